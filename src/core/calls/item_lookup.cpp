@@ -1,0 +1,110 @@
+#include "calls/item_lookup.h"
+
+#include <optional>
+
+#include "setstore/item_record.h"
+
+namespace i40 {
+namespace {
+
+// Name and category of a user item, by user index (in range).
+struct UserItem {
+  std::string name;
+  int category;
+};
+
+UserItem UserItemAt(const FileSet& set, Kind kind, int userIndex) {
+  const auto i = static_cast<std::size_t>(userIndex);
+  switch (kind) {
+    case Kind::Arrangement: {
+      const auto& r = set.arrangements.records[i];
+      return {r.Name(), r.Category()};
+    }
+    case Kind::Style: {
+      const auto& r = set.styles.slots[i].record;
+      return {r.Name(), r.Category()};
+    }
+    default: {
+      const auto& r = set.programs.records[i];
+      return {r.Name(), r.Category()};
+    }
+  }
+}
+
+const PresetEntry* PresetAt(const PresetTables& presets, Kind kind, int number) {
+  const BankIndex at = ItemBankIndex(kind, number);
+  if (at == kNoBankIndex) return nullptr;
+  const auto i = static_cast<std::size_t>(at.index);
+  switch (kind) {
+    case Kind::Arrangement:
+      return at.bank <= 1 ? &presets.arrangements[i + 64 * static_cast<std::size_t>(at.bank)]
+                          : nullptr;
+    case Kind::Style:
+      return at.bank <= 1 ? &presets.styles[i + 64 * static_cast<std::size_t>(at.bank)] : nullptr;
+    case Kind::Program:
+      switch (at.bank) {
+        case 0:
+        case 1:
+          return &presets.programsAB[i + 64 * static_cast<std::size_t>(at.bank)];
+        case 2:
+        case 3:
+          return &presets.programsCD[i + 64 * static_cast<std::size_t>(at.bank - 2)];
+        case 4:
+          return &presets.programsE[i];
+        case 6:
+          return i < presets.drumKits.size() ? &presets.drumKits[i] : nullptr;
+        default:
+          return nullptr;
+      }
+    default:
+      return nullptr;
+  }
+}
+
+bool IsUserIndex(Kind kind, int userIndex) {
+  return userIndex >= 0 && userIndex < UserItemCount(kind);
+}
+
+int ValidCategory(int stored) {
+  return stored < 16 ? stored : kNoCategory;
+}
+
+}  // namespace
+
+std::string ItemName(const ItemSources& from, Kind kind, int number) {
+  if (const PresetEntry* preset = PresetAt(from.presets, kind, number)) return preset->name;
+  const int user = ItemUserIndex(kind, number);
+  return IsUserIndex(kind, user) ? UserItemAt(from.set, kind, user).name : std::string();
+}
+
+std::string ItemUserName(const FileSet& set, Kind kind, int userIndex) {
+  return IsUserIndex(kind, userIndex) ? UserItemAt(set, kind, userIndex).name
+                                      : std::string(kEmptyName);
+}
+
+int ItemCategory(const ItemSources& from, Kind kind, int number) {
+  if (const PresetEntry* preset = PresetAt(from.presets, kind, number)) {
+    return ValidCategory(preset->category);
+  }
+  const int user = ItemUserIndex(kind, number);
+  return IsUserIndex(kind, user) ? ValidCategory(UserItemAt(from.set, kind, user).category)
+                                 : kNoCategory;
+}
+
+bool IsItemSlotEmpty(const FileSet& set, Kind kind, int userIndex) {
+  return IsUserIndex(kind, userIndex) && UserItemAt(set, kind, userIndex).name == kEmptyName;
+}
+
+int FindItemByName(const FileSet& set, Kind kind, std::string_view name) {
+  for (int user = 0; user < UserItemCount(kind); ++user) {
+    if (UserItemAt(set, kind, user).name == name) return ItemNumberOfUserIndex(kind, user);
+  }
+  return kNoNumber;
+}
+
+int PresetArrangementStyle(const PresetTables& presets, int number) {
+  const PresetEntry* preset = PresetAt(presets, Kind::Arrangement, number);
+  return preset ? preset->style : kNoNumber;
+}
+
+}  // namespace i40

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "setstore/data_locations.h"
+#include "setstore/open_sets.h"
+#include "setstore/preset_tables.h"
+#include "setstore/vocabulary.h"
+
+namespace i40 {
+
+// Everything that lives for a whole run of the editor or of a command-line session:
+// the open Sets, the instrument's preset names, the program's data folders and the
+// MIDI header. Owned by the app or the CLI and passed by reference; there are no
+// mutable globals.
+struct Workspace {
+  OpenSets sets;
+  PresetTables presets;
+  DataLocations data;
+  std::array<std::uint8_t, 6> sysExHeader = kDefaultSysExHeader;
+};
+
+}  // namespace i40

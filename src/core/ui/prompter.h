@@ -1,0 +1,63 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace i40 {
+
+enum class MessageIcon { None, Critical, Question, Exclamation, Information };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Answer { Ok, Cancel, Yes, No };
+
+// One message box: the text and title exactly as the user sees them (an empty title
+// stays empty), the icon, the buttons and the button that Enter presses.
+struct Message {
+  std::string text;
+  std::string title;
+  MessageIcon icon = MessageIcon::None;
+  MessageButtons buttons = MessageButtons::Ok;
+  Answer defaultButton = Answer::Ok;
+};
+
+// One entry of a file dialog's type list: "Arrangement" with pattern "*.ARR".
+struct FileFilter {
+  std::string name;
+  std::string pattern;
+};
+
+struct FileRequest {
+  std::string title;
+  std::filesystem::path initialDir;
+  std::string initialName;
+  std::vector<FileFilter> filters;
+  int selectedFilter = 0;
+  std::string defaultExt;
+};
+
+// Everything the core asks of the person at the keyboard goes through here, so the
+// desktop shows real dialogs while tests and scripted sessions answer from a queue.
+class Prompter {
+ public:
+  virtual ~Prompter() = default;
+
+  virtual Answer Ask(const Message& message) = 0;
+
+  // The system's open and save dialogs; nothing when cancelled.
+  virtual std::optional<std::filesystem::path> ChooseOpenFile(const FileRequest& request) = 0;
+  virtual std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest& request) = 0;
+
+  // A modeless progress window over [minimum, maximum]; the desktop shows it only when
+  // the work lasts long enough for a person to notice.
+  virtual void BeginProgress(const std::string& caption, const std::string& label, double minimum,
+                             double maximum) = 0;
+  virtual void SetProgress(double value) = 0;
+  virtual void EndProgress() = 0;
+
+  // Conveniences for the common boxes.
+  void ShowError(const std::string& text);
+  void ShowWarning(const std::string& text);
+};
+
+}  // namespace i40

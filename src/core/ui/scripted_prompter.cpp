@@ -1,0 +1,67 @@
+#include "ui/scripted_prompter.h"
+
+namespace i40 {
+
+Answer ScriptedPrompter::Ask(const Message& message) {
+  messages_.push_back(message);
+  if (message.buttons == MessageButtons::Ok) return Answer::Ok;
+  if (answers_.empty()) {
+    ++unexpected_;
+    return message.defaultButton;
+  }
+  const Answer answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+std::optional<std::filesystem::path> ScriptedPrompter::NextFile(const FileRequest& request) {
+  fileRequests_.push_back(request);
+  if (files_.empty()) {
+    ++unexpected_;
+    return std::nullopt;
+  }
+  auto file = std::move(files_.front());
+  files_.pop_front();
+  return file;
+}
+
+std::optional<std::filesystem::path> ScriptedPrompter::ChooseOpenFile(const FileRequest& request) {
+  return NextFile(request);
+}
+
+std::optional<std::filesystem::path> ScriptedPrompter::ChooseSaveFile(const FileRequest& request) {
+  return NextFile(request);
+}
+
+void ScriptedPrompter::BeginProgress(const std::string& caption, const std::string& label,
+                                     double minimum, double /*maximum*/) {
+  progressCaption_ = caption;
+  progressLabel_ = label;
+  progressShown_ = true;
+  progress_.push_back({caption, label, minimum});
+}
+
+void ScriptedPrompter::SetProgress(double value) {
+  progress_.push_back({progressCaption_, progressLabel_, value});
+}
+
+void ScriptedPrompter::EndProgress() {
+  progressShown_ = false;
+}
+
+std::vector<std::string> ScriptedPrompter::texts() const {
+  std::vector<std::string> result;
+  result.reserve(messages_.size());
+  for (const auto& m : messages_)
+    result.push_back(m.text);
+  return result;
+}
+
+void ScriptedPrompter::Clear() {
+  messages_.clear();
+  fileRequests_.clear();
+  progress_.clear();
+  unexpected_ = 0;
+}
+
+}  // namespace i40

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/prompter.h"
+
+namespace i40 {
+
+// A Prompter that keeps every text it is shown and answers from queues. Used by the
+// tests and by the command-line edit sessions. A question asked with an empty answer
+// queue gets its default button and is counted as unexpected.
+class ScriptedPrompter : public Prompter {
+ public:
+  struct ProgressStep {
+    std::string caption;
+    std::string label;
+    double value = 0;
+  };
+
+  Answer Ask(const Message& message) override;
+  std::optional<std::filesystem::path> ChooseOpenFile(const FileRequest& request) override;
+  std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest& request) override;
+  void BeginProgress(const std::string& caption, const std::string& label, double minimum,
+                     double maximum) override;
+  void SetProgress(double value) override;
+  void EndProgress() override;
+
+  void QueueAnswer(Answer answer) { answers_.push_back(answer); }
+  // A file dialog result; nothing stands for Cancel.
+  void QueueFile(std::optional<std::filesystem::path> file) { files_.push_back(std::move(file)); }
+
+  const std::vector<Message>& messages() const { return messages_; }
+  const std::vector<FileRequest>& fileRequests() const { return fileRequests_; }
+  const std::vector<ProgressStep>& progress() const { return progress_; }
+  bool progressShown() const { return progressShown_; }
+  int unexpectedQuestions() const { return unexpected_; }
+  std::size_t pendingAnswers() const { return answers_.size(); }
+
+  // Texts of the messages shown so far, in order.
+  std::vector<std::string> texts() const;
+  void Clear();
+
+ private:
+  std::optional<std::filesystem::path> NextFile(const FileRequest& request);
+
+  std::deque<Answer> answers_;
+  std::deque<std::optional<std::filesystem::path>> files_;
+  std::vector<Message> messages_;
+  std::vector<FileRequest> fileRequests_;
+  std::vector<ProgressStep> progress_;
+  std::string progressCaption_;
+  std::string progressLabel_;
+  bool progressShown_ = false;
+  int unexpected_ = 0;
+};
+
+}  // namespace i40

@@ -1,0 +1,167 @@
+#include "setstore/preset_list.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+#include "ui/scripted_prompter.h"
+
+namespace i40 {
+namespace {
+
+// A complete list: 128 Arrangements (name, category, Style), then 128 Styles, 128 + 128
+// + 64 Programs and 14 drum kits (name, category). Entry n is named "E<n>".
+std::vector<std::string> EntryLines() {
+  std::vector<std::string> lines;
+  int n = 0;
+  auto add = [&](int count, bool withStyle) {
+    for (int i = 0; i < count; ++i, ++n) {
+      std::string line = "\"E" + std::to_string(n) + "\"," + std::to_string(n % 16);
+      if (withStyle) line += "," + std::to_string(127 - i);
+      lines.push_back(line);
+    }
+  };
+  add(128, true);
+  for (int count : {128, 128, 128, 64, 14})
+    add(count, false);
+  return lines;
+}
+
+std::string Join(const std::vector<std::string>& lines, const char* eol = "\n") {
+  std::string text;
+  for (const auto& l : lines)
+    text += l + eol;
+  return text;
+}
+
+std::string ValidList() {
+  return "Korg-i40\n" + Join(EntryLines());
+}
+
+PresetTables Parsed(const std::string& text) {
+  auto result = ParsePresetList(text);
+  if (auto* error = std::get_if<PresetListError>(&result)) {
+    ADD_FAILURE() << error->Describe();
+    return {};
+  }
+  return std::get<PresetTables>(result);
+}
+
+PresetListError Failure(const std::string& text) {
+  auto result = ParsePresetList(text);
+  EXPECT_TRUE(std::holds_alternative<PresetListError>(result));
+  if (auto* error = std::get_if<PresetListError>(&result)) return *error;
+  return {PresetListProblem::Unreadable, 0, 0, {}};
+}
+
+TEST(PresetList, EntriesFillTheTablesInOrder) {
+  const PresetTables t = Parsed(ValidList());
+  EXPECT_EQ(t.arrangements[0].name, "E0              ");
+  EXPECT_EQ(t.arrangements[0].category, 0);
+  EXPECT_EQ(t.arrangements[0].style, 127);
+  EXPECT_EQ(t.arrangements[127].name, "E127            ");
+  EXPECT_EQ(t.arrangements[127].style, 0);
+  EXPECT_EQ(t.styles[0].name, "E128            ");
+  EXPECT_EQ(t.programsAB[0].name, "E256            ");
+  EXPECT_EQ(t.programsCD[127].name, "E511            ");
+  EXPECT_EQ(t.programsE[63].name, "E575            ");
+  EXPECT_EQ(t.drumKits[0].name, "E576            ");
+  EXPECT_EQ(t.drumKits[13].name, "E589            ");
+  EXPECT_EQ(t.drumKits[13].category, 589 % 16);
+}
+
+TEST(PresetList, EverythingUpToTheKorgLineIsIgnoredWhateverItsCase) {
+  const std::string text =
+      "\"Not\",1,2\nsome title\nthe KORG-I40 presets, version 2\n" + Join(EntryLines());
+  EXPECT_EQ(Parsed(text).arrangements[0].name, "E0              ");
+}
+
+TEST(PresetList, CommentsAndEmptyFieldsBeforeANameAreSkippedHoweverMany) {
+  std::vector<std::string> lines = EntryLines();
+  lines.insert(lines.begin() + 200, {"/ Sty B11-B18", "", "   ", "/ a, comment with commas", ",,"});
+  lines.insert(lines.begin(), {"", "/ Arr A11-A18", "/", "//"});
+  const PresetTables t = Parsed("Korg-i40\r\n" + Join(lines, "\r\n"));
+  EXPECT_EQ(t.arrangements[0].name, "E0              ");
+  EXPECT_EQ(t.styles[200 - 128].name, "E200            ");
+  EXPECT_EQ(t.drumKits[13].name, "E589            ");
+}
+
+TEST(PresetList, NamesAreCutOrPaddedToSixteenAndKeepTheirBlanks) {
+  std::vector<std::string> lines = EntryLines();
+  lines[0] = "\"A very long preset name\",3,5";
+  lines[1] = "\"  Lead, 2  \",4,6";  // a comma inside quotes belongs to the name
+  lines[2] = "  Unquoted  ,5,7";
+  const PresetTables t = Parsed("Korg-i40\n" + Join(lines));
+  EXPECT_EQ(t.arrangements[0].name, "A very long pres");
+  EXPECT_EQ(t.arrangements[1].name, "  Lead, 2       ");
+  EXPECT_EQ(t.arrangements[1].category, 4);
+  EXPECT_EQ(t.arrangements[1].style, 6);
+  EXPECT_EQ(t.arrangements[2].name, "Unquoted        ");
+}
+
+TEST(PresetList, FieldsMayStandOnSeveralLines) {
+  std::vector<std::string> lines = EntryLines();
+  lines[0] = "\"E0\"";
+  lines.insert(lines.begin() + 1, {" 0", "127"});
+  EXPECT_EQ(Parsed("Korg-i40\n" + Join(lines)).arrangements[0].style, 127);
+}
+
+TEST(PresetList, EachFailureIsReported) {
+  EXPECT_EQ(Failure(Join(EntryLines())).problem, PresetListProblem::NoMarkerLine);
+  EXPECT_EQ(Failure("").problem, PresetListProblem::NoMarkerLine);
+
+  std::vector<std::string> shortList = EntryLines();
+  shortList.pop_back();
+  PresetListError e = Failure("Korg-i40\n" + Join(shortList));
+  EXPECT_EQ(e.problem, PresetListProblem::EndedEarly);
+  EXPECT_EQ(e.entry, 590);
+
+  std::vector<std::string> cut = EntryLines();
+  cut.back() = "\"E589\"";  // name without its category
+  EXPECT_EQ(Failure("Korg-i40\n" + Join(cut)).problem, PresetListProblem::EndedEarly);
+
+  for (const char* bad : {"\"E0\",x,1", "\"E0\",,1", "\"E0\",1.5,1", "\"E0\",256,1", "\"E0\",-1,1",
+                          "\"E0\",1,40000", "\"E0\",1,", "\"E0\",1,2x"}) {
+    std::vector<std::string> lines = EntryLines();
+    lines[0] = bad;
+    e = Failure("title\nKorg-i40\n" + Join(lines));
+    EXPECT_EQ(e.problem, PresetListProblem::NotANumber) << bad;
+    EXPECT_EQ(e.line, 3) << bad;
+    EXPECT_EQ(e.entry, 1) << bad;
+  }
+}
+
+TEST(PresetList, NumbersAcceptSignsAndBlanks) {
+  std::vector<std::string> lines = EntryLines();
+  lines[0] = "\"E0\", 255 , -1";
+  const PresetTables t = Parsed("Korg-i40\n" + Join(lines));
+  EXPECT_EQ(t.arrangements[0].category, 255);
+  EXPECT_EQ(t.arrangements[0].style, -1);
+}
+
+TEST(PresetList, UnusableListShowsTheEndingMessage) {
+  EXPECT_EQ(PresetListErrorText(),
+            "Error getting Preset names from file I40PRSTS.TXT\nEnding program!");
+  test::TempDir dir;
+  ScriptedPrompter prompter;
+  EXPECT_FALSE(LoadPresetLists(dir / "I40PRSTS.TXT", prompter));
+  ASSERT_EQ(prompter.messages().size(), 1u);
+  EXPECT_EQ(prompter.messages()[0].text, PresetListErrorText());
+  EXPECT_EQ(prompter.messages()[0].title, "Error");
+  EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Critical);
+
+  test::WriteTextFile(dir / "I40PRSTS.TXT", Join(EntryLines()));  // no "Korg-i40" line
+  EXPECT_FALSE(LoadPresetLists(dir / "I40PRSTS.TXT", prompter));
+  EXPECT_EQ(prompter.messages().size(), 2u);
+
+  test::WriteTextFile(dir / "I40PRSTS.TXT", ValidList());
+  const auto tables = LoadPresetLists(dir / "I40PRSTS.TXT", prompter);
+  ASSERT_TRUE(tables);
+  EXPECT_EQ(tables->programsE[0].name, "E512            ");
+  EXPECT_EQ(prompter.messages().size(), 2u);
+}
+
+}  // namespace
+}  // namespace i40

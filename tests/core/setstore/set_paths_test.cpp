@@ -1,0 +1,78 @@
+#include "setstore/set_paths.h"
+
+#include <gtest/gtest.h>
+
+#include "setstore/data_locations.h"
+#include "support/temp_dir.h"
+
+namespace i40 {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(SetPaths, NameAndFolderOfASetPath) {
+  EXPECT_EQ(SetNameOf("/sets/ONE/MYSET"), "MYSET");
+  EXPECT_EQ(SetNameOf("MYSET"), "MYSET");
+  EXPECT_EQ(SetNameOf("/sets/ONE/My Set"), "My Set");
+  EXPECT_EQ(ParentDirOf("/sets/ONE/MYSET"), fs::path("/sets/ONE"));
+  EXPECT_EQ(ParentDirOf(ParentDirOf("/sets/ONE/MYSET")), fs::path("/sets"));
+  // A path without any separator has no folder; the root stays the root.
+  EXPECT_EQ(ParentDirOf("MYSET"), fs::path());
+  EXPECT_EQ(ParentDirOf("/"), fs::path("/"));
+  EXPECT_EQ(ParentDirOf("/MYSET"), fs::path("/"));
+}
+
+TEST(SetPaths, ComponentNamesAndSetPathFromAComponent) {
+  EXPECT_EQ(ComponentPath("/sets/ONE/MYSET", Kind::Style), fs::path("/sets/ONE/MYSET.STY"));
+  EXPECT_EQ(ComponentPath("/sets/v1.2/MYSET", Kind::Global), fs::path("/sets/v1.2/MYSET.GBL"));
+  EXPECT_EQ(SetPathFromComponent("/sets/ONE/MYSET.arr"), fs::path("/sets/ONE/MYSET"));
+  EXPECT_EQ(SetPathFromComponent("/sets/v1.2/MY.SET.PRG"), fs::path("/sets/v1.2/MY.SET"));
+}
+
+TEST(SetPaths, ExactComponentNameWinsOverOtherCases) {
+  test::TempDir dir;
+  test::WriteFile(dir / "S.arr", {1});
+  EXPECT_EQ(FindComponentFile(dir / "S", Kind::Arrangement), dir / "S.arr");
+  test::WriteFile(dir / "S.ARR", {1});
+  EXPECT_EQ(FindComponentFile(dir / "S", Kind::Arrangement), dir / "S.ARR");
+  EXPECT_FALSE(FindComponentFile(dir / "S", Kind::Style));
+  EXPECT_FALSE(FindComponentFile(dir / "NOWHERE" / "S", Kind::Arrangement));
+}
+
+TEST(SetPaths, TemporaryFileSitsBesideItsDestination) {
+  const fs::path temp = TempFilePathFor("/sets/ONE/MYSET.ARR");
+  EXPECT_EQ(temp.parent_path(), fs::path("/sets/ONE"));
+  EXPECT_NE(temp.filename(), fs::path("MYSET.ARR"));
+  EXPECT_NE(temp.filename().string().find("KORGI40.TMP"), std::string::npos);
+}
+
+TEST(SetPaths, TemplateSetIsI40EmptyInsideItsOwnFolder) {
+  EXPECT_EQ(EmptyTemplatePath("/usr/share/i40seted"),
+            fs::path("/usr/share/i40seted/I40EMPTY/I40EMPTY"));
+}
+
+TEST(DataLocations, UserCopyIsReadFirstThenShippedFoldersInOrder) {
+  test::TempDir dir;
+  DataLocations data{dir / "user", {dir / "build", dir / "share"}};
+  fs::create_directories(dir / "user");
+  fs::create_directories(dir / "build");
+  fs::create_directories(dir / "share");
+  EXPECT_FALSE(data.Find("I40TIPS.TXT"));
+  test::WriteTextFile(dir / "share" / "I40TIPS.TXT", "x");
+  EXPECT_EQ(data.Find("I40TIPS.TXT"), dir / "share" / "I40TIPS.TXT");
+  test::WriteTextFile(dir / "build" / "I40TIPS.TXT", "x");
+  EXPECT_EQ(data.Find("I40TIPS.TXT"), dir / "build" / "I40TIPS.TXT");
+  test::WriteTextFile(dir / "user" / "I40TIPS.TXT", "x");
+  EXPECT_EQ(data.Find("I40TIPS.TXT"), dir / "user" / "I40TIPS.TXT");
+  EXPECT_EQ(data.Writable("I40SETED.LOG"), dir / "user" / "I40SETED.LOG");
+}
+
+TEST(DataLocations, ShippedFoldersOfAProgram) {
+  const auto dirs = ShippedDataDirs("/opt/i40/bin/i40seted");
+  ASSERT_EQ(dirs.size(), 2u);
+  EXPECT_EQ(dirs[0], fs::path("/opt/i40/bin/data"));
+  EXPECT_EQ(dirs[1], fs::path("/opt/i40/share/i40seted"));
+}
+
+}  // namespace
+}  // namespace i40

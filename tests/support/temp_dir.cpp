@@ -1,0 +1,47 @@
+#include "support/temp_dir.h"
+
+#include <atomic>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace i40::test {
+
+TempDir::TempDir() {
+  static std::atomic<int> counter{0};
+  std::random_device rd;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::path candidate = fs::temp_directory_path() /
+                         ("i40test-" + std::to_string(rd()) + "-" + std::to_string(counter++));
+    if (fs::create_directory(candidate)) {
+      path_ = candidate;
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  fs::remove_all(path_, ec);
+}
+
+void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+void WriteTextFile(const fs::path& path, std::string_view text) {
+  WriteFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+std::vector<std::uint8_t> ComponentHeaderBytes(int code, std::uint8_t byte5, std::uint8_t byte7) {
+  return {'K', 'O', 'R', 'G', 'M', byte5, static_cast<std::uint8_t>(code), byte7};
+}
+
+}  // namespace i40::test

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+namespace i40::test {
+
+// A fresh folder for one test, removed with everything in it afterwards.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+void WriteTextFile(const std::filesystem::path& path, std::string_view text);
+
+// The first eight bytes of a component file: "KORG", "M", byte 5, the code, byte 7.
+std::vector<std::uint8_t> ComponentHeaderBytes(int code, std::uint8_t byte5 = 0,
+                                               std::uint8_t byte7 = 0);
+
+}  // namespace i40::test
