@@ -73,9 +73,10 @@ std::string PathText(const fs::path& path) {
 }
 
 fs::path TempFilePathFor(const fs::path& destination) {
-  fs::path temp = destination.parent_path();
-  temp /= "." + destination.filename().string() + ".KORGI40.TMP";
-  return temp;
+  std::string name = ".";
+  name += destination.filename().string();
+  name += ".KORGI40.TMP";
+  return destination.parent_path() / name;
 }
 
 fs::path EmptyTemplatePath(const fs::path& dataDir) {
