@@ -1,6 +1,9 @@
 #pragma once
 
 #include "arrangements/arrangement_record.h"
+#include "backseqs/bsq_record.h"
+#include "globals/global_records.h"
+#include "kbdsets/kbdset_record.h"
 #include "programs/program_record.h"
 #include "styles/style_record.h"
 
@@ -12,6 +15,10 @@ struct FileSet {
   ArrangementData arrangements;
   StyleData styles;
   ProgramData programs;
+  BsqData backingSequences;
+  KbdSetData kbdSets;
+  ArrangementGlobalData arrangementGlobal;
+  GlobalData global;
 };
 
 }  // namespace i40

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "setstore/blank_records.h"
 #include "setstore/data_locations.h"
 #include "setstore/open_sets.h"
 #include "setstore/preset_tables.h"
@@ -17,6 +18,7 @@ namespace i40 {
 struct Workspace {
   OpenSets sets;
   PresetTables presets;
+  BlankRecords blanks;
   DataLocations data;
   std::array<std::uint8_t, 6> sysExHeader = kDefaultSysExHeader;
 };

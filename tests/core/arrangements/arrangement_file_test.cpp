@@ -1,0 +1,136 @@
+#include "arrangements/arrangement_file.h"
+
+#include <gtest/gtest.h>
+
+#include "arrangements/arrangement_cell.h"
+#include "set_builder.h"
+
+namespace i40 {
+namespace {
+
+std::vector<std::uint8_t> ArrangementFileWithLength(std::uint16_t length,
+                                                    std::size_t extraPresent) {
+  FileSet set = build::RandomSet(11);
+  PutU16(set.arrangements.header, kArrangementLengthFieldOffset, length);
+  set.arrangements.extra.assign(extraPresent, 0xAB);
+  return WriteArrangementFile(set.arrangements);
+}
+
+TEST(ArrangementFile, LengthFieldOf10496OrLessMeansNoExtraBytes) {
+  for (std::uint16_t length : {std::uint16_t{0}, std::uint16_t{100}, std::uint16_t{10496}}) {
+    const auto bytes = ArrangementFileWithLength(length, 0);
+    EXPECT_EQ(bytes.size(), 10528u);
+    ArrangementData data;
+    EXPECT_TRUE(ReadArrangementFile(bytes, data).ok);
+    EXPECT_TRUE(data.extra.empty());
+    EXPECT_EQ(WriteArrangementFile(data), bytes);
+  }
+}
+
+TEST(ArrangementFile, ExtraBytesAfterTheRecordsAreKept) {
+  const auto bytes = ArrangementFileWithLength(10496 + 5, 5);
+  ASSERT_EQ(bytes.size(), 10533u);
+  ArrangementData data;
+  ASSERT_TRUE(ReadArrangementFile(bytes, data).ok);
+  EXPECT_EQ(data.extra, std::vector<std::uint8_t>(5, 0xAB));
+  EXPECT_EQ(WriteArrangementFile(data), bytes);
+}
+
+TEST(ArrangementFile, LengthFieldPromisingMoreThanTheFileHoldsFails) {
+  auto bytes = ArrangementFileWithLength(10496 + 5, 5);
+  bytes.pop_back();
+  ArrangementData data;
+  const ReadResult r = ReadArrangementFile(bytes, data);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.detail,
+            "The header promises 5 bytes after the Arrangements, the file ends before them (byte "
+            "10532)");
+  // The 64 records were read all the same.
+  ArrangementData full;
+  ReadArrangementFile(ArrangementFileWithLength(10496 + 5, 5), full);
+  EXPECT_EQ(data.records, full.records);
+  // A length field near its largest value asks for no more than the file holds.
+  auto huge = ArrangementFileWithLength(0xFFFF, 0);
+  EXPECT_FALSE(ReadArrangementFile(huge, data).ok);
+}
+
+TEST(ArrangementRecord, StyleAndTrackCallsAndTheBytesAroundThem) {
+  ArrangementRecord r;
+  r.bytes[40] = 0x05;
+  r.bytes[41] = 0x83;
+  EXPECT_EQ(r.TrackProgram(0), 773);
+  r.SetTrackProgram(0, r.TrackProgram(0));
+  EXPECT_EQ(r.bytes[41], 0x03);  // rewriting the call clears bit 7
+  for (std::size_t i = 42; i < 48; ++i)
+    r.bytes[i] = static_cast<std::uint8_t>(i);
+  r.SetTrackProgram(0, 1039);
+  r.SetTrackProgram(8, 768);
+  for (std::size_t i = 42; i < 48; ++i)
+    EXPECT_EQ(r.bytes[i], i);  // bytes 2-7 untouched
+  EXPECT_EQ(r.bytes[104], 0x00);
+  EXPECT_EQ(r.bytes[105], 0x03);
+  r.SetStyle(-1);
+  EXPECT_EQ(r.bytes[18], 0xFF);
+  EXPECT_EQ(r.bytes[19], 0xFF);
+  EXPECT_EQ(r.Style(), -1);
+  r.SetStyle(271);
+  EXPECT_EQ(r.Style(), 271);
+}
+
+TEST(IafFile, OneRecordFromByteFive) {
+  FileSet set = build::RandomSet(5);
+  std::vector<std::uint8_t> bytes = {'K', 'O', 'R', 'G', 'M'};
+  bytes.insert(bytes.end(), set.arrangements.records[9].bytes.begin(),
+               set.arrangements.records[9].bytes.end());
+  auto result = ReadIafFile(bytes);
+  ASSERT_TRUE(std::holds_alternative<ArrangementRecord>(result));
+  EXPECT_EQ(std::get<ArrangementRecord>(result), set.arrangements.records[9]);
+  bytes.pop_back();
+  result = ReadIafFile(bytes);
+  ASSERT_TRUE(std::holds_alternative<ReadResult>(result));
+  EXPECT_EQ(std::get<ReadResult>(result).detail,
+            "The file is shorter than one Arrangement (byte 168)");
+}
+
+class ArrangementCellTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    presets_.arrangements[0] = {"Preset Arr      ", 1, 70};
+    presets_.arrangements[1] = {"Preset Two      ", 1, 300};
+    set_.arrangements.records[0].SetName("User Arr");
+    set_.arrangements.records[0].SetStyle(256);
+    set_.arrangements.records[1].SetName("On Preset");
+    set_.arrangements.records[1].SetStyle(127);
+    set_.arrangements.records[2].SetStyle(256);  // an empty slot keeps its Style
+  }
+  ItemSources From() const { return {presets_, set_}; }
+  PresetTables presets_;
+  FileSet set_;
+};
+
+TEST_F(ArrangementCellTest, TextShowsTheStyleLabelAndUForUserStylesOfUserArrangements) {
+  EXPECT_EQ(ArrangementCellText(From(), 256), "C11 User Arr         (C11)U");
+  EXPECT_EQ(ArrangementCellText(From(), 257), "C12 On Preset        (B88)");
+  EXPECT_EQ(ArrangementCellText(From(), 258), "C13                 ");
+  EXPECT_EQ(ArrangementCellText(From(), 0), "A11 Preset Arr       (B17)");
+  // A preset Arrangement never gets the "U", even when its table names no preset Style.
+  EXPECT_EQ(ArrangementCellText(From(), 1), "A12 Preset Two       ()");
+}
+
+TEST_F(ArrangementCellTest, ColourForEachCondition) {
+  const CellColour grey = CellColour::SystemGrey();
+  EXPECT_EQ(ArrangementCellColour(From(), 258, false, false), colours::kBlue);  // empty
+  EXPECT_EQ(ArrangementCellColour(From(), 258, true, true), colours::kBlue);
+  EXPECT_EQ(ArrangementCellColour(From(), 0, false, true), grey);
+  EXPECT_EQ(ArrangementCellColour(From(), 256, false, true), colours::kBlack);
+  EXPECT_EQ(ArrangementCellColour(From(), 0, true, true), colours::kDarkRed);
+  EXPECT_EQ(ArrangementCellColour(From(), 256, true, true), colours::kRed);
+  EXPECT_EQ(ArrangementCellColour(From(), 0, true, false), colours::kTeal);
+  EXPECT_EQ(ArrangementCellColour(From(), 256, true, false), colours::kBlue);
+  EXPECT_EQ(colours::kTeal, CellColour::Of(0, 128, 127));
+  EXPECT_EQ(colours::kDarkRed, CellColour::Of(128, 0, 0));
+  EXPECT_EQ(ArrangementCell(From(), 256, true, false).background, CellColour::GridDefault());
+}
+
+}  // namespace
+}  // namespace i40

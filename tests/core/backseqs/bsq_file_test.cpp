@@ -1,0 +1,172 @@
+#include "backseqs/bsq_file.h"
+
+#include <gtest/gtest.h>
+
+#include "set_builder.h"
+
+namespace i40 {
+namespace {
+
+BsqData EmptyBank() {
+  return build::TemplateSet().backingSequences;
+}
+
+// A bank whose sequence i has the given track lengths, with data to match.
+BsqData BankWith(int sequence, const std::vector<int>& units, std::uint8_t fill = 0x5A) {
+  BsqData bsq = EmptyBank();
+  int total = 0;
+  for (std::size_t j = 0; j < units.size(); ++j) {
+    bsq.trackLength[static_cast<std::size_t>(sequence)][j] = static_cast<std::int16_t>(units[j]);
+    total += units[j];
+  }
+  bsq.size[static_cast<std::size_t>(sequence)] = static_cast<std::int16_t>(total);
+  bsq.data[static_cast<std::size_t>(sequence)].assign(static_cast<std::size_t>(total) * 16, fill);
+  RebuildTrackStarts(bsq);
+  return bsq;
+}
+
+TEST(BsqFile, EmptyBankReadsAsTenZeroSizes) {
+  const auto bytes = WriteBsqFile(EmptyBank());
+  ASSERT_EQ(bytes.size(), 2448u);
+  BsqData read;
+  ASSERT_TRUE(ReadBsqFile(bytes, read).ok);
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(read.size[static_cast<std::size_t>(i)], 0);
+    EXPECT_TRUE(read.data[static_cast<std::size_t>(i)].empty());
+    const std::string entry = BsqListEntry(read, i);
+    EXPECT_EQ(entry, "BSeq " + std::to_string(i) + ":                  :    0");
+  }
+  EXPECT_EQ(BsqUsedCounterText(read), "BackSeqs: 0");
+  EXPECT_EQ(BsqFreeCounterText(read), "Free: 65536");
+  EXPECT_EQ(read.trackStart[0][0], 5632);
+  EXPECT_EQ(read.endStart, 5632);
+}
+
+TEST(BsqFile, LastTrackOfSequenceNineEndsAtEndStart) {
+  BsqData bsq = BankWith(9, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3});
+  const auto bytes = WriteBsqFile(bsq);
+  BsqData read;
+  ASSERT_TRUE(ReadBsqFile(bytes, read).ok);
+  EXPECT_EQ(read.trackStart[9][16], 5632 + 1);
+  EXPECT_EQ(read.endStart, 5632 + 4);
+  EXPECT_EQ(read.trackLength[9][16], 3);
+  EXPECT_EQ(read.size[9], 4);
+  EXPECT_EQ(read.data[9].size(), 64u);
+  EXPECT_EQ(BsqFreeCounterText(read), "Free: 65520");
+}
+
+TEST(BsqFile, SequenceLongerThan16384BytesIsReadWhole) {
+  BsqData bsq = BankWith(2, {1000, 100, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+  for (std::size_t i = 0; i < bsq.data[2].size(); ++i)
+    bsq.data[2][i] = static_cast<std::uint8_t>(i % 251);
+  bsq.data[3].clear();
+  const auto bytes = WriteBsqFile(bsq);
+  BsqData read;
+  ASSERT_TRUE(ReadBsqFile(bytes, read).ok);
+  EXPECT_EQ(read.data[2].size(), 1301u * 16);
+  EXPECT_EQ(read.data[2], bsq.data[2]);
+  EXPECT_EQ(WriteBsqFile(read), bytes);
+  EXPECT_EQ(BsqListEntry(read, 2), "BSeq 2:                  : 5204");
+}
+
+TEST(BsqFile, ListEntryOfANamedSequence) {
+  BsqData bsq = BankWith(3, {10, 15});
+  bsq.records[3].SetName("VERSE");
+  const std::string entry = BsqListEntry(bsq, 3);
+  EXPECT_EQ(entry, "BSeq 3: VERSE            :  100");
+  EXPECT_EQ(entry.size(), 31u);
+  EXPECT_EQ(BsqUsedCounterText(bsq), "BackSeqs: 100");
+}
+
+TEST(BsqFile, OverTheMemoryTheFreeCounterGoesNegative) {
+  BsqData bsq = BankWith(0, {16000, 500});
+  EXPECT_EQ(BsqFreeUnits(bsq), -116);
+  EXPECT_EQ(BsqFreeCounterText(bsq), "Free: -464");
+}
+
+TEST(BsqFile, TrackStartsThatGoBackwardsOrPastTheDataStopTheReading) {
+  BsqData bsq = BankWith(1, {2, 2, 2});
+  auto bytes = WriteBsqFile(bsq);
+  BsqData read;
+
+  auto backwards = bytes;
+  const std::size_t at = 2106 + 2 * (1 * 17 + 1);  // sequence 1, track 1
+  backwards[at] = 0x00;
+  backwards[at + 1] = 0x10;  // 4096: before track 0 of the sequence
+  ReadResult r = ReadBsqFile(backwards, read);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.detail, "Track 1 of Backing Sequence 1 ends before it starts (byte 2140)");
+  EXPECT_TRUE(read.data[0].empty());
+  EXPECT_EQ(read.records[1], bsq.records[1]);  // records were read
+
+  auto shortData = bytes;
+  shortData.resize(shortData.size() - 1);
+  r = ReadBsqFile(shortData, read);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.detail, "The file ends inside the events of Backing Sequence 1 (byte 2543)");
+
+  auto endBeforeStart = bytes;
+  endBeforeStart[2446] = 0;
+  endBeforeStart[2447] = 0;
+  EXPECT_FALSE(ReadBsqFile(endBeforeStart, read).ok);
+
+  // Starts spread over the whole 16-bit range cannot make a sequence of more than
+  // 32767 units.
+  auto spread = WriteBsqFile(EmptyBank());
+  for (std::size_t k = 0; k < 170; ++k) {
+    spread[2106 + 2 * k] = 0x00;
+    spread[2106 + 2 * k + 1] = 0x80;  // -32768
+  }
+  spread[2106 + 2 * 169] = 0xFF;
+  spread[2106 + 2 * 169 + 1] = 0x7F;  // sequence 9, last track starts at 32767
+  spread[2446] = 0xFF;
+  spread[2447] = 0x7F;
+  r = ReadBsqFile(spread, read);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.detail.rfind("Backing Sequence 9 is too long", 0), 0u);
+}
+
+TEST(BsqFile, RebuildTrackStartsKeepsTheBase) {
+  BsqData bsq = EmptyBank();
+  bsq.trackStart[0][0] = 100;
+  bsq.trackLength[0][0] = 5;
+  bsq.trackLength[4][16] = 7;
+  RebuildTrackStarts(bsq);
+  EXPECT_EQ(bsq.trackStart[0][0], 100);
+  EXPECT_EQ(bsq.trackStart[0][1], 105);
+  EXPECT_EQ(bsq.trackStart[5][0], 112);
+  EXPECT_EQ(bsq.endStart, 112);
+}
+
+TEST(BsqRecord, FieldsAndReportSection) {
+  BsqData bsq = EmptyBank();
+  BsqRecord& r = bsq.records[0];
+  r.SetName("INTRO");
+  r.SetArrangement(256);
+  r.SetStyle(-1);
+  r.SetTrackProgram(0, 768);
+  r.SetTrackProgram(2, 1039);
+  r.SetTrackProgram(10, 5);
+  EXPECT_EQ(r.bytes[10], 0x00);
+  EXPECT_EQ(r.bytes[11], 0x01);
+  EXPECT_EQ(r.bytes[12], 0xFF);
+  EXPECT_EQ(r.bytes[20], 0x00);
+  EXPECT_EQ(r.bytes[21], 0x03);
+  EXPECT_EQ(r.bytes[206], 0x0F);
+  EXPECT_EQ(r.bytes[207], 0x04);
+  EXPECT_EQ(r.bytes[48 + 16 * 7], 5);
+  EXPECT_EQ(r.Style(), -1);
+  EXPECT_EQ(r.TrackProgram(2), 1039);
+
+  const std::string report = ReportBackingSequences(bsq, "MYSET");
+  const std::string blank10(10, ' ');
+  const std::string expected = "\r\nBACKING SEQUENCES in MYSET\r\n\r\n0: INTRO      1: " + blank10 +
+                               " 2: " + blank10 + " 3: " + blank10 + " 4: " + blank10 +
+                               " \r\n5: " + blank10 + " 6: " + blank10 + " 7: " + blank10 +
+                               " 8: " + blank10 + " 9: " + blank10 + " \r\n" +
+                               std::string(100, '_') + "\r\n";
+  EXPECT_EQ(report, expected);
+}
+
+}  // namespace
+}  // namespace i40

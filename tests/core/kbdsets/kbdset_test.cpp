@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "kbdsets/kbdset_file.h"
+#include "kbdsets/kbdset_grid.h"
+#include "set_builder.h"
+
+namespace i40 {
+namespace {
+
+TEST(KbdSets, LabelsRunA1ToC5) {
+  EXPECT_EQ(KbdSetLabel(0), "A1");
+  EXPECT_EQ(KbdSetLabel(4), "A5");
+  EXPECT_EQ(KbdSetLabel(5), "B1");
+  EXPECT_EQ(KbdSetLabel(9), "B5");
+  EXPECT_EQ(KbdSetLabel(10), "C1");
+  EXPECT_EQ(KbdSetLabel(14), "C5");
+  EXPECT_EQ(KbdSetLabel(15), "");
+  EXPECT_EQ(KbdSetLabel(-1), "");
+}
+
+TEST(KbdSets, FileIsHeaderAndFifteenRecords) {
+  const KbdSetData data = build::RandomSet(2).kbdSets;
+  auto bytes = WriteKbdSetFile(data);
+  ASSERT_EQ(bytes.size(), 1022u);
+  bytes.push_back(0x77);  // nothing after the last record is read
+  KbdSetData read;
+  ASSERT_TRUE(ReadKbdSetFile(bytes, read).ok);
+  EXPECT_EQ(read.records, data.records);
+  EXPECT_EQ(read.header, data.header);
+  bytes.resize(1021);
+  const ReadResult r = ReadKbdSetFile(bytes, read);
+  EXPECT_EQ(r.detail, "The file ends inside KBD Set 15 (byte 956)");
+}
+
+TEST(KbdSets, SectionProgramIsSignedAndUnmasked) {
+  KbdSetRecord r;
+  r.bytes[8 + 6] = 0x05;
+  r.bytes[8 + 7] = 0x83;
+  EXPECT_EQ(r.SectionProgram(1), static_cast<std::int16_t>(0x8305));
+  EXPECT_LT(r.SectionProgram(1), 0);
+  r.SetSectionProgram(2, 1039);
+  EXPECT_EQ(r.bytes[22], 0x0F);
+  EXPECT_EQ(r.bytes[23], 0x04);
+}
+
+TEST(KbdSets, GridTexts) {
+  PresetTables presets;
+  presets.programsAB[1] = {"Strings         ", 4, 0};
+  FileSet set = build::TemplateSet();
+  set.programs.records[0].SetName("Lead");
+  set.kbdSets.records[3].SetSectionProgram(0, 768);
+  set.kbdSets.records[3].SetSectionProgram(1, 1);
+  set.kbdSets.records[3].SetSectionProgram(2, -200);
+  const ItemSources from{presets, set};
+  EXPECT_EQ(KbdSetSectionText(from, 3, 0), "F11 Lead            ");
+  EXPECT_EQ(KbdSetSectionText(from, 3, 1), "A12 Strings         ");
+  EXPECT_EQ(KbdSetSectionText(from, 3, 2), " ");
+  EXPECT_EQ(kKbdSetGridHeader[0], "Lower KBD");
+  EXPECT_EQ(kKbdSetGridHeader[1], "Upper1 KBD");
+  EXPECT_EQ(kKbdSetGridHeader[2], "Upper2 KBD");
+  EXPECT_EQ(kKbdSetLabelColour, CellColour::Of(255, 0, 0));
+}
+
+}  // namespace
+}  // namespace i40

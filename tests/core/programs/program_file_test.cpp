@@ -1,0 +1,88 @@
+#include "programs/program_file.h"
+
+#include <gtest/gtest.h>
+
+#include "programs/program_cell.h"
+#include "set_builder.h"
+
+namespace i40 {
+namespace {
+
+TEST(ProgramFile, RecordsAndKitsAtTheirPlacesAndZerosBetween) {
+  const ProgramData data = build::RandomSet(9).programs;
+  const auto bytes = WriteProgramFile(data);
+  ASSERT_EQ(bytes.size(), 25200u);
+  for (std::size_t i = 11056; i < 22064; ++i)
+    ASSERT_EQ(bytes[i], 0) << i;
+  for (std::size_t i = 22408; i < 23440; ++i)
+    ASSERT_EQ(bytes[i], 0) << i;
+  EXPECT_TRUE(
+      std::equal(data.records[0].bytes.begin(), data.records[0].bytes.end(), bytes.begin() + 48));
+  EXPECT_TRUE(std::equal(data.records[63].bytes.begin(), data.records[63].bytes.end(),
+                         bytes.begin() + 48 + 172 * 63));
+  EXPECT_TRUE(std::equal(data.records[64].bytes.begin(), data.records[64].bytes.end(),
+                         bytes.begin() + 22064));
+  EXPECT_TRUE(std::equal(data.records[65].bytes.begin(), data.records[65].bytes.end(),
+                         bytes.begin() + 22236));
+  EXPECT_TRUE(
+      std::equal(data.drumKitData[1].begin(), data.drumKitData[1].end(), bytes.begin() + 24320));
+
+  // Whatever a file holds in the unread regions is not kept.
+  auto dirty = bytes;
+  dirty[12000] = 0x55;
+  dirty[23000] = 0x66;
+  ProgramData read;
+  ASSERT_TRUE(ReadProgramFile(dirty, read).ok);
+  EXPECT_EQ(WriteProgramFile(read), bytes);
+}
+
+TEST(ProgramFile, ShortFileStopsAtTheFirstMissingRecord) {
+  const auto bytes = WriteProgramFile(build::RandomSet(9).programs);
+  ProgramData read;
+  ReadResult r = ReadProgramFile(std::span(bytes.data(), 23000), read);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.detail, "The file ends inside the data of Drum Kit 1 (byte 23440)");
+  r = ReadProgramFile(std::span(bytes.data(), 48 + 172 * 10), read);
+  EXPECT_EQ(r.detail, "The file ends inside Program 11 (byte 1768)");
+  r = ReadProgramFile(std::span(bytes.data(), 22100), read);
+  EXPECT_EQ(r.detail, "The file ends inside Drum Kit 1 (byte 22064)");
+}
+
+TEST(OneProgramFiles, ProgramAndDrumKitFromByteFive) {
+  std::vector<std::uint8_t> bytes(5 + 172 + 880);
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    bytes[i] = static_cast<std::uint8_t>(i * 7);
+  auto kit = ReadIdkFile(bytes);
+  ASSERT_TRUE(std::holds_alternative<ProgramBuffer>(kit));
+  EXPECT_EQ(std::get<ProgramBuffer>(kit).record.bytes[0], bytes[5]);
+  EXPECT_EQ(std::get<ProgramBuffer>(kit).drumKit[0], bytes[177]);
+  EXPECT_EQ(std::get<ProgramBuffer>(kit).drumKit[879], bytes[1056]);
+  EXPECT_EQ(std::get<ProgramBuffer>(kit).sourceSet, -1);
+  EXPECT_EQ(std::get<ProgramBuffer>(kit).sourceIndex, -1);
+
+  auto program = ReadIpfFile(std::span(bytes.data(), 177));
+  ASSERT_TRUE(std::holds_alternative<ProgramBuffer>(program));
+  EXPECT_EQ(std::get<ProgramBuffer>(program).record.bytes[171], bytes[176]);
+  EXPECT_TRUE(std::holds_alternative<ReadResult>(ReadIpfFile(std::span(bytes.data(), 176))));
+  EXPECT_EQ(std::get<ReadResult>(ReadIdkFile(std::span(bytes.data(), 1056))).detail,
+            "The file is shorter than one Drum Kit (byte 1056)");
+}
+
+TEST(ProgramCell, TextAndColours) {
+  PresetTables presets;
+  presets.programsAB[0] = {"Piano           ", 0, 0};
+  FileSet set = build::TemplateSet();
+  set.programs.records[65].SetName("My Kit");
+  const ItemSources from{presets, set};
+  EXPECT_EQ(ProgramCell(from, 1039, false, false).text, "R28 My Kit          ");
+  EXPECT_EQ(ProgramCell(from, 1039, false, false).textColour, colours::kBlack);
+  EXPECT_EQ(ProgramCell(from, 1039, true, true).textColour, colours::kRed);
+  EXPECT_EQ(ProgramCell(from, 768, true, true).textColour, colours::kBlue);  // empty
+  EXPECT_EQ(ProgramCell(from, 0, false, false).text, "A11 Piano           ");
+  EXPECT_EQ(ProgramCell(from, 0, false, false).textColour, CellColour::SystemGrey());
+  EXPECT_EQ(ProgramCell(from, 0, true, false).textColour, colours::kTeal);
+  EXPECT_EQ(ProgramCell(from, 0, true, true).textColour, colours::kDarkRed);
+}
+
+}  // namespace
+}  // namespace i40
