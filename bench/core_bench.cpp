@@ -9,8 +9,11 @@
 #include "calls/item_lookup.h"
 #include "setstore/component_file.h"
 #include "setstore/component_io.h"
+#include "setstore/open_set.h"
 #include "setstore/preset_list.h"
+#include "setstore/save_set.h"
 #include "setstore/set_paths.h"
+#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {
@@ -40,30 +43,29 @@ void BM_OpenDemoSet(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenDemoSet)->Unit(benchmark::kMicrosecond);
 
-// The seven file images, written to files beside each other (no fsync).
-void BM_WriteDemoSet(benchmark::State& state) {
-  FileSet set;
+// Saving all seven components: each image built, written to a temporary file beside its
+// destination, read back, compared and renamed over it (no fsync).
+void BM_SaveDemoSet(benchmark::State& state) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / "i40bench-save";
+  fs::create_directories(dir);
   for (Kind kind : kStoredKinds) {
-    auto file = ReadComponent(kDemoSet, kind);
-    if (!std::holds_alternative<ComponentFile>(file)) {
-      state.SkipWithError("demo Set missing");
-      return;
-    }
-    ReadComponentBytes(kind, std::get<ComponentFile>(file).bytes, set);
+    fs::copy_file(ComponentPath(kDemoSet, kind), ComponentPath(dir / "DEMO", kind),
+                  fs::copy_options::overwrite_existing);
   }
-  const std::filesystem::path out = std::filesystem::temp_directory_path() / "i40bench-DEMO";
+  Workspace ws;
+  ScriptedPrompter prompter;
+  const int slot = OpenSet(ws, prompter, false, dir / "DEMO");
+  if (slot == 0) {
+    state.SkipWithError("demo Set missing");
+    return;
+  }
   for (auto _ : state) {
-    for (Kind kind : kStoredKinds) {
-      const auto bytes = WriteComponentBytes(kind, set);
-      std::ofstream file(ComponentPath(out, kind), std::ios::binary | std::ios::trunc);
-      file.write(reinterpret_cast<const char*>(bytes.data()),
-                 static_cast<std::streamsize>(bytes.size()));
-    }
+    if (!SaveSet(ws, prompter, slot, dir / "DEMO", true)) state.SkipWithError("save failed");
   }
-  for (Kind kind : kStoredKinds)
-    std::filesystem::remove(ComponentPath(out, kind));
+  fs::remove_all(dir);
 }
-BENCHMARK(BM_WriteDemoSet)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SaveDemoSet)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadPresetList(benchmark::State& state) {
   for (auto _ : state) {

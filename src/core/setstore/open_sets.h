@@ -17,6 +17,7 @@ struct SetEntry {
   std::filesystem::path Dir;       // folder of the Set
   std::array<bool, 8> Modified{};  // per kind: changed since last read or written (4 unused)
   bool Free = true;
+  bool UndoEnabled = false;  // the Set window's Undo entry: "&Undo", or "Can't Undo"
 
   bool AnyModified() const;
 };

@@ -5,8 +5,10 @@
 
 #include "setstore/blank_records.h"
 #include "setstore/data_locations.h"
+#include "setstore/edit_records.h"
 #include "setstore/open_sets.h"
 #include "setstore/preset_tables.h"
+#include "setstore/settings.h"
 #include "setstore/vocabulary.h"
 
 namespace i40 {
@@ -19,7 +21,10 @@ struct Workspace {
   OpenSets sets;
   PresetTables presets;
   BlankRecords blanks;
+  EditRecords edits;
+  Settings settings;
   DataLocations data;
+  std::filesystem::path templateSet;  // the empty template Set, without extension
   std::array<std::uint8_t, 6> sysExHeader = kDefaultSysExHeader;
 };
 

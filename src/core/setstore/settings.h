@@ -1,0 +1,57 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace i40 {
+
+// A per-user store of text values under the application "i40seted", group "Options".
+// The desktop keeps them in QSettings; tests and the command line keep them in memory.
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  virtual std::optional<std::string> Get(std::string_view key) const = 0;
+  virtual void Set(std::string_view key, const std::string& value) = 0;
+};
+
+class MemorySettingsStore : public SettingsStore {
+ public:
+  std::optional<std::string> Get(std::string_view key) const override;
+  void Set(std::string_view key, const std::string& value) override;
+
+ private:
+  std::unordered_map<std::string, std::string> values_;
+};
+
+namespace setting_keys {
+inline constexpr std::string_view kPathNam = "PathNam";
+inline constexpr std::string_view kOldSetNam = "OldSetNam";
+inline constexpr std::string_view kWArrangeMode = "WArrangeMode";
+inline constexpr std::string_view kModeId = "ModeId";
+inline constexpr std::string_view kShowTips = "Show Tips at Startup";
+inline constexpr std::string_view kHighCall = "HighCall";
+inline constexpr std::string_view kWarnDupl = "WarnDupl";
+inline constexpr std::string_view kStartOld = "StartOld";
+}  // namespace setting_keys
+
+// The eight options of a run, read once at start-up and written once at the end.
+struct Settings {
+  std::filesystem::path PathNam;    // folder the file dialogs open in
+  std::filesystem::path OldSetNam;  // the last Set whose window closed, without extension
+  int WArrangeMode = 1;             // 0 cascade, 1 tile
+  int ModeId = 0;                   // tab a Set window opens on
+  bool ShowTips = true;
+  bool HighCall = true;   // "Highlight called Items"
+  bool WarnDupl = true;   // "Duplicate name warning"
+  bool StartOld = false;  // "Open last Set at Start-up"
+};
+
+// Absent or unreadable values take their defaults; the file dialogs start in the
+// program's own folder.
+Settings LoadSettings(const SettingsStore& store, const std::filesystem::path& programDir);
+void SaveSettings(SettingsStore& store, const Settings& settings);
+
+}  // namespace i40

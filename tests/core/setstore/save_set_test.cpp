@@ -1,0 +1,308 @@
+#include "setstore/save_set.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "set_builder.h"
+#include "setstore/component_io.h"
+#include "setstore/open_set.h"
+#include "setstore/set_paths.h"
+#include "support/temp_dir.h"
+#include "ui/scripted_prompter.h"
+
+namespace i40 {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::uint8_t> Bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<fs::path> FilesIn(const fs::path& dir) {
+  std::vector<fs::path> files;
+  for (const auto& e : fs::directory_iterator(dir))
+    files.push_back(e.path().filename());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+class SaveSetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(dir_ / "data" / "I40EMPTY");
+    fs::create_directories(dir_ / "sets" / "ONE");
+    ws_.templateSet = EmptyTemplatePath(dir_ / "data");
+    build::WriteSet(build::TemplateSet(), ws_.templateSet);
+    build::WriteSet(build::DemoSet(), OnePath());
+    ws_.settings.PathNam = dir_.path();
+  }
+
+  fs::path OnePath() const { return dir_ / "sets" / "ONE" / "ONE"; }
+  fs::path Component(Kind kind) const { return ComponentPath(OnePath(), kind); }
+  int OpenOne() {
+    const int slot = OpenSet(ws_, prompter_, false, OnePath());
+    prompter_.Clear();
+    return slot;
+  }
+
+  test::TempDir dir_;
+  Workspace ws_;
+  ScriptedPrompter prompter_;
+};
+
+TEST_F(SaveSetTest, SaveWritesOnlyTheChangedKinds) {
+  const int slot = OpenOne();
+  const auto old = fs::file_time_type::clock::now() - std::chrono::hours(48);
+  for (Kind kind : kStoredKinds)
+    fs::last_write_time(Component(kind), old);
+
+  ws_.sets.Files(slot).programs.records[5].SetName("Changed");
+  ws_.sets.Entry(slot).Modified[KindIndex(Kind::Program)] = true;
+  EXPECT_TRUE(SaveCommand(ws_, prompter_, slot));
+  EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_TRUE(prompter_.fileRequests().empty());
+  for (Kind kind : kStoredKinds) {
+    if (kind == Kind::Program) {
+      EXPECT_NE(fs::last_write_time(Component(kind)), old);
+    } else {
+      EXPECT_EQ(fs::last_write_time(Component(kind)), old) << KindName(kind);
+    }
+  }
+  EXPECT_EQ(Bytes(Component(Kind::Program)),
+            WriteComponentBytes(Kind::Program, ws_.sets.Files(slot)));
+  EXPECT_FALSE(ws_.sets.Entry(slot).AnyModified());
+  EXPECT_EQ(FilesIn(dir_ / "sets" / "ONE").size(), 7u);  // no temporary file left
+}
+
+TEST_F(SaveSetTest, NewSetAsksForADestinationAndWritesAllSeven) {
+  const int slot = OpenSet(ws_, prompter_, true, {});
+  prompter_.QueueFile(dir_ / "sets" / "MYSET.xxx");  // typed without extension
+  EXPECT_TRUE(SaveCommand(ws_, prompter_, slot));
+  ASSERT_EQ(prompter_.fileRequests().size(), 1u);
+  const FileRequest& request = prompter_.fileRequests()[0];
+  EXPECT_EQ(request.title, "Select a Korg-i40 destination file (without extension)");
+  EXPECT_EQ(request.defaultExt, "xxx");
+  EXPECT_EQ(request.initialDir, dir_.path());
+  EXPECT_EQ(request.filters.size(), 8u);
+  EXPECT_EQ(ws_.sets.Entry(slot).Name, "MYSET");
+  EXPECT_EQ(ws_.sets.Entry(slot).Dir, dir_ / "sets");
+  EXPECT_EQ(ws_.settings.PathNam, dir_ / "sets");
+  for (Kind kind : kStoredKinds) {
+    EXPECT_EQ(Bytes(ComponentPath(dir_ / "sets" / "MYSET", kind)),
+              Bytes(ComponentPath(ws_.templateSet, kind)))
+        << KindName(kind);
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "sets" / "MYSET.SNG"));
+  EXPECT_FALSE(ws_.sets.Entry(slot).AnyModified());
+  EXPECT_EQ(ws_.sets.Files(slot).backingSequences.path, dir_ / "sets" / "MYSET.BSQ");
+}
+
+TEST_F(SaveSetTest, NewSetWhoseDialogIsCancelledStaysUnsaved) {
+  const int slot = OpenSet(ws_, prompter_, true, {});
+  prompter_.QueueFile(std::nullopt);
+  EXPECT_FALSE(SaveCommand(ws_, prompter_, slot));
+  EXPECT_EQ(ws_.sets.Entry(slot).Name, "NEWSET01");
+  EXPECT_TRUE(ws_.sets.Entry(slot).AnyModified());
+}
+
+TEST_F(SaveSetTest, ReadOnlyArrangementFileIsLeftAloneAndTheRestWritten) {
+  const int slot = OpenOne();
+  const auto arrBefore = Bytes(Component(Kind::Arrangement));
+  fs::permissions(Component(Kind::Arrangement),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  ws_.sets.Files(slot).arrangements.records[0].SetName("New name");
+  ws_.sets.Files(slot).styles.slots[0].record.SetName("New style");
+  for (Kind kind : kStoredKinds)
+    ws_.sets.Entry(slot).Modified[KindIndex(kind)] = true;
+
+  EXPECT_FALSE(SaveCommand(ws_, prompter_, slot));
+  ASSERT_EQ(prompter_.messages().size(), 1u);
+  EXPECT_EQ(prompter_.messages()[0].text,
+            "Error saving Arrangement data.\nDestination file is Read-Only!");
+  EXPECT_EQ(prompter_.messages()[0].title, "Error");
+  EXPECT_EQ(prompter_.messages()[0].icon, MessageIcon::Critical);
+  EXPECT_EQ(Bytes(Component(Kind::Arrangement)), arrBefore);
+  EXPECT_EQ(Bytes(Component(Kind::Style)), WriteComponentBytes(Kind::Style, ws_.sets.Files(slot)));
+  const SetEntry& entry = ws_.sets.Entry(slot);
+  EXPECT_TRUE(entry.Modified[KindIndex(Kind::Arrangement)]);  // still to be saved
+  EXPECT_FALSE(entry.Modified[KindIndex(Kind::Style)]);
+  EXPECT_FALSE(entry.Modified[KindIndex(Kind::KbdSet)]);
+  EXPECT_EQ(FilesIn(dir_ / "sets" / "ONE").size(), 7u);
+}
+
+TEST_F(SaveSetTest, ReplacedComponentKeepsItsPermissions) {
+  const int slot = OpenOne();
+  fs::permissions(Component(Kind::Global), fs::perms(0640), fs::perm_options::replace);
+  ws_.sets.Entry(slot).Modified[KindIndex(Kind::Global)] = true;
+  EXPECT_TRUE(SaveCommand(ws_, prompter_, slot));
+  EXPECT_EQ(fs::status(Component(Kind::Global)).permissions(), fs::perms(0640));
+}
+
+TEST_F(SaveSetTest, SaveAsAsksOnlyWhenTheDestinationHasAStyleFile) {
+  const int slot = OpenOne();
+  fs::create_directories(dir_ / "two");
+  test::WriteFile(dir_ / "two" / "TWO.ARR", {1, 2, 3});
+  prompter_.QueueFile(dir_ / "two" / "TWO.ARR");
+  EXPECT_TRUE(SaveAsCommand(ws_, prompter_, slot));
+  EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_EQ(ws_.sets.Entry(slot).Name, "TWO");
+  EXPECT_EQ(Bytes(dir_ / "two" / "TWO.STY"), Bytes(Component(Kind::Style)));
+
+  prompter_.QueueFile(dir_ / "two" / "TWO.xxx");
+  prompter_.QueueAnswer(Answer::Cancel);
+  EXPECT_FALSE(SaveAsCommand(ws_, prompter_, slot));
+  ASSERT_EQ(prompter_.messages().size(), 1u);
+  const Message& m = prompter_.messages()[0];
+  EXPECT_EQ(m.text, "This Set already exists.\nOverwrite it?");
+  EXPECT_EQ(m.title, "Save a Set");
+  EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+  EXPECT_EQ(m.buttons, MessageButtons::OkCancel);
+  EXPECT_EQ(m.defaultButton, Answer::Cancel);
+}
+
+TEST_F(SaveSetTest, SavingToTheSetsOwnLowerCaseFilesReplacesThem) {
+  for (Kind kind : kStoredKinds) {
+    std::string lower(KindExt(kind));
+    for (char& c : lower)
+      c = static_cast<char>(std::tolower(c));
+    fs::rename(Component(kind), fs::path(OnePath()).concat(lower));
+  }
+  const int slot = OpenOne();
+  ws_.sets.Entry(slot).Modified[KindIndex(Kind::Program)] = true;
+  EXPECT_TRUE(SaveCommand(ws_, prompter_, slot));
+  EXPECT_EQ(FilesIn(dir_ / "sets" / "ONE").size(), 7u);  // no "ONE.PRG" beside "ONE.prg"
+  EXPECT_TRUE(fs::exists(fs::path(OnePath()).concat(".prg")));
+}
+
+TEST_F(SaveSetTest, ClosingAsksOnlyWhenSomethingChanged) {
+  const int slot = OpenOne();
+  EXPECT_TRUE(QueryCloseSet(ws_, prompter_, slot));
+  EXPECT_TRUE(prompter_.messages().empty());
+
+  ws_.sets.Entry(slot).Modified[KindIndex(Kind::Style)] = true;
+  prompter_.QueueAnswer(Answer::Cancel);
+  EXPECT_FALSE(QueryCloseSet(ws_, prompter_, slot));
+  ASSERT_EQ(prompter_.messages().size(), 1u);
+  const Message& m = prompter_.messages()[0];
+  EXPECT_EQ(m.text, "Save the changes in ONE ?");
+  EXPECT_EQ(m.title, "ONE");
+  EXPECT_EQ(m.buttons, MessageButtons::YesNoCancel);
+  EXPECT_EQ(m.defaultButton, Answer::Cancel);
+
+  prompter_.QueueAnswer(Answer::No);
+  EXPECT_TRUE(QueryCloseSet(ws_, prompter_, slot));
+  EXPECT_TRUE(ws_.sets.Entry(slot).Modified[KindIndex(Kind::Style)]);
+
+  prompter_.QueueAnswer(Answer::Yes);
+  EXPECT_TRUE(QueryCloseSet(ws_, prompter_, slot));
+  EXPECT_FALSE(ws_.sets.Entry(slot).AnyModified());
+}
+
+TEST_F(SaveSetTest, ClosingWithAFailedSaveKeepsTheWindowOpen) {
+  const int slot = OpenSet(ws_, prompter_, true, {});
+  prompter_.QueueAnswer(Answer::Yes);
+  prompter_.QueueFile(std::nullopt);  // the destination dialog cancelled
+  EXPECT_FALSE(QueryCloseSet(ws_, prompter_, slot));
+  EXPECT_TRUE(ws_.sets.Entry(slot).AnyModified());
+}
+
+TEST_F(SaveSetTest, UnloadingForgetsTheSetAndRemembersItUnlessNew) {
+  const int one = OpenOne();
+  const int fresh = OpenSet(ws_, prompter_, true, {});
+  ws_.edits.arrangementClip.sourceSet = one;
+  ws_.edits.styleUndo.sourceSet = one;
+  ws_.edits.kbdSetClip.sourceSet = fresh;
+  UnloadSet(ws_, one);
+  EXPECT_TRUE(ws_.sets.Entry(one).Free);
+  EXPECT_EQ(ws_.edits.arrangementClip.sourceSet, 0);
+  EXPECT_EQ(ws_.edits.styleUndo.sourceSet, 0);
+  EXPECT_EQ(ws_.edits.kbdSetClip.sourceSet, fresh);
+  EXPECT_EQ(ws_.settings.OldSetNam, OnePath());
+  UnloadSet(ws_, fresh);
+  EXPECT_EQ(ws_.settings.OldSetNam, OnePath());  // a never saved Set is not remembered
+  EXPECT_FALSE(ws_.sets.AnySetOpen());
+}
+
+// File operations that fail at one chosen step, or write only part of the bytes as a
+// full disk would.
+class FaultyOps : public FileOps {
+ public:
+  enum class Fault { None, WriteNew, ShortWrite, ReadAll, CopyPermissions, Rename };
+  explicit FaultyOps(Fault fault) : fault_(fault) {}
+
+  bool Exists(const fs::path& p) override { return real_.Exists(p); }
+  bool IsReadOnly(const fs::path& p) override { return real_.IsReadOnly(p); }
+  bool WriteNew(const fs::path& p, std::span<const std::uint8_t> bytes) override {
+    if (fault_ == Fault::WriteNew) {
+      real_.WriteNew(p, bytes.first(bytes.size() / 3));  // something reached the disk
+      return false;
+    }
+    if (fault_ == Fault::ShortWrite) return real_.WriteNew(p, bytes.first(bytes.size() / 2));
+    return real_.WriteNew(p, bytes);
+  }
+  std::optional<std::vector<std::uint8_t>> ReadAll(const fs::path& p) override {
+    if (fault_ == Fault::ReadAll) return std::nullopt;
+    return real_.ReadAll(p);
+  }
+  bool CopyPermissions(const fs::path& from, const fs::path& to) override {
+    return fault_ != Fault::CopyPermissions && real_.CopyPermissions(from, to);
+  }
+  bool Rename(const fs::path& from, const fs::path& to) override {
+    return fault_ != Fault::Rename && real_.Rename(from, to);
+  }
+  void Remove(const fs::path& p) override { real_.Remove(p); }
+
+ private:
+  Fault fault_;
+  FileOps& real_ = RealFileOps();
+};
+
+TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
+  using Fault = FaultyOps::Fault;
+  const int slot = OpenOne();
+  std::vector<std::vector<std::uint8_t>> before;
+  for (Kind kind : kStoredKinds)
+    before.push_back(Bytes(Component(kind)));
+  ws_.sets.Files(slot).arrangements.records[0].SetName("Lost?");
+  ws_.sets.Files(slot).backingSequences.records[0].SetName("Lost?");
+
+  for (Fault fault : {Fault::WriteNew, Fault::ShortWrite, Fault::ReadAll, Fault::CopyPermissions,
+                      Fault::Rename}) {
+    SCOPED_TRACE(static_cast<int>(fault));
+    prompter_.Clear();
+    for (Kind kind : kStoredKinds)
+      ws_.sets.Entry(slot).Modified[KindIndex(kind)] = true;
+    FaultyOps ops(fault);
+    EXPECT_FALSE(SaveCommand(ws_, prompter_, slot, ops));
+    ASSERT_EQ(prompter_.messages().size(), 7u);  // every component tried and reported
+    EXPECT_EQ(prompter_.messages()[0].text.rfind("Error saving Arrangement data.\n", 0), 0u);
+    EXPECT_EQ(prompter_.messages()[3].text.rfind("Error saving Backing Sequence data.\n", 0), 0u);
+    EXPECT_EQ(prompter_.messages()[4].text.rfind("Error saving Global data.\n", 0), 0u);
+    EXPECT_EQ(prompter_.messages()[6].text.rfind("Error saving KBD Set data.\n", 0), 0u);
+    std::size_t i = 0;
+    for (Kind kind : kStoredKinds) {
+      EXPECT_EQ(Bytes(Component(kind)), before[i++]) << KindName(kind);
+      EXPECT_TRUE(ws_.sets.Entry(slot).Modified[KindIndex(kind)]);
+    }
+    EXPECT_EQ(FilesIn(dir_ / "sets" / "ONE").size(), 7u);  // no temporary file left behind
+  }
+}
+
+TEST_F(SaveSetTest, AVanishedFolderIsReportedPerKind) {
+  const int slot = OpenOne();
+  fs::remove_all(dir_ / "sets" / "ONE");
+  for (Kind kind : kStoredKinds)
+    ws_.sets.Entry(slot).Modified[KindIndex(kind)] = true;
+  EXPECT_FALSE(SaveCommand(ws_, prompter_, slot));
+  EXPECT_EQ(prompter_.messages().size(), 7u);
+  EXPECT_FALSE(fs::exists(dir_ / "sets" / "ONE"));
+  EXPECT_TRUE(ws_.sets.Entry(slot).AnyModified());
+}
+
+}  // namespace
+}  // namespace i40
