@@ -35,12 +35,15 @@ std::string ComponentErrorText(const ComponentError& error) {
 std::variant<ComponentFile, ComponentError> ReadComponent(const fs::path& setPath, Kind kind) {
   const std::optional<fs::path> found = FindComponentFile(setPath, kind);
   if (!found) return ComponentError{ComponentProblem::NotFound, ComponentPath(setPath, kind)};
-  const fs::path& path = *found;
+  return ReadComponentAt(*found, kind);
+}
 
+std::variant<ComponentFile, ComponentError> ReadComponentAt(const fs::path& path, Kind kind) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return ComponentError{ComponentProblem::NotFound, path};
   std::ifstream in(path, std::ios::binary);
   if (!in) return ComponentError{ComponentProblem::CantOpen, path};
 
-  std::error_code ec;
   const std::uintmax_t size = fs::file_size(path, ec);
   if (ec) return ComponentError{ComponentProblem::CantOpen, path};
   if (size < kTestedHeaderSize) return ComponentError{ComponentProblem::HeaderUnreadable, path};
@@ -63,13 +66,26 @@ std::variant<ComponentFile, ComponentError> ReadComponent(const fs::path& setPat
   return ComponentFile{kind, path, std::move(bytes)};
 }
 
-std::optional<ComponentFile> OpenComponent(const fs::path& setPath, Kind kind, Prompter& prompter) {
-  auto result = ReadComponent(setPath, kind);
+namespace {
+
+std::optional<ComponentFile> ShowingErrors(std::variant<ComponentFile, ComponentError> result,
+                                           Prompter& prompter) {
   if (auto* error = std::get_if<ComponentError>(&result)) {
     prompter.ShowError(ComponentErrorText(*error));
     return std::nullopt;
   }
   return std::get<ComponentFile>(std::move(result));
+}
+
+}  // namespace
+
+std::optional<ComponentFile> OpenComponent(const fs::path& setPath, Kind kind, Prompter& prompter) {
+  return ShowingErrors(ReadComponent(setPath, kind), prompter);
+}
+
+std::optional<ComponentFile> OpenComponentFile(const fs::path& file, Kind kind,
+                                               Prompter& prompter) {
+  return ShowingErrors(ReadComponentAt(file, kind), prompter);
 }
 
 }  // namespace i40

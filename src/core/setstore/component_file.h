@@ -45,8 +45,17 @@ std::string ComponentErrorText(const ComponentError& error);
 std::variant<ComponentFile, ComponentError> ReadComponent(const std::filesystem::path& setPath,
                                                           Kind kind);
 
+// Reads a file chosen by name (a one-item file, an import) and tests its header as
+// the given kind.
+std::variant<ComponentFile, ComponentError> ReadComponentAt(const std::filesystem::path& file,
+                                                            Kind kind);
+
 // ReadComponent, with any failure shown as a critical "Error" box.
 std::optional<ComponentFile> OpenComponent(const std::filesystem::path& setPath, Kind kind,
                                            Prompter& prompter);
+
+// ReadComponentAt, with any failure shown as a critical "Error" box.
+std::optional<ComponentFile> OpenComponentFile(const std::filesystem::path& file, Kind kind,
+                                               Prompter& prompter);
 
 }  // namespace i40

@@ -4,6 +4,7 @@
 #include <optional>
 #include <system_error>
 
+#include "arrangements/arrangement_ops.h"
 #include "setstore/component_file.h"
 #include "setstore/component_io.h"
 #include "setstore/set_paths.h"
@@ -169,6 +170,7 @@ int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given
   load(Kind::KbdSet, 0);
   load(Kind::ArrangementGlobal, 0);
   progress.Advance(1);
+  if (!isNew) CheckArrangementDuplicates(ws, prompter, slot);
   entry.UndoEnabled = false;
   return slot;
 }

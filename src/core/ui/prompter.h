@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "setstore/kinds.h"
+
 namespace i40 {
 
 enum class MessageIcon { None, Critical, Question, Exclamation, Information };
@@ -36,6 +38,15 @@ struct FileRequest {
   std::string defaultExt;
 };
 
+// A request to choose an Arrangement, a Style or a Program of a Set by bank, category
+// and name, opening on the start number.
+struct PickRequest {
+  Kind kind = Kind::Arrangement;
+  int slot = 0;
+  int start = 0;
+  std::string caption;  // what the caller adds to the picker's own caption
+};
+
 // Everything the core asks of the person at the keyboard goes through here, so the
 // desktop shows real dialogs while tests and scripted sessions answer from a queue.
 class Prompter {
@@ -47,6 +58,9 @@ class Prompter {
   // The system's open and save dialogs; nothing when cancelled.
   virtual std::optional<std::filesystem::path> ChooseOpenFile(const FileRequest& request) = 0;
   virtual std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest& request) = 0;
+
+  // The Arrangement, Style and Program pickers: the chosen number, or -1 when cancelled.
+  virtual int Pick(const PickRequest& request) = 0;
 
   // A modeless progress window over [minimum, maximum]; the desktop shows it only when
   // the work lasts long enough for a person to notice.

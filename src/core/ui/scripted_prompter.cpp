@@ -33,6 +33,17 @@ std::optional<std::filesystem::path> ScriptedPrompter::ChooseSaveFile(const File
   return NextFile(request);
 }
 
+int ScriptedPrompter::Pick(const PickRequest& request) {
+  pickRequests_.push_back(request);
+  if (picks_.empty()) {
+    ++unexpected_;
+    return -1;
+  }
+  const int number = picks_.front();
+  picks_.pop_front();
+  return number;
+}
+
 void ScriptedPrompter::BeginProgress(const std::string& caption, const std::string& label,
                                      double minimum, double /*maximum*/) {
   progressCaption_ = caption;
@@ -60,6 +71,10 @@ std::vector<std::string> ScriptedPrompter::texts() const {
 void ScriptedPrompter::Clear() {
   messages_.clear();
   fileRequests_.clear();
+  pickRequests_.clear();
+  answers_.clear();
+  files_.clear();
+  picks_.clear();
   progress_.clear();
   unexpected_ = 0;
 }

@@ -24,17 +24,21 @@ class ScriptedPrompter : public Prompter {
   Answer Ask(const Message& message) override;
   std::optional<std::filesystem::path> ChooseOpenFile(const FileRequest& request) override;
   std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest& request) override;
+  int Pick(const PickRequest& request) override;
   void BeginProgress(const std::string& caption, const std::string& label, double minimum,
                      double maximum) override;
   void SetProgress(double value) override;
   void EndProgress() override;
 
   void QueueAnswer(Answer answer) { answers_.push_back(answer); }
+  // A picker result; -1 stands for Cancel.
+  void QueuePick(int number) { picks_.push_back(number); }
   // A file dialog result; nothing stands for Cancel.
   void QueueFile(std::optional<std::filesystem::path> file) { files_.push_back(std::move(file)); }
 
   const std::vector<Message>& messages() const { return messages_; }
   const std::vector<FileRequest>& fileRequests() const { return fileRequests_; }
+  const std::vector<PickRequest>& pickRequests() const { return pickRequests_; }
   const std::vector<ProgressStep>& progress() const { return progress_; }
   bool progressShown() const { return progressShown_; }
   int unexpectedQuestions() const { return unexpected_; }
@@ -42,6 +46,7 @@ class ScriptedPrompter : public Prompter {
 
   // Texts of the messages shown so far, in order.
   std::vector<std::string> texts() const;
+  // Forgets everything shown and every answer still queued.
   void Clear();
 
  private:
@@ -49,6 +54,8 @@ class ScriptedPrompter : public Prompter {
 
   std::deque<Answer> answers_;
   std::deque<std::optional<std::filesystem::path>> files_;
+  std::deque<int> picks_;
+  std::vector<PickRequest> pickRequests_;
   std::vector<Message> messages_;
   std::vector<FileRequest> fileRequests_;
   std::vector<ProgressStep> progress_;

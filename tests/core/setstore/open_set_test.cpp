@@ -23,6 +23,7 @@ class OpenSetTest : public ::testing::Test {
     one_ = build::DemoSet();
     build::WriteSet(one_, OnePath());
     ws_.settings.PathNam = dir_.path();
+    ws_.settings.WarnDupl = false;  // the demo Set has duplicate names on purpose
   }
 
   fs::path OnePath() const { return dir_ / "sets" / "ONE" / "ONE"; }
@@ -49,6 +50,19 @@ TEST_F(OpenSetTest, OpensAGivenSetAndReadsAllItsComponents) {
     EXPECT_EQ(WriteComponentBytes(kind, set), WriteComponentBytes(kind, one_)) << KindName(kind);
   }
   EXPECT_EQ(set.backingSequences.path, ComponentPath(OnePath(), Kind::BackingSequence));
+}
+
+TEST_F(OpenSetTest, OpeningWarnsOfDuplicateArrangementNamesUnlessNew) {
+  ws_.settings.WarnDupl = true;
+  ASSERT_EQ(OpenSet(ws_, prompter_, false, OnePath()), 1);
+  ASSERT_EQ(prompter_.messages().size(), 1u);
+  EXPECT_EQ(prompter_.messages()[0].text, "Arrangement duplicate name\nC25 - C11  (Pop Ballad)");
+  EXPECT_EQ(prompter_.messages()[0].title, "");
+  prompter_.Clear();
+  ws_.sets.Files(1).arrangements.records[1].SetName("Same");
+  ws_.sets.Files(1).arrangements.records[2].SetName("Same");
+  ASSERT_EQ(OpenSet(ws_, prompter_, true, {}), 2);
+  EXPECT_TRUE(prompter_.messages().empty());
 }
 
 TEST_F(OpenSetTest, ProgressRunsFromTheHeaderTestsToFifteen) {

@@ -1,0 +1,72 @@
+#include "setstore/import_all.h"
+
+#include <memory>
+
+#include "setstore/component_file.h"
+#include "setstore/component_io.h"
+#include "setstore/undo.h"
+#include "ui/error_reports.h"
+
+namespace i40 {
+namespace {
+
+// Moves the block of one kind from one Set's data to another's.
+void TakeKind(Kind kind, FileSet& to, FileSet& from) {
+  switch (kind) {
+    case Kind::Arrangement:
+      to.arrangements = std::move(from.arrangements);
+      break;
+    case Kind::Style:
+      to.styles = std::move(from.styles);
+      break;
+    case Kind::Program:
+      to.programs = std::move(from.programs);
+      break;
+    case Kind::BackingSequence: {
+      const auto path = to.backingSequences.path;  // where this Set's sequences are saved
+      to.backingSequences = std::move(from.backingSequences);
+      to.backingSequences.path = path;
+      break;
+    }
+    case Kind::KbdSet:
+      to.kbdSets = std::move(from.kbdSets);
+      break;
+    case Kind::ArrangementGlobal:
+      to.arrangementGlobal = std::move(from.arrangementGlobal);
+      break;
+    case Kind::Global:
+      to.global = std::move(from.global);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+bool ImportAllItems(Workspace& ws, Prompter& prompter, int slot, Kind kind) {
+  if (!IsStoredKind(kind)) return false;
+  const std::string ext(KindExt(kind));
+  FileRequest request;
+  request.title = "Import all " + std::string(KindName(kind)) + " from...";
+  request.initialDir = ws.settings.PathNam;
+  request.initialName = "*" + ext;
+  request.filters = {{ext.substr(1), "*" + ext}};
+  const auto chosen = prompter.ChooseOpenFile(request);
+  if (!chosen) return false;
+  const auto file = OpenComponentFile(*chosen, kind, prompter);
+  if (!file) return false;
+
+  auto copy = std::make_unique<FileSet>(ws.sets.Files(slot));
+  const ReadResult result = ReadComponentBytes(kind, file->bytes, *copy);
+  if (!result.ok) {
+    ReportLoadError(prompter, kind, result.detail);
+    return false;
+  }
+  TakeKind(kind, ws.sets.Files(slot), *copy);
+  MarkModified(ws, slot, kind);
+  SetUndoMenu(ws, slot, false);
+  return true;
+}
+
+}  // namespace i40

@@ -1,0 +1,169 @@
+#include "calls/calls_check.h"
+
+#include <gtest/gtest.h>
+
+#include "arrangements/arrangement_ops.h"
+#include "set_builder.h"
+#include "setstore/undo.h"
+#include "support/workspace_fixture.h"
+#include "ui/scripted_prompter.h"
+
+namespace i40 {
+namespace {
+
+using test::AddSet;
+using test::Images;
+
+// Set SRC holds an Arrangement calling its own Style and Programs; DST has some of them
+// under the same names at other positions.
+class CallsCheckTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ws_.settings.WarnDupl = false;
+    FileSet src = build::TemplateSet();
+    src.styles.slots[3].record.SetName("My Style");
+    src.programs.records[0].SetName("Piano");
+    src.programs.records[1].SetName("Bass");
+    src.programs.records[65].SetName("Kit");
+    ArrangementRecord& a = src.arrangements.records[0];
+    a.SetName("  Song  ");
+    a.SetStyle(259);                 // C14, "My Style"
+    a.SetTrackProgram(0, 1039);      // DRUMS: the user Drum Kit "Kit"
+    a.SetTrackProgram(1, 1030);      // PERC: a preset Drum Kit
+    a.SetTrackProgram(2, 769);       // BASS: "Bass"
+    a.SetTrackProgram(6, 768);       // Upper1: "Piano"
+    a.bytes[40 + 2 * 8 + 5] = 0x77;  // a carried byte of the BASS track entry
+    source_ = AddSet(ws_, src, "SRC");
+
+    FileSet dst = build::TemplateSet();
+    dst.styles.slots[9].record.SetName("My Style");
+    dst.programs.records[2].SetName("Kit");  // a Program named like the source's Drum Kit
+    dst.programs.records[7].SetName("Piano");
+    dest_ = AddSet(ws_, dst, "DST");
+    CopyArrangement(ws_, source_, 0);
+  }
+
+  ArrangementRecord& Dest(int i) {
+    return ws_.sets.Files(dest_).arrangements.records[static_cast<std::size_t>(i)];
+  }
+
+  Workspace ws_;
+  ScriptedPrompter prompter_;
+  int source_ = 0;
+  int dest_ = 0;
+};
+
+TEST_F(CallsCheckTest, CallsAreRepointedByNameAndTheUnknownOneAskedAbout) {
+  prompter_.QueueAnswer(Answer::No);  // "Bass" is not in DST: keep the call
+  ASSERT_TRUE(PasteArrangement(ws_, prompter_, dest_, 5));
+  const ArrangementRecord& b = Dest(5);
+  EXPECT_EQ(b.Style(), 265);           // C22 in DST
+  EXPECT_EQ(b.TrackProgram(0), 770);   // the Drum Kit's name found as Program F13
+  EXPECT_EQ(b.TrackProgram(1), 1030);  // presets keep their number
+  EXPECT_EQ(b.TrackProgram(2), 769);   // kept
+  EXPECT_EQ(b.TrackProgram(6), 775);
+  EXPECT_EQ(b.bytes[40 + 2 * 8 + 5], 0x77);
+  ASSERT_EQ(prompter_.messages().size(), 1u);
+  const Message& m = prompter_.messages()[0];
+  EXPECT_EQ(m.text,
+            "Track 'BASS' of Arrangement 'Song' calls Program 'Bass' non-existent in 'DST'\n\n"
+            "Redirect this track to an existing Program?");
+  EXPECT_EQ(m.title, "");
+  EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+  EXPECT_EQ(m.buttons, MessageButtons::YesNoCancel);
+  EXPECT_EQ(m.defaultButton, Answer::Cancel);
+}
+
+TEST_F(CallsCheckTest, YesOpensTheProgramPickerWhereTheTrackBelongs) {
+  ws_.sets.Files(dest_).programs.records[7].SetName("Not Piano");
+  prompter_.QueueAnswer(Answer::Yes);
+  prompter_.QueuePick(831);
+  prompter_.QueueAnswer(Answer::Yes);
+  prompter_.QueuePick(5);
+  ASSERT_TRUE(PasteArrangement(ws_, prompter_, dest_, 5));
+  EXPECT_EQ(Dest(5).TrackProgram(2), 831);
+  EXPECT_EQ(Dest(5).TrackProgram(6), 5);
+  ASSERT_EQ(prompter_.pickRequests().size(), 2u);
+  EXPECT_EQ(prompter_.pickRequests()[0].kind, Kind::Program);
+  EXPECT_EQ(prompter_.pickRequests()[0].slot, dest_);
+  EXPECT_EQ(prompter_.pickRequests()[0].start, 768);
+  EXPECT_EQ(prompter_.pickRequests()[0].caption, "for track 'BASS'");
+  EXPECT_EQ(prompter_.pickRequests()[1].caption, "for track 'Upper1'");
+}
+
+TEST_F(CallsCheckTest, DrumTracksPickFromTheDrumKitBank) {
+  ws_.sets.Files(dest_).programs.records[2].SetName("Other");
+  prompter_.QueueAnswer(Answer::Yes);
+  prompter_.QueuePick(1038);
+  prompter_.QueueAnswer(Answer::No);
+  ASSERT_TRUE(PasteArrangement(ws_, prompter_, dest_, 5));
+  EXPECT_EQ(prompter_.pickRequests()[0].start, 1024);
+  EXPECT_EQ(prompter_.pickRequests()[0].caption, "for track 'DRUMS'");
+  EXPECT_EQ(Dest(5).TrackProgram(0), 1038);
+}
+
+TEST_F(CallsCheckTest, UnknownStyleIsAskedAboutFirst) {
+  ws_.sets.Files(dest_).styles.slots[9].record.SetName("Other Style");
+  prompter_.QueueAnswer(Answer::Yes);
+  prompter_.QueuePick(70);
+  prompter_.QueueAnswer(Answer::No);
+  ASSERT_TRUE(PasteArrangement(ws_, prompter_, dest_, 5));
+  EXPECT_EQ(prompter_.texts()[0],
+            "Arrangement 'Song' calls Style 'My Style' non-existent in 'DST'\n\n"
+            "Redirect this Arrangement to an existing Style?");
+  EXPECT_EQ(prompter_.pickRequests()[0].kind, Kind::Style);
+  EXPECT_EQ(prompter_.pickRequests()[0].start, 0);
+  EXPECT_EQ(Dest(5).Style(), 70);
+}
+
+TEST_F(CallsCheckTest, CancelAtTheSecondQuestionRestoresTheDestination) {
+  ws_.sets.Files(dest_).programs.records[7].SetName("Not Piano");
+  Dest(5).SetName("Was here");
+  const auto before = Images(ws_, dest_);
+  prompter_.QueueAnswer(Answer::No);
+  prompter_.QueueAnswer(Answer::Cancel);
+  EXPECT_FALSE(PasteArrangement(ws_, prompter_, dest_, 5));
+  EXPECT_EQ(prompter_.messages().size(), 2u);
+  EXPECT_EQ(Images(ws_, dest_), before);
+  EXPECT_FALSE(ws_.sets.Entry(dest_).Modified[0]);
+
+  // A cancelled picker is a cancel too.
+  prompter_.QueueAnswer(Answer::Yes);
+  prompter_.QueuePick(-1);
+  EXPECT_FALSE(PasteArrangement(ws_, prompter_, dest_, 5));
+  EXPECT_EQ(Images(ws_, dest_), before);
+}
+
+TEST_F(CallsCheckTest, PresetCallsCrossWithoutAQuestion) {
+  ArrangementRecord& a = ws_.sets.Files(source_).arrangements.records[1];
+  a.SetName("Presets");
+  a.SetStyle(12);
+  for (int t = 0; t < 9; ++t)
+    a.SetTrackProgram(t, t);
+  CopyArrangement(ws_, source_, 1);
+  ASSERT_TRUE(PasteArrangement(ws_, prompter_, dest_, 0));
+  EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_EQ(Dest(0), a);
+}
+
+TEST_F(CallsCheckTest, KbdSetSectionsAreCheckedTheSameWay) {
+  KbdSetRecord& k = ws_.sets.Files(source_).kbdSets.records[2];
+  k.SetSectionProgram(0, 768);  // "Piano": found at 775
+  k.SetSectionProgram(1, 769);  // "Bass": not in DST
+  k.SetSectionProgram(2, -5);   // no bank: left alone
+  ws_.edits.kbdSetClip = {0, source_, 2, k};
+  prompter_.QueueAnswer(Answer::Yes);
+  prompter_.QueuePick(300);
+  ASSERT_TRUE(CheckKbdSetCalls(ws_, prompter_, source_, dest_, 14));
+  const KbdSetRecord& b = ws_.sets.Files(dest_).kbdSets.records[14];
+  EXPECT_EQ(b.SectionProgram(0), 775);
+  EXPECT_EQ(b.SectionProgram(1), 300);
+  EXPECT_EQ(prompter_.texts()[0],
+            "Track 'Up1 KBD' of KBD Set 'C5' calls Program 'Bass' non-existent in 'DST'\n\n"
+            "Redirect this track to an existing Program?");
+  EXPECT_EQ(prompter_.pickRequests()[0].start, 0);
+  EXPECT_EQ(prompter_.pickRequests()[0].caption, "for track 'Up1 KBD'");
+}
+
+}  // namespace
+}  // namespace i40

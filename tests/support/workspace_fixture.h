@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "setstore/component_io.h"
+#include "setstore/workspace.h"
+
+namespace i40::test {
+
+// Puts a Set into the next free slot of a workspace, as if it had been opened.
+inline int AddSet(Workspace& ws, const FileSet& set, const std::string& name) {
+  const int slot = ws.sets.FindFreeSlot();
+  ws.sets.Files(slot) = set;
+  ws.sets.Entry(slot).Name = name;
+  ws.sets.Entry(slot).Modified = {};
+  ws.sets.Entry(slot).UndoEnabled = false;
+  return slot;
+}
+
+// The seven file images of a slot's Set, to compare a Set byte for byte.
+inline std::vector<std::vector<std::uint8_t>> Images(const Workspace& ws, int slot) {
+  std::vector<std::vector<std::uint8_t>> images;
+  for (Kind kind : kStoredKinds)
+    images.push_back(WriteComponentBytes(kind, ws.sets.Files(slot)));
+  return images;
+}
+
+}  // namespace i40::test
