@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "calls/item_lookup.h"
+#include "programs/program_calls.h"
 #include "setstore/component_file.h"
 #include "setstore/component_io.h"
 #include "setstore/open_set.h"
@@ -99,6 +100,28 @@ void BM_ProgramBankLabelsAndNames(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ProgramBankLabelsAndNames);
+
+// Every Program bank of the demo Set drawn with its callers highlighted.
+void BM_FillAllProgramGridsHighlighted(benchmark::State& state) {
+  auto presetResult = ReadPresetList(kPresetList);
+  FileSet set;
+  for (Kind kind : kStoredKinds) {
+    auto file = ReadComponent(kDemoSet, kind);
+    if (!std::holds_alternative<ComponentFile>(file) ||
+        !std::holds_alternative<PresetTables>(presetResult)) {
+      state.SkipWithError("demo Set or preset list missing");
+      return;
+    }
+    ReadComponentBytes(kind, std::get<ComponentFile>(file).bytes, set);
+  }
+  const PresetTables presets = std::get<PresetTables>(presetResult);
+  const ItemSources from{presets, set};
+  for (auto _ : state) {
+    for (int bank = 0; bank < 7; ++bank)
+      benchmark::DoNotOptimize(FillProgramGrid(from, bank, true));
+  }
+}
+BENCHMARK(BM_FillAllProgramGridsHighlighted)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace i40

@@ -2,6 +2,7 @@
 
 #include "arrangements/arrangement_file.h"
 #include "calls/calls_check.h"
+#include "calls/duplicate_names.h"
 #include "calls/item_numbers.h"
 #include "setstore/component_file.h"
 #include "setstore/undo.h"
@@ -198,6 +199,8 @@ bool DragArrangement(Workspace& ws, Prompter& prompter, int fromSlot, int fromIn
                      int toIndex) {
   if (!IsUserIndex(fromIndex) || !IsUserIndex(toIndex)) return false;
   if (fromSlot == toSlot && fromIndex == toIndex) return false;
+  // Only an item can be dragged: an empty slot starts no drag.
+  if (Record(ws, fromSlot, fromIndex).IsEmpty()) return false;
   CopyArrangement(ws, fromSlot, fromIndex);
   if (fromSlot == toSlot) {
     if (!PasteArrangement(ws, prompter, toSlot, toIndex, true)) return false;
@@ -241,26 +244,11 @@ bool LoadOneArrangement(Workspace& ws, Prompter& prompter, int slot, int userInd
 
 bool CheckArrangementDuplicates(Workspace& ws, Prompter& prompter, int slot) {
   if (!ws.settings.WarnDupl) return false;
-  const auto& records = ws.sets.Files(slot).arrangements.records;
-  int allowance = 4;
-  bool found = false;
-  for (int i = 1; i <= kLast; ++i) {
-    const std::string name = TrimSpaces(records[static_cast<std::size_t>(i)].Name());
-    if (name.empty()) continue;
-    for (int j = 0; j < i; ++j) {
-      if (TrimSpaces(records[static_cast<std::size_t>(j)].Name()) != name) continue;
-      found = true;
-      if (--allowance <= 0) {
-        prompter.Ask({"More than 4 Arrangement duplicate names !", "", MessageIcon::Exclamation,
-                      MessageButtons::Ok, Answer::Ok});
-        return true;
-      }
-      prompter.Ask({"Arrangement duplicate name\n" + ArrangementUserLabel(i) + " - " +
-                        ArrangementUserLabel(j) + "  (" + name + ")",
-                    "", MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok});
-    }
-  }
-  return found;
+  std::vector<std::string> names;
+  for (const auto& r : ws.sets.Files(slot).arrangements.records)
+    names.push_back(r.Name());
+  return WarnDuplicateNames(prompter, "Arrangement", names,
+                            AllEarlierPairs(0, kUserArrangementCount), ArrangementUserLabel);
 }
 
 void UndoArrangement(Workspace& ws) {

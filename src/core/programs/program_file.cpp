@@ -57,6 +57,7 @@ std::variant<ProgramBuffer, ReadResult> ReadIpfFile(std::span<const std::uint8_t
   if (!ByteReader(bytes).Read(kOneItemRecordOffset, program.record.bytes)) {
     return ReadResult::Failure("The file is shorter than one Program", bytes.size());
   }
+  program.sourceSet = ProgramBuffer::kNotFromASet;
   return program;
 }
 
@@ -67,6 +68,7 @@ std::variant<ProgramBuffer, ReadResult> ReadIdkFile(std::span<const std::uint8_t
       !in.Read(kOneItemDrumKitOffset, kit.drumKit)) {
     return ReadResult::Failure("The file is shorter than one Drum Kit", bytes.size());
   }
+  kit.sourceSet = ProgramBuffer::kNotFromASet;
   return kit;
 }
 

@@ -24,8 +24,10 @@ std::vector<std::uint8_t> WriteProgramFile(const ProgramData& data);
 
 // A detached Program or Drum Kit: the clipboard, the undo copy or a one-item file.
 struct ProgramBuffer {
+  static constexpr int kNotFromASet = -1;
+
   std::int32_t operation = 0;  // undo kind of the last operation
-  int sourceSet = -1;
+  int sourceSet = 0;           // 0 until something was copied; -1 for a one-item file
   int sourceIndex = -1;
   ProgramRecord record;
   DrumKitData drumKit{};  // only for user index 64-65

@@ -5,9 +5,11 @@
 #include <system_error>
 
 #include "arrangements/arrangement_ops.h"
+#include "programs/program_ops.h"
 #include "setstore/component_file.h"
 #include "setstore/component_io.h"
 #include "setstore/set_paths.h"
+#include "styles/style_ops.h"
 #include "ui/error_reports.h"
 #include "version.h"
 
@@ -170,7 +172,11 @@ int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given
   load(Kind::KbdSet, 0);
   load(Kind::ArrangementGlobal, 0);
   progress.Advance(1);
-  if (!isNew) CheckArrangementDuplicates(ws, prompter, slot);
+  if (!isNew) {
+    CheckArrangementDuplicates(ws, prompter, slot);
+    WarnDuplicateStyleNames(ws, prompter, slot);
+    WarnDuplicateProgramNames(ws, prompter, slot);
+  }
   entry.UndoEnabled = false;
   return slot;
 }

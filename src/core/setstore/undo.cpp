@@ -2,6 +2,8 @@
 
 #include "arrangements/arrangement_ops.h"
 #include "kbdsets/kbdset_ops.h"
+#include "programs/program_ops.h"
+#include "styles/style_ops.h"
 
 namespace i40 {
 
@@ -25,6 +27,12 @@ void UndoLastEdit(Workspace& ws, int slot, Kind tabKind) {
   switch (tabKind) {
     case Kind::Arrangement:
       UndoArrangement(ws);
+      break;
+    case Kind::Style:
+      UndoStyle(ws);
+      break;
+    case Kind::Program:
+      UndoProgram(ws);
       break;
     case Kind::KbdSet:
       UndoKbdSet(ws);

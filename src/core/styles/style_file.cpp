@@ -82,6 +82,8 @@ std::variant<StyleBuffer, ReadResult> ReadIsfFile(std::span<const std::uint8_t> 
   in.Read(kRecordAt + kStyleRecordSpan, length - kStyleRecordSpan, style.data);
   style.length = static_cast<std::int32_t>(length);
   style.present = 1;
+  style.sourceSet = StyleBuffer::kNotFromASet;
+  style.sourceSlot = -1;
   return style;
 }
 

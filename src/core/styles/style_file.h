@@ -26,8 +26,10 @@ std::vector<std::uint8_t> WriteStyleFile(const StyleData& data);
 
 // A detached Style: the clipboard, the undo copy or a Style read from an ".ISF" file.
 struct StyleBuffer {
+  static constexpr int kNotFromASet = -1;
+
   std::int32_t operation = 0;  // undo kind of the last operation
-  int sourceSet = -1;
+  int sourceSet = 0;           // 0 until something was copied; -1 for a one-item file
   int sourceSlot = -1;
   std::uint8_t present = 0;
   std::int32_t length = 0;

@@ -52,11 +52,14 @@ TEST_F(OpenSetTest, OpensAGivenSetAndReadsAllItsComponents) {
   EXPECT_EQ(set.backingSequences.path, ComponentPath(OnePath(), Kind::BackingSequence));
 }
 
-TEST_F(OpenSetTest, OpeningWarnsOfDuplicateArrangementNamesUnlessNew) {
+TEST_F(OpenSetTest, OpeningWarnsOfDuplicateNamesUnlessNew) {
   ws_.settings.WarnDupl = true;
   ASSERT_EQ(OpenSet(ws_, prompter_, false, OnePath()), 1);
-  ASSERT_EQ(prompter_.messages().size(), 1u);
-  EXPECT_EQ(prompter_.messages()[0].text, "Arrangement duplicate name\nC25 - C11  (Pop Ballad)");
+  EXPECT_EQ(prompter_.texts(), (std::vector<std::string>{
+                                   "Arrangement duplicate name\nC25 - C11  (Pop Ballad)",
+                                   "Style duplicate name\nC25 - C11  (Ballad Style)",
+                                   "Program duplicate name\nF45 - F11  (Grand Piano)",
+                               }));
   EXPECT_EQ(prompter_.messages()[0].title, "");
   prompter_.Clear();
   ws_.sets.Files(1).arrangements.records[1].SetName("Same");

@@ -5,8 +5,10 @@
 
 #include "arrangements/arrangement_ops.h"
 #include "kbdsets/kbdset_ops.h"
+#include "programs/program_ops.h"
 #include "set_builder.h"
 #include "setstore/undo.h"
+#include "styles/style_ops.h"
 #include "support/workspace_fixture.h"
 #include "ui/scripted_prompter.h"
 
@@ -16,13 +18,27 @@ namespace {
 using test::AddSet;
 using test::Images;
 
+// Every call points at a preset, so no user item is called by anybody.
 FileSet QuietRandomSet(std::uint32_t seed) {
   FileSet set = build::RandomSet(seed);
-  for (auto& r : set.backingSequences.records)
-    r.SetArrangement(0);  // nobody calls
+  for (auto& r : set.backingSequences.records) {
+    r.SetArrangement(0);
+    r.SetStyle(1);
+    for (int t = 0; t < kBsqProgramTrackCount; ++t)
+      r.SetTrackProgram(t, t);
+  }
   for (auto& r : set.arrangements.records) {
+    r.SetStyle(2);
     for (int t = 0; t < kArrangementTrackCount; ++t)
-      r.SetTrackProgram(t, r.TrackProgram(t));
+      r.SetTrackProgram(t, 100 + t);
+  }
+  for (auto& s : set.styles.slots) {
+    for (int t = 0; t < kStyleTrackCallCount; ++t)
+      s.record.SetTrackProgram(t, 200 + t);
+  }
+  for (auto& k : set.kbdSets.records) {
+    for (int s = 0; s < kKbdSectionCount; ++s)
+      k.SetSectionProgram(s, 300 + s);
   }
   return set;
 }
@@ -44,7 +60,11 @@ TEST(UndoProperty, EveryOperationFollowedByUndoRestoresTheSets) {
       const int j = rng.Below(64);
       const int k = rng.Below(15);
       const int l = rng.Below(15);
-      const int op = rng.Below(9);
+      const int op = rng.Below(20);
+      const int si = rng.Below(16);
+      const int sj = rng.Below(16);
+      const int pi = rng.Below(66);
+      const int pj = rng.Below(66);
       for (int n = 0; n < 24; ++n)
         prompter.QueueAnswer(Answer::No);  // keep unknown calls
       bool done = false;
@@ -79,9 +99,52 @@ TEST(UndoProperty, EveryOperationFollowedByUndoRestoresTheSets) {
           CopyKbdSet(ws, rng.Below(2) ? a : b, k);
           done = PasteKbdSet(ws, prompter, a, l);
           break;
-        default:
+        case 8:
           kind = Kind::KbdSet;
           done = CopyKbdSetByDrag(ws, prompter, b, k, a, l);
+          break;
+        case 9:
+          kind = Kind::Style;
+          done = CutStyle(ws, prompter, a, si);
+          break;
+        case 10:
+          kind = Kind::Style;
+          CopyStyle(ws, rng.Below(2) ? a : b, sj);
+          done = PasteStyle(ws, prompter, a, si);
+          break;
+        case 11:
+          kind = Kind::Style;
+          done = DragStyle(ws, prompter, a, si, a, sj);
+          break;
+        case 12:
+          kind = Kind::Style;
+          done = DragStyle(ws, prompter, b, sj, a, si);
+          break;
+        case 13:
+          kind = Kind::Program;
+          done = CutProgram(ws, prompter, a, pi);
+          break;
+        case 14:
+          kind = Kind::Program;
+          CopyProgram(ws, rng.Below(2) ? a : b, pj);
+          done = PasteProgram(ws, prompter, a, pi);
+          break;
+        case 15:
+          kind = Kind::Program;
+          done = DeleteProgram(ws, prompter, a, pi);
+          break;
+        case 16:
+          kind = Kind::Program;
+          CopyProgram(ws, b, pj);
+          done = InsertProgram(ws, prompter, a, pi);
+          break;
+        case 17:
+          kind = Kind::Program;
+          done = DragProgram(ws, prompter, a, pi, a, pj);
+          break;
+        default:
+          kind = Kind::Program;
+          done = DragProgram(ws, prompter, b, pj, a, pi);
           break;
       }
       prompter.Clear();
@@ -95,7 +158,7 @@ TEST(UndoProperty, EveryOperationFollowedByUndoRestoresTheSets) {
       ASSERT_EQ(Images(ws, b), beforeB) << "op " << op << " step " << step;
     }
   }
-  EXPECT_GT(undone, 600);  // most operations find something to do
+  EXPECT_GT(undone, 700);  // most operations find something to do
 }
 
 }  // namespace
