@@ -124,6 +124,7 @@ bool CutArrangement(Workspace& ws, Prompter& prompter, int slot, int userIndex,
     undoable = answer != ReferenceAnswer::GoRedirected;
   }
   SaveTo(ws.edits.arrangementClip, ws, slot, userIndex);
+  ws.edits.arrangementMoved = ws.edits.arrangementClip;
   ws.edits.arrangementUndo.operation = kUndoCut;
   Put(ws, slot, userIndex, ws.blanks.arrangement);
   SetUndoMenu(ws, slot, undoable);
@@ -253,21 +254,21 @@ bool CheckArrangementDuplicates(Workspace& ws, Prompter& prompter, int slot) {
 
 void UndoArrangement(Workspace& ws) {
   ArrangementBuffer& undo = ws.edits.arrangementUndo;
-  const ArrangementBuffer& clip = ws.edits.arrangementClip;
+  const ArrangementBuffer& moved = ws.edits.arrangementMoved;
   switch (undo.operation) {
     case kUndoCut:
-      RestoreFrom(ws, clip);
+      RestoreFrom(ws, moved);
       break;
     case kUndoPaste:
     case kUndoCopyByDrag:
       RestoreFrom(ws, undo);
       break;
     case kUndoMoveByDrag:
-      RestoreFrom(ws, clip);
+      RestoreFrom(ws, moved);
       RestoreFrom(ws, undo);
-      if (IsOpenSet(ws, undo.sourceSet) && undo.sourceSet == clip.sourceSet) {
+      if (IsOpenSet(ws, undo.sourceSet) && undo.sourceSet == moved.sourceSet) {
         RedirectArrangementReferences(ws, undo.sourceSet, Number(undo.sourceIndex),
-                                      Number(clip.sourceIndex));
+                                      Number(moved.sourceIndex));
       }
       break;
     case kUndoDelete:

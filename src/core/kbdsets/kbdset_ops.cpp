@@ -51,6 +51,7 @@ bool PasteKbdSet(Workspace& ws, Prompter& prompter, int slot, int index, std::in
 bool MoveKbdSet(Workspace& ws, int slot, int from, int before) {
   if (!IsIndex(from) || !IsIndex(before) || from == before) return false;
   SaveTo(ws.edits.kbdSetClip, ws, slot, from);
+  ws.edits.kbdSetMoved = ws.edits.kbdSetClip;
   SaveTo(ws.edits.kbdSetUndo, ws, slot, before);
   const KbdSetRecord moving = ws.edits.kbdSetClip.record;
   if (before <= from) {
@@ -83,7 +84,7 @@ void EraseKbdSetBank(Workspace& ws, int slot) {
 
 void UndoKbdSet(Workspace& ws) {
   KbdSetBuffer& undo = ws.edits.kbdSetUndo;
-  const KbdSetBuffer& clip = ws.edits.kbdSetClip;
+  const KbdSetBuffer& clip = ws.edits.kbdSetMoved;
   const int slot = undo.sourceSet;
   switch (undo.operation) {
     case 3:

@@ -113,6 +113,7 @@ bool CutProgram(Workspace& ws, Prompter& prompter, int slot, int userIndex, bool
   if (!IsUserIndex(userIndex) || Record(ws, slot, userIndex).IsEmpty()) return false;
   if (!quiet && !ConfirmProgramOverwrite(ws, prompter, slot, userIndex)) return false;
   CopyProgramToBuffer(ws.edits.programClip, ws, slot, userIndex);
+  ws.edits.programMoved = ws.edits.programClip;
   ws.edits.programUndo.operation = kUndoCut;
   PutEmpty(ws, slot, userIndex);
   if (quiet) SetUndoMenu(ws, slot, true);
@@ -235,11 +236,11 @@ bool WarnDuplicateProgramNames(Workspace& ws, Prompter& prompter, int slot) {
 
 void UndoProgram(Workspace& ws) {
   ProgramBuffer& undo = ws.edits.programUndo;
-  const ProgramBuffer& clip = ws.edits.programClip;
+  const ProgramBuffer& moved = ws.edits.programMoved;
   const bool open = IsOpenSet(ws, undo.sourceSet) && IsUserIndex(undo.sourceIndex);
   switch (undo.operation) {
     case kUndoCut:
-      RestoreFrom(ws, clip);
+      RestoreFrom(ws, moved);
       break;
     case kUndoPaste:
     case kUndoCopyByDrag:
@@ -247,10 +248,10 @@ void UndoProgram(Workspace& ws) {
       break;
     case kUndoMoveByDrag:
       RestoreFrom(ws, undo);
-      RestoreFrom(ws, clip);
-      if (open && undo.sourceSet == clip.sourceSet && IsUserIndex(clip.sourceIndex)) {
+      RestoreFrom(ws, moved);
+      if (open && undo.sourceSet == moved.sourceSet && IsUserIndex(moved.sourceIndex)) {
         RedirectProgramCalls(ws, undo.sourceSet, Number(undo.sourceIndex),
-                             Number(clip.sourceIndex));
+                             Number(moved.sourceIndex));
       }
       break;
     case kUndoDelete:

@@ -8,13 +8,15 @@
 
 namespace i40 {
 
-// The clipboard and the undo copy of each editable kind, shared by all open Sets.
+// The clipboard and the undo copy of each editable kind, shared by all open Sets. A cut
+// or a move also keeps the item it took away in the kind's `moved` copy, so that a Copy
+// made before the Undo (which refills the clipboard) cannot change what Undo puts back.
 struct EditRecords {
-  ArrangementBuffer arrangementClip, arrangementUndo;
-  StyleBuffer styleClip, styleUndo;
-  ProgramBuffer programClip, programUndo;
+  ArrangementBuffer arrangementClip, arrangementUndo, arrangementMoved;
+  StyleBuffer styleClip, styleUndo, styleMoved;
+  ProgramBuffer programClip, programUndo, programMoved;
   BsqBuffer bsqClip, bsqUndo;
-  KbdSetBuffer kbdSetClip, kbdSetUndo;
+  KbdSetBuffer kbdSetClip, kbdSetUndo, kbdSetMoved;
 
   // A Set's window has closed: no record may lead back into its slot.
   void ForgetSet(int slot) {
@@ -23,14 +25,18 @@ struct EditRecords {
     };
     forget(arrangementClip);
     forget(arrangementUndo);
+    forget(arrangementMoved);
     forget(styleClip);
     forget(styleUndo);
+    forget(styleMoved);
     forget(programClip);
     forget(programUndo);
+    forget(programMoved);
     forget(bsqClip);
     forget(bsqUndo);
     forget(kbdSetClip);
     forget(kbdSetUndo);
+    forget(kbdSetMoved);
   }
 };
 

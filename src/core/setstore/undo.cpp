@@ -1,6 +1,7 @@
 #include "setstore/undo.h"
 
 #include "arrangements/arrangement_ops.h"
+#include "backseqs/bsq_ops.h"
 #include "kbdsets/kbdset_ops.h"
 #include "programs/program_ops.h"
 #include "styles/style_ops.h"
@@ -33,6 +34,9 @@ void UndoLastEdit(Workspace& ws, int slot, Kind tabKind) {
       break;
     case Kind::Program:
       UndoProgram(ws);
+      break;
+    case Kind::BackingSequence:
+      UndoSequence(ws);
       break;
     case Kind::KbdSet:
       UndoKbdSet(ws);

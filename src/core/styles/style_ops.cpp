@@ -118,6 +118,7 @@ bool CutStyle(Workspace& ws, Prompter& prompter, int slot, int styleSlot, bool q
   if (!IsSlot(styleSlot) || Slot(ws, slot, styleSlot).record.IsEmpty()) return false;
   if (!quiet && !ConfirmStyleOverwrite(ws, prompter, slot, styleSlot)) return false;
   CopySlotToBuffer(ws.edits.styleClip, ws, slot, styleSlot);
+  ws.edits.styleMoved = ws.edits.styleClip;
   ws.edits.styleUndo.operation = kUndoCut;
   CopyBufferToSlot(ws.blanks.style, ws, slot, styleSlot);
   if (quiet) SetUndoMenu(ws, slot, true);
@@ -249,10 +250,10 @@ bool WarnDuplicateStyleNames(Workspace& ws, Prompter& prompter, int slot) {
 
 void UndoStyle(Workspace& ws) {
   StyleBuffer& undo = ws.edits.styleUndo;
-  const StyleBuffer& clip = ws.edits.styleClip;
+  const StyleBuffer& moved = ws.edits.styleMoved;
   switch (undo.operation) {
     case kUndoCut:
-      RestoreFrom(ws, clip);
+      RestoreFrom(ws, moved);
       break;
     case kUndoPaste:
     case kUndoCopyByDrag:
@@ -260,11 +261,11 @@ void UndoStyle(Workspace& ws) {
       break;
     case kUndoMoveByDrag:
       RestoreFrom(ws, undo);
-      RestoreFrom(ws, clip);
-      if (IsOpenSet(ws, undo.sourceSet) && undo.sourceSet == clip.sourceSet &&
-          IsSlot(undo.sourceSlot) && IsSlot(clip.sourceSlot)) {
+      RestoreFrom(ws, moved);
+      if (IsOpenSet(ws, undo.sourceSet) && undo.sourceSet == moved.sourceSet &&
+          IsSlot(undo.sourceSlot) && IsSlot(moved.sourceSlot)) {
         RedirectStyleCalls(ws, undo.sourceSet, StyleNumberOfSlot(undo.sourceSlot),
-                           StyleNumberOfSlot(clip.sourceSlot));
+                           StyleNumberOfSlot(moved.sourceSlot));
       }
       break;
     default:

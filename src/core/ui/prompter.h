@@ -47,6 +47,15 @@ struct PickRequest {
   std::string caption;  // what the caller adds to the picker's own caption
 };
 
+// A small modal choice from a list (the destination bank of an export, say): the
+// caption, the label of the list, its items and the item first selected.
+struct ListChoice {
+  std::string caption;
+  std::string label;
+  std::vector<std::string> items;
+  int selected = 0;
+};
+
 // Everything the core asks of the person at the keyboard goes through here, so the
 // desktop shows real dialogs while tests and scripted sessions answer from a queue.
 class Prompter {
@@ -61,6 +70,9 @@ class Prompter {
 
   // The Arrangement, Style and Program pickers: the chosen number, or -1 when cancelled.
   virtual int Pick(const PickRequest& request) = 0;
+
+  // The chosen item's index, or -1 when cancelled.
+  virtual int ChooseFromList(const ListChoice& choice) = 0;
 
   // A modeless progress window over [minimum, maximum]; the desktop shows it only when
   // the work lasts long enough for a person to notice.

@@ -44,6 +44,17 @@ int ScriptedPrompter::Pick(const PickRequest& request) {
   return number;
 }
 
+int ScriptedPrompter::ChooseFromList(const ListChoice& choice) {
+  listChoices_.push_back(choice);
+  if (choices_.empty()) {
+    ++unexpected_;
+    return -1;
+  }
+  const int index = choices_.front();
+  choices_.pop_front();
+  return index;
+}
+
 void ScriptedPrompter::BeginProgress(const std::string& caption, const std::string& label,
                                      double minimum, double /*maximum*/) {
   progressCaption_ = caption;
@@ -75,6 +86,8 @@ void ScriptedPrompter::Clear() {
   answers_.clear();
   files_.clear();
   picks_.clear();
+  choices_.clear();
+  listChoices_.clear();
   progress_.clear();
   unexpected_ = 0;
 }

@@ -25,12 +25,15 @@ class ScriptedPrompter : public Prompter {
   std::optional<std::filesystem::path> ChooseOpenFile(const FileRequest& request) override;
   std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest& request) override;
   int Pick(const PickRequest& request) override;
+  int ChooseFromList(const ListChoice& choice) override;
   void BeginProgress(const std::string& caption, const std::string& label, double minimum,
                      double maximum) override;
   void SetProgress(double value) override;
   void EndProgress() override;
 
   void QueueAnswer(Answer answer) { answers_.push_back(answer); }
+  // A list choice: the index of the item, -1 for Cancel.
+  void QueueChoice(int index) { choices_.push_back(index); }
   // A picker result; -1 stands for Cancel.
   void QueuePick(int number) { picks_.push_back(number); }
   // A file dialog result; nothing stands for Cancel.
@@ -39,6 +42,7 @@ class ScriptedPrompter : public Prompter {
   const std::vector<Message>& messages() const { return messages_; }
   const std::vector<FileRequest>& fileRequests() const { return fileRequests_; }
   const std::vector<PickRequest>& pickRequests() const { return pickRequests_; }
+  const std::vector<ListChoice>& listChoices() const { return listChoices_; }
   const std::vector<ProgressStep>& progress() const { return progress_; }
   bool progressShown() const { return progressShown_; }
   int unexpectedQuestions() const { return unexpected_; }
@@ -55,6 +59,8 @@ class ScriptedPrompter : public Prompter {
   std::deque<Answer> answers_;
   std::deque<std::optional<std::filesystem::path>> files_;
   std::deque<int> picks_;
+  std::deque<int> choices_;
+  std::vector<ListChoice> listChoices_;
   std::vector<PickRequest> pickRequests_;
   std::vector<Message> messages_;
   std::vector<FileRequest> fileRequests_;

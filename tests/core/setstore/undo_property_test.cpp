@@ -153,6 +153,13 @@ TEST(UndoProperty, EveryOperationFollowedByUndoRestoresTheSets) {
         continue;
       }
       ++undone;
+      // Copying something else before the Undo must not change what it puts back.
+      if (rng.Below(2) == 0) {
+        CopyArrangement(ws, b, rng.Below(64));
+        CopyStyle(ws, b, rng.Below(16));
+        CopyProgram(ws, b, rng.Below(66));
+        CopyKbdSet(ws, b, rng.Below(15));
+      }
       UndoLastEdit(ws, a, kind);
       ASSERT_EQ(Images(ws, a), beforeA) << "op " << op << " step " << step;
       ASSERT_EQ(Images(ws, b), beforeB) << "op " << op << " step " << step;
