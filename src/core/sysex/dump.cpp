@@ -1,0 +1,212 @@
+#include "sysex/dump.h"
+
+#include <algorithm>
+
+#include "backseqs/bsq_file.h"
+#include "setstore/component_io.h"
+#include "setstore/set_paths.h"
+#include "styles/style_blocks.h"
+#include "sysex/midi_exchange.h"
+#include "sysex/seven_bit.h"
+
+namespace i40 {
+namespace {
+
+void Append(std::vector<std::uint8_t>& to, std::span<const std::uint8_t> bytes) {
+  to.insert(to.end(), bytes.begin(), bytes.end());
+}
+
+void AppendLe(std::vector<std::uint8_t>& to, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i)
+    to.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+// The table of the block's four entries (offset and length each), then the four Styles:
+// record and event data. An erased Style holds no data in memory but its length counts
+// 1106 bytes of it, so the data is filled out with zeros as in the file; an absent slot
+// has no bytes at all.
+std::vector<std::uint8_t> StyleBlockBody(const StyleData& styles, int block) {
+  std::vector<std::uint8_t> body;
+  std::uint32_t offset = 0;
+  const int first = block * kStylesPerBlock;
+  for (int s = first; s < first + kStylesPerBlock; ++s) {
+    const StyleSlot& slot = styles.slots[static_cast<std::size_t>(s)];
+    AppendLe(body, offset, 4);
+    AppendLe(body, static_cast<std::uint32_t>(slot.length), 2);
+    offset += static_cast<std::uint32_t>(slot.length);
+  }
+  body.resize(body.size() + 8, 0);
+  for (int s = first; s < first + kStylesPerBlock; ++s) {
+    const StyleSlot& slot = styles.slots[static_cast<std::size_t>(s)];
+    if (slot.present == 0 || slot.length < 70) continue;
+    Append(body, slot.record.bytes);
+    std::vector<std::uint8_t> data = slot.data;
+    data.resize(static_cast<std::size_t>(slot.length) - 70, 0);
+    Append(body, data);
+  }
+  return body;
+}
+
+int BsqUnits(const FileSet& set) {
+  return BsqTotalUnits(set.backingSequences);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> DumpBody(const FileSet& set, Kind kind, int styleBlock) {
+  std::vector<std::uint8_t> body;
+  switch (kind) {
+    case Kind::Arrangement:
+      for (const auto& r : set.arrangements.records)
+        Append(body, r.bytes);
+      break;
+    case Kind::Style:
+      body = StyleBlockBody(set.styles, std::clamp(styleBlock, 0, kStyleBlockCount - 1));
+      break;
+    case Kind::Program:
+      for (const auto& r : set.programs.records)
+        Append(body, r.bytes);
+      for (const auto& kit : set.programs.drumKitData)
+        Append(body, kit);
+      break;
+    case Kind::BackingSequence: {
+      const auto file = WriteBsqFile(set.backingSequences);
+      body.assign(file.begin() + BsqData::kHeaderSize, file.end());
+      break;
+    }
+    case Kind::KbdSet:
+      for (const auto& r : set.kbdSets.records)
+        Append(body, r.bytes);
+      break;
+    case Kind::ArrangementGlobal:
+      Append(body, set.arrangementGlobal.record);
+      break;
+    case Kind::Global:
+      Append(body, set.global.record);
+      break;
+    default:
+      break;
+  }
+  return body;
+}
+
+std::optional<std::vector<std::uint8_t>> DumpMessage(const std::array<std::uint8_t, 6>& header,
+                                                     const FileSet& set, Kind kind,
+                                                     int styleBlock) {
+  const std::vector<std::uint8_t> body = DumpBody(set, kind, styleBlock);
+  if (body.empty()) return std::nullopt;
+  std::vector<std::uint8_t> message(header.begin(), header.begin() + 4);
+  message.push_back(static_cast<std::uint8_t>(KindSysExFunction(kind)));
+  if (kind == Kind::Style)
+    message.push_back(static_cast<std::uint8_t>(std::clamp(styleBlock, 0, 3)));
+  if (kind == Kind::BackingSequence) {
+    const int units = BsqUnits(set);
+    message.push_back(static_cast<std::uint8_t>(units % 128));
+    message.push_back(static_cast<std::uint8_t>(units / 128));
+  }
+  PackSevenBit(body, message);
+  message.push_back(0xF7);
+  return message;
+}
+
+int TransmissionSeconds(std::size_t messageLength) {
+  return static_cast<int>(static_cast<double>(messageLength) * 0.00038) + 1;
+}
+
+bool SaveSysExFile(Workspace& ws, Prompter& prompter, int slot, Kind kind,
+                   const std::vector<std::uint8_t>& message, FileOps& ops) {
+  FileRequest request;
+  request.title = kind == Kind::Style ? "Save current Style Block to SysEx File..."
+                                      : "Save " + std::string(KindName(kind)) + " to SysEx File...";
+  request.initialDir = ws.sets.Entry(slot).Dir;
+  request.defaultExt = ".SYX";
+  request.initialName = "*.SYX";
+  request.filters = {{"SysEx (*.SYX)", "*.SYX"}};
+  const auto chosen = prompter.ChooseSaveFile(request);
+  if (!chosen) return false;
+  if (ops.Exists(*chosen)) {
+    const Message question{"Overwrite existing file?", "", MessageIcon::Question,
+                           MessageButtons::YesNo, Answer::No};
+    if (prompter.Ask(question) != Answer::Yes) return false;
+  }
+  // The old file goes only when the new one is complete.
+  if (ReplaceFileAtomically(ops, *chosen, message)) {
+    prompter.ShowError("Error saving SysEx data to file " + PathText(*chosen));
+    return false;
+  }
+  return true;
+}
+
+bool DumpMidi(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind kind,
+              int styleBlock, bool toFile, FileOps& ops) {
+  const FileSet& set = ws.sets.Files(slot);
+  if (kind == Kind::BackingSequence && BsqUnits(set) > 16383) {
+    // The size travels as two 7-bit bytes; more than the instrument's memory cannot go.
+    prompter.ShowWarning("The Backing Sequences are larger than the instrument's memory.");
+    return false;
+  }
+  const auto message = DumpMessage(ws.sysExHeader, set, kind, styleBlock);
+  if (!message) {
+    prompter.Ask({"Temp file error", "", MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok});
+    return false;
+  }
+  if (toFile) return SaveSysExFile(ws, prompter, slot, kind, *message, ops);
+  if (port == nullptr) return false;
+
+  bool acknowledged = false;
+  const int seconds = TransmissionSeconds(message->size());
+  if (OpenMidiDevices(ws, *port, prompter)) {
+    const std::string text =
+        seconds <= 3 ? "" : "\n\nTransmission time = " + std::to_string(seconds) + " s";
+    const bool go = prompter.Ask({text, "", MessageIcon::None, MessageButtons::OkCancel,
+                                  Answer::Ok}) == Answer::Ok;
+    if (go && SendSysEx(*port, prompter, *message)) {
+      const auto reply = ReceiveSysEx(*port, prompter, 6);
+      if (!reply) {
+        prompter.Ask(
+            {"No reply from Korg-i", "", MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok});
+      } else if (ReplyMatchesHeader(*reply, ws.sysExHeader)) {
+        acknowledged = true;
+      } else {
+        prompter.Ask(
+            {"No ACK from Korg-i", "", MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok});
+        ws.log.WriteLine("(InqRep= " + HexBytes(ws.midi.identityReply) + ")");
+        ws.log.WriteLine("DumpMidi => devRep= " + HexBytes(*reply));
+        const std::uint8_t endOfExclusive[] = {0xF7};
+        port->SendShort(endOfExclusive);
+      }
+    }
+  }
+  CloseMidiDevices(*port);
+  return acknowledged;
+}
+
+bool SearchInstrument(Workspace& ws, Prompter& prompter, MidiPort& port) {
+  auto& reply = ws.midi.identityReply;
+  bool found = false;
+  if (SendSysEx(port, prompter, kIdentityRequest)) {
+    if (const auto answer = ReceiveSysEx(port, prompter, reply.size())) {
+      std::copy(answer->begin(), answer->end(), reply.begin());
+      if (reply[5] != 0x42) {
+        prompter.ShowError("No Korg instrument found");
+      } else if (reply[6] != 0x4D && reply[6] != 0x39) {
+        prompter.ShowError("Korg-i not found");
+      } else {
+        found = true;
+      }
+    }
+  }
+  if (!found) {
+    ws.log.WriteLine("(InqRep= " + HexBytes(reply) + ")");
+    return false;
+  }
+  // The channel is a MIDI channel (0-15) whatever else the byte holds.
+  ws.midi.instrumentChannel = reply[2] & 0x0F;
+  ws.sysExHeader[2] = static_cast<std::uint8_t>(0x30 + ws.midi.instrumentChannel);
+  ws.sysExHeader[3] = reply[6];
+  PlayNote(ws, port, 60, 80, 1);
+  ws.midi.instrumentFound = true;
+  return true;
+}
+
+}  // namespace i40

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "setstore/file_ops.h"
+#include "setstore/workspace.h"
+#include "ui/midi_port.h"
+#include "ui/prompter.h"
+
+// A kind's data of one Set as a single Korg System Exclusive message: the header with
+// the instrument's channel and model, the kind's function byte, a Style block number or
+// the Backing Sequence size, the body packed to 7 bits, and F7.
+namespace i40 {
+
+// The unpacked body: each record in its file layout without the file header. Empty for
+// the Song kind, which holds no data here. `styleBlock` (0-3) chooses the four Styles.
+std::vector<std::uint8_t> DumpBody(const FileSet& set, Kind kind, int styleBlock);
+
+// The whole message, or nothing when the body is empty.
+std::optional<std::vector<std::uint8_t>> DumpMessage(const std::array<std::uint8_t, 6>& header,
+                                                     const FileSet& set, Kind kind, int styleBlock);
+
+// Seconds a message takes to go out, as the confirmation shows it.
+int TransmissionSeconds(std::size_t messageLength);
+
+// Sends the dump of a kind to the instrument and checks its acknowledgement, or saves it
+// as a ".SYX" file. True when the instrument acknowledged it or the file was written.
+bool DumpMidi(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind kind,
+              int styleBlock, bool toFile, FileOps& ops = RealFileOps());
+
+bool SaveSysExFile(Workspace& ws, Prompter& prompter, int slot, Kind kind,
+                   const std::vector<std::uint8_t>& message, FileOps& ops = RealFileOps());
+
+// The MIDI setup's search: a Universal Identity Request, then the channel and model of
+// a Korg i40-family instrument taken into the SysEx header, and a test note.
+bool SearchInstrument(Workspace& ws, Prompter& prompter, MidiPort& port);
+
+inline constexpr std::array<std::uint8_t, 6> kIdentityRequest = {0xF0, 0x7E, 0x7F,
+                                                                 0x06, 0x01, 0xF7};
+
+}  // namespace i40

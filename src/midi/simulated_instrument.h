@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "ui/midi_port.h"
+
+namespace i40::midi {
+
+// A Korg i40-family instrument on the other end of a MidiPort, for tests and trials. It
+// answers the Universal Identity Request as configured, answers each dump with its
+// acknowledgement, a not-acknowledge or silence, and keeps every message it received.
+class SimulatedInstrument : public MidiPort {
+ public:
+  enum class DumpAnswer { Acknowledge, NotAcknowledge, Silence };
+
+  struct Config {
+    int channel = 0;
+    std::uint8_t manufacturer = 0x42;
+    std::uint8_t family = 0x4D;
+    bool answersIdentity = true;
+    DumpAnswer dumpAnswer = DumpAnswer::Acknowledge;
+    std::vector<std::string> outputs = {"Simulated i40 out"};
+    std::vector<std::string> inputs = {"Simulated i40 in"};
+    bool failOpen = false;
+  };
+
+  SimulatedInstrument() = default;
+  explicit SimulatedInstrument(Config config) : config_(std::move(config)) {}
+
+  std::vector<std::string> OutputNames() override { return config_.outputs; }
+  std::vector<std::string> InputNames() override { return config_.inputs; }
+  std::optional<MidiError> Open(int output, int input) override;
+  void Close() override { open_ = false; }
+  std::optional<MidiError> SendSysEx(std::span<const std::uint8_t> message) override;
+  std::optional<MidiError> SendShort(std::span<const std::uint8_t> message) override;
+  std::optional<std::vector<std::uint8_t>> Receive(std::size_t count,
+                                                   double timeoutSeconds) override;
+  void Pause(double seconds) override { pausedSeconds_ += seconds; }
+
+  Config& config() { return config_; }
+  bool isOpen() const { return open_; }
+  const std::vector<std::vector<std::uint8_t>>& sysExReceived() const { return sysEx_; }
+  const std::vector<std::vector<std::uint8_t>>& shortReceived() const { return short_; }
+  double pausedSeconds() const { return pausedSeconds_; }
+  int openCount() const { return opens_; }
+
+  // The body of the last dump received, unpacked from 7 bits.
+  std::vector<std::uint8_t> LastDumpBody() const;
+
+ private:
+  Config config_;
+  bool open_ = false;
+  int opens_ = 0;
+  std::deque<std::uint8_t> pending_;
+  std::vector<std::vector<std::uint8_t>> sysEx_;
+  std::vector<std::vector<std::uint8_t>> short_;
+  double pausedSeconds_ = 0;
+};
+
+}  // namespace i40::midi

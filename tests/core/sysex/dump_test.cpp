@@ -1,0 +1,160 @@
+#include "sysex/dump.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "backseqs/bsq_file.h"
+#include "set_builder.h"
+#include "setstore/component_io.h"
+#include "support/temp_dir.h"
+#include "support/workspace_fixture.h"
+#include "sysex/seven_bit.h"
+#include "ui/scripted_prompter.h"
+
+namespace i40 {
+namespace {
+
+const std::array<std::uint8_t, 6> kHeader = kDefaultSysExHeader;
+
+TEST(DumpMessage, ArrangementGlobalIsSixtyOneBytes) {
+  FileSet set = build::TemplateSet();
+  const auto message = DumpMessage(kHeader, set, Kind::ArrangementGlobal, 0);
+  ASSERT_TRUE(message);
+  ASSERT_EQ(message->size(), 61u);
+  EXPECT_EQ(std::vector<std::uint8_t>(message->begin(), message->begin() + 5),
+            (std::vector<std::uint8_t>{0xF0, 0x42, 0x30, 0x4D, 0x68}));
+  EXPECT_EQ(message->back(), 0xF7);
+  EXPECT_EQ(UnpackSevenBit(std::span(*message).subspan(5, 55)),
+            std::vector<std::uint8_t>(set.arrangementGlobal.record.begin(),
+                                      set.arrangementGlobal.record.end()));
+}
+
+TEST(DumpMessage, BodiesAreTheRecordsAsInTheirFiles) {
+  const FileSet set = build::RandomSet(12);
+  const auto arr = WriteComponentBytes(Kind::Arrangement, set);
+  EXPECT_EQ(DumpBody(set, Kind::Arrangement, 0),
+            std::vector<std::uint8_t>(arr.begin() + 32, arr.begin() + 32 + 10496));
+  const auto bsq = WriteComponentBytes(Kind::BackingSequence, set);
+  EXPECT_EQ(DumpBody(set, Kind::BackingSequence, 0),
+            std::vector<std::uint8_t>(bsq.begin() + 16, bsq.end()));
+  const auto kbs = WriteComponentBytes(Kind::KbdSet, set);
+  EXPECT_EQ(DumpBody(set, Kind::KbdSet, 0), std::vector<std::uint8_t>(kbs.begin() + 32, kbs.end()));
+  EXPECT_EQ(DumpBody(set, Kind::KbdSet, 0).size(), 990u);
+  const auto program = DumpBody(set, Kind::Program, 0);
+  ASSERT_EQ(program.size(), 13112u);
+  EXPECT_EQ(program[64 * 172 + 172 + 5], set.programs.records[65].bytes[5]);
+  EXPECT_EQ(program[66 * 172 + 880 + 7], set.programs.drumKitData[1][7]);
+  EXPECT_EQ(DumpBody(set, Kind::Global, 0).size(), 416u);
+  EXPECT_TRUE(DumpBody(set, Kind::Song, 0).empty());
+  EXPECT_FALSE(DumpMessage(kHeader, set, Kind::Song, 0));
+}
+
+TEST(DumpMessage, BackingSequenceSizeBytes) {
+  FileSet set = build::TemplateSet();
+  set.backingSequences.trackLength[1][0] = 300;
+  set.backingSequences.size[1] = 300;
+  set.backingSequences.data[1].assign(300 * 16, 0x7A);
+  RebuildTrackStarts(set.backingSequences);
+  const auto message = DumpMessage(kHeader, set, Kind::BackingSequence, 0);
+  ASSERT_TRUE(message);
+  EXPECT_EQ((*message)[4], 0x66);
+  EXPECT_EQ((*message)[5], 0x2C);
+  EXPECT_EQ((*message)[6], 0x02);
+}
+
+TEST(DumpMessage, StyleBlockTable) {
+  FileSet set = build::TemplateSet();
+  for (int s = 4; s < 8; ++s) {
+    auto& slot = set.styles.slots[static_cast<std::size_t>(s)];
+    slot.present = 0;
+    slot.length = 0;
+    slot.data.clear();
+  }
+  auto& first = set.styles.slots[4];
+  first.present = 1;
+  first.length = 500;
+  first.data.assign(430, 0x55);
+  const auto body = DumpBody(set, Kind::Style, 1);
+  const std::vector<std::uint8_t> table = {0x00, 0x00, 0x00, 0x00, 0xF4, 0x01, 0xF4, 0x01,
+                                           0x00, 0x00, 0x00, 0x00, 0xF4, 0x01, 0x00, 0x00,
+                                           0x00, 0x00, 0xF4, 0x01, 0x00, 0x00, 0x00, 0x00,
+                                           0,    0,    0,    0,    0,    0,    0,    0};
+  EXPECT_EQ(std::vector<std::uint8_t>(body.begin(), body.begin() + 32), table);
+  EXPECT_EQ(body.size(), 32u + 69u + 430u);
+  const auto message = DumpMessage(kHeader, set, Kind::Style, 1);
+  EXPECT_EQ((*message)[4], 0x65);
+  EXPECT_EQ((*message)[5], 0x01);
+}
+
+TEST(DumpMessage, AnErasedStyleSendsTheBytesItsLengthCounts) {
+  FileSet set = build::TemplateSet();
+  set.styles.slots[0].data.clear();  // as an erased Style holds it
+  const auto body = DumpBody(set, Kind::Style, 0);
+  EXPECT_EQ(body.size(), 32u + 4u * (1176u - 1u));
+}
+
+TEST(DumpMessage, TransmissionTime) {
+  EXPECT_EQ(TransmissionSeconds(10000), 4);
+  EXPECT_EQ(TransmissionSeconds(7000), 3);
+  EXPECT_EQ(TransmissionSeconds(61), 1);
+}
+
+class SysExFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    slot_ = test::AddSet(ws_, build::DemoSet(), "DEMO");
+    ws_.sets.Entry(slot_).Dir = dir_.path();
+  }
+  test::TempDir dir_;
+  Workspace ws_;
+  ScriptedPrompter prompter_;
+  int slot_ = 0;
+};
+
+TEST_F(SysExFileTest, SavesTheMessageAsItWouldBeSent) {
+  prompter_.QueueFile(dir_ / "GBL.SYX");
+  ASSERT_TRUE(DumpMidi(ws_, prompter_, nullptr, slot_, Kind::Global, 0, true));
+  const FileRequest& request = prompter_.fileRequests()[0];
+  EXPECT_EQ(request.title, "Save Global to SysEx File...");
+  EXPECT_EQ(request.defaultExt, ".SYX");
+  EXPECT_EQ(request.initialName, "*.SYX");
+  EXPECT_EQ(request.initialDir, dir_.path());
+  EXPECT_EQ(request.filters[0].name, "SysEx (*.SYX)");
+  EXPECT_EQ(request.filters[0].pattern, "*.SYX");
+  std::ifstream in(dir_ / "GBL.SYX", std::ios::binary);
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                        std::istreambuf_iterator<char>()};
+  EXPECT_EQ(bytes, *DumpMessage(ws_.sysExHeader, ws_.sets.Files(slot_), Kind::Global, 0));
+  EXPECT_EQ(bytes[2], 0x30);
+  EXPECT_EQ(bytes[3], 0x4D);
+
+  prompter_.QueueFile(dir_ / "GBL.SYX");
+  prompter_.QueueAnswer(Answer::No);
+  EXPECT_FALSE(DumpMidi(ws_, prompter_, nullptr, slot_, Kind::Style, 2, true));
+  EXPECT_EQ(prompter_.fileRequests()[1].title, "Save current Style Block to SysEx File...");
+  const Message& question = prompter_.messages().back();
+  EXPECT_EQ(question.text, "Overwrite existing file?");
+  EXPECT_EQ(question.icon, MessageIcon::Question);
+  EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+  EXPECT_EQ(question.defaultButton, Answer::No);
+}
+
+TEST_F(SysExFileTest, SongsAndUnwritableFilesAreReported) {
+  EXPECT_FALSE(DumpMidi(ws_, prompter_, nullptr, slot_, Kind::Song, 0, true));
+  EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Temp file error"});
+  EXPECT_TRUE(prompter_.fileRequests().empty());
+
+  prompter_.Clear();
+  prompter_.QueueFile(dir_ / "gone" / "X.SYX");
+  EXPECT_FALSE(DumpMidi(ws_, prompter_, nullptr, slot_, Kind::KbdSet, 0, true));
+  ASSERT_EQ(prompter_.messages().size(), 1u);
+  EXPECT_EQ(prompter_.messages()[0].text,
+            "Error saving SysEx data to file " + (dir_ / "gone" / "X.SYX").string());
+  EXPECT_EQ(prompter_.messages()[0].title, "Error");
+  EXPECT_EQ(prompter_.messages()[0].icon, MessageIcon::Critical);
+}
+
+}  // namespace
+}  // namespace i40

@@ -1,0 +1,156 @@
+// The exchanges with the instrument, against a simulated one.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "set_builder.h"
+#include "simulated_instrument.h"
+#include "support/temp_dir.h"
+#include "support/workspace_fixture.h"
+#include "sysex/dump.h"
+#include "sysex/midi_exchange.h"
+#include "sysex/seven_bit.h"
+#include "ui/scripted_prompter.h"
+
+namespace i40 {
+namespace {
+
+using midi::SimulatedInstrument;
+
+class ExchangeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    slot_ = test::AddSet(ws_, build::DemoSet(), "DEMO");
+    ws_.log.SetPath(dir_ / "I40SETED.LOG");
+  }
+
+  bool Search() {
+    ws_.midi.instrumentFound = false;
+    if (!OpenMidiDevices(ws_, instrument_, prompter_)) return false;
+    const bool found = SearchInstrument(ws_, prompter_, instrument_);
+    CloseMidiDevices(instrument_);
+    return found;
+  }
+
+  std::string Log() {
+    std::ifstream in(dir_ / "I40SETED.LOG");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  test::TempDir dir_;
+  Workspace ws_;
+  ScriptedPrompter prompter_;
+  SimulatedInstrument instrument_;
+  int slot_ = 0;
+};
+
+TEST_F(ExchangeTest, FoundOnChannelTwoWithModel4D) {
+  instrument_.config().channel = 2;
+  ASSERT_TRUE(Search());
+  EXPECT_TRUE(ws_.midi.instrumentFound);
+  EXPECT_EQ(ws_.midi.instrumentChannel, 2);
+  EXPECT_EQ(ws_.sysExHeader, (std::array<std::uint8_t, 6>{0xF0, 0x42, 0x32, 0x4D, 0x23, 0xF7}));
+  ASSERT_EQ(instrument_.sysExReceived().size(), 1u);
+  EXPECT_EQ(instrument_.sysExReceived()[0],
+            (std::vector<std::uint8_t>{0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7}));
+  // The test note: middle C at velocity 80 on the instrument's channel, a second each.
+  EXPECT_EQ(instrument_.shortReceived(),
+            (std::vector<std::vector<std::uint8_t>>{{0x92, 0x3C, 0x50}, {0x82, 0x3C, 0x40}}));
+  EXPECT_DOUBLE_EQ(instrument_.pausedSeconds(), 2.0);
+  EXPECT_TRUE(prompter_.messages().empty());
+}
+
+TEST_F(ExchangeTest, FoundWithModel39) {
+  instrument_.config().family = 0x39;
+  ASSERT_TRUE(Search());
+  EXPECT_EQ(ws_.sysExHeader[3], 0x39);
+}
+
+TEST_F(ExchangeTest, OtherInstrumentsAreNamedAndLogged) {
+  instrument_.config().manufacturer = 0x41;
+  EXPECT_FALSE(Search());
+  EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"No Korg instrument found"});
+  EXPECT_EQ(prompter_.messages()[0].icon, MessageIcon::Critical);
+  EXPECT_NE(Log().find("(InqRep= F0 7E 00 06 02 41 4D "), std::string::npos);
+  EXPECT_EQ(Log().rfind("Korg-i40 Set Editor v.", 0), 0u);
+
+  prompter_.Clear();
+  instrument_.config().manufacturer = 0x42;
+  instrument_.config().family = 0x50;
+  EXPECT_FALSE(Search());
+  EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Korg-i not found"});
+  EXPECT_FALSE(ws_.midi.instrumentFound);
+  EXPECT_EQ(ws_.sysExHeader, kDefaultSysExHeader);
+}
+
+TEST_F(ExchangeTest, SilenceIsATimeOut) {
+  instrument_.config().answersIdentity = false;
+  EXPECT_FALSE(Search());
+  EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Receive Time-Out error"});
+  EXPECT_NE(Log().find("(InqRep= 00 00 00 "), std::string::npos);
+}
+
+TEST_F(ExchangeTest, EveryKindArrivesAsTheSetHoldsItAndIsAcknowledged) {
+  ASSERT_TRUE(Search());
+  const FileSet& set = ws_.sets.Files(slot_);
+  for (Kind kind : {Kind::Arrangement, Kind::Style, Kind::Program, Kind::BackingSequence,
+                    Kind::KbdSet, Kind::ArrangementGlobal, Kind::Global}) {
+    SCOPED_TRACE(std::string(KindName(kind)));
+    prompter_.Clear();
+    prompter_.QueueAnswer(Answer::Ok);
+    ASSERT_TRUE(DumpMidi(ws_, prompter_, &instrument_, slot_, kind, 1, false));
+    EXPECT_EQ(instrument_.LastDumpBody(), DumpBody(set, kind, 1));
+    EXPECT_EQ(instrument_.sysExReceived().back()[4], KindSysExFunction(kind));
+    EXPECT_FALSE(instrument_.isOpen());
+    ASSERT_EQ(prompter_.messages().size(), 1u);  // the confirmation only
+    const auto length = instrument_.sysExReceived().back().size();
+    const std::string expected =
+        TransmissionSeconds(length) <= 3
+            ? ""
+            : "\n\nTransmission time = " + std::to_string(TransmissionSeconds(length)) + " s";
+    EXPECT_EQ(prompter_.messages()[0].text, expected);
+    EXPECT_EQ(prompter_.messages()[0].buttons, MessageButtons::OkCancel);
+  }
+}
+
+TEST_F(ExchangeTest, CancelAtTheConfirmationSendsNothing) {
+  prompter_.QueueAnswer(Answer::Cancel);
+  EXPECT_FALSE(DumpMidi(ws_, prompter_, &instrument_, slot_, Kind::Global, 0, false));
+  EXPECT_TRUE(instrument_.sysExReceived().empty());
+  EXPECT_FALSE(instrument_.isOpen());
+}
+
+TEST_F(ExchangeTest, NotAcknowledgedIsLoggedAndEndedWithALoneF7) {
+  ASSERT_TRUE(Search());
+  instrument_.config().dumpAnswer = SimulatedInstrument::DumpAnswer::NotAcknowledge;
+  prompter_.QueueAnswer(Answer::Ok);
+  EXPECT_FALSE(DumpMidi(ws_, prompter_, &instrument_, slot_, Kind::KbdSet, 0, false));
+  EXPECT_EQ(prompter_.texts().back(), "No ACK from Korg-i");
+  EXPECT_EQ(instrument_.shortReceived().back(), std::vector<std::uint8_t>{0xF7});
+  const std::string log = Log();
+  EXPECT_NE(log.find("(InqRep= F0 7E 00 06 02 42 4D "), std::string::npos);
+  EXPECT_NE(log.find("DumpMidi => devRep= F0 42 30 4D 24 F7 "), std::string::npos);
+}
+
+TEST_F(ExchangeTest, NoReplyAfterADump) {
+  instrument_.config().dumpAnswer = SimulatedInstrument::DumpAnswer::Silence;
+  prompter_.QueueAnswer(Answer::Ok);
+  EXPECT_FALSE(DumpMidi(ws_, prompter_, &instrument_, slot_, Kind::Global, 0, false));
+  EXPECT_EQ(prompter_.texts(),
+            (std::vector<std::string>{"", "Receive Time-Out error", "No reply from Korg-i"}));
+  EXPECT_FALSE(instrument_.isOpen());
+}
+
+TEST_F(ExchangeTest, DevicesThatDoNotOpenAreReportedAndClosed) {
+  instrument_.config().failOpen = true;
+  EXPECT_FALSE(DumpMidi(ws_, prompter_, &instrument_, slot_, Kind::Global, 0, false));
+  EXPECT_EQ(prompter_.texts(),
+            std::vector<std::string>{"MIDI Output error: \nThe device is not available."});
+  EXPECT_FALSE(instrument_.isOpen());
+}
+
+}  // namespace
+}  // namespace i40
