@@ -8,6 +8,7 @@
 
 #include "calls/item_lookup.h"
 #include "programs/program_calls.h"
+#include "reports/set_report.h"
 #include "setstore/component_file.h"
 #include "setstore/component_io.h"
 #include "setstore/open_set.h"
@@ -67,6 +68,23 @@ void BM_SaveDemoSet(benchmark::State& state) {
   fs::remove_all(dir);
 }
 BENCHMARK(BM_SaveDemoSet)->Unit(benchmark::kMicrosecond);
+
+// The Set report of the demo Set, as `i40set report` makes it; one iteration is one report.
+void BM_SetReport(benchmark::State& state) {
+  Workspace ws;
+  ScriptedPrompter prompter;
+  const auto presets = ReadPresetList(kPresetList);
+  const int slot = OpenSet(ws, prompter, false, kDemoSet);
+  if (slot == 0 || !std::holds_alternative<PresetTables>(presets)) {
+    state.SkipWithError("demo Set missing");
+    return;
+  }
+  ws.presets = std::get<PresetTables>(presets);
+  const std::tm when = ReportTime();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(SetReportText(ws, slot, "DEMO", when));
+}
+BENCHMARK(BM_SetReport)->Unit(benchmark::kMicrosecond)->Iterations(1000);
 
 void BM_ReadPresetList(benchmark::State& state) {
   for (auto _ : state) {

@@ -194,7 +194,7 @@ constexpr DemoArrangement kDemoArrangements[] = {
     {"Jazz Waltz", 7, 70, {1028, 1029, 22, 23, 24, 25, 772, 773, 26}, 150},
     {"Cha Cha", 4, 36, {1030, 1031, 27, 28, 29, 30, 774, 775, 31}, 124},
     {"Big Band", 7, 270, {1032, 1033, 32, 33, 34, 35, 776, 777, 36}, 140},
-    {"Gospel Train", 8, 271, {1034, 1035, 37, 38, 39, 40, 778, 779, 41}, 112},
+    {"Gospel Train", 8, 270, {1034, 1035, 37, 38, 39, 40, 778, 779, 41}, 112},
 };
 
 struct DemoStyle {
@@ -238,7 +238,10 @@ constexpr DemoProgram kDemoPrograms[] = {
     {"Pizzicato", 4},   {"Flute", 7},         {"Accordion", 1},    {"Marimba", 11},
     {"Synth Brass", 9}, {"Sweep Pad", 10},    {"Banjo", 12},       {"Slap Bass", 3},
     {"Grand Piano", 0},  // a duplicate
-    {"Rock Organ", 1},  {"Clean Guitar", 2},  {"My Sound", 15},
+    {"Rock Organ", 1},  {"Clean Guitar", 2},  {"My Sound", 15},    {"Pan Flute", 7},
+    {"Clavinet", 0},    {"Mandolin", 12},     {"Tuba", 6},         {"Celesta", 11},
+    {"Whistle", 5},     {"Sitar", 12},        {"Harmonica", 7},    {"Steel Drums", 11},
+    {"Cello", 4},
 };
 
 constexpr const char* kDemoDrumKits[2] = {"Studio Kit", "Jazz Brush Kit"};

@@ -1,22 +1,287 @@
 #include "cli/cli.h"
 
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+
+#include "cli/cli_support.h"
+#include "cli/session.h"
+#include "cli/set_checks.h"
+#include "reports/set_report.h"
+#include "reports/subset_report.h"
+#include "setstore/file_ops.h"
+#include "setstore/open_set.h"
+#include "setstore/save_set.h"
+#include "setstore/set_paths.h"
+#include "sysex/dump.h"
+#include "ui/scripted_prompter.h"
 #include "version.h"
+
+namespace fs = std::filesystem;
 
 namespace i40::cli {
 namespace {
 
 constexpr const char* kUsage =
     "Usage: i40set --version | --help\n"
+    "       i40set check SET...                 every Set opens cleanly and has no finding\n"
+    "       i40set info SET                     used items, free events per Block and more\n"
+    "       i40set report SET [-o FILE]         the Set report (CRLF text)\n"
+    "       i40set xls SET --page arrangements|styles|programs [--presets] -o FILE\n"
+    "       i40set syx SET --kind KIND [--block N] [--channel N] [--model HEX] -o FILE\n"
+    "       i40set new PATH                     a new Set from the template, saved at PATH\n"
+    "       i40set run SCRIPT|-                 an edit session\n"
+    "Any command takes --data DIR: the folder holding I40EMPTY and I40PRSTS.TXT.\n"
+    "SET is a Set path without extension or any one of its component files.\n"
+    "KIND: arrangement style program bsq song kbdset arrglobal global.\n"
     "\n"
-    "The command-line companion of the Korg-i40 Set Editor, for the disk Sets of the\n"
-    "Korg iS40 and iS50 arranger keyboards.\n"
-    "\n"
-    "  --version   print the version and exit\n"
-    "  --help      print this help and exit\n";
+    "Edit sessions, one command a line (# starts a comment):\n"
+    "  open H PATH | new H | save H | saveas H PATH | close H\n"
+    "  answer yes|no|ok|cancel | pick LABEL|cancel | file PATH|cancel | choose N\n"
+    "  copy|cut|paste|delete|insert KIND H POS | erase KIND H [BANK]\n"
+    "  drag KIND H POS H2 POS2 | undo KIND H | import KIND H FILE | loadone KIND H POS FILE\n"
+    "  report H FILE | xls H PAGE FILE [presets] | syx H KIND FILE [BLOCK]\n"
+    "Everything the editor would show is printed as one JSON object a line.\n";
+
+// The command line after the command: options with their values, and the rest.
+struct Options {
+  std::map<std::string, std::string> values;
+  std::vector<std::string> flags;
+  std::vector<std::string> positional;
+};
+
+Options ParseOptions(const std::vector<std::string>& args, std::size_t from) {
+  static const std::vector<std::string> kWithValue = {"-o",        "--page",  "--kind", "--block",
+                                                      "--channel", "--model", "--data"};
+  Options options;
+  for (std::size_t i = from; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (std::find(kWithValue.begin(), kWithValue.end(), a) != kWithValue.end() &&
+        i + 1 < args.size()) {
+      options.values[a] = args[++i];
+    } else if (a.rfind("--", 0) == 0) {
+      options.flags.push_back(a);
+    } else {
+      options.positional.push_back(a);
+    }
+  }
+  return options;
+}
+
+class Tool {
+ public:
+  Tool(std::ostream& out, std::ostream& err, fs::path program)
+      : out_(out), err_(err), program_(std::move(program)) {}
+
+  int Run(const std::vector<std::string>& args) {
+    const std::string command = args[0];
+    options_ = ParseOptions(args, 1);
+    for (const std::string& flag : options_.flags) {
+      if (flag != "--presets") return Usage("unknown option '" + flag + "'");
+    }
+    if (command == "check") return Check();
+    if (command == "info") return Info();
+    if (command == "report") return Report();
+    if (command == "xls") return Xls();
+    if (command == "syx") return Syx();
+    if (command == "new") return New();
+    if (command == "run") return RunScript();
+    return Usage("unknown command or option '" + command + "'");
+  }
+
+ private:
+  int Usage(const std::string& problem) {
+    err_ << "i40set: " << problem << "\nTry 'i40set --help'.\n";
+    return 2;
+  }
+
+  // Prints what the editor would have shown and tells whether it was an error.
+  bool Flush(ScriptedPrompter& prompter, const std::string& prefix = "") {
+    bool error = false;
+    for (const Message& m : prompter.messages()) {
+      err_ << prefix << m.text << '\n';
+      error = error || m.icon == MessageIcon::Critical;
+    }
+    prompter.Clear();
+    return error;
+  }
+
+  bool Prepare() {
+    ScriptedPrompter prompter;
+    const fs::path data =
+        options_.values.count("--data") ? fs::path(options_.values["--data"]) : fs::path();
+    const bool ready = PrepareWorkspace(ws_, prompter, data, program_, err_);
+    Flush(prompter);
+    return ready;
+  }
+
+  // Opens a Set; 0 on failure. A batch command never creates missing components: it
+  // names them instead of asking.
+  int Open(const std::string& argument, ScriptedPrompter& prompter) {
+    const fs::path setPath = SetPathArgument(argument);
+    bool complete = true;
+    for (Kind kind : kStoredKinds) {
+      if (FindComponentFile(setPath, kind)) continue;
+      prompter.ShowError("File " + PathText(ComponentPath(setPath, kind)) + " not found");
+      complete = false;
+    }
+    return complete ? OpenSet(ws_, prompter, false, setPath) : 0;
+  }
+
+  int OpenOne(std::size_t needed) {
+    if (options_.positional.size() != needed) return -2;
+    if (!Prepare()) return -1;
+    ScriptedPrompter prompter;
+    ws_.settings.WarnDupl = false;
+    const int slot = Open(options_.positional[0], prompter);
+    const bool error = Flush(prompter);
+    if (slot == 0 || error) return -1;
+    return slot;
+  }
+
+  int Check() {
+    if (options_.positional.empty()) return Usage("check needs at least one Set");
+    if (!Prepare()) return 1;
+    bool clean = true;
+    for (const std::string& argument : options_.positional) {
+      ScriptedPrompter prompter;
+      const int slot = Open(argument, prompter);
+      const std::string prefix = argument + ": ";
+      if (!prompter.messages().empty()) clean = false;
+      Flush(prompter, prefix);
+      if (slot == 0) continue;
+      for (const std::string& finding : SetFindings(ws_, slot)) {
+        out_ << prefix << finding << '\n';
+        clean = false;
+      }
+      ws_.sets.Release(slot);
+    }
+    return clean ? 0 : 1;
+  }
+
+  int Info() {
+    const int slot = OpenOne(1);
+    if (slot == -2) return Usage("info needs one Set");
+    if (slot < 0) return 1;
+    out_ << SetInfo(ws_, slot);
+    return 0;
+  }
+
+  int Write(const std::string& text) {
+    if (!options_.values.count("-o")) {
+      out_ << text;
+      return 0;
+    }
+    const fs::path file = options_.values["-o"];
+    if (ReplaceFileAtomically(
+            RealFileOps(), file,
+            std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))) {
+      err_ << "i40set: cannot write " << file.string() << '\n';
+      return 1;
+    }
+    return 0;
+  }
+
+  int Report() {
+    const int slot = OpenOne(1);
+    if (slot == -2) return Usage("report needs one Set");
+    if (slot < 0) return 1;
+    return Write(SetReportText(ws_, slot, ws_.sets.Entry(slot).Name, ReportTime(), nullptr));
+  }
+
+  int Xls() {
+    const std::string page = options_.values["--page"];
+    const Kind kind = page == "arrangements" ? Kind::Arrangement
+                      : page == "styles"     ? Kind::Style
+                      : page == "programs"   ? Kind::Program
+                                             : Kind::Song;
+    if (kind == Kind::Song) return Usage("--page is arrangements, styles or programs");
+    if (!options_.values.count("-o")) return Usage("xls needs -o FILE");
+    const int slot = OpenOne(1);
+    if (slot == -2) return Usage("xls needs one Set");
+    if (slot < 0) return 1;
+    const bool presets = std::find(options_.flags.begin(), options_.flags.end(), "--presets") !=
+                         options_.flags.end();
+    const ItemSources from{ws_.presets, ws_.sets.Files(slot)};
+    return Write(SubsetReportText(from, kind, ws_.sets.Entry(slot).Name, presets));
+  }
+
+  int Syx() {
+    const auto kind = ParseKindName(options_.values["--kind"]);
+    if (!kind) return Usage("--kind names one of the kinds");
+    if (!options_.values.count("-o")) return Usage("syx needs -o FILE");
+    int block = 0;
+    int channel = 0;
+    int model = 0x4D;
+    try {
+      if (options_.values.count("--block")) block = std::stoi(options_.values["--block"]);
+      if (options_.values.count("--channel")) channel = std::stoi(options_.values["--channel"]);
+      if (options_.values.count("--model"))
+        model = std::stoi(options_.values["--model"], nullptr, 16);
+    } catch (const std::exception&) {
+      return Usage("--block, --channel and --model take numbers");
+    }
+    if (block < 0 || block > 3 || channel < 0 || channel > 15 || model < 0 || model > 0x7F) {
+      return Usage("--block is 0-3, --channel 0-15, --model 00-7F");
+    }
+    const int slot = OpenOne(1);
+    if (slot == -2) return Usage("syx needs one Set");
+    if (slot < 0) return 1;
+    ws_.sysExHeader[2] = static_cast<std::uint8_t>(0x30 + channel);
+    ws_.sysExHeader[3] = static_cast<std::uint8_t>(model);
+    ScriptedPrompter prompter;
+    prompter.QueueFile(fs::path(options_.values["-o"]));
+    prompter.QueueAnswer(Answer::Yes);  // a file already there is replaced
+    const bool written = DumpMidi(ws_, prompter, nullptr, slot, *kind, block, true);
+    for (const Message& m : prompter.messages()) {
+      if (m.buttons == MessageButtons::Ok) err_ << m.text << '\n';
+    }
+    return written ? 0 : 1;
+  }
+
+  int New() {
+    if (options_.positional.size() != 1) return Usage("new needs one PATH");
+    if (!Prepare()) return 1;
+    ScriptedPrompter prompter;
+    const int slot = OpenSet(ws_, prompter, true, {});
+    bool error = Flush(prompter);
+    if (slot == 0) return 1;
+    const bool saved = SaveSet(ws_, prompter, slot, SetPathArgument(options_.positional[0]), true);
+    error = Flush(prompter) || error;
+    return saved && !error ? 0 : 1;
+  }
+
+  int RunScript() {
+    if (options_.positional.size() != 1) return Usage("run needs one SCRIPT or -");
+    if (!Prepare()) return 1;
+    ws_.settings.WarnDupl = true;
+    ws_.settings.HighCall = true;
+    if (options_.positional[0] == "-") return RunSession(ws_, std::cin, out_, err_);
+    std::ifstream script(options_.positional[0]);
+    if (!script) {
+      err_ << "i40set: cannot read " << options_.positional[0] << '\n';
+      return 2;
+    }
+    return RunSession(ws_, script, out_, err_);
+  }
+
+  std::ostream& out_;
+  std::ostream& err_;
+  fs::path program_;
+  Options options_;
+  Workspace ws_;
+};
 
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  return Run(args, out, err, fs::path());
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const fs::path& program) {
   if (args.size() == 1 && args[0] == "--version") {
     out << "i40set " << VersionText() << '\n';
     return 0;
@@ -27,11 +292,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
   if (args.empty()) {
     err << kUsage;
-  } else {
+    return 2;
+  }
+  if (args[0].rfind("-", 0) == 0) {
     err << "i40set: unknown command or option '" << args[0] << "'\n"
         << "Try 'i40set --help'.\n";
+    return 2;
   }
-  return 2;
+  return Tool(out, err, program).Run(args);
 }
 
 }  // namespace i40::cli

@@ -1,10 +1,15 @@
+#include <filesystem>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/cli.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return i40::cli::Run(args, std::cout, std::cerr);
+  std::error_code ec;
+  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) program = std::filesystem::absolute(argv[0], ec);
+  return i40::cli::Run(args, std::cout, std::cerr, program);
 }

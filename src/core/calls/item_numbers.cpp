@@ -115,4 +115,20 @@ std::string ItemUserLabel(Kind kind, int userIndex) {
   return ItemLabel(kind, at.bank, at.index);
 }
 
+std::optional<BankIndex> ParseItemLabel(Kind kind, std::string_view label) {
+  if (label.size() != 3) return std::nullopt;
+  const char letter =
+      static_cast<char>(label[0] >= 'a' && label[0] <= 'z' ? label[0] - 32 : label[0]);
+  const int row = label[1] - '1';
+  const int column = label[2] - '1';
+  if (row < 0 || row > 7 || column < 0 || column > 7) return std::nullopt;
+  for (int bank = 0; bank < BankCount(kind); ++bank) {
+    if (BankLetter(kind, bank) != std::string_view(&letter, 1)) continue;
+    const int index = row * 8 + column;
+    if (index > BankLastIndex(kind, bank)) return std::nullopt;
+    return BankIndex{bank, index};
+  }
+  return std::nullopt;
+}
+
 }  // namespace i40

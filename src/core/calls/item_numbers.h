@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "setstore/kinds.h"
 
@@ -39,6 +41,8 @@ int UserItemCount(Kind kind);  // 64, 16 or 66
 std::string ItemLabel(Kind kind, int bank, int index);
 std::string ItemNumberLabel(Kind kind, int number);
 std::string ItemUserLabel(Kind kind, int userIndex);
+// The position a label names ("C12", "f88", "R27"); nothing for a label of no bank.
+std::optional<BankIndex> ParseItemLabel(Kind kind, std::string_view label);
 
 // Arrangements: A 0-63, B 64-127, C 256-319 (user).
 inline int ArrangementNumber(int bank, int index) {

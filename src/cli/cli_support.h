@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "setstore/workspace.h"
+#include "ui/prompter.h"
+
+namespace i40::cli {
+
+// Finds the data folders (--data, else the editor's own), the template Set, the preset
+// list and the blank records. False, after saying why on `err`, when one is unusable.
+bool PrepareWorkspace(Workspace& ws, Prompter& prompter, const std::filesystem::path& dataDir,
+                      const std::filesystem::path& program, std::ostream& err);
+
+// A Set path from a Set path or any one of its component files.
+std::filesystem::path SetPathArgument(const std::filesystem::path& argument);
+
+// "arrangement", "style", "program", "bsq", "song", "kbdset", "arrglobal", "global".
+std::optional<Kind> ParseKindName(std::string_view name);
+
+// A position of a kind as the user names it: a label (C12, F11, R27) for Arrangements,
+// Styles and Programs, A1-C5 for KBD Sets, 0-9 for Backing Sequences. `index` is what
+// the edit commands take (the user index, -1 for a preset), `bank` the bank shown.
+struct Position {
+  int index = -1;
+  int bank = 0;
+};
+std::optional<Position> ParsePosition(Kind kind, std::string_view text);
+
+// The user bank of a kind, as Erase Bank takes it by default.
+int UserBankOf(Kind kind);
+
+}  // namespace i40::cli

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+#include "ui/prompter.h"
+
+namespace i40::cli {
+
+// A question the script gave no answer for: the session stops there.
+class Unanswered : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Prints everything the user would be shown as one JSON object a line, and answers from
+// what the script queued. A question, picker or file dialog with nothing queued throws
+// Unanswered; plain messages need no answer.
+class JsonPrompter : public Prompter {
+ public:
+  explicit JsonPrompter(std::ostream& out) : out_(out) {}
+
+  Answer Ask(const Message& message) override;
+  std::optional<std::filesystem::path> ChooseOpenFile(const FileRequest& request) override;
+  std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest& request) override;
+  int Pick(const PickRequest& request) override;
+  int ChooseFromList(const ListChoice& choice) override;
+  void BeginProgress(const std::string& caption, const std::string& label, double minimum,
+                     double maximum) override;
+  void SetProgress(double value) override;
+  void EndProgress() override {}
+
+  void QueueAnswer(Answer answer) { answers_.push_back(answer); }
+  // A picker's answer as a label of the picked kind ("C12"), or "cancel".
+  void QueuePick(std::string label) { picks_.push_back(std::move(label)); }
+  void QueueFile(std::optional<std::filesystem::path> file) { files_.push_back(std::move(file)); }
+  void QueueChoice(int index) { choices_.push_back(index); }
+
+  // An error message was shown (a critical box): the session ends with status 1.
+  bool errorShown() const { return errorShown_; }
+  // What the script queued and nothing asked for.
+  std::size_t pendingCount() const {
+    return answers_.size() + picks_.size() + files_.size() + choices_.size();
+  }
+
+ private:
+  std::ostream& out_;
+  std::deque<Answer> answers_;
+  std::deque<std::string> picks_;
+  std::deque<std::optional<std::filesystem::path>> files_;
+  std::deque<int> choices_;
+  std::string progressCaption_;
+  bool errorShown_ = false;
+};
+
+// A JSON string literal, with line breaks as "\r\n".
+std::string JsonString(const std::string& text);
+std::string AnswerName(Answer answer);
+
+}  // namespace i40::cli

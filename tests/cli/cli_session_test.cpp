@@ -1,0 +1,267 @@
+// End-to-end: edit sessions and commands of i40set over Sets built here, checking the
+// events printed and the bytes saved.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "reports/set_report.h"
+#include "set_builder.h"
+#include "setstore/component_io.h"
+#include "setstore/preset_list.h"
+#include "setstore/set_paths.h"
+#include "support/temp_dir.h"
+#include "support/workspace_fixture.h"
+#include "sysex/dump.h"
+
+namespace i40 {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::uint8_t> Bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    lines.push_back(line);
+  return lines;
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  struct Result {
+    int code;
+    std::string out;
+    std::string err;
+  };
+
+  void SetUp() override {
+    src_ = build::TemplateSet();
+    src_.styles.slots[2].record.SetName("Swing");
+    src_.programs.records[0].SetName("Piano");
+    src_.programs.records[1].SetName("Lost Bass");
+    ArrangementRecord& a = src_.arrangements.records[0];
+    a.SetName("Song");
+    a.SetStyle(258);
+    a.SetTrackProgram(6, 768);
+    a.SetTrackProgram(2, 769);
+    dst_ = build::TemplateSet();
+    dst_.styles.slots[7].record.SetName("Swing");
+    dst_.programs.records[9].SetName("Piano");
+    build::WriteSet(src_, dir_ / "SRC");
+    build::WriteSet(dst_, dir_ / "DST");
+  }
+
+  Result RunScript(const std::string& script) {
+    test::WriteTextFile(dir_ / "script.txt", script);
+    return RunArgs({"run", (dir_ / "script.txt").string()});
+  }
+
+  Result RunArgs(std::vector<std::string> args) {
+    args.push_back("--data");
+    args.push_back(I40_SOURCE_DATA_DIR);
+    std::ostringstream out, err;
+    const int code = cli::Run(args, out, err);
+    return {code, out.str(), err.str()};
+  }
+
+  FileSet Saved(const fs::path& setPath) {
+    FileSet set;
+    for (Kind kind : kStoredKinds)
+      ReadComponentBytes(kind, Bytes(ComponentPath(setPath, kind)), set);
+    return set;
+  }
+
+  test::TempDir dir_;
+  FileSet src_;
+  FileSet dst_;
+};
+
+TEST_F(CliTest, PastingAnArrangementAcrossSetsReResolvesItsCalls) {
+  const Result r =
+      RunScript("open S " + (dir_ / "SRC").string() + "\nopen D " + (dir_ / "DST").string() +
+                "\ncopy arrangement S C11\n"
+                "answer yes   # Lost Bass is not in DST\n"
+                "pick F88\n"
+                "paste arrangement D C15\n"
+                "save D\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(
+      Lines(r.out),
+      (std::vector<std::string>{
+          R"({"event":"progress","title":"Loading SRC Files...","text":""})",
+          R"({"event":"progress","title":"Loading DST Files...","text":""})",
+          R"({"event":"question","title":"","icon":"exclamation","buttons":"yesnocancel","default":"cancel","text":"Track 'BASS' of Arrangement 'Song' calls Program 'Lost Bass' non-existent in 'DST'\r\n\r\nRedirect this track to an existing Program?","answer":"yes"})",
+          R"({"event":"pick","kind":"Program","caption":"for track 'BASS'","start":"F11","answer":"F88"})",
+      }));
+  const FileSet saved = Saved(dir_ / "DST");
+  const ArrangementRecord& b = saved.arrangements.records[4];
+  EXPECT_EQ(b.Name(), "Song            ");
+  EXPECT_EQ(b.Style(), 263);          // "Swing" is C18 in DST
+  EXPECT_EQ(b.TrackProgram(6), 777);  // "Piano" is F22 in DST
+  EXPECT_EQ(b.TrackProgram(2), 831);
+  EXPECT_EQ(Bytes(ComponentPath(dir_ / "DST", Kind::Program)),
+            WriteComponentBytes(Kind::Program, dst_));  // only the changed kind is written
+}
+
+TEST_F(CliTest, DeletingAndInsertingProgramsRenumbersEveryKindOfCaller) {
+  src_.arrangements.records[0].SetTrackProgram(0, 770);
+  src_.styles.slots[2].record.SetTrackProgram(1, 770);
+  src_.backingSequences.records[4].SetName("VERSE");
+  src_.backingSequences.records[4].SetTrackProgram(5, 770);
+  src_.kbdSets.records[3].SetSectionProgram(2, 770);
+  src_.programs.records[2].SetName("Third");
+  build::WriteSet(src_, dir_ / "SRC");
+  const std::string open = "open S " + (dir_ / "SRC").string() + "\n";
+
+  Result r = RunScript(open + "answer no\ndelete program S F11\nsave S\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  FileSet saved = Saved(dir_ / "SRC");
+  EXPECT_EQ(saved.arrangements.records[0].TrackProgram(0), 769);
+  EXPECT_EQ(saved.styles.slots[2].record.TrackProgram(1), 769);
+  EXPECT_EQ(saved.backingSequences.records[4].TrackProgram(5), 769);
+  EXPECT_EQ(saved.kbdSets.records[3].SectionProgram(2), 769);
+  EXPECT_EQ(saved.programs.records[1].Name(), "Third           ");
+
+  r = RunScript(open + "copy program S F12\ninsert program S F11\nsave S\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  saved = Saved(dir_ / "SRC");
+  EXPECT_EQ(saved.arrangements.records[0].TrackProgram(0), 770);
+  EXPECT_EQ(saved.kbdSets.records[3].SectionProgram(2), 770);
+  EXPECT_EQ(saved.programs.records[0].Name(), "Third           ");
+  EXPECT_EQ(saved.programs.records[2].Name(), "Third           ");
+
+  // Undo puts every call back: the Set saved after an undo is the Set before.
+  const auto before = Bytes(ComponentPath(dir_ / "SRC", Kind::Style));
+  r = RunScript(open + "answer no\ndelete program S F11\nundo program S\nsave S\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Bytes(ComponentPath(dir_ / "SRC", Kind::Style)), before);
+}
+
+TEST_F(CliTest, AStyleTooBigForItsBlockIsRefused) {
+  StyleSlot& big = src_.styles.slots[0];
+  big.record.SetName("Big");
+  big.length = 1176 + 4 * 15200;
+  big.data.assign(static_cast<std::size_t>(big.length) - 70, 0x11);
+  dst_.styles.slots[9].record.SetName("Small");
+  dst_.styles.slots[9].length = 1176 + 4 * 10;
+  dst_.styles.slots[9].data.assign(1106 + 40, 0x22);
+  build::WriteSet(src_, dir_ / "SRC");
+  build::WriteSet(dst_, dir_ / "DST");
+  const Result r = RunScript("open S " + (dir_ / "SRC").string() + "\nopen D " +
+                             (dir_ / "DST").string() + "\ncopy style S C11\npaste style D C21\n");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(
+      r.out.find(
+          R"("text":"Pasted Style (15200 events) is too big for destination\r\nBlock, where only 15190 events are available.")"),
+      std::string::npos)
+      << r.out;
+}
+
+TEST_F(CliTest, MovingABackingSequenceRenumbersTheChains) {
+  for (int i = 0; i < 10; ++i) {
+    BsqRecord& r = src_.backingSequences.records[static_cast<std::size_t>(i)];
+    r.SetName("SEQ " + std::to_string(i));
+    r.SetNext(static_cast<std::uint8_t>((i + 1) % 10));
+  }
+  build::WriteSet(src_, dir_ / "SRC");
+  const Result r =
+      RunScript("open S " + (dir_ / "SRC").string() + "\nanswer yes\ndrag bsq S 7 S 2\nsave S\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find(R"("text":"Insert Backing Sequence 7 before 2 ?")"), std::string::npos);
+  const FileSet saved = Saved(dir_ / "SRC");
+  EXPECT_EQ(saved.backingSequences.records[2].Name(), "SEQ 7     ");
+  EXPECT_EQ(saved.backingSequences.records[2].Next(), 8);  // SEQ 8 stays at 8
+  EXPECT_EQ(saved.backingSequences.records[7].Name(), "SEQ 6     ");
+  EXPECT_EQ(saved.backingSequences.records[7].Next(), 2);  // it chained to SEQ 7
+}
+
+TEST_F(CliTest, ImportReplacesAllItemsOfAKind) {
+  build::WriteSet(build::DemoSet(), dir_ / "DEMO");
+  const Result r = RunScript("open D " + (dir_ / "DST").string() + "\nimport program D " +
+                             ComponentPath(dir_ / "DEMO", Kind::Program).string() + "\nsave D\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Bytes(ComponentPath(dir_ / "DST", Kind::Program)),
+            Bytes(ComponentPath(dir_ / "DEMO", Kind::Program)));
+}
+
+TEST_F(CliTest, ReportAndSysExFilesAreTheLibrarys) {
+  build::WriteSet(build::DemoSet(), dir_ / "DEMO");
+  setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
+  Result r = RunArgs({"report", (dir_ / "DEMO").string(), "-o", (dir_ / "r.txt").string()});
+  ASSERT_EQ(r.code, 0) << r.err;
+  Workspace ws;
+  ws.presets =
+      std::get<PresetTables>(ReadPresetList(fs::path(I40_SOURCE_DATA_DIR) / "I40PRSTS.TXT"));
+  const int slot = test::AddSet(ws, build::DemoSet(), "DEMO");
+  const std::string expected = SetReportText(ws, slot, "DEMO", ReportTime());
+  unsetenv("SOURCE_DATE_EPOCH");
+  EXPECT_EQ(Bytes(dir_ / "r.txt"), std::vector<std::uint8_t>(expected.begin(), expected.end()));
+
+  r = RunArgs({"syx", (dir_ / "DEMO.STY").string(), "--kind", "style", "--block", "2", "--channel",
+               "3", "--model", "39", "-o", (dir_ / "s.syx").string()});
+  ASSERT_EQ(r.code, 0) << r.err;
+  std::array<std::uint8_t, 6> header = kDefaultSysExHeader;
+  header[2] = 0x33;
+  header[3] = 0x39;
+  EXPECT_EQ(Bytes(dir_ / "s.syx"), *DumpMessage(header, ws.sets.Files(slot), Kind::Style, 2));
+}
+
+TEST_F(CliTest, BadInputGivesAClearMessageAndAnExitStatus) {
+  Result r = RunArgs({"info", (dir_ / "NOWHERE").string()});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("NOWHERE.ARR not found"), std::string::npos) << r.err;
+
+  auto bytes = WriteComponentBytes(Kind::Global, dst_);
+  bytes[6] = 0;
+  test::WriteFile(ComponentPath(dir_ / "DST", Kind::Global), bytes);
+  r = RunArgs({"check", (dir_ / "DST").string()});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("DST.GBL is not a valid file"), std::string::npos) << r.err;
+
+  auto style = WriteComponentBytes(Kind::Style, src_);
+  style.resize(style.size() - 10);
+  test::WriteFile(ComponentPath(dir_ / "SRC", Kind::Style), style);
+  r = RunArgs({"info", (dir_ / "SRC").string()});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("Error getting Style data.\nThe file ends inside Style 16"),
+            std::string::npos)
+      << r.err;
+
+  r = RunScript("frobnicate\n");
+  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(r.err, "i40set: line 1: unknown command 'frobnicate'\n");
+  build::WriteSet(dst_, dir_ / "DST");
+  r = RunScript("open D " + (dir_ / "DST").string() + "\ncopy arrangement D Z99\n");
+  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(r.err, "i40set: line 2: 'Z99' is no position of Arrangement\n");
+  r = RunScript("open D " + (dir_ / "DST").string() + "\nerase program D\n");
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.err.find("no answer queued for the question: Bank Erasing can't be undone"),
+            std::string::npos);
+  r = RunArgs({"report"});
+  EXPECT_EQ(r.code, 2);
+}
+
+TEST_F(CliTest, CheckAndInfoOfAGoodSet) {
+  build::WriteSet(build::DemoSet(), dir_ / "DEMO");
+  Result r = RunArgs({"info", (dir_ / "DEMO").string()});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("Arrangements: 20 of 64\n"), std::string::npos);
+  EXPECT_NE(r.out.find("Style Block 1 (C11-C14): 50 events free\n"), std::string::npos);
+  r = RunArgs({"check", (dir_ / "DST").string()});
+  EXPECT_EQ(r.code, 0) << r.out << r.err;
+  r = RunArgs({"new", (dir_ / "FRESH").string()});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Bytes(dir_ / "FRESH.KBS"), WriteComponentBytes(Kind::KbdSet, build::TemplateSet()));
+}
+
+}  // namespace
+}  // namespace i40
