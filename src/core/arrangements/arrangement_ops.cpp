@@ -5,6 +5,7 @@
 #include "calls/duplicate_names.h"
 #include "calls/item_numbers.h"
 #include "setstore/component_file.h"
+#include "setstore/edit_steps.h"
 #include "setstore/undo.h"
 #include "ui/error_reports.h"
 #include "util/text.h"
@@ -82,32 +83,13 @@ void RedirectArrangementReferences(Workspace& ws, int slot, int oldNumber, int n
 ReferenceAnswer ConfirmArrangementReferences(Workspace& ws, Prompter& prompter, int slot,
                                              int userIndex) {
   const int number = Number(userIndex);
-  if (ArrangementReferences(ws.sets.Files(slot), number).empty()) {
-    SetUndoMenu(ws, slot, true);
-    return ReferenceAnswer::Go;
-  }
-  const Message question{TrimSpaces(Record(ws, slot, userIndex).Name()) +
-                             " Arrangement is referenced by\none or more Backing Sequences.\n"
-                             "Change references to another Arrangement?",
-                         "", MessageIcon::Exclamation, MessageButtons::YesNoCancel, Answer::Cancel};
-  switch (prompter.Ask(question)) {
-    case Answer::Yes: {
-      const int chosen = prompter.Pick({Kind::Arrangement, slot, number, ""});
-      if (chosen != -1 && chosen != number) {
-        RedirectArrangementReferences(ws, slot, number, chosen);
-        SetUndoMenu(ws, slot, false);
-        return ReferenceAnswer::GoRedirected;
-      }
-      SetUndoMenu(ws, slot, true);
-      return ReferenceAnswer::Go;
-    }
-    case Answer::No:
-      SetUndoMenu(ws, slot, true);
-      return ReferenceAnswer::Go;
-    default:
-      SetUndoMenu(ws, slot, true);
-      return ReferenceAnswer::Cancel;
-  }
+  return AskToRedirectCallers(
+      ws, prompter, slot, !ArrangementReferences(ws.sets.Files(slot), number).empty(),
+      TrimSpaces(Record(ws, slot, userIndex).Name()) +
+          " Arrangement is referenced by\none or more Backing Sequences.\n"
+          "Change references to another Arrangement?",
+      Kind::Arrangement, number,
+      [&](int chosen) { RedirectArrangementReferences(ws, slot, number, chosen); });
 }
 
 void CopyArrangement(Workspace& ws, int slot, int userIndex) {
@@ -203,30 +185,19 @@ bool DragArrangement(Workspace& ws, Prompter& prompter, int fromSlot, int fromIn
   // Only an item can be dragged: an empty slot starts no drag.
   if (Record(ws, fromSlot, fromIndex).IsEmpty()) return false;
   CopyArrangement(ws, fromSlot, fromIndex);
-  if (fromSlot == toSlot) {
-    if (!PasteArrangement(ws, prompter, toSlot, toIndex, true)) return false;
-    if (!CutArrangement(ws, prompter, fromSlot, fromIndex, true)) return false;
-    ws.edits.arrangementUndo.operation = kUndoMoveByDrag;
-  } else {
-    if (!PasteArrangement(ws, prompter, toSlot, toIndex, false)) return false;
-    CheckArrangementDuplicates(ws, prompter, toSlot);
-    ws.edits.arrangementUndo.operation = kUndoCopyByDrag;
-  }
-  SetUndoMenu(ws, toSlot, true);
-  return true;
+  return FinishDrag(
+      ws, fromSlot == toSlot, toSlot,
+      {[&](bool move) { return PasteArrangement(ws, prompter, toSlot, toIndex, move); },
+       [&] { return CutArrangement(ws, prompter, fromSlot, fromIndex, true); },
+       [&] { CheckArrangementDuplicates(ws, prompter, toSlot); },
+       ws.edits.arrangementUndo.operation});
 }
 
 bool LoadOneArrangement(Workspace& ws, Prompter& prompter, int slot, int userIndex) {
   if (!IsUserIndex(userIndex)) return false;
   const std::string ext(KindExt(Kind::IStyleArrangement));
-  FileRequest request;
-  request.title = "Load one Arrangement from " + ext + " file...";
-  request.initialDir = ws.settings.PathNam;
-  request.initialName = "*" + ext;
-  request.filters = {{ext.substr(1), "*" + ext}};
-  const auto chosen = prompter.ChooseOpenFile(request);
-  if (!chosen) return false;
-  const auto file = OpenComponentFile(*chosen, Kind::IStyleArrangement, prompter);
+  const auto file = AskForComponentFile(
+      ws, prompter, "Load one Arrangement from " + ext + " file...", Kind::IStyleArrangement);
   if (!file) return false;
   auto record = ReadIafFile(file->bytes);
   if (auto* problem = std::get_if<ReadResult>(&record)) {

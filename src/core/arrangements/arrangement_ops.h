@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "calls/redirect_question.h"
 #include "setstore/workspace.h"
 #include "ui/prompter.h"
 
@@ -15,7 +16,6 @@ namespace i40 {
 std::vector<std::string> ArrangementReferences(const FileSet& set, int number);
 void RedirectArrangementReferences(Workspace& ws, int slot, int oldNumber, int newNumber);
 
-enum class ReferenceAnswer { Cancel, Go, GoRedirected };
 // Asked before an Arrangement that Backing Sequences call is overwritten, cut, deleted
 // or pushed out. Redirecting the calls cannot be undone, so it disables Undo.
 ReferenceAnswer ConfirmArrangementReferences(Workspace& ws, Prompter& prompter, int slot,

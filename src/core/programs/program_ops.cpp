@@ -4,6 +4,7 @@
 #include "calls/item_numbers.h"
 #include "programs/program_calls.h"
 #include "setstore/component_file.h"
+#include "setstore/edit_steps.h"
 #include "setstore/undo.h"
 #include "ui/error_reports.h"
 #include "util/text.h"
@@ -78,31 +79,15 @@ void RestoreFrom(Workspace& ws, const ProgramBuffer& buffer) {
 
 }  // namespace
 
-bool ConfirmProgramOverwrite(Workspace& ws, Prompter& prompter, int slot, int userIndex) {
+ReferenceAnswer ConfirmProgramOverwrite(Workspace& ws, Prompter& prompter, int slot,
+                                        int userIndex) {
   const int number = Number(userIndex);
-  if (ProgramCallers(ws.sets.Files(slot), number).empty()) {
-    SetUndoMenu(ws, slot, true);
-    return true;
-  }
-  const Message question{"Program '" + TrimSpaces(Record(ws, slot, userIndex).Name()) +
-                             "' is referenced by one or more\nArrangements, Styles, Backing "
-                             "Sequences, etc.\n\nRedirect them to another Program?",
-                         "", MessageIcon::Exclamation, MessageButtons::YesNoCancel, Answer::Cancel};
-  const Answer answer = prompter.Ask(question);
-  if (answer == Answer::Cancel) {
-    SetUndoMenu(ws, slot, true);
-    return false;
-  }
-  if (answer == Answer::Yes) {
-    const int chosen = prompter.Pick({Kind::Program, slot, number, ""});
-    if (chosen != -1 && chosen != number) {
-      RedirectProgramCalls(ws, slot, number, chosen);
-      SetUndoMenu(ws, slot, false);
-      return true;
-    }
-  }
-  SetUndoMenu(ws, slot, true);
-  return true;
+  return AskToRedirectCallers(
+      ws, prompter, slot, !ProgramCallers(ws.sets.Files(slot), number).empty(),
+      "Program '" + TrimSpaces(Record(ws, slot, userIndex).Name()) +
+          "' is referenced by one or more\nArrangements, Styles, Backing Sequences, etc.\n\n"
+          "Redirect them to another Program?",
+      Kind::Program, number, [&](int chosen) { RedirectProgramCalls(ws, slot, number, chosen); });
 }
 
 void CopyProgram(Workspace& ws, int slot, int userIndex) {
@@ -111,7 +96,9 @@ void CopyProgram(Workspace& ws, int slot, int userIndex) {
 
 bool CutProgram(Workspace& ws, Prompter& prompter, int slot, int userIndex, bool quiet) {
   if (!IsUserIndex(userIndex) || Record(ws, slot, userIndex).IsEmpty()) return false;
-  if (!quiet && !ConfirmProgramOverwrite(ws, prompter, slot, userIndex)) return false;
+  if (!quiet && ConfirmProgramOverwrite(ws, prompter, slot, userIndex) == ReferenceAnswer::Cancel) {
+    return false;
+  }
   CopyProgramToBuffer(ws.edits.programClip, ws, slot, userIndex);
   ws.edits.programMoved = ws.edits.programClip;
   ws.edits.programUndo.operation = kUndoCut;
@@ -125,8 +112,9 @@ bool PasteProgram(Workspace& ws, Prompter& prompter, int slot, int userIndex, bo
   if (!IsUserIndex(userIndex) || clip.sourceSet == 0) return false;
   bool undoable = true;
   if (!Record(ws, slot, userIndex).IsEmpty()) {
-    if (!ConfirmProgramOverwrite(ws, prompter, slot, userIndex)) return false;
-    undoable = ws.sets.Entry(slot).UndoEnabled;
+    const ReferenceAnswer answer = ConfirmProgramOverwrite(ws, prompter, slot, userIndex);
+    if (answer == ReferenceAnswer::Cancel) return false;
+    undoable = answer != ReferenceAnswer::GoRedirected;
   }
   if (move && IsUserIndex(clip.sourceIndex)) {
     RedirectProgramCalls(ws, slot, Number(clip.sourceIndex), Number(userIndex));
@@ -140,8 +128,9 @@ bool PasteProgram(Workspace& ws, Prompter& prompter, int slot, int userIndex, bo
 
 bool DeleteProgram(Workspace& ws, Prompter& prompter, int slot, int userIndex) {
   if (userIndex < 0 || userIndex > kLastProgram) return false;  // Drum Kits stay put
-  if (!ConfirmProgramOverwrite(ws, prompter, slot, userIndex)) return false;
-  const bool undoable = ws.sets.Entry(slot).UndoEnabled;
+  const ReferenceAnswer answer = ConfirmProgramOverwrite(ws, prompter, slot, userIndex);
+  if (answer == ReferenceAnswer::Cancel) return false;
+  const bool undoable = answer != ReferenceAnswer::GoRedirected;
   CopyProgramToBuffer(ws.edits.programClip, ws, slot, userIndex);
   CopyProgramToBuffer(ws.edits.programUndo, ws, slot, userIndex);
   ShiftUp(ws, slot, userIndex, kLastProgram);
@@ -154,8 +143,9 @@ bool DeleteProgram(Workspace& ws, Prompter& prompter, int slot, int userIndex) {
 bool InsertProgram(Workspace& ws, Prompter& prompter, int slot, int userIndex) {
   if (userIndex < 0 || userIndex > kLastProgram) return false;
   if (ws.edits.programClip.sourceSet == 0) return false;  // nothing to insert
-  if (!ConfirmProgramOverwrite(ws, prompter, slot, kLastProgram)) return false;
-  const bool undoable = ws.sets.Entry(slot).UndoEnabled;
+  const ReferenceAnswer answer = ConfirmProgramOverwrite(ws, prompter, slot, kLastProgram);
+  if (answer == ReferenceAnswer::Cancel) return false;
+  const bool undoable = answer != ReferenceAnswer::GoRedirected;
   ProgramBuffer& undo = ws.edits.programUndo;
   CopyProgramToBuffer(undo, ws, slot, kLastProgram);
   undo.sourceIndex = userIndex;
@@ -186,31 +176,19 @@ bool DragProgram(Workspace& ws, Prompter& prompter, int fromSlot, int fromIndex,
   // Only an item can be dragged: an empty slot starts no drag.
   if (Record(ws, fromSlot, fromIndex).IsEmpty()) return false;
   CopyProgram(ws, fromSlot, fromIndex);
-  if (fromSlot == toSlot) {
-    if (!PasteProgram(ws, prompter, toSlot, toIndex, true)) return false;
-    if (!CutProgram(ws, prompter, fromSlot, fromIndex, true)) return false;
-    ws.edits.programUndo.operation = kUndoMoveByDrag;
-  } else {
-    if (!PasteProgram(ws, prompter, toSlot, toIndex, false)) return false;
-    WarnDuplicateProgramNames(ws, prompter, toSlot);
-    ws.edits.programUndo.operation = kUndoCopyByDrag;
-  }
-  SetUndoMenu(ws, toSlot, true);
-  return true;
+  return FinishDrag(
+      ws, fromSlot == toSlot, toSlot,
+      {[&](bool move) { return PasteProgram(ws, prompter, toSlot, toIndex, move); },
+       [&] { return CutProgram(ws, prompter, fromSlot, fromIndex, true); },
+       [&] { WarnDuplicateProgramNames(ws, prompter, toSlot); }, ws.edits.programUndo.operation});
 }
 
 bool LoadOneProgram(Workspace& ws, Prompter& prompter, int slot, int userIndex) {
   if (!IsUserIndex(userIndex)) return false;
   const Kind kind = IsDrumKit(userIndex) ? Kind::IStyleDrumKit : Kind::IStyleProgram;
   const std::string ext(KindExt(kind));
-  FileRequest request;
-  request.title = "Load one Program from " + ext + " file...";
-  request.initialDir = ws.settings.PathNam;
-  request.initialName = "*" + ext;
-  request.filters = {{ext.substr(1), "*" + ext}};
-  const auto chosen = prompter.ChooseOpenFile(request);
-  if (!chosen) return false;
-  const auto file = OpenComponentFile(*chosen, kind, prompter);
+  const auto file =
+      AskForComponentFile(ws, prompter, "Load one Program from " + ext + " file...", kind);
   if (!file) return false;
   auto program = kind == Kind::IStyleDrumKit ? ReadIdkFile(file->bytes) : ReadIpfFile(file->bytes);
   if (auto* problem = std::get_if<ReadResult>(&program)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calls/redirect_question.h"
 #include "setstore/workspace.h"
 #include "ui/prompter.h"
 
@@ -8,7 +9,7 @@
 // and renumber every call to them, step by step.
 namespace i40 {
 
-bool ConfirmProgramOverwrite(Workspace& ws, Prompter& prompter, int slot, int userIndex);
+ReferenceAnswer ConfirmProgramOverwrite(Workspace& ws, Prompter& prompter, int slot, int userIndex);
 
 void CopyProgram(Workspace& ws, int slot, int userIndex);
 bool CutProgram(Workspace& ws, Prompter& prompter, int slot, int userIndex, bool quiet = false);

@@ -4,6 +4,7 @@
 
 #include "setstore/component_file.h"
 #include "setstore/component_io.h"
+#include "setstore/edit_steps.h"
 #include "setstore/undo.h"
 #include "ui/error_reports.h"
 
@@ -46,15 +47,8 @@ void TakeKind(Kind kind, FileSet& to, FileSet& from) {
 
 bool ImportAllItems(Workspace& ws, Prompter& prompter, int slot, Kind kind) {
   if (!IsStoredKind(kind)) return false;
-  const std::string ext(KindExt(kind));
-  FileRequest request;
-  request.title = "Import all " + std::string(KindName(kind)) + " from...";
-  request.initialDir = ws.settings.PathNam;
-  request.initialName = "*" + ext;
-  request.filters = {{ext.substr(1), "*" + ext}};
-  const auto chosen = prompter.ChooseOpenFile(request);
-  if (!chosen) return false;
-  const auto file = OpenComponentFile(*chosen, kind, prompter);
+  const auto file = AskForComponentFile(
+      ws, prompter, "Import all " + std::string(KindName(kind)) + " from...", kind);
   if (!file) return false;
 
   auto copy = std::make_unique<FileSet>(ws.sets.Files(slot));

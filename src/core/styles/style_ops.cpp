@@ -6,6 +6,7 @@
 #include "calls/duplicate_names.h"
 #include "calls/item_lookup.h"
 #include "setstore/component_file.h"
+#include "setstore/edit_steps.h"
 #include "setstore/undo.h"
 #include "setstore/vocabulary.h"
 #include "styles/style_blocks.h"
@@ -83,31 +84,14 @@ void RedirectStyleCalls(Workspace& ws, int slot, int oldNumber, int newNumber) {
   }
 }
 
-bool ConfirmStyleOverwrite(Workspace& ws, Prompter& prompter, int slot, int styleSlot) {
+ReferenceAnswer ConfirmStyleOverwrite(Workspace& ws, Prompter& prompter, int slot, int styleSlot) {
   const int number = StyleNumberOfSlot(styleSlot);
-  if (StyleCallers(ws.sets.Files(slot), number).empty()) {
-    SetUndoMenu(ws, slot, true);
-    return true;
-  }
-  const Message question{TrimSpaces(Slot(ws, slot, styleSlot).record.Name()) +
-                             " Style is referenced by one\nor more Arrangements or Backing "
-                             "Sequences.\nChange references to another Style?",
-                         "", MessageIcon::Exclamation, MessageButtons::YesNoCancel, Answer::Cancel};
-  const Answer answer = prompter.Ask(question);
-  if (answer == Answer::Cancel) {
-    SetUndoMenu(ws, slot, true);
-    return false;
-  }
-  if (answer == Answer::Yes) {
-    const int chosen = prompter.Pick({Kind::Style, slot, number, ""});
-    if (chosen != -1 && chosen != number) {
-      RedirectStyleCalls(ws, slot, number, chosen);
-      SetUndoMenu(ws, slot, false);
-      return true;
-    }
-  }
-  SetUndoMenu(ws, slot, true);
-  return true;
+  return AskToRedirectCallers(
+      ws, prompter, slot, !StyleCallers(ws.sets.Files(slot), number).empty(),
+      TrimSpaces(Slot(ws, slot, styleSlot).record.Name()) +
+          " Style is referenced by one\nor more Arrangements or Backing Sequences.\n"
+          "Change references to another Style?",
+      Kind::Style, number, [&](int chosen) { RedirectStyleCalls(ws, slot, number, chosen); });
 }
 
 void CopyStyle(Workspace& ws, int slot, int styleSlot) {
@@ -116,7 +100,9 @@ void CopyStyle(Workspace& ws, int slot, int styleSlot) {
 
 bool CutStyle(Workspace& ws, Prompter& prompter, int slot, int styleSlot, bool quiet) {
   if (!IsSlot(styleSlot) || Slot(ws, slot, styleSlot).record.IsEmpty()) return false;
-  if (!quiet && !ConfirmStyleOverwrite(ws, prompter, slot, styleSlot)) return false;
+  if (!quiet && ConfirmStyleOverwrite(ws, prompter, slot, styleSlot) == ReferenceAnswer::Cancel) {
+    return false;
+  }
   CopySlotToBuffer(ws.edits.styleClip, ws, slot, styleSlot);
   ws.edits.styleMoved = ws.edits.styleClip;
   ws.edits.styleUndo.operation = kUndoCut;
@@ -144,8 +130,9 @@ bool PasteStyle(Workspace& ws, Prompter& prompter, int slot, int styleSlot, bool
   }
   bool undoable = true;
   if (!Slot(ws, slot, styleSlot).record.IsEmpty()) {
-    if (!ConfirmStyleOverwrite(ws, prompter, slot, styleSlot)) return false;
-    undoable = ws.sets.Entry(slot).UndoEnabled;
+    const ReferenceAnswer answer = ConfirmStyleOverwrite(ws, prompter, slot, styleSlot);
+    if (answer == ReferenceAnswer::Cancel) return false;
+    undoable = answer != ReferenceAnswer::GoRedirected;
   }
   if (move && IsSlot(clip.sourceSlot)) {
     RedirectStyleCalls(ws, slot, StyleNumberOfSlot(clip.sourceSlot), StyleNumberOfSlot(styleSlot));
@@ -178,30 +165,18 @@ bool DragStyle(Workspace& ws, Prompter& prompter, int fromSlot, int fromStyle, i
   // Only an item can be dragged: an empty slot starts no drag.
   if (Slot(ws, fromSlot, fromStyle).record.IsEmpty()) return false;
   CopyStyle(ws, fromSlot, fromStyle);
-  if (fromSlot == toSlot) {
-    if (!PasteStyle(ws, prompter, toSlot, toStyle, true)) return false;
-    if (!CutStyle(ws, prompter, fromSlot, fromStyle, true)) return false;
-    ws.edits.styleUndo.operation = kUndoMoveByDrag;
-  } else {
-    if (!PasteStyle(ws, prompter, toSlot, toStyle, false)) return false;
-    WarnDuplicateStyleNames(ws, prompter, toSlot);
-    ws.edits.styleUndo.operation = kUndoCopyByDrag;
-  }
-  SetUndoMenu(ws, toSlot, true);
-  return true;
+  return FinishDrag(
+      ws, fromSlot == toSlot, toSlot,
+      {[&](bool move) { return PasteStyle(ws, prompter, toSlot, toStyle, move); },
+       [&] { return CutStyle(ws, prompter, fromSlot, fromStyle, true); },
+       [&] { WarnDuplicateStyleNames(ws, prompter, toSlot); }, ws.edits.styleUndo.operation});
 }
 
 bool LoadOneStyle(Workspace& ws, Prompter& prompter, int slot, int styleSlot) {
   if (!IsSlot(styleSlot)) return false;
   const std::string ext(KindExt(Kind::IStyleStyle));
-  FileRequest request;
-  request.title = "Load one Style from " + ext + " file...";
-  request.initialDir = ws.settings.PathNam;
-  request.initialName = "*" + ext;
-  request.filters = {{ext.substr(1), "*" + ext}};
-  const auto chosen = prompter.ChooseOpenFile(request);
-  if (!chosen) return false;
-  const auto file = OpenComponentFile(*chosen, Kind::IStyleStyle, prompter);
+  const auto file = AskForComponentFile(ws, prompter, "Load one Style from " + ext + " file...",
+                                        Kind::IStyleStyle);
   if (!file) return false;
   auto style = ReadIsfFile(file->bytes);
   if (auto* problem = std::get_if<ReadResult>(&style)) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "calls/redirect_question.h"
 #include "setstore/workspace.h"
 #include "ui/prompter.h"
 
@@ -15,7 +16,7 @@ namespace i40 {
 // that calls the Style.
 std::vector<std::string> StyleCallers(const FileSet& set, int number);
 void RedirectStyleCalls(Workspace& ws, int slot, int oldNumber, int newNumber);
-bool ConfirmStyleOverwrite(Workspace& ws, Prompter& prompter, int slot, int styleSlot);
+ReferenceAnswer ConfirmStyleOverwrite(Workspace& ws, Prompter& prompter, int slot, int styleSlot);
 
 void CopyStyle(Workspace& ws, int slot, int styleSlot);
 bool CutStyle(Workspace& ws, Prompter& prompter, int slot, int styleSlot, bool quiet = false);
