@@ -1,0 +1,137 @@
+#include "ui/set_view.h"
+
+#include "arrangements/arrangement_cell.h"
+#include "arrangements/arrangement_ops.h"
+#include "backseqs/bsq_file.h"
+#include "kbdsets/kbdset_grid.h"
+#include "programs/program_calls.h"
+#include "setstore/vocabulary.h"
+#include "styles/style_cell.h"
+#include "styles/style_ops.h"
+
+namespace i40 {
+namespace {
+
+int TabSlotOf(Kind kind) {
+  return kind == Kind::Program ? 2 : kind == Kind::Style ? 1 : 0;
+}
+
+bool TwinApplies(Kind kind, int bank, bool twin) {
+  // Twin View shows banks A and B together; on any other bank it shows that bank alone,
+  // so that only positions that belong to a bank are drawn.
+  return twin && bank == 0 && (kind == Kind::Arrangement || kind == Kind::Program);
+}
+
+}  // namespace
+
+std::vector<int> GridNumbers(Kind kind, int bank, bool twin) {
+  std::vector<int> numbers;
+  const int banks = TwinApplies(kind, bank, twin) ? 2 : 1;
+  for (int b = bank; b < bank + banks; ++b) {
+    for (int index = 0; index <= BankLastIndex(kind, b); ++index)
+      numbers.push_back(ItemNumber(kind, b, index));
+  }
+  return numbers;
+}
+
+std::vector<CellLook> GridCells(const Workspace& ws, int slot, Kind kind, int bank, bool twin) {
+  const FileSet& set = ws.sets.Files(slot);
+  const ItemSources from{ws.presets, set};
+  const bool highlight = ws.settings.HighCall;
+  std::vector<CellLook> cells;
+  if (kind == Kind::Program) {
+    cells = FillProgramGrid(from, bank, highlight);
+    if (TwinApplies(kind, bank, twin)) {
+      auto second = FillProgramGrid(from, bank + 1, highlight);
+      cells.insert(cells.end(), second.begin(), second.end());
+    }
+    for (CellLook& c : cells) {
+      if (c.background == CellColour::GridDefault()) c.background = kGridBackground;
+    }
+    return cells;
+  }
+  for (const int number : GridNumbers(kind, bank, twin)) {
+    CellLook look;
+    if (kind == Kind::Arrangement) {
+      const bool called = highlight && !ArrangementReferences(set, number).empty();
+      look = ArrangementCell(from, number, highlight, called);
+    } else {
+      const bool called = highlight && !StyleCallers(set, number).empty();
+      look = StyleCell(from, number, highlight, called);
+    }
+    if (look.background == CellColour::GridDefault()) look.background = kGridBackground;
+    cells.push_back(look);
+  }
+  return cells;
+}
+
+std::vector<std::string> BackingSequenceLines(const Workspace& ws, int slot) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < kBsqCount; ++i)
+    lines.push_back(BsqListEntry(ws.sets.Files(slot).backingSequences, i));
+  return lines;
+}
+
+std::array<std::string, 5> BackingSequenceCounters(const Workspace& ws, int slot) {
+  const BsqData& bsq = ws.sets.Files(slot).backingSequences;
+  return {BsqUsedCounterText(bsq), "", "", "", BsqFreeCounterText(bsq)};
+}
+
+std::vector<std::array<std::string, 4>> KbdSetRows(const Workspace& ws, int slot) {
+  const ItemSources from{ws.presets, ws.sets.Files(slot)};
+  std::vector<std::array<std::string, 4>> rows;
+  for (int k = 0; k < kKbdSetCount; ++k) {
+    rows.push_back({KbdSetLabel(k), KbdSetSectionText(from, k, 0), KbdSetSectionText(from, k, 1),
+                    KbdSetSectionText(from, k, 2)});
+  }
+  return rows;
+}
+
+Selection SelectionOf(const SetViewState& view) {
+  const auto kind = static_cast<Kind>(view.tab);
+  const int current = view.current.at(static_cast<std::size_t>(view.tab));
+  Selection s;
+  switch (kind) {
+    case Kind::Arrangement:
+    case Kind::Style:
+    case Kind::Program: {
+      const std::size_t t = static_cast<std::size_t>(TabSlotOf(kind));
+      const auto numbers = GridNumbers(kind, view.bank[t], t != 1 && view.twin[t]);
+      if (current < 0 || current >= static_cast<int>(numbers.size())) return s;
+      s.number = numbers[static_cast<std::size_t>(current)];
+      s.index = ItemUserIndex(kind, s.number);
+      s.userItem = s.index >= 0;
+      return s;
+    }
+    case Kind::BackingSequence:
+      s.index = current >= 0 && current < kBsqCount ? current : -1;
+      s.userItem = s.index >= 0;
+      return s;
+    case Kind::KbdSet:
+      s.index = current >= 0 && current < kKbdSetCount ? current : -1;
+      s.userItem = s.index >= 0;
+      return s;
+    default:
+      return s;
+  }
+}
+
+std::array<bool, kEditEntryCount> EditMenuEnabled(const Workspace& ws, int slot,
+                                                  const SetViewState& view) {
+  std::array<bool, kEditEntryCount> enabled{};
+  const Selection s = SelectionOf(view);
+  enabled[kDetails] = true;
+  if (s.userItem) {
+    for (int e = kCut; e < kEditEntryCount; ++e)
+      enabled[static_cast<std::size_t>(e)] = true;
+    const bool twinTab = view.tab == 0 || view.tab == 2;
+    if (twinTab && view.twin[static_cast<std::size_t>(view.tab)]) {
+      enabled[kEraseBank] = false;
+      enabled[kImport] = false;
+    }
+    enabled[kUndo] = ws.sets.Entry(slot).UndoEnabled;
+  }
+  return enabled;
+}
+
+}  // namespace i40

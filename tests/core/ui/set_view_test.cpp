@@ -1,0 +1,104 @@
+#include "ui/set_view.h"
+
+#include <gtest/gtest.h>
+
+#include "set_builder.h"
+#include "support/workspace_fixture.h"
+
+namespace i40 {
+namespace {
+
+class SetViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ws_.presets.arrangements[0] = {"Preset          ", 1, 3};
+    slot_ = test::AddSet(ws_, build::DemoSet(), "DEMO");
+  }
+  Workspace ws_;
+  int slot_ = 0;
+};
+
+TEST_F(SetViewTest, GridsShowOneBankOrBothPresetBanksInTwinView) {
+  EXPECT_EQ(GridNumbers(Kind::Arrangement, 2, false).size(), 64u);
+  EXPECT_EQ(GridNumbers(Kind::Arrangement, 2, false).front(), 256);
+  const auto twin = GridNumbers(Kind::Arrangement, 0, true);
+  ASSERT_EQ(twin.size(), 128u);
+  EXPECT_EQ(twin.back(), 127);
+  EXPECT_EQ(GridNumbers(Kind::Arrangement, 1, true).size(), 64u);  // B alone: nothing past 127
+  EXPECT_EQ(GridNumbers(Kind::Style, 2, true).size(), 16u);
+  EXPECT_EQ(GridNumbers(Kind::Program, 6, false).back(), 1039);
+  EXPECT_EQ(GridNumbers(Kind::Program, 0, true).size(), 128u);
+}
+
+TEST_F(SetViewTest, CellsCarryTheirTextsOnTheGridsGreen) {
+  const auto cells = GridCells(ws_, slot_, Kind::Arrangement, 2, false);
+  ASSERT_EQ(cells.size(), 64u);
+  EXPECT_EQ(cells[0].text, "C11 Pop Ballad       (C11)U");
+  EXPECT_EQ(cells[0].textColour, colours::kRed);  // called by a Backing Sequence
+  EXPECT_EQ(cells[0].background, CellColour::Of(224, 255, 224));
+  EXPECT_EQ(cells[2].textColour, colours::kRed);   // Bossa Nova, called by SAMBA
+  EXPECT_EQ(cells[5].textColour, colours::kBlue);  // not called
+  EXPECT_EQ(GridCells(ws_, slot_, Kind::Arrangement, 0, false)[0].text,
+            "A11 Preset           (A14)");
+  ws_.settings.HighCall = false;
+  EXPECT_EQ(GridCells(ws_, slot_, Kind::Arrangement, 2, false)[0].textColour, colours::kBlack);
+  const auto styles = GridCells(ws_, slot_, Kind::Style, 2, false);
+  ASSERT_EQ(styles.size(), 16u);
+  EXPECT_EQ(styles[0].text, "C11 Ballad Style    :5200");
+  EXPECT_EQ(styles[15].background, CellColour::SystemGrey());  // no Style data in the slot
+  EXPECT_EQ(GridCells(ws_, slot_, Kind::Program, 6, false).size(), 16u);
+}
+
+TEST_F(SetViewTest, ListsAndKbdRows) {
+  const auto lines = BackingSequenceLines(ws_, slot_);
+  ASSERT_EQ(lines.size(), 10u);
+  EXPECT_EQ(lines[1].rfind("BSeq 1: VERSE            :", 0), 0u);
+  const auto counters = BackingSequenceCounters(ws_, slot_);
+  EXPECT_EQ(counters[0], "BackSeqs: 5340");
+  EXPECT_EQ(counters[1], "");
+  EXPECT_EQ(counters[4], "Free: 60196");
+  const auto rows = KbdSetRows(ws_, slot_);
+  ASSERT_EQ(rows.size(), 15u);
+  EXPECT_EQ(rows[0][0], "A1");
+  EXPECT_EQ(rows[0][2], "F11 Grand Piano     ");
+}
+
+TEST_F(SetViewTest, EditMenuFollowsTheSelection) {
+  SetViewState view;
+  view.tab = 0;
+  view.bank[0] = 0;  // a preset bank
+  auto enabled = EditMenuEnabled(ws_, slot_, view);
+  for (int e = 0; e < kEditEntryCount; ++e)
+    EXPECT_EQ(enabled[static_cast<std::size_t>(e)], e == kDetails) << e;
+
+  view.bank[0] = 2;
+  view.current[0] = 5;
+  ws_.sets.Entry(slot_).UndoEnabled = true;
+  enabled = EditMenuEnabled(ws_, slot_, view);
+  for (int e = 0; e < kEditEntryCount; ++e)
+    EXPECT_TRUE(enabled[static_cast<std::size_t>(e)]) << e;
+  EXPECT_EQ(SelectionOf(view).number, 261);
+  EXPECT_EQ(SelectionOf(view).index, 5);
+
+  view.twin[0] = true;  // Twin View on bank C: C alone, but no Erase Bank or Import
+  enabled = EditMenuEnabled(ws_, slot_, view);
+  EXPECT_FALSE(enabled[kEraseBank]);
+  EXPECT_FALSE(enabled[kImport]);
+  EXPECT_TRUE(enabled[kCut]);
+
+  view.tab = 2;
+  view.bank[2] = 6;
+  view.current[2] = 14;
+  EXPECT_EQ(SelectionOf(view).number, 1038);
+  EXPECT_EQ(SelectionOf(view).index, 64);
+  view.current[2] = 13;
+  EXPECT_FALSE(SelectionOf(view).userItem);
+  view.tab = 3;
+  view.current[3] = 9;
+  EXPECT_EQ(SelectionOf(view).index, 9);
+  EXPECT_STREQ(kEditEntryNames[kEraseBank], "mnuEEraseBnk");
+  EXPECT_STREQ(kSetWindowTabCaptions[3], "&Backing Seq");
+}
+
+}  // namespace
+}  // namespace i40
