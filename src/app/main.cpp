@@ -1,14 +1,30 @@
 #include <QApplication>
+#include <QSettings>
+#include <QStringList>
 
+#include "shell/app_icon.h"
 #include "shell/main_window.h"
+#include "shell/qt_settings_store.h"
+#include "shell/qt_text.h"
 #include "version.h"
 
+// i40seted [set]: the editor, opening the Set named by a path or by any one of its
+// component files instead of the last Set or the open dialog.
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // No organisation: the per-user data folder is then ".../i40seted", the folder the
+  // command-line tool uses too.
   QApplication::setApplicationName("i40seted");
-  QApplication::setApplicationVersion(QString::fromStdString(i40::VersionText()));
+  QApplication::setApplicationVersion(i40::app::FromCore(i40::VersionText()));
+  QApplication::setWindowIcon(i40::app::AppIcon());
 
-  i40::app::MainWindow frame;
-  frame.showMaximized();
+  QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "i40seted", "i40seted");
+  i40::app::QtSettingsStore store(settings);
+  i40::app::MainWindow frame(store);
+
+  i40::app::StartOptions options = i40::app::DefaultStartOptions();
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1) options.setArgument = i40::app::QStringToPath(arguments.at(1));
+  if (!frame.Start(options)) return 1;
   return QApplication::exec();
 }

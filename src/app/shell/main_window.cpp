@@ -1,28 +1,360 @@
 #include "shell/main_window.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStandardPaths>
+#include <algorithm>
+#include <system_error>
 
+#include "setstore/blank_records.h"
+#include "setstore/open_set.h"
+#include "setstore/preset_list.h"
+#include "setstore/set_paths.h"
+#include "setwindow/set_window.h"
+#include "shell/about_dialog.h"
+#include "shell/app_icon.h"
+#include "shell/help_window.h"
+#include "shell/options_dialog.h"
+#include "shell/qt_prompter.h"
+#include "shell/qt_text.h"
+#include "shell/tip_dialog.h"
 #include "version.h"
 
-namespace i40::app {
+namespace fs = std::filesystem;
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), area_(new QMdiArea(this)) {
+namespace i40::app {
+namespace {
+
+constexpr const char* kTemplateFolder = "I40EMPTY";
+
+// The data folder that holds a file or folder of that name; where it should be when
+// no folder has it, so that the message names a sensible place.
+fs::path DataDirHolding(const DataLocations& data, const fs::path& name) {
+  if (const auto found = data.Find(name)) return found->parent_path();
+  return data.shippedDirs.empty() ? data.userDir : data.shippedDirs.front();
+}
+
+// A menu entry with its form name.
+QAction* AddEntry(QMenu* menu, const char* name, const QString& text,
+                  const QKeySequence& key = {}) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(name);
+  if (!key.isEmpty()) action->setShortcut(key);
+  return action;
+}
+
+}  // namespace
+
+StartOptions DefaultStartOptions() {
+  StartOptions options;
+  options.programDir = QStringToPath(QCoreApplication::applicationDirPath());
+  options.data.userDir =
+      QStringToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+  options.data.shippedDirs =
+      ShippedDataDirs(QStringToPath(QCoreApplication::applicationFilePath()));
+  return options;
+}
+
+bool ScreenTooSmall(const QSize& screen) {
+  return screen.width() < 800 || screen.height() < 600;
+}
+
+Message ScreenSizeQuestion() {
+  return Message{
+      "For a correct display, the screen resolution\nshould be at least 800x600 pixels!\n"
+      "Continue anyway?\n",
+      "Warning", MessageIcon::Exclamation, MessageButtons::YesNo, Answer::Yes};
+}
+
+fs::path SetPathFromArgument(const fs::path& argument) {
+  std::error_code ec;
+  fs::path path = fs::absolute(argument, ec);
+  if (ec) path = argument;
+  if (fs::is_regular_file(path, ec)) return SetPathFromComponent(path);
+  return path;
+}
+
+MainWindow::MainWindow(SettingsStore& store, QWidget* parent)
+    : QMainWindow(parent),
+      store_(store),
+      ws_(std::make_unique<Workspace>()),
+      prompter_(std::make_unique<QtPrompter>(*ws_, this)),
+      area_(new QMdiArea(this)) {
   setObjectName("FMain");
-  setWindowTitle(
-      QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
+  setWindowTitle(FromCore(kProgramTitle));
+  setWindowIcon(AppIcon());
   area_->setObjectName("mdiSets");
   setCentralWidget(area_);
+  CreateMenus();
+  connect(area_, &QMdiArea::subWindowActivated, this, &MainWindow::UpdateMenus);
+  UpdateMenus();
+}
 
+// The Set windows go before the workspace they show.
+MainWindow::~MainWindow() {
+  disconnect(area_, nullptr, this, nullptr);
+  delete area_;
+}
+
+void MainWindow::CreateMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   file->setObjectName("mnuFile");
-  QAction* exit = file->addAction(tr("E&xit"));
-  exit->setObjectName("mnuFExit");
-  exit->setShortcut(QKeySequence::Quit);
+  QAction* fileNew = AddEntry(file, "mnuFNew", tr("&New"), QKeySequence::New);
+  QAction* open = AddEntry(file, "mnuFOpen", tr("&Open..."), QKeySequence::Open);
+  file->addSeparator();
+  save_ = AddEntry(file, "mnuFSave", tr("&Save"), QKeySequence::Save);
+  saveAs_ = AddEntry(file, "mnuFSaveAs", tr("Save &As..."), QKeySequence::SaveAs);
+  // No shortcut: Ctrl+F4 already closes the active window.
+  close_ = AddEntry(file, "mnuFClose", tr("&Close"));
+  file->addSeparator();
+  QAction* exit = AddEntry(file, "mnuFExit", tr("E&xit"), QKeySequence::Quit);
+  connect(fileNew, &QAction::triggered, this, [this] { OpenSetWindow(true, {}); });
+  connect(open, &QAction::triggered, this, [this] { OpenSetWindow(false, {}); });
+  connect(save_, &QAction::triggered, this, [this] {
+    if (SetWindow* window = CurrentSetWindow()) window->Save();
+  });
+  connect(saveAs_, &QAction::triggered, this, [this] {
+    if (SetWindow* window = CurrentSetWindow()) window->SaveAs();
+  });
+  connect(close_, &QAction::triggered, this, [this] {
+    if (SetWindow* window = CurrentSetWindow()) window->close();
+  });
   connect(exit, &QAction::triggered, this, &QWidget::close);
+
+  windowMenu_ = menuBar()->addMenu(tr("&Window"));
+  windowMenu_->setObjectName("mnuWindow");
+  cascade_ = AddEntry(windowMenu_, "mnuWCascade", tr("&Cascade"));
+  tile_ = AddEntry(windowMenu_, "mnuWTile", tr("&Tile"));
+  arrange_ = AddEntry(windowMenu_, "mnuWArrange", tr("&Arrange Icons"));
+  cascade_->setCheckable(true);
+  tile_->setCheckable(true);
+  tile_->setChecked(true);
+  windowMenu_->addSeparator();
+  connect(cascade_, &QAction::triggered, this, &MainWindow::Cascade);
+  connect(tile_, &QAction::triggered, this, &MainWindow::Tile);
+  connect(arrange_, &QAction::triggered, this, &MainWindow::ArrangeIcons);
+  connect(windowMenu_, &QMenu::aboutToShow, this, &MainWindow::FillWindowList);
+
+  options_ = menuBar()->addAction(tr("&Options"));
+  options_->setObjectName("mnuOptions");
+  connect(options_, &QAction::triggered, this, &MainWindow::ShowOptions);
+
+  QMenu* help = menuBar()->addMenu(tr("&Help"));
+  help->setObjectName("mnuHelp");
+  QAction* contents = AddEntry(help, "mnuHContents", tr("&Contents"), QKeySequence::HelpContents);
+  tip_ = AddEntry(help, "mnuHTip", tr("&Tip of the Day..."));
+  help->addSeparator();
+  QAction* about = AddEntry(help, "mnuHAbout", AboutCaption() + "...");
+  connect(contents, &QAction::triggered, this, &MainWindow::ShowHelp);
+  connect(tip_, &QAction::triggered, this, &MainWindow::ShowTipOfTheDay);
+  connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
+}
+
+// The frame's own menus while no Set is open; the Set windows' entries once one is.
+void MainWindow::UpdateMenus() {
+  const bool anySet = !setWindows().isEmpty();
+  for (QAction* action : {save_, saveAs_, close_, options_, tip_})
+    action->setVisible(anySet);
+  windowMenu_->menuAction()->setVisible(anySet);
+}
+
+void MainWindow::FillWindowList() {
+  qDeleteAll(windowList_);
+  windowList_.clear();
+  const QList<SetWindow*> windows = setWindows();
+  SetWindow* current = CurrentSetWindow();
+  for (qsizetype i = 0; i < windows.size(); ++i) {
+    SetWindow* window = windows.at(i);
+    const QString text =
+        (i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QString()) + window->windowTitle();
+    QAction* action = windowMenu_->addAction(text);
+    action->setCheckable(true);
+    action->setChecked(window == current);
+    connect(action, &QAction::triggered, this, [this, target = QPointer<SetWindow>(window)] {
+      if (!target.isNull()) area_->setActiveSubWindow(target);
+    });
+    windowList_ << action;
+  }
+}
+
+QList<SetWindow*> MainWindow::setWindows() const {
+  QList<SetWindow*> windows;
+  for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder)) {
+    auto* window = qobject_cast<SetWindow*>(sub);
+    if (window != nullptr && !window->isUnloaded()) windows << window;
+  }
+  return windows;
+}
+
+SetWindow* MainWindow::setWindow(int slot) const {
+  for (SetWindow* window : setWindows()) {
+    if (window->slot() == slot) return window;
+  }
+  return nullptr;
+}
+
+// The active Set window; when the frame itself is not active, the one last active.
+SetWindow* MainWindow::CurrentSetWindow() const {
+  if (auto* window = qobject_cast<SetWindow*>(area_->currentSubWindow())) return window;
+  const QList<QMdiSubWindow*> history = area_->subWindowList(QMdiArea::ActivationHistoryOrder);
+  return history.isEmpty() ? nullptr : qobject_cast<SetWindow*>(history.last());
+}
+
+bool MainWindow::Start(const StartOptions& options) {
+  if (const QScreen* screen = QGuiApplication::primaryScreen();
+      screen != nullptr && ScreenTooSmall(screen->size())) {
+    if (prompter_->Ask(ScreenSizeQuestion()) != Answer::Yes) return false;
+  }
+
+  ws_->data = options.data;
+  ws_->log.SetPath(ws_->data.Writable(SessionLog::kFileName));
+  ws_->settings = LoadSettings(store_, options.programDir);
+  cascade_->setChecked(ws_->settings.WArrangeMode == 0);
+  tile_->setChecked(ws_->settings.WArrangeMode == 1);
+
+  ShowAbout();
+  if (ws_->settings.ShowTips) ShowTipOfTheDay();
+
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  ws_->templateSet = EmptyTemplatePath(DataDirHolding(ws_->data, kTemplateFolder));
+  auto blanks = PrepareBlankRecords(ws_->templateSet, *prompter_);
+  std::optional<PresetTables> presets;
+  if (blanks) {
+    const fs::path presetList =
+        DataDirHolding(ws_->data, kPresetListFileName) / kPresetListFileName;
+    presets = LoadPresetLists(presetList, *prompter_);
+  }
+  QApplication::restoreOverrideCursor();
+  if (!blanks || !presets) return false;
+  ws_->blanks = std::move(*blanks);
+  ws_->presets = std::move(*presets);
+  ws_->sets.Reset();
+
+  started_ = true;
+  showMaximized();
+  if (!options.setArgument.empty()) {
+    OpenSetWindow(false, SetPathFromArgument(options.setArgument));
+  } else {
+    OpenSetWindow(false, ws_->settings.StartOld ? ws_->settings.OldSetNam : fs::path());
+  }
+  return true;
+}
+
+SetWindow* MainWindow::OpenSetWindow(bool isNew, const fs::path& path) {
+  const int slot = OpenSet(*ws_, *prompter_, isNew, path);
+  if (slot == 0) return nullptr;
+  auto* window = new SetWindow(*ws_, *prompter_, slot);
+  area_->addSubWindow(window);
+  connect(window, &SetWindow::unloaded, this, &MainWindow::UpdateMenus);
+  window->show();
+  if (ws_->settings.WArrangeMode == 0) {
+    Cascade();
+  } else {
+    Tile();
+  }
+  area_->setActiveSubWindow(window);
+  UpdateMenus();
+  return window;
+}
+
+void MainWindow::Cascade() {
+  area_->cascadeSubWindows();
+  cascade_->setChecked(true);
+  tile_->setChecked(false);
+  ws_->settings.WArrangeMode = 0;
+}
+
+// Tiled horizontally: each window takes the whole width, one above the other.
+void MainWindow::Tile() {
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* window : area_->subWindowList(QMdiArea::CreationOrder)) {
+    if (window->isVisible() && !window->isMinimized()) windows << window;
+  }
+  if (!windows.isEmpty()) {
+    const QRect space = area_->viewport()->rect();
+    const int count = static_cast<int>(windows.size());
+    const int height = std::max(space.height() / count, 1);
+    for (int i = 0; i < count; ++i) {
+      QMdiSubWindow* window = windows.at(i);
+      if (window->isMaximized()) window->showNormal();
+      const int top = i * height;
+      const int bottom = i == count - 1 ? space.height() : top + height;
+      window->setGeometry(0, top, space.width(), bottom - top);
+    }
+  }
+  cascade_->setChecked(false);
+  tile_->setChecked(true);
+  ws_->settings.WArrangeMode = 1;
+}
+
+// Minimised windows in rows along the bottom edge, left to right.
+void MainWindow::ArrangeIcons() {
+  const QRect space = area_->viewport()->rect();
+  int x = 0;
+  int bottom = space.height();
+  for (QMdiSubWindow* window : area_->subWindowList(QMdiArea::CreationOrder)) {
+    if (!window->isMinimized()) continue;
+    const QSize size = window->size();
+    if (x > 0 && x + size.width() > space.width()) {
+      x = 0;
+      bottom -= size.height();
+    }
+    window->move(x, bottom - size.height());
+    x += size.width();
+  }
+}
+
+void MainWindow::ShowAbout() {
+  AboutDialog about(this);
+  about.exec();
+}
+
+void MainWindow::ShowTipOfTheDay() {
+  RunTipOfTheDay(ws_->data, ws_->settings, this);
+}
+
+void MainWindow::ShowOptions() {
+  RunOptions(ws_->settings, this);
+}
+
+void MainWindow::ShowHelp() {
+  if (help_.isNull()) help_ = new HelpWindow(ws_->data.Find(kHelpFolder), this);
+  help_->ShowContents();
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
+
+HelpWindow* MainWindow::helpWindow() const {
+  return help_.data();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  for (SetWindow* window : setWindows()) {
+    if (!window->close()) {
+      event->ignore();
+      return;
+    }
+  }
+  if (ws_->sets.AnySetOpen()) {
+    event->ignore();
+    return;
+  }
+  if (started_ && !settingsWritten_) {
+    SaveSettings(store_, ws_->settings);
+    settingsWritten_ = true;
+  }
+  if (!help_.isNull()) help_->close();
+  event->accept();
 }
 
 }  // namespace i40::app

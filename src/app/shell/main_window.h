@@ -1,22 +1,108 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
+#include <QSize>
+#include <filesystem>
+#include <memory>
 
+#include "setstore/workspace.h"
+#include "ui/prompter.h"
+
+class QAction;
 class QMdiArea;
+class QMenu;
 
 namespace i40::app {
 
-// The frame window: a multiple-document area that holds one window per open Set.
+class HelpWindow;
+class QtPrompter;
+class SetWindow;
+
+// What a run starts from: the program's folder (where the file dialogs first open), the
+// data folders, and the Set named on the command line, if any.
+struct StartOptions {
+  std::filesystem::path programDir;
+  DataLocations data;
+  std::filesystem::path setArgument;  // a Set path or any one of its files; empty: none
+};
+
+// The folders of an installed or built program: the per-user data folder first, then
+// the shipped ones beside the executable.
+StartOptions DefaultStartOptions();
+
+// Screens smaller than 800 x 600 cannot show the Set windows properly.
+bool ScreenTooSmall(const QSize& screen);
+Message ScreenSizeQuestion();
+
+// The Set path of a command-line argument: a component file names its Set; anything
+// else is taken as the Set path itself.
+std::filesystem::path SetPathFromArgument(const std::filesystem::path& argument);
+
+// The frame window (FMain): one window per open Set, the menus they share, start-up and
+// shut-down. It owns the run's Workspace and the Prompter of the desktop.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  explicit MainWindow(SettingsStore& store, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
+  // Start-up: settings, About box, tips, template and preset names, then the first Set.
+  // False when the program must end (the user declined, or the template or the preset
+  // names cannot be used).
+  bool Start(const StartOptions& options);
+
+  Workspace& workspace() { return *ws_; }
+  QtPrompter& prompter() { return *prompter_; }
   QMdiArea* setArea() const { return area_; }
+  QList<SetWindow*> setWindows() const;
+  SetWindow* setWindow(int slot) const;
+
+  // File > New, File > Open... and start-up: the window of the Set opened, or null.
+  SetWindow* OpenSetWindow(bool isNew, const std::filesystem::path& path);
+
+  // Window menu.
+  void Cascade();
+  void Tile();
+  void ArrangeIcons();
+
+  void ShowAbout();
+  void ShowTipOfTheDay();
+  void ShowOptions();
+  void ShowHelp();
+  HelpWindow* helpWindow() const;
+
+ protected:
+  // Every Set window closes first (each may ask to save); the settings are written
+  // once, when the last one has gone.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  void CreateMenus();
+  void UpdateMenus();
+  void FillWindowList();
+  SetWindow* CurrentSetWindow() const;
+
+  SettingsStore& store_;
+  std::unique_ptr<Workspace> ws_;
+  std::unique_ptr<QtPrompter> prompter_;
   QMdiArea* area_;
+  QPointer<HelpWindow> help_;
+  bool started_ = false;
+  bool settingsWritten_ = false;
+
+  QAction* save_ = nullptr;
+  QAction* saveAs_ = nullptr;
+  QAction* close_ = nullptr;
+  QMenu* windowMenu_ = nullptr;
+  QAction* cascade_ = nullptr;
+  QAction* tile_ = nullptr;
+  QAction* arrange_ = nullptr;
+  QList<QAction*> windowList_;
+  QAction* options_ = nullptr;
+  QAction* tip_ = nullptr;
 };
 
 }  // namespace i40::app

@@ -1,0 +1,62 @@
+#include "dialogs/list_choice_dialog.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/app_icon.h"
+#include "shell/list_helpers.h"
+#include "shell/qt_text.h"
+
+namespace i40::app {
+
+ListChoiceDialog::ListChoiceDialog(const ListChoice& choice, QWidget* parent)
+    : QDialog(parent),
+      label_(new QLabel(FromCore(choice.label), this)),
+      list_(new QComboBox(this)),
+      ok_(new QPushButton(tr("OK"), this)),
+      cancel_(new QPushButton(tr("&Cancel"), this)) {
+  setObjectName("FInPrset");
+  setWindowTitle(FromCore(choice.caption));
+  setWindowIcon(AppIcon());
+  setModal(true);
+
+  label_->setObjectName("lblBnk");
+  label_->setBuddy(list_);
+  list_->setObjectName("cboBnk");
+  QFont fixed("Courier New");
+  fixed.setStyleHint(QFont::TypeWriter);
+  list_->setFont(fixed);
+  for (const std::string& item : choice.items)
+    list_->addItem(FromCore(item));
+  SelectListItem(list_, choice.selected);
+
+  ok_->setObjectName("cmdOK");
+  ok_->setDefault(true);
+  cancel_->setObjectName("cmdCancel");
+  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok_);
+  buttons->addWidget(cancel_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(label_);
+  layout->addWidget(list_);
+  layout->addLayout(buttons);
+}
+
+int ListChoiceDialog::chosen() const {
+  return list_->currentIndex();
+}
+
+void ListChoiceDialog::closeEvent(QCloseEvent* event) {
+  event->ignore();
+}
+
+}  // namespace i40::app

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+
+#include "calls/picker_model.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace i40::app {
+
+// The Arrangement, Style and Program pickers (FInArr, FInSty, FInPrg): a bank list, a
+// category list and the items of the chosen bank or category. The lists come from a
+// PickerModel; the dialog only shows them and passes the user's choices on.
+class ItemPicker : public QDialog {
+  Q_OBJECT
+
+ public:
+  // callerText is what the caller adds to the caption.
+  ItemPicker(Kind kind, const ItemSources& from, int start, const QString& callerText,
+             QWidget* parent = nullptr);
+
+  // The number of the item shown in the item list, or -1 when it is empty.
+  int chosen() const;
+
+  const PickerModel& model() const { return model_; }
+  QComboBox* bankList() const { return bank_; }
+  QComboBox* categoryList() const { return category_; }
+  QComboBox* itemList() const { return items_; }
+
+  // The form name of a kind's picker.
+  static QString FormName(Kind kind);
+
+ protected:
+  // The close box acts as Cancel.
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void ShowModel();
+
+  PickerModel model_;
+  QComboBox* bank_;
+  QComboBox* category_;
+  QComboBox* items_;
+  QPushButton* ok_;
+  QPushButton* cancel_;
+  bool showing_ = false;
+};
+
+}  // namespace i40::app

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QProgressBar;
+
+namespace i40::app {
+
+// The modeless window shown while a long piece of work runs (loading a Set): a caption,
+// a label and a bar. It has no close box: the work ends it.
+class ProgressWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int kSteps = 1000;
+
+  explicit ProgressWindow(QWidget* parent = nullptr);
+
+  void Setup(const QString& caption, const QString& label);
+  // Where the work stands, from 0 (begun) to 1 (done).
+  void SetFraction(double fraction);
+
+  QLabel* label() const { return label_; }
+  QProgressBar* bar() const { return bar_; }
+
+ private:
+  QLabel* label_;
+  QProgressBar* bar_;
+};
+
+}  // namespace i40::app

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+
+#include "setstore/workspace.h"
+#include "ui/prompter.h"
+
+namespace i40::app {
+
+class ProgressWindow;
+
+// How the core's message boxes look in Qt.
+QMessageBox::Icon ToQtIcon(MessageIcon icon);
+QMessageBox::StandardButtons ToQtButtons(MessageButtons buttons);
+QMessageBox::StandardButton ToQtButton(Answer answer);
+// The answer of a box closed with that button; NoButton (closed otherwise) counts as the
+// box's way out: Cancel where there is one, else No, else OK.
+Answer FromQtButton(QMessageBox::StandardButton button, MessageButtons buttons);
+
+// A message box with the core's text, title (an empty one stays empty), icon, buttons
+// and default button, not yet shown.
+std::unique_ptr<QMessageBox> MakeMessageBox(const Message& message, QWidget* parent);
+
+// "All|*.*" becomes "All (*)"; a kind's "*.ARR" also matches "*.arr", since Sets copied
+// from the instrument's disks may carry lower-case extensions.
+QStringList NameFilters(const std::vector<FileFilter>& filters);
+
+// Sets a file dialog up as the core asks: title, folder, filters, the filter first
+// selected, default extension and file name.
+void ConfigureFileDialog(QFileDialog& dialog, const FileRequest& request, bool save);
+
+// The Prompter of the desktop: real message boxes, the system's file dialogs, the
+// pickers and the progress window.
+class QtPrompter : public Prompter {
+ public:
+  // Work shorter than this never shows its progress window.
+  static constexpr int kDefaultProgressDelayMs = 500;
+
+  explicit QtPrompter(Workspace& ws, QWidget* parent = nullptr);
+  ~QtPrompter() override;
+
+  void SetParent(QWidget* parent) { parent_ = parent; }
+  void SetProgressDelay(int milliseconds) { progressDelayMs_ = milliseconds; }
+
+  Answer Ask(const Message& message) override;
+  std::optional<std::filesystem::path> ChooseOpenFile(const FileRequest& request) override;
+  std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest& request) override;
+  int Pick(const PickRequest& request) override;
+  int ChooseFromList(const ListChoice& choice) override;
+  void BeginProgress(const std::string& caption, const std::string& label, double minimum,
+                     double maximum) override;
+  void SetProgress(double value) override;
+  void EndProgress() override;
+
+  // The progress window of the work under way, shown or not yet; null when none runs.
+  ProgressWindow* progressWindow() const;
+
+ private:
+  std::optional<std::filesystem::path> ChooseFile(const FileRequest& request, bool save);
+  void ShowProgress();
+
+  Workspace& ws_;
+  QPointer<QWidget> parent_;
+  QPointer<ProgressWindow> progress_;
+  QElapsedTimer progressClock_;
+  double progressMinimum_ = 0;
+  double progressMaximum_ = 1;
+  int progressDelayMs_ = kDefaultProgressDelayMs;
+  bool waitCursor_ = false;
+};
+
+}  // namespace i40::app

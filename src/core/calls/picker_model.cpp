@@ -1,0 +1,135 @@
+#include "calls/picker_model.h"
+
+#include <algorithm>
+#include <span>
+
+#include "setstore/vocabulary.h"
+
+namespace i40 {
+namespace {
+
+std::span<const std::string_view> CategoryTable(Kind kind) {
+  switch (kind) {
+    case Kind::Arrangement:
+      return kArrCategoryName;
+    case Kind::Style:
+      return kStyleCategoryName;
+    case Kind::Program:
+      return kProgramCategoryName;
+    default:
+      return {};
+  }
+}
+
+PickerLine LineAt(const ItemSources& from, Kind kind, int bank, int index) {
+  const int number = ItemNumber(kind, bank, index);
+  return {ItemLabel(kind, bank, index) + " " + ItemName(from, kind, number), number};
+}
+
+}  // namespace
+
+std::string PickerCaption(Kind kind, std::string_view callerText) {
+  switch (kind) {
+    case Kind::Arrangement:
+      return "Select an Arrangement" + std::string(callerText);
+    case Kind::Style:
+      return "Select a Style";
+    default:
+      return "Select a Program " + std::string(callerText);
+  }
+}
+
+std::array<std::string, 3> PickerFieldLabels(Kind kind) {
+  switch (kind) {
+    case Kind::Arrangement:
+      return {"Bank", "Category", "Name"};
+    case Kind::Style:
+      return {"Style Bank", "Style Category", "Style Reference and Name"};
+    default:
+      return {"Program Bank", "Program Category", "Program Reference and Name"};
+  }
+}
+
+std::vector<std::string> PickerBankNames(Kind kind) {
+  std::vector<std::string> names;
+  for (int bank = 0; bank < BankCount(kind); ++bank)
+    names.emplace_back(BankLetter(kind, bank));
+  return names;
+}
+
+std::vector<std::string> PickerCategoryNames(Kind kind) {
+  const auto table = CategoryTable(kind);
+  return {table.begin(), table.end()};
+}
+
+std::vector<PickerLine> PickerBankLines(const ItemSources& from, Kind kind, int bank) {
+  std::vector<PickerLine> lines;
+  if (bank < 0 || bank >= BankCount(kind)) return lines;
+  for (int index = 0; index <= BankLastIndex(kind, bank); ++index)
+    lines.push_back(LineAt(from, kind, bank, index));
+  return lines;
+}
+
+std::vector<PickerLine> PickerCategoryLines(const ItemSources& from, Kind kind, int category) {
+  std::vector<PickerLine> presets;
+  std::vector<PickerLine> users;
+  for (int bank = 0; bank < BankCount(kind); ++bank) {
+    for (int index = 0; index <= BankLastIndex(kind, bank); ++index) {
+      const int number = ItemNumber(kind, bank, index);
+      if (ItemCategory(from, kind, number) != category) continue;
+      // The preset Drum Kits of bank R come after the user Programs of bank F in number
+      // order, but they are presets and are listed with them.
+      auto& into = ItemUserIndexOf(kind, bank, index) == kNoNumber ? presets : users;
+      into.push_back(LineAt(from, kind, bank, index));
+    }
+  }
+  presets.insert(presets.end(), users.begin(), users.end());
+  return presets;
+}
+
+BankIndex PickerStart(Kind kind, int start) {
+  const BankIndex at = ItemBankIndex(kind, start);
+  return at == kNoBankIndex ? BankIndex{0, 0} : at;
+}
+
+PickerModel::PickerModel(Kind kind, const ItemSources& from, int start) : kind_(kind), from_(from) {
+  const BankIndex at = PickerStart(kind, start);
+  bank_ = at.bank;
+  Show(PickerBankLines(from_, kind_, bank_), ItemNumber(kind_, at.bank, at.index));
+}
+
+void PickerModel::ChooseBank(int bank) {
+  const int keep = Chosen();
+  bank_ = bank;
+  category_ = -1;
+  Show(PickerBankLines(from_, kind_, bank), keep);
+}
+
+void PickerModel::ChooseCategory(int category) {
+  const int keep = Chosen();
+  category_ = category;
+  bank_ = -1;
+  Show(PickerCategoryLines(from_, kind_, category), keep);
+}
+
+void PickerModel::ChooseRow(int row) {
+  if (row >= 0 && row < static_cast<int>(lines_.size())) row_ = row;
+}
+
+int PickerModel::Chosen() const {
+  return row_ >= 0 ? lines_[static_cast<std::size_t>(row_)].number : kNoNumber;
+}
+
+void PickerModel::Show(std::vector<PickerLine> lines, int keepNumber) {
+  lines_ = std::move(lines);
+  const auto kept = std::find_if(lines_.begin(), lines_.end(), [keepNumber](const PickerLine& l) {
+    return l.number == keepNumber;
+  });
+  if (kept != lines_.end()) {
+    row_ = static_cast<int>(kept - lines_.begin());
+  } else {
+    row_ = lines_.empty() ? -1 : 0;
+  }
+}
+
+}  // namespace i40

@@ -1,0 +1,166 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+#include "shell/main_window.h"
+#include "shell/qt_settings_store.h"
+#include "shell/qt_text.h"
+
+namespace i40::app::test {
+
+inline std::filesystem::path SourceData() {
+  return std::filesystem::path(I40_SOURCE_DATA_DIR);
+}
+
+inline std::filesystem::path DemoSet() {
+  return SourceData() / "demo" / "DEMO";
+}
+
+// Screenshots go into the build folder.
+inline QString ScreenshotPath(const QString& name) {
+  QDir().mkpath(QStringLiteral(I40_SCREENSHOT_DIR));
+  return QStringLiteral(I40_SCREENSHOT_DIR) + '/' + name;
+}
+
+inline QString Canonical(const QString& path) {
+  return QFileInfo(path).canonicalFilePath();
+}
+
+// Answers the modal windows that come up while a test runs, one handler each, in the
+// order they appear. A window left open by its handler (a failed check) is dismissed,
+// and so is a window nobody expected, so a test never hangs on a dialog.
+class ModalWatcher : public QObject {
+ public:
+  using Handler = std::function<void(QWidget*)>;
+
+  ModalWatcher() { qApp->installEventFilter(this); }
+  ~ModalWatcher() override { qApp->removeEventFilter(this); }
+  ModalWatcher(const ModalWatcher&) = delete;
+  ModalWatcher& operator=(const ModalWatcher&) = delete;
+
+  ModalWatcher& Then(Handler handler) {
+    handlers_.push_back(std::move(handler));
+    return *this;
+  }
+
+  // The object names of the modal windows seen, in order.
+  const QStringList& seen() const { return seen_; }
+  // The texts and titles of the message boxes seen, in order.
+  const QStringList& messageTexts() const { return texts_; }
+  const QStringList& messageTitles() const { return titles_; }
+  // Windows that came up with no handler left.
+  int unexpected() const { return unexpected_; }
+  std::size_t pending() const { return handlers_.size(); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+      auto* widget = static_cast<QWidget*>(watched);
+      if (widget->isWindow() && widget->isModal()) {
+        QPointer<QWidget> window(widget);
+        QTimer::singleShot(0, this, [this, window] { Answer(window); });
+      }
+    }
+    return false;
+  }
+
+ private:
+  static void Dismiss(QWidget* window) {
+    if (auto* dialog = qobject_cast<QDialog*>(window)) {
+      dialog->reject();
+    } else {
+      window->close();
+    }
+  }
+
+  void Answer(const QPointer<QWidget>& window) {
+    if (window.isNull() || !window->isVisible()) return;
+    seen_ << window->objectName();
+    if (auto* box = qobject_cast<QMessageBox*>(window.data())) {
+      texts_ << box->text();
+      titles_ << box->windowTitle();
+    }
+    if (handlers_.empty()) {
+      ++unexpected_;
+      Dismiss(window);
+      return;
+    }
+    Handler handler = std::move(handlers_.front());
+    handlers_.pop_front();
+    handler(window);
+    if (!window.isNull() && window->isVisible() && window->isModal()) Dismiss(window);
+  }
+
+  std::deque<Handler> handlers_;
+  QStringList seen_;
+  QStringList texts_;
+  QStringList titles_;
+  int unexpected_ = 0;
+};
+
+// Handlers for the common answers.
+inline ModalWatcher::Handler ClickButton(const char* name) {
+  return [name](QWidget* window) {
+    if (auto* button = window->findChild<QAbstractButton*>(name)) button->click();
+  };
+}
+
+inline ModalWatcher::Handler ClickMessageButton(QMessageBox::StandardButton which) {
+  return [which](QWidget* window) {
+    if (auto* box = qobject_cast<QMessageBox*>(window)) {
+      if (QAbstractButton* button = box->button(which)) button->click();
+    }
+  };
+}
+
+inline ModalWatcher::Handler RejectDialog() {
+  return [](QWidget* window) {
+    if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->reject();
+  };
+}
+
+// A run of the editor that touches nothing of the real user: settings in an INI file of
+// a temporary folder, an empty per-user data folder there, the shipped data read from
+// the source tree.
+struct TestEnvironment {
+  QTemporaryDir dir;
+  QSettings settings{dir.filePath("settings.ini"), QSettings::IniFormat};
+  QtSettingsStore store{settings};
+  StartOptions options;
+
+  TestEnvironment() {
+    options.programDir = QStringToPath(QCoreApplication::applicationDirPath());
+    options.data.userDir = QStringToPath(dir.filePath("user"));
+    options.data.shippedDirs = {SourceData()};
+  }
+
+  std::filesystem::path path() const { return QStringToPath(dir.path()); }
+
+  void Store(std::string_view key, const QString& value) {
+    settings.setValue(QtSettingsStore::KeyOf(key), value);
+  }
+  QString Stored(std::string_view key) const {
+    return settings.value(QtSettingsStore::KeyOf(key)).toString();
+  }
+  bool HasStored(std::string_view key) const {
+    return settings.contains(QtSettingsStore::KeyOf(key));
+  }
+};
+
+}  // namespace i40::app::test
