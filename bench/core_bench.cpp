@@ -16,6 +16,7 @@
 #include "setstore/save_set.h"
 #include "setstore/set_paths.h"
 #include "ui/scripted_prompter.h"
+#include "ui/set_view.h"
 
 namespace i40 {
 namespace {
@@ -85,6 +86,27 @@ void BM_SetReport(benchmark::State& state) {
     benchmark::DoNotOptimize(SetReportText(ws, slot, "DEMO", when));
 }
 BENCHMARK(BM_SetReport)->Unit(benchmark::kMicrosecond)->Iterations(1000);
+
+// What a Set window redraws after a command: every tab's cells, with highlighting on.
+void BM_RedrawAllTabs(benchmark::State& state) {
+  Workspace ws;
+  ScriptedPrompter prompter;
+  const int slot = OpenSet(ws, prompter, false, kDemoSet);
+  if (slot == 0) {
+    state.SkipWithError("demo Set missing");
+    return;
+  }
+  ws.settings.HighCall = true;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(GridCells(ws, slot, Kind::Arrangement, 2, false));
+    benchmark::DoNotOptimize(GridCells(ws, slot, Kind::Style, 2, false));
+    benchmark::DoNotOptimize(GridCells(ws, slot, Kind::Program, 5, false));
+    benchmark::DoNotOptimize(GridCells(ws, slot, Kind::Program, 0, true));
+    benchmark::DoNotOptimize(BackingSequenceLines(ws, slot));
+    benchmark::DoNotOptimize(KbdSetRows(ws, slot));
+  }
+}
+BENCHMARK(BM_RedrawAllTabs)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadPresetList(benchmark::State& state) {
   for (auto _ : state) {
