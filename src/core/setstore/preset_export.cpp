@@ -41,7 +41,7 @@ constexpr std::size_t kMaxPresetListSize = 4u * 1024u * 1024u;
 enum class Source { Arrangements, Programs, DrumKits };
 
 // What one export command shows and writes.
-struct ExportSpec {
+struct ExportPlan {
   Kind kind;  // the kind named in the texts
   Source source;
   int sourceBank;
@@ -321,15 +321,15 @@ bool WriteNewList(const Workspace& ws, std::span<const std::uint8_t> previous,
   return !ReplaceFileAtomically(ops, ws.data.Writable(kPresetListFileName), bytes);
 }
 
-bool ChooseToExport(Workspace& ws, Prompter& prompter, int slot, const ExportSpec& spec,
+bool ChooseToExport(Workspace& ws, Prompter& prompter, int slot, const ExportPlan& plan,
                     FileOps& ops) {
   const SetEntry& entry = ws.sets.Entry(slot);
   const int destination =
-      prompter.ChooseFromList({spec.caption, "Preset Bank", spec.destinations, 0});
-  if (destination < 0 || destination >= static_cast<int>(spec.destinations.size())) return true;
+      prompter.ChooseFromList({plan.caption, "Preset Bank", plan.destinations, 0});
+  if (destination < 0 || destination >= static_cast<int>(plan.destinations.size())) return true;
 
   FileRequest request;
-  request.title = spec.fileTitle;
+  request.title = plan.fileTitle;
   request.initialDir = entry.Dir;
   request.filters = {{"Preset Data (*.PRE)", "*.PRE"}};
   request.defaultExt = ".PRE";
@@ -338,16 +338,16 @@ bool ChooseToExport(Workspace& ws, Prompter& prompter, int slot, const ExportSpe
 
   const std::string fileName = PathText(*file);
   const std::string question =
-      "Export Bank " + spec.sourceLabel + " of " + entry.Name +
-      (spec.questionBreaksLine ? std::string(kLineBreak) : " ") + "to Bank " +
-      spec.destinations[static_cast<std::size_t>(destination)] + " of " + fileName + "?";
+      "Export Bank " + plan.sourceLabel + " of " + entry.Name +
+      (plan.questionBreaksLine ? std::string(kLineBreak) : " ") + "to Bank " +
+      plan.destinations[static_cast<std::size_t>(destination)] + " of " + fileName + "?";
   if (prompter.Ask({question, "Export Bank to Preset File", MessageIcon::Question,
                     MessageButtons::YesNo, Answer::No}) != Answer::Yes) {
     return true;
   }
 
-  const std::string kindName(KindName(spec.kind));
-  if (!WriteRegions(ops, *file, RegionsFor(ws.sets.Files(slot), spec.source, destination))) {
+  const std::string kindName(KindName(plan.kind));
+  if (!WriteRegions(ops, *file, RegionsFor(ws.sets.Files(slot), plan.source, destination))) {
     prompter.ShowError("Error saving Preset " + kindName + " to" + std::string(kLineBreak) +
                        fileName);
     return true;
@@ -357,7 +357,7 @@ bool ChooseToExport(Workspace& ws, Prompter& prompter, int slot, const ExportSpe
                     MessageIcon::Question, MessageButtons::YesNo, Answer::No}) != Answer::Yes) {
     return true;
   }
-  return UpdatePresetList(ws, prompter, slot, spec.kind, spec.sourceBank, destination, ops) !=
+  return UpdatePresetList(ws, prompter, slot, plan.kind, plan.sourceBank, destination, ops) !=
          PresetListUpdate::MustEnd;
 }
 
@@ -373,7 +373,7 @@ bool CanExportBank(Kind kind, int shownBank) {
 bool ExportArrangementBank(Workspace& ws, Prompter& prompter, int slot, int shownBank,
                            FileOps& ops) {
   if (!ws.sets.InUse(slot) || !CanExportBank(Kind::Arrangement, shownBank)) return true;
-  ExportSpec spec{Kind::Arrangement,
+  ExportPlan plan{Kind::Arrangement,
                   Source::Arrangements,
                   shownBank,
                   std::string(BankLetter(Kind::Arrangement, shownBank)),
@@ -382,14 +382,14 @@ bool ExportArrangementBank(Workspace& ws, Prompter& prompter, int slot, int show
                   "Export Bank " + std::string(KindName(Kind::Arrangement)) + " to Preset File...",
                   false};
   for (int b = 0; b < kPresetArrangementBanks; ++b)
-    spec.destinations.emplace_back(BankLetter(Kind::Arrangement, b));
-  return ChooseToExport(ws, prompter, slot, spec, ops);
+    plan.destinations.emplace_back(BankLetter(Kind::Arrangement, b));
+  return ChooseToExport(ws, prompter, slot, plan, ops);
 }
 
 bool ExportProgramBank(Workspace& ws, Prompter& prompter, int slot, int shownBank, FileOps& ops) {
   if (!ws.sets.InUse(slot) || !CanExportBank(Kind::Program, shownBank)) return true;
   const bool drumKits = shownBank == kProgramDrumKitBank;
-  ExportSpec spec{Kind::Program,
+  ExportPlan plan{Kind::Program,
                   drumKits ? Source::DrumKits : Source::Programs,
                   shownBank,
                   drumKits ? std::string(kDrumKitPairName[kUserDrumKitPairLabel])
@@ -398,15 +398,15 @@ bool ExportProgramBank(Workspace& ws, Prompter& prompter, int slot, int shownBan
                   {},
                   {},
                   true};
-  spec.fileTitle = "Export Bank " + spec.sourceLabel + " to Preset File...";
+  plan.fileTitle = "Export Bank " + plan.sourceLabel + " to Preset File...";
   if (drumKits) {
     for (int p = 0; p < kPresetDrumKitPairs; ++p)
-      spec.destinations.emplace_back(kDrumKitPairName[static_cast<std::size_t>(p)]);
+      plan.destinations.emplace_back(kDrumKitPairName[static_cast<std::size_t>(p)]);
   } else {
     for (int b = 0; b < kPresetProgramBanks; ++b)
-      spec.destinations.emplace_back(BankLetter(Kind::Program, b));
+      plan.destinations.emplace_back(BankLetter(Kind::Program, b));
   }
-  return ChooseToExport(ws, prompter, slot, spec, ops);
+  return ChooseToExport(ws, prompter, slot, plan, ops);
 }
 
 PresetListUpdate UpdatePresetList(Workspace& ws, Prompter& prompter, int slot, Kind kind,
