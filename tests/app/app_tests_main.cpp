@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
       {"Prompter", i40::app::test::MakePrompterTest},
       {"Pickers", i40::app::test::MakePickerTest},
       {"ShellDialogs", i40::app::test::MakeShellDialogsTest},
+      {"SetWindow", i40::app::test::MakeSetWindowTest},
   };
 
   const QStringList arguments = QApplication::arguments();

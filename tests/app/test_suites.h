@@ -10,5 +10,6 @@ std::unique_ptr<QObject> MakeMainWindowTest();
 std::unique_ptr<QObject> MakePrompterTest();
 std::unique_ptr<QObject> MakePickerTest();
 std::unique_ptr<QObject> MakeShellDialogsTest();
+std::unique_ptr<QObject> MakeSetWindowTest();
 
 }  // namespace i40::app::test

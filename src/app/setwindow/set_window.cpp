@@ -1,34 +1,170 @@
 #include "setwindow/set_window.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
-#include <QFontDatabase>
-#include <QListWidget>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <algorithm>
+#include <initializer_list>
+#include <vector>
 
+#include "backseqs/bsq_record.h"
 #include "calls/item_lookup.h"
+#include "kbdsets/kbdset_grid.h"
+#include "kbdsets/kbdset_record.h"
 #include "setstore/save_set.h"
+#include "setstore/undo.h"
+#include "setstore/vocabulary.h"
+#include "setwindow/drag_views.h"
 #include "shell/app_icon.h"
 #include "shell/qt_text.h"
+#include "styles/style_blocks.h"
 
 namespace i40::app {
 namespace {
 
-struct TabInfo {
-  const char* caption;
-  const char* listName;  // the list of the Set's items, on the kinds that have one
-};
+constexpr int kColumns = 4;
+constexpr int kCounterCount = 5;
+constexpr int kKbdSetTab = static_cast<int>(Kind::KbdSet);
+constexpr int kBsqTab = static_cast<int>(Kind::BackingSequence);
 
-constexpr std::array<TabInfo, 6> kTabs = {{
-    {"&Arrangements", "lstUserArr"},
-    {"&Styles", "lstUserSty"},
-    {"&Programs", "lstUserPrg"},
-    {"&Backing Seq", nullptr},
-    {"S&ongs", nullptr},
-    {"&KBD Sets", nullptr},
-}};
+// Per item tab (Arrangements, Styles, Programs).
+constexpr std::array<const char*, 3> kGridNames = {"grdArr", "grdSty", "grdPrg"};
+constexpr std::array<const char*, 3> kBankListNames = {"cboArrBnk", "cboStyBnk", "cboPrgBnk"};
+constexpr std::array<const char*, 3> kBankListTips = {
+    "Select Arrangement Bank here", "Select Style Bank here", "Select Program Bank here"};
 
-constexpr std::array<Kind, 3> kListedKinds = {Kind::Arrangement, Kind::Style, Kind::Program};
+// What each Edit entry runs; Details opens the item dialogs, which are not there yet.
+constexpr std::array<std::optional<EditCommand>, kEditEntryCount> kEntryCommands = {
+    EditCommand::Undo,
+    EditCommand::Cut,
+    EditCommand::Copy,
+    EditCommand::Paste,
+    EditCommand::Delete,
+    EditCommand::Insert,
+    EditCommand::PasteFromIStyle,
+    std::nullopt,
+    EditCommand::EraseBank,
+    EditCommand::Import};
+
+QKeySequence EntryKey(int entry) {
+  switch (entry) {
+    case kUndo:
+      return QKeySequence(Qt::CTRL | Qt::Key_Z);
+    case kCut:
+      return QKeySequence(Qt::CTRL | Qt::Key_X);
+    case kCopy:
+      return QKeySequence(Qt::CTRL | Qt::Key_C);
+    case kPaste:
+      return QKeySequence(Qt::CTRL | Qt::Key_V);
+    case kDelete:
+      return QKeySequence(Qt::Key_Delete);
+    case kInsert:
+      return QKeySequence(Qt::Key_Insert);
+    default:
+      return {};
+  }
+}
+
+bool IsItemTab(int tab) {
+  return tab >= 0 && tab <= 2;
+}
+
+std::size_t At(int index) {
+  return static_cast<std::size_t>(index);
+}
+
+QFont GridFont() {
+  QFont font(QStringLiteral("Courier New"));
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  return font;
+}
+
+QFont KbdHeaderFont() {
+  QFont font(QStringLiteral("MS Sans Serif"), 8);
+  font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
+QColor ToQColor(const CellColour& colour, const QPalette& palette) {
+  switch (colour.token) {
+    case CellColour::Token::SystemGrey:
+      return palette.color(QPalette::Disabled, QPalette::Text);
+    case CellColour::Token::GridDefault:
+      return QColor(kGridBackground.rgb.r, kGridBackground.rgb.g, kGridBackground.rgb.b);
+    case CellColour::Token::Rgb:
+      break;
+  }
+  return QColor(colour.rgb.r, colour.rgb.g, colour.rgb.b);
+}
+
+void SetUpGrid(QTableWidget* grid, const char* name, int columns) {
+  grid->setObjectName(name);
+  grid->setFont(GridFont());
+  grid->setColumnCount(columns);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->setWordWrap(false);
+  grid->setTextElideMode(Qt::ElideNone);
+  grid->horizontalHeader()->hide();
+  grid->verticalHeader()->hide();
+  grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(grid->font()).height() + 4);
+  grid->setContextMenuPolicy(Qt::CustomContextMenu);
+  QPalette palette = grid->palette();
+  palette.setColor(QPalette::Base, ToQColor(kGridBackground, palette));
+  grid->setPalette(palette);
+}
+
+void PutCell(QTableWidget* grid, int row, int column, const QString& text, const QColor& foreground,
+             const QColor& background, Qt::ItemFlags flags) {
+  QTableWidgetItem* item = grid->item(row, column);
+  if (item == nullptr) {
+    item = new QTableWidgetItem;
+    grid->setItem(row, column, item);
+  }
+  item->setFlags(flags);
+  item->setText(text);  // an unchanged value is not set again
+  item->setForeground(foreground);
+  item->setBackground(background);
+}
+
+// Every column as wide as its widest text, so that no name is cut.
+void FitColumns(QTableWidget* grid) {
+  const QFontMetrics gridMetrics(grid->font());
+  for (int column = 0; column < grid->columnCount(); ++column) {
+    int widest = 0;
+    for (int row = 0; row < grid->rowCount(); ++row) {
+      const QTableWidgetItem* item = grid->item(row, column);
+      if (item == nullptr) continue;
+      const int width = item->data(Qt::FontRole).isValid()
+                            ? QFontMetrics(item->font()).horizontalAdvance(item->text())
+                            : gridMetrics.horizontalAdvance(item->text());
+      widest = std::max(widest, width);
+    }
+    grid->setColumnWidth(column, widest + 12);
+  }
+}
+
+int ItemCount(const ItemGrid* grid, bool rows) {
+  const int shown = grid->rowCount() - grid->headerRows();
+  return rows ? shown : shown * grid->columnCount();
+}
 
 }  // namespace
 
@@ -39,48 +175,462 @@ SetWindow::SetWindow(Workspace& ws, Prompter& prompter, int slot, QWidget* paren
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowIcon(AppIcon());
 
+  view_.tab =
+      std::clamp(ws_.settings.ModeId, 0, static_cast<int>(kSetWindowTabCaptions.size()) - 1);
   tabs_->setObjectName("tabMode");
-  const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  for (std::size_t tab = 0; tab < kTabs.size(); ++tab) {
+  for (int tab = 0; tab < static_cast<int>(kSetWindowTabCaptions.size()); ++tab) {
     QWidget* page = nullptr;
-    if (kTabs[tab].listName != nullptr) {
-      auto* list = new QListWidget;
-      list->setObjectName(kTabs[tab].listName);
-      list->setFont(fixed);
-      lists_[tab] = list;
-      page = list;
+    if (IsItemTab(tab)) {
+      page = MakeItemPage(tab);
+    } else if (tab == kKbdSetTab) {
+      page = MakeKbdSetPage();
     } else {
-      page = new QWidget;
+      page = MakeListPage(tab);
     }
-    tabs_->addTab(page, tr(kTabs[tab].caption));
+    tabs_->addTab(page, tr(kSetWindowTabCaptions[At(tab)]));
   }
+  CreateEditMenu();
+  for (int tab = 0; tab < static_cast<int>(kSetWindowTabCaptions.size()); ++tab)
+    ConnectView(tab);
   setWidget(tabs_);
 
-  tabs_->setCurrentIndex(std::clamp(ws_.settings.ModeId, 0, static_cast<int>(kTabs.size()) - 1));
-  connect(tabs_, &QTabWidget::currentChanged, this,
-          [this](int index) { ws_.settings.ModeId = index; });
-  resize(520, 420);
+  tabs_->setCurrentIndex(view_.tab);
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+    if (index < 0) return;
+    ws_.settings.ModeId = index;
+    view_.tab = index;
+    ShowPage();
+    UpdateEditMenu();
+  });
+  resize(760, 480);
   Refresh();
 }
 
-// The tabs outlive this object's own part of the destruction and may still report a
-// change of tab; by then the workspace may be gone.
+// The views outlive this object's own part of the destruction and may still report
+// changes (of tab, of current cell); by then the workspace may be gone.
 SetWindow::~SetWindow() {
-  disconnect(tabs_, nullptr, this, nullptr);
+  std::vector<QObject*> senders{tabs_};
+  for (ItemGrid* grid : grids_)
+    senders.push_back(grid);
+  for (ItemList* list : lists_)
+    senders.push_back(list);
+  for (QComboBox* bank : banks_)
+    senders.push_back(bank);
+  for (QCheckBox* twin : twins_)
+    senders.push_back(twin);
+  for (QObject* sender : senders) {
+    if (sender != nullptr) disconnect(sender, nullptr, this, nullptr);
+  }
+}
+
+QWidget* SetWindow::MakeItemPage(int tab) {
+  const Kind kind = static_cast<Kind>(tab);
+  const std::size_t t = At(tab);
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  auto* top = new QHBoxLayout;
+
+  auto* bank = new QComboBox;
+  bank->setObjectName(kBankListNames[t]);
+  bank->setToolTip(tr(kBankListTips[t]));
+  for (int b = 0; b < BankCount(kind); ++b)
+    bank->addItem(FromCore(BankLetter(kind, b)));
+  bank->setCurrentIndex(view_.bank[t]);
+  banks_[t] = bank;
+  top->addWidget(bank);
+  connect(bank, &QComboBox::currentIndexChanged, this, [this, tab](int chosen) {
+    if (chosen < 0 || filling_) return;
+    view_.bank[At(tab)] = chosen;
+    view_.current[At(tab)] = 0;  // the first item of the bank
+    ShowPage();
+    UpdateEditMenu();
+  });
+
+  if (kind != Kind::Style) {
+    // Twin View shows banks A and B together; on another bank it shows that bank alone.
+    auto* twin = new QCheckBox(tr("Twin View"));
+    twin->setObjectName("chkTwin");
+    twins_[t] = twin;
+    top->addWidget(twin);
+    connect(twin, &QCheckBox::toggled, this, [this, tab](bool on) {
+      view_.twin[At(tab)] = on;
+      ShowPage();
+      UpdateEditMenu();
+    });
+  }
+  top->addStretch();
+  if (kind == Kind::Arrangement) {
+    arrangementGlobal_ = new QPushButton(tr("&Arrangement Global"));
+    arrangementGlobal_->setObjectName("cmdArg");
+    global_ = new QPushButton(tr("&Global"));
+    global_->setObjectName("cmdGbl");
+    for (QPushButton* button : {arrangementGlobal_, global_}) {
+      button->setToolTip(tr("Edit Arrangement Global Parameters"));
+      button->setEnabled(kGlobalDialogsAvailable);
+      top->addWidget(button);
+    }
+  }
+  layout->addLayout(top);
+
+  auto* grid = new ItemGrid;
+  SetUpGrid(grid, kGridNames[t], kColumns);
+  grids_[t] = grid;
+  if (kind != Kind::Style) {
+    layout->addWidget(grid, 1);
+    return page;
+  }
+  // One row per Block, beside the Style grid, whose bank C rows are the Blocks.
+  auto* row = new QHBoxLayout;
+  row->addWidget(grid, 1);
+  freeEvents_ = new QTableWidget(kStyleBlockCount, 1);
+  SetUpGrid(freeEvents_, "grdFreeS", 1);
+  freeEvents_->setSelectionMode(QAbstractItemView::NoSelection);
+  freeEvents_->setFocusPolicy(Qt::NoFocus);
+  freeEvents_->setContextMenuPolicy(Qt::NoContextMenu);
+  freeEvents_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  freeEvents_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  const int width = QFontMetrics(freeEvents_->font()).horizontalAdvance(QStringLiteral("000000"));
+  freeEvents_->setColumnWidth(0, width + 12);
+  freeEvents_->setFixedWidth(width + 12 + 2 * freeEvents_->frameWidth());
+  row->addWidget(freeEvents_, 0, Qt::AlignTop);
+  layout->addLayout(row, 1);
+  return page;
+}
+
+QWidget* SetWindow::MakeListPage(int tab) {
+  auto* page = new QWidget;
+  auto* layout = new QHBoxLayout(page);
+  const bool sequences = tab == kBsqTab;
+  auto* frame = new QGroupBox(sequences ? tr("Backing Sequences List") : tr("Songs List"));
+  auto* inFrame = new QVBoxLayout(frame);
+  auto* list = new ItemList;
+  list->setObjectName(sequences ? "lstBsq" : "lstSng");
+  list->setFont(GridFont());
+  list->setContextMenuPolicy(Qt::CustomContextMenu);
+  lists_[At(tab)] = list;
+  inFrame->addWidget(list);
+  layout->addWidget(frame, 1);
+
+  auto* counts = new QGroupBox(tr("Events count"));
+  counts->setObjectName("fraEvents");
+  auto* inCounts = new QVBoxLayout(counts);
+  for (int i = 0; i < kCounterCount; ++i) {
+    auto* label = new QLabel;
+    label->setObjectName(QStringLiteral("lblEvents%1").arg(i));
+    label->setFont(GridFont());
+    counters_[At(tab)][At(i)] = label;
+    inCounts->addWidget(label);
+  }
+  inCounts->addStretch();
+  layout->addWidget(counts);
+  return page;
+}
+
+QWidget* SetWindow::MakeKbdSetPage() {
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  auto* grid = new ItemGrid(ItemGrid::Items::Rows, 1);
+  SetUpGrid(grid, "grdArk", kColumns);
+  grid->setRowCount(kKbdSetCount + 1);
+  grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grids_[At(kKbdSetTab)] = grid;
+  layout->addWidget(grid);
+  return page;
+}
+
+void SetWindow::CreateEditMenu() {
+  editMenu_ = new QMenu(tr("&Edit"), this);
+  editMenu_->setObjectName("mnuEdit");
+  for (int entry = 0; entry < kEditEntryCount; ++entry) {
+    if (entry == kCut || entry == kDetails || entry == kEraseBank) editMenu_->addSeparator();
+    QAction* action = editMenu_->addAction(tr(kEditEntryCaptions[At(entry)]));
+    action->setObjectName(kEditEntryNames[At(entry)]);
+    if (const QKeySequence key = EntryKey(entry); !key.isEmpty()) action->setShortcut(key);
+    edit_[At(entry)] = action;
+    if (const auto command = kEntryCommands[At(entry)]) {
+      connect(action, &QAction::triggered, this, [this, c = *command] { RunCommand(c); });
+    }
+  }
+}
+
+void SetWindow::ConnectView(int tab) {
+  DragHooks hooks{[this, tab](int position) {
+                    std::unique_ptr<QMimeData> mime = DragData(tab, position);
+                    if (mime != nullptr) Q_EMIT dragStarted(tab, position);
+                    return mime;
+                  },
+                  [this, tab](const QMimeData& mime) {
+                    const auto from = DecodeDrag(mime);
+                    return from.has_value() && from->kind == tab;
+                  },
+                  [this, tab](const QMimeData& mime, int position) { Drop(tab, mime, position); }};
+
+  if (ItemGrid* grid = grids_[At(tab)]) {
+    grid->SetDragHooks(std::move(hooks));
+    connect(grid, &QTableWidget::currentCellChanged, this, [this, tab](int row, int column) {
+      if (filling_) return;
+      const int position = grids_[At(tab)]->PositionOf(row, column);
+      if (position < 0) return;
+      view_.current[At(tab)] = position;
+      UpdateEditMenu();
+    });
+    connect(grid, &QWidget::customContextMenuRequested, this,
+            [this, tab](const QPoint& point) { ShowPopup(tab, point); });
+  } else if (ItemList* list = lists_[At(tab)]) {
+    if (tab == kBsqTab) list->SetDragHooks(std::move(hooks));  // Songs hold no data
+    connect(list, &QListWidget::currentRowChanged, this, [this, tab](int row) {
+      if (filling_ || row < 0) return;
+      view_.current[At(tab)] = row;
+      UpdateEditMenu();
+    });
+    connect(list, &QWidget::customContextMenuRequested, this,
+            [this, tab](const QPoint& point) { ShowPopup(tab, point); });
+  }
 }
 
 void SetWindow::Refresh() {
-  if (!ws_.sets.IsSlot(slot_)) return;
+  if (unloaded_ || !ws_.sets.InUse(slot_)) return;
   setWindowTitle(FromCore(ws_.sets.Entry(slot_).Name));
-  const FileSet& set = ws_.sets.Files(slot_);
-  for (std::size_t i = 0; i < kListedKinds.size(); ++i) {
-    const Kind kind = kListedKinds[i];
-    QListWidget* list = lists_[i];
-    list->clear();
-    for (int user = 0; user < UserItemCount(kind); ++user) {
-      list->addItem(FromName(ItemUserLabel(kind, user) + " " + ItemUserName(set, kind, user)));
-    }
+  ShowPage();
+  UpdateEditMenu();
+}
+
+void SetWindow::ShowPage() {
+  if (!ws_.sets.InUse(slot_)) return;
+  if (IsItemTab(view_.tab)) {
+    ShowItemGrid(view_.tab);
+    if (view_.tab == static_cast<int>(Kind::Style)) ShowFreeEvents();
+  } else if (view_.tab == kKbdSetTab) {
+    ShowKbdSets();
+  } else {
+    ShowListPage(view_.tab);
   }
+}
+
+void SetWindow::ShowItemGrid(int tab) {
+  const Kind kind = static_cast<Kind>(tab);
+  const std::size_t t = At(tab);
+  const auto cells = GridCells(ws_, slot_, kind, view_.bank[t], view_.twin[t]);
+  ItemGrid* grid = grids_[t];
+  const QPalette palette = grid->palette();
+  const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  filling_ = true;
+  grid->setRowCount(static_cast<int>((cells.size() + kColumns - 1) / kColumns));
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const CellLook& cell = cells[i];
+    const int position = static_cast<int>(i);
+    PutCell(grid, position / kColumns, position % kColumns, FromName(cell.text),
+            ToQColor(cell.textColour, palette), ToQColor(cell.background, palette), flags);
+  }
+  filling_ = false;
+  FitColumns(grid);
+  ShowCurrent(tab);
+}
+
+void SetWindow::ShowFreeEvents() {
+  const StyleData& styles = ws_.sets.Files(slot_).styles;
+  const QPalette palette = freeEvents_->palette();
+  for (int block = 0; block < kStyleBlockCount; ++block) {
+    PutCell(freeEvents_, block, 0, FromCore(FreeEventsText(styles, block)),
+            ToQColor(colours::kBlack, palette), ToQColor(colours::kLightMagenta, palette),
+            Qt::ItemIsEnabled);
+    freeEvents_->item(block, 0)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  }
+}
+
+void SetWindow::ShowListPage(int tab) {
+  ItemList* list = lists_[At(tab)];
+  filling_ = true;
+  if (tab == kBsqTab) {
+    const auto lines = BackingSequenceLines(ws_, slot_);
+    if (list->count() != static_cast<int>(lines.size())) {
+      list->clear();
+      for (std::size_t i = 0; i < lines.size(); ++i)
+        list->addItem(QString());
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i)
+      list->item(static_cast<int>(i))->setText(FromName(lines[i]));
+  } else {
+    list->clear();  // Songs hold no data
+  }
+  filling_ = false;
+  // The counters are those of the Set's one sequence memory, on both tabs.
+  const auto counters = BackingSequenceCounters(ws_, slot_);
+  for (std::size_t i = 0; i < counters.size(); ++i)
+    counters_[At(tab)][i]->setText(FromCore(counters[i]));
+  ShowCurrent(tab);
+}
+
+void SetWindow::ShowKbdSets() {
+  ItemGrid* grid = grids_[At(kKbdSetTab)];
+  const QPalette palette = grid->palette();
+  const QColor green = ToQColor(kGridBackground, palette);
+  const QColor black = ToQColor(colours::kBlack, palette);
+  const QFont header = KbdHeaderFont();
+  filling_ = true;
+  PutCell(grid, 0, 0, QString(), black, palette.color(QPalette::Button), Qt::NoItemFlags);
+  for (std::size_t column = 0; column < kKbdSetGridHeader.size(); ++column) {
+    const int c = static_cast<int>(column) + 1;
+    PutCell(grid, 0, c, FromCore(kKbdSetGridHeader[column]), palette.color(QPalette::ButtonText),
+            palette.color(QPalette::Button), Qt::NoItemFlags);
+    grid->item(0, c)->setFont(header);
+  }
+  const auto rows = KbdSetRows(ws_, slot_);
+  const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    const int row = static_cast<int>(k) + 1;
+    PutCell(grid, row, 0, FromName(rows[k][0]), ToQColor(kKbdSetLabelColour, palette), green,
+            flags);
+    for (int c = 1; c < kColumns; ++c)
+      PutCell(grid, row, c, FromName(rows[k][At(c)]), black, green, flags);
+  }
+  filling_ = false;
+  FitColumns(grid);
+  ShowCurrent(kKbdSetTab);
+}
+
+// Puts the view's current cell or line where the window's choice says, within what the
+// page now holds.
+void SetWindow::ShowCurrent(int tab) {
+  int& current = view_.current[At(tab)];
+  filling_ = true;
+  if (ItemGrid* grid = grids_[At(tab)]) {
+    const int count = ItemCount(grid, tab == kKbdSetTab);
+    current = std::clamp(current, 0, std::max(count - 1, 0));
+    if (count > 0) {
+      const auto [row, column] = grid->CellOf(current);
+      grid->setCurrentCell(row, column);
+    }
+  } else if (ItemList* list = lists_[At(tab)]) {
+    current = std::clamp(current, 0, std::max(list->count() - 1, 0));
+    if (list->count() > 0) list->setCurrentRow(current);
+  }
+  filling_ = false;
+}
+
+void SetWindow::UpdateEditMenu() {
+  if (unloaded_ || !ws_.sets.InUse(slot_)) return;
+  auto enabled = EditMenuEnabled(ws_, slot_, view_);
+  enabled[kDetails] = enabled[kDetails] && kItemDialogsAvailable;
+  for (std::size_t entry = 0; entry < enabled.size(); ++entry)
+    edit_[entry]->setEnabled(enabled[entry]);
+  edit_[kUndo]->setText(enabled[kUndo] ? FromCore(UndoMenuCaption(ws_.sets.Entry(slot_)))
+                                       : tr("Can't Undo"));
+}
+
+void SetWindow::Select(int tab, int position) {
+  if (tab < 0 || tab >= static_cast<int>(view_.current.size()) || position < 0) return;
+  view_.current[At(tab)] = position;
+  if (tab == view_.tab) ShowCurrent(tab);
+  UpdateEditMenu();
+}
+
+void SetWindow::RunCommand(EditCommand command) {
+  if (unloaded_ || !ws_.sets.InUse(slot_)) return;
+  const Selection selected = SelectionOf(view_);
+  const int bank = IsItemTab(view_.tab) ? view_.bank[At(view_.tab)] : 0;
+  RunEditCommand(ws_, prompter_, slot_, static_cast<Kind>(view_.tab), command, selected.index,
+                 bank);
+  RefreshAllWindows();
+}
+
+void SetWindow::RefreshAllWindows() {
+  QMdiArea* area = mdiArea();
+  if (area == nullptr) {
+    Refresh();
+    return;
+  }
+  for (QMdiSubWindow* sub : area->subWindowList()) {
+    if (auto* window = qobject_cast<SetWindow*>(sub); window != nullptr && !window->isUnloaded())
+      window->Refresh();
+  }
+}
+
+void SetWindow::ShowPopup(int tab, const QPoint& viewportPoint) {
+  QAbstractItemView* view = grids_[At(tab)] != nullptr
+                                ? static_cast<QAbstractItemView*>(grids_[At(tab)])
+                                : static_cast<QAbstractItemView*>(lists_[At(tab)]);
+  const int position = grids_[At(tab)] != nullptr ? grids_[At(tab)]->PositionAt(viewportPoint)
+                                                  : lists_[At(tab)]->PositionAt(viewportPoint);
+  if (position >= 0) Select(tab, position);
+  editMenu_->popup(view->viewport()->mapToGlobal(viewportPoint));
+}
+
+std::unique_ptr<QMimeData> SetWindow::DragData(int tab, int position) const {
+  if (tab < 0 || tab >= static_cast<int>(view_.current.size()) || !ws_.sets.InUse(slot_))
+    return nullptr;
+  SetViewState from = view_;
+  from.tab = tab;
+  from.current[At(tab)] = position;
+  const Selection selected = SelectionOf(from);
+  if (!selected.userItem) return nullptr;
+  const Kind kind = static_cast<Kind>(tab);
+  const FileSet& set = ws_.sets.Files(slot_);
+  switch (kind) {
+    case Kind::Arrangement:
+    case Kind::Style:
+    case Kind::Program:
+      if (IsItemSlotEmpty(set, kind, selected.index)) return nullptr;
+      break;
+    case Kind::BackingSequence:
+      if (set.backingSequences.records.at(At(selected.index)).IsEmpty()) return nullptr;
+      break;
+    case Kind::KbdSet:
+      break;  // every KBD Set holds a set-up
+    default:
+      return nullptr;
+  }
+  auto mime = std::make_unique<QMimeData>();
+  // The process travels along: a slot means nothing to another run of the editor.
+  const QString source = QStringLiteral("%1 %2 %3 %4")
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(tab)
+                             .arg(slot_)
+                             .arg(selected.index);
+  mime->setData(kDragMimeType, source.toLatin1());
+  return mime;
+}
+
+std::optional<SetWindow::DragSource> SetWindow::DecodeDrag(const QMimeData& mime) const {
+  if (!mime.hasFormat(kDragMimeType)) return std::nullopt;
+  const QStringList parts = QString::fromLatin1(mime.data(kDragMimeType)).split(' ');
+  if (parts.size() != 4) return std::nullopt;
+  bool ok = true;
+  for (const QString& part : parts) {
+    bool number = false;
+    part.toLongLong(&number);
+    ok = ok && number;
+  }
+  if (!ok || parts[0].toLongLong() != QCoreApplication::applicationPid()) return std::nullopt;
+  DragSource source{parts[1].toInt(), parts[2].toInt(), parts[3].toInt()};
+  if (source.kind < 0 || source.kind >= static_cast<int>(view_.current.size())) return std::nullopt;
+  return source;
+}
+
+void SetWindow::Drop(int tab, const QMimeData& mime, int position) {
+  const auto from = DecodeDrag(mime);
+  if (!from || from->kind != tab || position < 0) return;
+  Select(tab, position);
+  SetViewState target = view_;
+  target.tab = tab;
+  const Selection to = SelectionOf(target);
+  // A preset cell or the source itself takes nothing.
+  if (!to.userItem || (from->slot == slot_ && from->index == to.index)) {
+    Q_EMIT dropFinished(false);
+    return;
+  }
+  QTimer::singleShot(0, this,
+                     [this, kind = static_cast<Kind>(tab), source = *from, toIndex = to.index] {
+                       FinishDrop(kind, source, toIndex);
+                     });
+}
+
+void SetWindow::FinishDrop(Kind kind, DragSource from, int toIndex) {
+  bool done = false;
+  if (!unloaded_ && ws_.sets.InUse(slot_) && ws_.sets.InUse(from.slot))
+    done = RunDrop(ws_, prompter_, kind, from.slot, from.index, slot_, toIndex);
+  RefreshAllWindows();
+  Q_EMIT dropFinished(done);
 }
 
 bool SetWindow::Save() {

@@ -2,22 +2,46 @@
 
 #include <QMdiSubWindow>
 #include <array>
+#include <memory>
+#include <optional>
 
+#include "setstore/edit_commands.h"
 #include "setstore/workspace.h"
 #include "ui/prompter.h"
+#include "ui/set_view.h"
 
-class QListWidget;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QMimeData;
+class QPushButton;
 class QTabWidget;
+class QTableWidget;
 
 namespace i40::app {
 
-// The window of one open Set (FDoc), inside the frame. Its caption is the Set name and
-// its "tag" property the slot number. Closing it asks about unsaved changes and frees
-// the slot.
+class ItemGrid;
+class ItemList;
+
+// The window of one open Set (FDoc), inside the frame: six tabs of grids and lists, the
+// Set's Edit menu (also its right-button menu) and drag and drop between cells and Set
+// windows. Every operation is the core's; the window keeps its view choices (tab, banks,
+// Twin View, current cells), runs the commands and redraws. Its caption is the Set name
+// and its "tag" property the slot number. Closing it asks about unsaved changes and
+// frees the slot.
 class SetWindow : public QMdiSubWindow {
   Q_OBJECT
 
  public:
+  // The item dialogs (Details, a double click) and the Global dialogs are not there yet.
+  static constexpr bool kItemDialogsAvailable = false;
+  static constexpr bool kGlobalDialogsAvailable = false;
+
+  // What a drag carries, as its MIME type.
+  static constexpr const char* kDragMimeType = "application/x-i40seted-item";
+
   SetWindow(Workspace& ws, Prompter& prompter, int slot, QWidget* parent = nullptr);
   ~SetWindow() override;
 
@@ -25,27 +49,86 @@ class SetWindow : public QMdiSubWindow {
   // Closed, its slot freed; the window itself is about to go.
   bool isUnloaded() const { return unloaded_; }
   QTabWidget* tabs() const { return tabs_; }
+  const SetViewState& view() const { return view_; }
 
-  // Shows the Set as it stands now: caption and item lists.
+  // The Edit menu (mnuEdit): the frame shows the active window's in its menu bar.
+  QMenu* editMenu() const { return editMenu_; }
+  QAction* editAction(EditEntry entry) const { return edit_.at(static_cast<std::size_t>(entry)); }
+
+  // Shows the Set as it stands now: caption, the shown tab and the Edit menu.
   void Refresh();
+
+  // Makes an item of a tab the selected one (a cell in grid order, a line, a KBD Set).
+  void Select(int tab, int position);
+
+  // Runs an Edit command on the selected item of the shown tab, then redraws every Set
+  // window (a command may change what another window shows).
+  void RunCommand(EditCommand command);
 
   // File > Save and File > Save As...; true when everything asked for was written.
   bool Save();
   bool SaveAs();
 
+  // The data of a drag from an item of a tab: null for a preset, an empty slot or no
+  // item, where no drag starts.
+  std::unique_ptr<QMimeData> DragData(int tab, int position) const;
+  // A drop of a drag's data on an item of a tab: the target is selected at once; the
+  // move or copy runs when the drag has ended, since it may ask questions.
+  void Drop(int tab, const QMimeData& mime, int position);
+
  Q_SIGNALS:
   // The Set has been closed and its slot freed; the window goes next.
   void unloaded(int slot);
+  // A drag has started from an item of a tab.
+  void dragStarted(int tab, int position);
+  // A dropped item has been moved or copied here (or the core declined).
+  void dropFinished(bool done);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  struct DragSource {
+    int kind = -1;
+    int slot = 0;
+    int index = -1;
+  };
+
+  QWidget* MakeItemPage(int tab);
+  QWidget* MakeListPage(int tab);
+  QWidget* MakeKbdSetPage();
+  void CreateEditMenu();
+  void ConnectView(int tab);
+
+  void ShowPage();
+  void ShowItemGrid(int tab);
+  void ShowFreeEvents();
+  void ShowListPage(int tab);
+  void ShowKbdSets();
+  void ShowCurrent(int tab);
+  void UpdateEditMenu();
+  void RefreshAllWindows();
+  void ShowPopup(int tab, const QPoint& viewportPoint);
+
+  std::optional<DragSource> DecodeDrag(const QMimeData& mime) const;
+  void FinishDrop(Kind kind, DragSource from, int toIndex);
+
   Workspace& ws_;
   Prompter& prompter_;
   int slot_;
+  SetViewState view_;
   QTabWidget* tabs_;
-  std::array<QListWidget*, 3> lists_{};
+  std::array<ItemGrid*, 6> grids_{};  // per tab: the item grids and the KBD Set grid
+  std::array<ItemList*, 6> lists_{};  // per tab: the Backing Sequence and Song lists
+  std::array<QComboBox*, 3> banks_{};
+  std::array<QCheckBox*, 3> twins_{};
+  std::array<std::array<QLabel*, 5>, 6> counters_{};
+  QTableWidget* freeEvents_ = nullptr;
+  QPushButton* arrangementGlobal_ = nullptr;
+  QPushButton* global_ = nullptr;
+  QMenu* editMenu_ = nullptr;
+  std::array<QAction*, kEditEntryCount> edit_{};
+  bool filling_ = false;  // the views are being redrawn: their changes are not the user's
   bool unloaded_ = false;
 };
 

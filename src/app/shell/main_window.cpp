@@ -159,12 +159,20 @@ void MainWindow::CreateMenus() {
   connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
 }
 
-// The frame's own menus while no Set is open; the Set windows' entries once one is.
+// The frame's own menus while no Set is open; the Set windows' entries once one is,
+// with the Edit menu of the Set window in front.
 void MainWindow::UpdateMenus() {
   const bool anySet = !setWindows().isEmpty();
   for (QAction* action : {save_, saveAs_, close_, options_, tip_})
     action->setVisible(anySet);
   windowMenu_->menuAction()->setVisible(anySet);
+
+  SetWindow* current = CurrentSetWindow();
+  QMenu* edit = current != nullptr ? current->editMenu() : nullptr;
+  if (shownEditMenu_ == edit) return;
+  if (!shownEditMenu_.isNull()) menuBar()->removeAction(shownEditMenu_->menuAction());
+  if (edit != nullptr) menuBar()->insertMenu(windowMenu_->menuAction(), edit);
+  shownEditMenu_ = edit;
 }
 
 void MainWindow::FillWindowList() {
@@ -202,11 +210,17 @@ SetWindow* MainWindow::setWindow(int slot) const {
   return nullptr;
 }
 
-// The active Set window; when the frame itself is not active, the one last active.
+// The active Set window; when the frame itself is not active, the one last active. A
+// window whose Set has just closed no longer counts.
 SetWindow* MainWindow::CurrentSetWindow() const {
-  if (auto* window = qobject_cast<SetWindow*>(area_->currentSubWindow())) return window;
+  auto* active = qobject_cast<SetWindow*>(area_->currentSubWindow());
+  if (active != nullptr && !active->isUnloaded()) return active;
   const QList<QMdiSubWindow*> history = area_->subWindowList(QMdiArea::ActivationHistoryOrder);
-  return history.isEmpty() ? nullptr : qobject_cast<SetWindow*>(history.last());
+  for (auto it = history.crbegin(); it != history.crend(); ++it) {
+    auto* window = qobject_cast<SetWindow*>(*it);
+    if (window != nullptr && !window->isUnloaded()) return window;
+  }
+  return nullptr;
 }
 
 bool MainWindow::Start(const StartOptions& options) {
@@ -322,8 +336,11 @@ void MainWindow::ShowTipOfTheDay() {
   RunTipOfTheDay(ws_->data, ws_->settings, this);
 }
 
+// "Highlight called Items" changes the colours of every Set window.
 void MainWindow::ShowOptions() {
   RunOptions(ws_->settings, this);
+  for (SetWindow* window : setWindows())
+    window->Refresh();
 }
 
 void MainWindow::ShowHelp() {

@@ -97,6 +97,7 @@ class MainWindow : public QMainWindow {
   QAction* saveAs_ = nullptr;
   QAction* close_ = nullptr;
   QMenu* windowMenu_ = nullptr;
+  QPointer<QMenu> shownEditMenu_;  // the Edit menu of the Set window in front
   QAction* cascade_ = nullptr;
   QAction* tile_ = nullptr;
   QAction* arrange_ = nullptr;

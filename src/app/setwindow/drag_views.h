@@ -1,0 +1,146 @@
+#pragma once
+
+#include <QApplication>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QListWidget>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QTableWidget>
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <utility>
+
+// The grids and lists of a Set window, with drag and drop handed to the window. A
+// position is an item's place in the view: a cell in grid order, or a line.
+namespace i40::app {
+
+struct DragHooks {
+  // The data of a drag from that position; null where no drag may start.
+  std::function<std::unique_ptr<QMimeData>(int position)> start;
+  std::function<bool(const QMimeData& mime)> accepts;
+  std::function<void(const QMimeData& mime, int position)> drop;
+};
+
+template <class View>
+class DragView : public View {
+ public:
+  using View::View;
+
+  void SetDragHooks(DragHooks hooks) {
+    hooks_ = std::move(hooks);
+    this->setAcceptDrops(true);
+    this->viewport()->setAcceptDrops(true);
+  }
+
+  // The position under a point of the viewport; -1 where there is none.
+  virtual int PositionAt(const QPoint& point) const = 0;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    View::mousePressEvent(event);
+    pressPoint_ = event->position().toPoint();
+    pressPosition_ = event->button() == Qt::LeftButton ? PositionAt(pressPoint_) : -1;
+  }
+
+  // The drag starts once the pointer has moved a little with the button held, so that a
+  // plain click only selects.
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if (pressPosition_ >= 0 && (event->buttons() & Qt::LeftButton) != 0) {
+      if ((event->position().toPoint() - pressPoint_).manhattanLength() <
+          QApplication::startDragDistance()) {
+        return;
+      }
+      if (StartDrag(std::exchange(pressPosition_, -1))) return;
+    }
+    View::mouseMoveEvent(event);
+  }
+
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    pressPosition_ = -1;
+    View::mouseReleaseEvent(event);
+  }
+
+  void dragEnterEvent(QDragEnterEvent* event) override { Accept(event); }
+  void dragMoveEvent(QDragMoveEvent* event) override { Accept(event); }
+
+  void dropEvent(QDropEvent* event) override {
+    if (!Accept(event)) return;
+    if (hooks_.drop) hooks_.drop(*event->mimeData(), PositionAt(event->position().toPoint()));
+  }
+
+ private:
+  bool Accept(QDropEvent* event) {
+    const QMimeData* mime = event->mimeData();
+    if (mime == nullptr || !hooks_.accepts || !hooks_.accepts(*mime)) {
+      event->ignore();
+      return false;
+    }
+    event->acceptProposedAction();
+    return true;
+  }
+
+  bool StartDrag(int position) {
+    std::unique_ptr<QMimeData> mime = hooks_.start ? hooks_.start(position) : nullptr;
+    if (mime == nullptr) return false;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mime.release());
+    // The cell itself travels with the pointer.
+    const QRect cell = this->visualRect(this->indexAt(pressPoint_));
+    if (cell.isValid()) drag->setPixmap(this->viewport()->grab(cell));
+    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+    return true;
+  }
+
+  DragHooks hooks_;
+  QPoint pressPoint_;
+  int pressPosition_ = -1;
+};
+
+// A grid whose items are its cells in row order, or (KBD Sets) its rows; header rows
+// at the top hold no items.
+class ItemGrid : public DragView<QTableWidget> {
+ public:
+  enum class Items { Cells, Rows };
+
+  explicit ItemGrid(Items items = Items::Cells, int headerRows = 0)
+      : items_(items), headerRows_(headerRows) {}
+
+  int headerRows() const { return headerRows_; }
+
+  int PositionAt(const QPoint& point) const override {
+    const QModelIndex index = indexAt(point);
+    if (!index.isValid() || index.row() < headerRows_) return -1;
+    const int row = index.row() - headerRows_;
+    return items_ == Items::Rows ? row : row * columnCount() + index.column();
+  }
+
+  // The row and column that show a position.
+  std::pair<int, int> CellOf(int position) const {
+    if (items_ == Items::Rows) return {position + headerRows_, 0};
+    const int columns = std::max(columnCount(), 1);
+    return {position / columns + headerRows_, position % columns};
+  }
+
+  int PositionOf(int row, int column) const {
+    if (row < headerRows_ || column < 0) return -1;
+    return items_ == Items::Rows ? row - headerRows_ : (row - headerRows_) * columnCount() + column;
+  }
+
+ private:
+  Items items_;
+  int headerRows_;
+};
+
+class ItemList : public DragView<QListWidget> {
+ public:
+  int PositionAt(const QPoint& point) const override {
+    const QModelIndex index = indexAt(point);
+    return index.isValid() ? index.row() : -1;
+  }
+};
+
+}  // namespace i40::app
