@@ -108,6 +108,19 @@ std::string AnswerName(Answer answer) {
   return "";
 }
 
+std::vector<std::string> JsonPrompter::Pending() const {
+  std::vector<std::string> pending;
+  for (const Answer a : answers_)
+    pending.push_back("answer " + AnswerName(a));
+  for (const auto& p : picks_)
+    pending.push_back("pick " + p);
+  for (const auto& f : files_)
+    pending.push_back("file " + (f ? PathText(*f) : std::string("cancel")));
+  for (const int c : choices_)
+    pending.push_back("choose " + std::to_string(c));
+  return pending;
+}
+
 Answer JsonPrompter::Ask(const Message& message) {
   const bool question = message.buttons != MessageButtons::Ok;
   Answer answer = Answer::Ok;

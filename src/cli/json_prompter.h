@@ -5,6 +5,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "ui/prompter.h"
 
@@ -41,10 +42,8 @@ class JsonPrompter : public Prompter {
 
   // An error message was shown (a critical box): the session ends with status 1.
   bool errorShown() const { return errorShown_; }
-  // What the script queued and nothing asked for.
-  std::size_t pendingCount() const {
-    return answers_.size() + picks_.size() + files_.size() + choices_.size();
-  }
+  // What the script queued and nothing asked for, one entry each ("answer yes").
+  std::vector<std::string> Pending() const;
 
  private:
   std::ostream& out_;

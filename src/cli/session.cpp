@@ -217,9 +217,8 @@ int RunSession(Workspace& ws, std::istream& script, std::ostream& out, std::ostr
       return 2;
     }
   }
-  if (session.prompter().pendingCount() > 0) {
-    err << "i40set: " << session.prompter().pendingCount()
-        << " queued answer(s) were not asked for\n";
+  for (const std::string& left : session.prompter().Pending()) {
+    err << "i40set: not asked for: " << left << '\n';
   }
   return session.prompter().errorShown() ? 1 : 0;
 }

@@ -248,6 +248,9 @@ TEST_F(CliTest, BadInputGivesAClearMessageAndAnExitStatus) {
             std::string::npos);
   r = RunArgs({"report"});
   EXPECT_EQ(r.code, 2);
+  r = RunScript("answer yes\npick C11\n");
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.err, "i40set: not asked for: answer yes\ni40set: not asked for: pick C11\n");
 }
 
 TEST_F(CliTest, CheckAndInfoOfAGoodSet) {
