@@ -23,10 +23,9 @@
 #include <initializer_list>
 #include <vector>
 
-#include "backseqs/bsq_record.h"
-#include "calls/item_lookup.h"
 #include "kbdsets/kbdset_grid.h"
 #include "kbdsets/kbdset_record.h"
+#include "setstore/edit_commands.h"
 #include "setstore/save_set.h"
 #include "setstore/undo.h"
 #include "setstore/vocabulary.h"
@@ -563,22 +562,8 @@ std::unique_ptr<QMimeData> SetWindow::DragData(int tab, int position) const {
   from.tab = tab;
   from.current[At(tab)] = position;
   const Selection selected = SelectionOf(from);
-  if (!selected.userItem) return nullptr;
-  const Kind kind = static_cast<Kind>(tab);
-  const FileSet& set = ws_.sets.Files(slot_);
-  switch (kind) {
-    case Kind::Arrangement:
-    case Kind::Style:
-    case Kind::Program:
-      if (IsItemSlotEmpty(set, kind, selected.index)) return nullptr;
-      break;
-    case Kind::BackingSequence:
-      if (set.backingSequences.records.at(At(selected.index)).IsEmpty()) return nullptr;
-      break;
-    case Kind::KbdSet:
-      break;  // every KBD Set holds a set-up
-    default:
-      return nullptr;
+  if (!selected.userItem || !CanStartDrag(ws_, slot_, static_cast<Kind>(tab), selected.index)) {
+    return nullptr;
   }
   auto mime = std::make_unique<QMimeData>();
   // The process travels along: a slot means nothing to another run of the editor.

@@ -1,0 +1,82 @@
+#include "setstore/edit_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "set_builder.h"
+#include "support/workspace_fixture.h"
+#include "ui/scripted_prompter.h"
+
+namespace i40 {
+namespace {
+
+class EditCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ws_.settings.WarnDupl = false;
+    slot_ = test::AddSet(ws_, build::DemoSet(), "DEMO");
+  }
+  Workspace ws_;
+  ScriptedPrompter prompter_;
+  int slot_ = 0;
+};
+
+TEST_F(EditCommandsTest, DragsStartOnlyOnItemsOfTheSet) {
+  EXPECT_TRUE(CanStartDrag(ws_, slot_, Kind::Arrangement, 0));
+  EXPECT_FALSE(CanStartDrag(ws_, slot_, Kind::Arrangement, 40));  // empty slot
+  EXPECT_FALSE(CanStartDrag(ws_, slot_, Kind::Arrangement, -1));  // a preset
+  EXPECT_FALSE(CanStartDrag(ws_, slot_, Kind::Style, 15));
+  EXPECT_TRUE(CanStartDrag(ws_, slot_, Kind::Program, 65));
+  EXPECT_TRUE(CanStartDrag(ws_, slot_, Kind::BackingSequence, 4));
+  EXPECT_FALSE(CanStartDrag(ws_, slot_, Kind::BackingSequence, 5));
+  EXPECT_TRUE(CanStartDrag(ws_, slot_, Kind::KbdSet, 14));
+  EXPECT_FALSE(CanStartDrag(ws_, slot_, Kind::Song, 0));
+  ws_.sets.Release(slot_);
+  EXPECT_FALSE(CanStartDrag(ws_, slot_, Kind::Arrangement, 0));
+}
+
+TEST_F(EditCommandsTest, EraseBankAsksFirstAndCancelChangesNothing) {
+  const auto before = test::Images(ws_, slot_);
+  ws_.sets.Entry(slot_).UndoEnabled = true;
+  prompter_.QueueAnswer(Answer::Cancel);
+  EXPECT_FALSE(RunEditCommand(ws_, prompter_, slot_, Kind::Program, EditCommand::EraseBank, -1, 5));
+  const Message& m = prompter_.messages().at(0);
+  EXPECT_EQ(m.text, "Bank Erasing can't be undone\nContinue?");
+  EXPECT_EQ(m.buttons, MessageButtons::OkCancel);
+  EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+  EXPECT_EQ(test::Images(ws_, slot_), before);
+  EXPECT_TRUE(ws_.sets.Entry(slot_).UndoEnabled);
+  prompter_.QueueAnswer(Answer::Ok);
+  EXPECT_TRUE(
+      RunEditCommand(ws_, prompter_, slot_, Kind::BackingSequence, EditCommand::EraseBank, -1, 0));
+  EXPECT_TRUE(ws_.sets.Files(slot_).backingSequences.records[0].IsEmpty());
+  EXPECT_FALSE(ws_.sets.Entry(slot_).UndoEnabled);
+}
+
+TEST_F(EditCommandsTest, TabsOnlyRunTheirOwnCommands) {
+  EXPECT_FALSE(RunEditCommand(ws_, prompter_, slot_, Kind::KbdSet, EditCommand::Paste, 3,
+                              0));  // empty clipboard
+  EXPECT_FALSE(RunEditCommand(ws_, prompter_, slot_, Kind::Style, EditCommand::Delete, 3, 2));
+  EXPECT_FALSE(RunEditCommand(ws_, prompter_, slot_, Kind::KbdSet, EditCommand::Cut, 3, 0));
+  EXPECT_FALSE(RunEditCommand(ws_, prompter_, slot_, Kind::Song, EditCommand::Paste, 0, 0));
+  EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_TRUE(RunEditCommand(ws_, prompter_, slot_, Kind::KbdSet, EditCommand::Copy, 1, 0));
+  EXPECT_TRUE(RunEditCommand(ws_, prompter_, slot_, Kind::KbdSet, EditCommand::Paste, 3, 0));
+  EXPECT_EQ(ws_.sets.Files(slot_).kbdSets.records[3], ws_.sets.Files(slot_).kbdSets.records[1]);
+}
+
+TEST_F(EditCommandsTest, DropsInsideASetAskBeforeMoving) {
+  EXPECT_FALSE(RunDrop(ws_, prompter_, Kind::BackingSequence, slot_, 4, slot_, 5));
+  EXPECT_FALSE(RunDrop(ws_, prompter_, Kind::BackingSequence, slot_, 4, slot_, 4));
+  EXPECT_TRUE(prompter_.messages().empty());
+  prompter_.QueueAnswer(Answer::No);
+  EXPECT_FALSE(RunDrop(ws_, prompter_, Kind::BackingSequence, slot_, 4, slot_, 1));
+  EXPECT_EQ(prompter_.texts().back(), "Insert Backing Sequence 4 before 1 ?");
+  EXPECT_EQ(prompter_.messages().back().icon, MessageIcon::Question);
+  prompter_.QueueAnswer(Answer::Yes);
+  EXPECT_TRUE(RunDrop(ws_, prompter_, Kind::KbdSet, slot_, 14, slot_, 0));
+  EXPECT_EQ(prompter_.texts().back(), "Insert KBD Set C5 before A1");
+  EXPECT_EQ(prompter_.messages().back().buttons, MessageButtons::YesNo);
+}
+
+}  // namespace
+}  // namespace i40
