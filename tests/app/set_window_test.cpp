@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -25,6 +26,7 @@
 #include "pickers/item_picker.h"
 #include "setwindow/set_window.h"
 #include "styles/style_blocks.h"
+#include "sysex/dump.h"
 #include "test_suites.h"
 #include "test_support.h"
 #include "ui/set_view.h"
@@ -328,12 +330,19 @@ class SetWindowTest : public QObject {
     QCOMPARE(Entry(window, "mnuEDelete")->shortcut(), QKeySequence(Qt::Key_Delete));
     QCOMPARE(Entry(window, "mnuEInsert")->shortcut(), QKeySequence(Qt::Key_Insert));
 
-    // The frame shows the Set window's Edit menu just before its Window menu.
+    // The frame shows the Set window's Edit and Utilities menus before its Window menu.
     const QList<QAction*> bar = s.frame->menuBar()->actions();
     const qsizetype at = bar.indexOf(menu->menuAction());
     QVERIFY(at > 0);
-    QCOMPARE(bar.value(at + 1)->menu()->objectName(), QString("mnuWindow"));
+    QCOMPARE(bar.value(at + 1)->menu()->objectName(), QString("mnuUtil"));
+    QCOMPARE(bar.value(at + 2)->menu()->objectName(), QString("mnuWindow"));
     QCOMPARE(bar.value(at - 1)->menu()->objectName(), QString("mnuFile"));
+
+    // Utilities: the subset report on the item tabs, the export on a user bank.
+    QVERIFY(window->subsetReportAction()->isEnabled());
+    QVERIFY(window->exportAction()->isEnabled());  // bank C of Arrangements
+    QCOMPARE(window->sysExFileAction()->text(), QString("Send SysE&x to File..."));
+    QCOMPARE(window->subsetReportAction()->text(), QString("Create Su&bset Report File..."));
 
     // A user Arrangement: every entry but Details; after a cut, Undo too.
     QTableWidget* grid = Grid(window, 0, "grdArr");
@@ -487,6 +496,42 @@ class SetWindowTest : public QObject {
     QCOMPARE(grid->item(2, 2)->text(), grid->item(1, 2)->text());
     QVERIFY(s.ws().sets.Entry(1).Modified[static_cast<std::size_t>(Kind::KbdSet)]);
     QVERIFY(Entry(window, "mnuEUndo")->isEnabled());
+  }
+
+  void utilitiesWriteTheShownTabsFiles() {
+    DemoSession s;
+    SetWindow* window = s.window;
+    QVERIFY(window != nullptr);
+    // The Backing Sequence tab has no subset report and nothing to export.
+    window->tabs()->setCurrentIndex(3);
+    QVERIFY(!window->subsetReportAction()->isEnabled());
+    QVERIFY(!window->exportAction()->isEnabled());
+
+    // The KBD Sets as a .SYX file, through the save dialog.
+    window->tabs()->setCurrentIndex(5);
+    const QString file = s.env.dir.filePath("KBD.SYX");
+    s.watcher.Then([&file](QWidget* shown) {
+      auto* dialog = qobject_cast<QFileDialog*>(shown);
+      QVERIFY(dialog != nullptr);
+      QCOMPARE(dialog->windowTitle(), QString("Save KBD Set to SysEx File..."));
+      dialog->selectFile(file);
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    window->sysExFileAction()->trigger();
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    const auto expected = *DumpMessage(s.ws().sysExHeader, s.files(), Kind::KbdSet, 0);
+    QCOMPARE(bytes, QByteArray(reinterpret_cast<const char*>(expected.data()),
+                               static_cast<qsizetype>(expected.size())));
+
+    // On a preset Program bank there is nothing to export.
+    window->tabs()->setCurrentIndex(2);
+    QComboBox* banks = BankList(window, 2, "cboPrgBnk");
+    banks->setCurrentIndex(0);
+    QVERIFY(!window->exportAction()->isEnabled());
+    banks->setCurrentIndex(6);
+    QVERIFY(window->exportAction()->isEnabled());
   }
 
   void dragsCopyBetweenWindowsAndMoveInsideOne() {

@@ -25,7 +25,9 @@
 
 #include "kbdsets/kbdset_grid.h"
 #include "kbdsets/kbdset_record.h"
+#include "reports/subset_report.h"
 #include "setstore/edit_commands.h"
+#include "setstore/preset_export.h"
 #include "setstore/save_set.h"
 #include "setstore/undo.h"
 #include "setstore/vocabulary.h"
@@ -33,6 +35,7 @@
 #include "shell/app_icon.h"
 #include "shell/qt_text.h"
 #include "styles/style_blocks.h"
+#include "sysex/dump.h"
 
 namespace i40::app {
 namespace {
@@ -189,6 +192,7 @@ SetWindow::SetWindow(Workspace& ws, Prompter& prompter, int slot, QWidget* paren
     tabs_->addTab(page, tr(kSetWindowTabCaptions[At(tab)]));
   }
   CreateEditMenu();
+  CreateUtilitiesMenu();
   for (int tab = 0; tab < static_cast<int>(kSetWindowTabCaptions.size()); ++tab)
     ConnectView(tab);
   setWidget(tabs_);
@@ -350,6 +354,41 @@ void SetWindow::CreateEditMenu() {
       connect(action, &QAction::triggered, this, [this, c = *command] { RunCommand(c); });
     }
   }
+}
+
+void SetWindow::CreateUtilitiesMenu() {
+  utilitiesMenu_ = new QMenu(tr("&Utilities"), this);
+  utilitiesMenu_->setObjectName("mnuUtil");
+  subsetReport_ = utilitiesMenu_->addAction(tr("Create Su&bset Report File..."));
+  subsetReport_->setObjectName("mnuUSSRep");
+  connect(subsetReport_, &QAction::triggered, this, [this] {
+    CreateSubsetReportFile(ws_, prompter_, slot_, static_cast<Kind>(view_.tab),
+                           ws_.sets.Entry(slot_).Name);
+  });
+  sysExFile_ = utilitiesMenu_->addAction(tr("Send SysE&x to File..."));
+  sysExFile_->setObjectName("mnuUSysex2File");
+  connect(sysExFile_, &QAction::triggered, this, [this] {
+    // A Style dump carries the Block of the selected Style.
+    const Selection selected = SelectionOf(view_);
+    const int block = view_.tab == 1 && selected.index >= 0 ? BlockOfSlot(selected.index) : 0;
+    DumpMidi(ws_, prompter_, nullptr, slot_, static_cast<Kind>(view_.tab), block, true);
+  });
+  utilitiesMenu_->addSeparator();
+  export_ = utilitiesMenu_->addAction(tr("&Export to Preset File..."));
+  export_->setObjectName("mnuUExport");
+  connect(export_, &QAction::triggered, this, &SetWindow::ExportShownBank);
+}
+
+void SetWindow::ExportShownBank() {
+  const int bank = IsItemTab(view_.tab) ? view_.bank[At(view_.tab)] : 0;
+  const bool goOn = view_.tab == 0 ? ExportArrangementBank(ws_, prompter_, slot_, bank)
+                                   : ExportProgramBank(ws_, prompter_, slot_, bank);
+  if (!goOn) {
+    // The preset list can no longer be read: the program cannot go on.
+    QCoreApplication::exit(1);
+    return;
+  }
+  RefreshAllWindows();
 }
 
 void SetWindow::ConnectView(int tab) {
@@ -515,6 +554,11 @@ void SetWindow::UpdateEditMenu() {
     edit_[entry]->setEnabled(enabled[entry]);
   edit_[kUndo]->setText(enabled[kUndo] ? FromCore(UndoMenuCaption(ws_.sets.Entry(slot_)))
                                        : tr("Can't Undo"));
+  const auto kind = static_cast<Kind>(view_.tab);
+  subsetReport_->setEnabled(HasSubsetReport(kind));
+  const bool exportable =
+      (view_.tab == 0 || view_.tab == 2) && CanExportBank(kind, view_.bank[At(view_.tab)]);
+  export_->setEnabled(exportable);
 }
 
 void SetWindow::Select(int tab, int position) {

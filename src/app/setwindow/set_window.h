@@ -55,6 +55,13 @@ class SetWindow : public QMdiSubWindow {
   QMenu* editMenu() const { return editMenu_; }
   QAction* editAction(EditEntry entry) const { return edit_.at(static_cast<std::size_t>(entry)); }
 
+  // The Utilities menu (mnuUtil): reports, SysEx files and the export to preset files of
+  // the shown tab; the frame shows it beside the Edit menu.
+  QMenu* utilitiesMenu() const { return utilitiesMenu_; }
+  QAction* subsetReportAction() const { return subsetReport_; }
+  QAction* sysExFileAction() const { return sysExFile_; }
+  QAction* exportAction() const { return export_; }
+
   // Shows the Set as it stands now: caption, the shown tab and the Edit menu.
   void Refresh();
 
@@ -98,6 +105,8 @@ class SetWindow : public QMdiSubWindow {
   QWidget* MakeListPage(int tab);
   QWidget* MakeKbdSetPage();
   void CreateEditMenu();
+  void CreateUtilitiesMenu();
+  void ExportShownBank();
   void ConnectView(int tab);
 
   void ShowPage();
@@ -128,6 +137,10 @@ class SetWindow : public QMdiSubWindow {
   QPushButton* global_ = nullptr;
   QMenu* editMenu_ = nullptr;
   std::array<QAction*, kEditEntryCount> edit_{};
+  QMenu* utilitiesMenu_ = nullptr;
+  QAction* subsetReport_ = nullptr;
+  QAction* sysExFile_ = nullptr;
+  QAction* export_ = nullptr;
   bool filling_ = false;  // the views are being redrawn: their changes are not the user's
   bool unloaded_ = false;
 };

@@ -170,9 +170,15 @@ void MainWindow::UpdateMenus() {
   SetWindow* current = CurrentSetWindow();
   QMenu* edit = current != nullptr ? current->editMenu() : nullptr;
   if (shownEditMenu_ == edit) return;
-  if (!shownEditMenu_.isNull()) menuBar()->removeAction(shownEditMenu_->menuAction());
-  if (edit != nullptr) menuBar()->insertMenu(windowMenu_->menuAction(), edit);
+  for (QPointer<QMenu>* shown : {&shownEditMenu_, &shownUtilitiesMenu_}) {
+    if (!shown->isNull()) menuBar()->removeAction((*shown)->menuAction());
+  }
+  if (edit != nullptr) {
+    menuBar()->insertMenu(windowMenu_->menuAction(), edit);
+    menuBar()->insertMenu(windowMenu_->menuAction(), current->utilitiesMenu());
+  }
   shownEditMenu_ = edit;
+  shownUtilitiesMenu_ = current != nullptr ? current->utilitiesMenu() : nullptr;
 }
 
 void MainWindow::FillWindowList() {

@@ -97,7 +97,8 @@ class MainWindow : public QMainWindow {
   QAction* saveAs_ = nullptr;
   QAction* close_ = nullptr;
   QMenu* windowMenu_ = nullptr;
-  QPointer<QMenu> shownEditMenu_;  // the Edit menu of the Set window in front
+  QPointer<QMenu> shownEditMenu_;
+  QPointer<QMenu> shownUtilitiesMenu_;  // the Edit menu of the Set window in front
   QAction* cascade_ = nullptr;
   QAction* tile_ = nullptr;
   QAction* arrange_ = nullptr;
