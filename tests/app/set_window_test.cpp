@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -14,6 +15,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -24,6 +27,8 @@
 
 #include "calls/item_numbers.h"
 #include "pickers/item_picker.h"
+#include "report/report_window.h"
+#include "reports/set_report.h"
 #include "setwindow/set_window.h"
 #include "styles/style_blocks.h"
 #include "sysex/dump.h"
@@ -532,6 +537,50 @@ class SetWindowTest : public QObject {
     QVERIFY(!window->exportAction()->isEnabled());
     banks->setCurrentIndex(6);
     QVERIFY(window->exportAction()->isEnabled());
+  }
+
+  void reportWindowShowsPrintsAndSavesTheReport() {
+    DemoSession s;
+    SetWindow* window = s.window;
+    QVERIFY(window != nullptr);
+    qputenv("SOURCE_DATE_EPOCH", "1700000000");
+    window->findChild<QAction*>("mnuUReport")->trigger();
+    auto* report = window->findChild<ReportWindow*>("FReport");
+    QVERIFY(report != nullptr);
+    QCOMPARE(report->windowTitle(), QString("Report on DEMO"));
+    const std::string expected = SetReportText(s.ws(), 1, "DEMO", ReportTime());
+    qunsetenv("SOURCE_DATE_EPOCH");
+    QString shown = QString::fromLatin1(expected.data(), static_cast<qsizetype>(expected.size()));
+    shown.remove('\r');
+    QCOMPARE(report->textBox()->toPlainText(), shown);
+    QVERIFY(report->textBox()->font().fixedPitch());
+    for (const char* name : {"cmdSetPrnt", "cmdPrint", "cmdSave", "cmdClose"}) {
+      QVERIFY2(report->findChild<QPushButton*>(name) != nullptr, name);
+    }
+    QCOMPARE(report->findChild<QPushButton*>("cmdSave")->text(), QString("Create Report &File..."));
+
+    // Printing, here to a PDF file.
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = s.env.dir.filePath("report.pdf");
+    printer.setOutputFileName(pdf);
+    report->PrintTo(printer);
+    QVERIFY(QFileInfo(pdf).size() > 1000);
+
+    // Saving: the report as the core made it, and a line break.
+    const QString file = s.env.dir.filePath("DEMO.TXT");
+    s.watcher.Then([&file](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      QVERIFY(dialog != nullptr);
+      QCOMPARE(dialog->windowTitle(), QString("Save Report to File..."));
+      dialog->selectFile(file);
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    report->findChild<QPushButton*>("cmdSave")->click();
+    QFile saved(file);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll().size(), static_cast<qsizetype>(expected.size() + 2));
+    report->findChild<QPushButton*>("cmdClose")->click();
   }
 
   void dragsCopyBetweenWindowsAndMoveInsideOne() {

@@ -25,6 +25,8 @@
 
 #include "kbdsets/kbdset_grid.h"
 #include "kbdsets/kbdset_record.h"
+#include "report/report_window.h"
+#include "reports/set_report.h"
 #include "reports/subset_report.h"
 #include "setstore/edit_commands.h"
 #include "setstore/preset_export.h"
@@ -359,6 +361,9 @@ void SetWindow::CreateEditMenu() {
 void SetWindow::CreateUtilitiesMenu() {
   utilitiesMenu_ = new QMenu(tr("&Utilities"), this);
   utilitiesMenu_->setObjectName("mnuUtil");
+  QAction* report = utilitiesMenu_->addAction(tr("Display Set &Report"));
+  report->setObjectName("mnuUReport");
+  connect(report, &QAction::triggered, this, &SetWindow::ShowReport);
   subsetReport_ = utilitiesMenu_->addAction(tr("Create Su&bset Report File..."));
   subsetReport_->setObjectName("mnuUSSRep");
   connect(subsetReport_, &QAction::triggered, this, [this] {
@@ -377,6 +382,14 @@ void SetWindow::CreateUtilitiesMenu() {
   export_ = utilitiesMenu_->addAction(tr("&Export to Preset File..."));
   export_->setObjectName("mnuUExport");
   connect(export_, &QAction::triggered, this, &SetWindow::ExportShownBank);
+}
+
+void SetWindow::ShowReport() {
+  const std::string title = ws_.sets.Entry(slot_).Name;
+  std::string text = SetReportText(ws_, slot_, title, ReportTime(), &prompter_);
+  auto* window = new ReportWindow(ws_, prompter_, slot_, title, std::move(text), this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
 }
 
 void SetWindow::ExportShownBank() {

@@ -107,6 +107,7 @@ class SetWindow : public QMdiSubWindow {
   void CreateEditMenu();
   void CreateUtilitiesMenu();
   void ExportShownBank();
+  void ShowReport();
   void ConnectView(int tab);
 
   void ShowPage();

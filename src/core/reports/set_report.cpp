@@ -15,6 +15,7 @@
 #include "backseqs/bsq_file.h"
 #include "calls/item_numbers.h"
 #include "programs/program_calls.h"
+#include "setstore/set_paths.h"
 #include "styles/style_ops.h"
 #include "version.h"
 
@@ -238,6 +239,31 @@ std::string SetReportText(const Workspace& ws, int slot, const std::string& setT
   if (!anyCalled) text += std::string("None") + kCrLf;
   text += Separator();
   return text;
+}
+
+bool SaveReportFile(Workspace& ws, Prompter& prompter, int slot, const std::string& text,
+                    FileOps& ops) {
+  const SetEntry& entry = ws.sets.Entry(slot);
+  FileRequest request;
+  request.title = "Save Report to File...";
+  request.initialDir = entry.Dir;
+  request.initialName = entry.Name + ".TXT";
+  request.defaultExt = ".TXT";
+  request.filters = {{"Report (*.TXT)", "*.TXT"}};
+  const auto chosen = prompter.ChooseSaveFile(request);
+  if (!chosen) return false;
+  if (ops.Exists(*chosen) && prompter.Ask({"Overwrite existing file?", "", MessageIcon::Question,
+                                           MessageButtons::YesNo, Answer::No}) != Answer::Yes) {
+    return false;
+  }
+  const std::string content = text + "\r\n";
+  if (ReplaceFileAtomically(
+          ops, *chosen,
+          std::span(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()))) {
+    prompter.ShowError("Error saving Report to file " + PathText(*chosen));
+    return false;
+  }
+  return true;
 }
 
 }  // namespace i40

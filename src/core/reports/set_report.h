@@ -4,6 +4,7 @@
 #include <ctime>
 #include <string>
 
+#include "setstore/file_ops.h"
 #include "setstore/workspace.h"
 #include "ui/prompter.h"
 
@@ -31,5 +32,11 @@ std::string ReportDateText(const std::tm& when);
 // With a prompter, the progress window follows the work and is closed on return.
 std::string SetReportText(const Workspace& ws, int slot, const std::string& setTitle,
                           const std::tm& when, Prompter* progress = nullptr);
+
+// The report window's "Create Report &File...": the save dialog in the Set's folder
+// (the Set's name + ".TXT"), the overwrite question, then the text and a line break,
+// written whole or not at all. True when the file was written.
+bool SaveReportFile(Workspace& ws, Prompter& prompter, int slot, const std::string& text,
+                    FileOps& ops = RealFileOps());
 
 }  // namespace i40

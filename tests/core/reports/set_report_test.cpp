@@ -4,11 +4,15 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "set_builder.h"
+#include "setstore/set_paths.h"
+#include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
 #include "ui/scripted_prompter.h"
 
@@ -380,6 +384,46 @@ TEST(ReportTime, WithoutAUsableSourceDateEpochItIsLocalTimeNow) {
     epoch.Set(bad);
     EXPECT_TRUE(isNow()) << '"' << bad << '"';
   }
+}
+
+}  // namespace
+}  // namespace i40
+
+namespace i40 {
+namespace {
+
+TEST(SaveReportFile, AsksWhereAndBeforeOverwriting) {
+  test::TempDir dir;
+  Workspace ws;
+  const int slot = test::AddSet(ws, build::TemplateSet(), "MYSET");
+  ws.sets.Entry(slot).Dir = dir.path();
+  ScriptedPrompter prompter;
+  prompter.QueueFile(dir / "R.TXT");
+  ASSERT_TRUE(SaveReportFile(ws, prompter, slot, "line 1\r\nline 2"));
+  const FileRequest& request = prompter.fileRequests().at(0);
+  EXPECT_EQ(request.title, "Save Report to File...");
+  EXPECT_EQ(request.initialName, "MYSET.TXT");
+  EXPECT_EQ(request.initialDir, dir.path());
+  EXPECT_EQ(request.defaultExt, ".TXT");
+  EXPECT_EQ(request.filters.at(0).name, "Report (*.TXT)");
+  std::ifstream in(dir / "R.TXT", std::ios::binary);
+  const std::string written{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(written, "line 1\r\nline 2\r\n");
+
+  prompter.QueueFile(dir / "R.TXT");
+  prompter.QueueAnswer(Answer::No);
+  EXPECT_FALSE(SaveReportFile(ws, prompter, slot, "other"));
+  EXPECT_EQ(prompter.messages().back().text, "Overwrite existing file?");
+  EXPECT_EQ(prompter.messages().back().defaultButton, Answer::No);
+  std::ifstream again(dir / "R.TXT", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), std::istreambuf_iterator<char>()),
+            "line 1\r\nline 2\r\n");
+
+  prompter.QueueFile(dir / "gone" / "R.TXT");
+  EXPECT_FALSE(SaveReportFile(ws, prompter, slot, "x"));
+  EXPECT_EQ(prompter.messages().back().text,
+            "Error saving Report to file " + PathText(dir / "gone" / "R.TXT"));
+  EXPECT_EQ(prompter.messages().back().title, "Error");
 }
 
 }  // namespace

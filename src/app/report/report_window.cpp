@@ -1,0 +1,87 @@
+#include "report/report_window.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QPageLayout>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include "reports/set_report.h"
+#include "shell/app_icon.h"
+#include "shell/qt_text.h"
+
+namespace i40::app {
+
+ReportWindow::ReportWindow(Workspace& ws, Prompter& prompter, int slot, const std::string& setTitle,
+                           std::string report, QWidget* parent)
+    : QDialog(parent),
+      ws_(ws),
+      prompter_(prompter),
+      slot_(slot),
+      report_(std::move(report)),
+      text_(new QPlainTextEdit(this)) {
+  setObjectName("FReport");
+  setWindowTitle(FromName(ReportWindowCaption(setTitle)));
+  setWindowIcon(AppIcon());
+  text_->setObjectName("txtRep");
+  text_->setReadOnly(true);
+  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  QFont font("Courier New");
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  text_->setFont(font);
+  // The report's line breaks are CRLF; the box wants plain line feeds.
+  QString shown = FromName(report_);
+  shown.remove('\r');
+  text_->setPlainText(shown);
+
+  auto* buttons = new QHBoxLayout;
+  auto add = [&](const char* name, const QString& caption, void (ReportWindow::*action)()) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    buttons->addWidget(button);
+    connect(button, &QPushButton::clicked, this, action);
+  };
+  add("cmdSetPrnt", tr("Printer Set&up..."), &ReportWindow::SetUpPrinter);
+  add("cmdPrint", tr("&Print Report"), &ReportWindow::Print);
+  add("cmdSave", tr("Create Report &File..."), &ReportWindow::Save);
+  add("cmdClose", tr("&Close"), &ReportWindow::CloseWindow);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(text_);
+  layout->addLayout(buttons);
+  const int columns = static_cast<int>(kReportWidth) + 4;
+  resize(text_->fontMetrics().horizontalAdvance(QString(columns, 'M')) + 40, 600);
+}
+
+void ReportWindow::PrintTo(QPrinter& printer) const {
+  printer.setPageMargins(QMarginsF(1.0 / 3.0, 0.5, 1.0 / 3.0, 0.5), QPageLayout::Inch);
+  QTextDocument document;
+  document.setDefaultFont(text_->font());
+  document.setDocumentMargin(0);
+  document.setPlainText("\n\n\n\n" + text_->toPlainText());
+  document.print(&printer);
+}
+
+void ReportWindow::SetUpPrinter() {
+  QPrintDialog dialog(&printer_, this);
+  dialog.setWindowTitle(tr("Printer Setup"));
+  dialog.exec();
+}
+
+void ReportWindow::Print() {
+  PrintTo(printer_);
+}
+
+void ReportWindow::CloseWindow() {
+  close();
+}
+
+void ReportWindow::Save() {
+  SaveReportFile(ws_, prompter_, slot_, report_);
+}
+
+}  // namespace i40::app

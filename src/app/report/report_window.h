@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+#include <QPrinter>
+
+#include <string>
+
+#include "setstore/workspace.h"
+#include "ui/prompter.h"
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace i40::app {
+
+// FReport: the Set report in a fixed-pitch text box, to print or save as a file.
+class ReportWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `report` is the report as the core made it: single-byte text with CRLF line breaks.
+  ReportWindow(Workspace& ws, Prompter& prompter, int slot, const std::string& setTitle,
+               std::string report, QWidget* parent = nullptr);
+
+  QPlainTextEdit* textBox() const { return text_; }
+  // Prints the report: a third of an inch from the left, half an inch from the top,
+  // four empty lines, then the text in the box's font.
+  void PrintTo(QPrinter& printer) const;
+
+ private:
+  void SetUpPrinter();
+  void Print();
+  void Save();
+  void CloseWindow();
+
+  Workspace& ws_;
+  Prompter& prompter_;
+  int slot_;
+  std::string report_;
+  QPlainTextEdit* text_;
+  QPrinter printer_;
+};
+
+}  // namespace i40::app
