@@ -182,8 +182,7 @@ bool DragArrangement(Workspace& ws, Prompter& prompter, int fromSlot, int fromIn
                      int toIndex) {
   if (!IsUserIndex(fromIndex) || !IsUserIndex(toIndex)) return false;
   if (fromSlot == toSlot && fromIndex == toIndex) return false;
-  // Only an item can be dragged: an empty slot starts no drag.
-  if (Record(ws, fromSlot, fromIndex).IsEmpty()) return false;
+  if (!CanStartDrag(ws, fromSlot, Kind::Arrangement, fromIndex)) return false;
   CopyArrangement(ws, fromSlot, fromIndex);
   return FinishDrag(
       ws, fromSlot == toSlot, toSlot,

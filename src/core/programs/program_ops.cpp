@@ -173,8 +173,7 @@ bool DragProgram(Workspace& ws, Prompter& prompter, int fromSlot, int fromIndex,
                  int toIndex) {
   if (!IsUserIndex(fromIndex) || !IsUserIndex(toIndex)) return false;
   if (fromSlot == toSlot && fromIndex == toIndex) return false;
-  // Only an item can be dragged: an empty slot starts no drag.
-  if (Record(ws, fromSlot, fromIndex).IsEmpty()) return false;
+  if (!CanStartDrag(ws, fromSlot, Kind::Program, fromIndex)) return false;
   CopyProgram(ws, fromSlot, fromIndex);
   return FinishDrag(
       ws, fromSlot == toSlot, toSlot,

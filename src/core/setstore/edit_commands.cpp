@@ -2,7 +2,6 @@
 
 #include "arrangements/arrangement_ops.h"
 #include "backseqs/bsq_ops.h"
-#include "calls/item_lookup.h"
 #include "kbdsets/kbdset_grid.h"
 #include "kbdsets/kbdset_ops.h"
 #include "programs/program_ops.h"
@@ -164,24 +163,6 @@ bool RunEditCommand(Workspace& ws, Prompter& prompter, int slot, Kind kind, Edit
       return Sequences(ws, prompter, slot, command, index);
     case Kind::KbdSet:
       return KbdSets(ws, prompter, slot, command, index);
-    default:
-      return false;
-  }
-}
-
-bool CanStartDrag(const Workspace& ws, int slot, Kind kind, int index) {
-  if (!ws.sets.InUse(slot) || index < 0) return false;
-  const FileSet& set = ws.sets.Files(slot);
-  switch (kind) {
-    case Kind::Arrangement:
-    case Kind::Style:
-    case Kind::Program:
-      return index < UserItemCount(kind) && !IsItemSlotEmpty(set, kind, index);
-    case Kind::BackingSequence:
-      return index < kBsqCount &&
-             !set.backingSequences.records[static_cast<std::size_t>(index)].IsEmpty();
-    case Kind::KbdSet:
-      return index < kKbdSetCount;
     default:
       return false;
   }

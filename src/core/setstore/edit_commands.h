@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "setstore/edit_steps.h"
 #include "setstore/workspace.h"
 #include "ui/prompter.h"
 
@@ -27,10 +28,6 @@ enum class EditCommand {
 // was done.
 bool RunEditCommand(Workspace& ws, Prompter& prompter, int slot, Kind kind, EditCommand command,
                     int index, int bank);
-
-// A drag starts only on an item of the Set: a user position that holds something
-// (every KBD Set holds a set-up).
-bool CanStartDrag(const Workspace& ws, int slot, Kind kind, int index);
 
 // A drop on a grid or list of the same kind: a move inside a Set, a copy between Sets.
 bool RunDrop(Workspace& ws, Prompter& prompter, Kind kind, int fromSlot, int fromIndex, int toSlot,

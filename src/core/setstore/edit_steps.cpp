@@ -1,5 +1,6 @@
 #include "setstore/edit_steps.h"
 
+#include "calls/item_lookup.h"
 #include "setstore/undo.h"
 
 namespace i40 {
@@ -15,6 +16,24 @@ std::optional<ComponentFile> AskForComponentFile(Workspace& ws, Prompter& prompt
   const auto chosen = prompter.ChooseOpenFile(request);
   if (!chosen) return std::nullopt;
   return OpenComponentFile(*chosen, kind, prompter);
+}
+
+bool CanStartDrag(const Workspace& ws, int slot, Kind kind, int index) {
+  if (!ws.sets.InUse(slot) || index < 0) return false;
+  const FileSet& set = ws.sets.Files(slot);
+  switch (kind) {
+    case Kind::Arrangement:
+    case Kind::Style:
+    case Kind::Program:
+      return index < UserItemCount(kind) && !IsItemSlotEmpty(set, kind, index);
+    case Kind::BackingSequence:
+      return index < kBsqCount &&
+             !set.backingSequences.records[static_cast<std::size_t>(index)].IsEmpty();
+    case Kind::KbdSet:
+      return index < kKbdSetCount;
+    default:
+      return false;
+  }
 }
 
 bool FinishDrag(Workspace& ws, bool sameSet, int toSlot, const DragSteps& steps) {

@@ -17,6 +17,10 @@ namespace i40 {
 std::optional<ComponentFile> AskForComponentFile(Workspace& ws, Prompter& prompter,
                                                  const std::string& title, Kind kind);
 
+// A drag starts only on an item of the Set: a user position that holds something
+// (every KBD Set holds a set-up).
+bool CanStartDrag(const Workspace& ws, int slot, Kind kind, int index);
+
 // The rest of a drag and drop once the source is on the clipboard: in the same Set the
 // item moves (paste with its callers following, then a quiet cut of the source); into
 // another Set it is copied and the target checked for duplicate names.

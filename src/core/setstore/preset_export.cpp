@@ -17,6 +17,8 @@
 
 namespace fs = std::filesystem;
 
+#include "util/text.h"
+
 namespace i40 {
 namespace {
 
@@ -125,14 +127,6 @@ bool WriteRegions(FileOps& ops, const fs::path& file, const std::vector<Region>&
 }
 
 // ---- Preset list rewrite ----------------------------------------------------------------
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-    s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-    s.remove_suffix(1);
-  return s;
-}
 
 // A line that holds no entry: blank, only empty fields, or a comment.
 bool IsCommentLine(std::string_view line) {

@@ -11,6 +11,7 @@
 #include "ui/error_reports.h"
 #include "util/ascii.h"
 #include "util/bytes.h"
+#include "util/text.h"
 
 namespace i40 {
 namespace {
@@ -24,14 +25,6 @@ struct Field {
   int line = 0;  // 1-based
   bool endsLine = false;
 };
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-    s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-    s.remove_suffix(1);
-  return s;
-}
 
 // Splits the text into lines and hands out comma-separated fields one at a time, the
 // way the instrument's tools write them: quoted text may hold commas; an empty line is

@@ -162,8 +162,7 @@ bool DragStyle(Workspace& ws, Prompter& prompter, int fromSlot, int fromStyle, i
                int toStyle) {
   if (!IsSlot(fromStyle) || !IsSlot(toStyle)) return false;
   if (fromSlot == toSlot && fromStyle == toStyle) return false;
-  // Only an item can be dragged: an empty slot starts no drag.
-  if (Slot(ws, fromSlot, fromStyle).record.IsEmpty()) return false;
+  if (!CanStartDrag(ws, fromSlot, Kind::Style, fromStyle)) return false;
   CopyStyle(ws, fromSlot, fromStyle);
   return FinishDrag(
       ws, fromSlot == toSlot, toSlot,

@@ -13,4 +13,13 @@ inline std::string TrimSpaces(std::string_view text) {
   return std::string(text.substr(first, last - first + 1));
 }
 
+// Leading and trailing blanks and tabs removed, as fields of a text file are read.
+inline std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+    s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+    s.remove_suffix(1);
+  return s;
+}
+
 }  // namespace i40
