@@ -7,14 +7,14 @@
 #include <variant>
 
 #include "calls/item_lookup.h"
-#include "programs/program_calls.h"
+#include "format/component_file.h"
+#include "format/component_io.h"
+#include "format/set_paths.h"
+#include "presets/preset_list.h"
+#include "programs/program_cell.h"
 #include "reports/set_report.h"
-#include "setstore/component_file.h"
-#include "setstore/component_io.h"
-#include "setstore/open_set.h"
-#include "setstore/preset_list.h"
-#include "setstore/save_set.h"
-#include "setstore/set_paths.h"
+#include "session/open_set.h"
+#include "session/save_set.h"
 #include "ui/scripted_prompter.h"
 #include "ui/set_view.h"
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
-#include "setstore/component_file.h"
-#include "setstore/component_io.h"
+#include "format/component_file.h"
+#include "format/component_io.h"
 
 #ifndef I40_FUZZ_KIND
 #error "I40_FUZZ_KIND names the kind whose reader is fuzzed"
@@ -16,11 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::span<const std::uint8_t> bytes(data, size);
   (void)i40::IsValidComponentHeader(bytes, kind);
   i40::FileSet set;
-  const i40::ReadResult result = i40::ReadComponentBytes(kind, bytes, set);
+  const i40::ReadOutcome problem = i40::ReadComponentBytes(kind, bytes, set);
   const auto written = i40::WriteComponentBytes(kind, set);
-  if (result.ok) {
+  if (!problem) {
     i40::FileSet again;
-    if (!i40::ReadComponentBytes(kind, written, again).ok) __builtin_trap();
+    if (i40::ReadComponentBytes(kind, written, again)) __builtin_trap();
     if (i40::WriteComponentBytes(kind, again) != written) __builtin_trap();
   }
   return 0;

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <variant>
 
-#include "setstore/preset_list.h"
+#include "presets/preset_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

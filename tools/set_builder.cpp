@@ -5,10 +5,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "backseqs/bsq_file.h"
-#include "setstore/component_io.h"
-#include "setstore/set_paths.h"
-#include "styles/style_blocks.h"
+#include "format/bsq_file.h"
+#include "format/component_io.h"
+#include "format/set_paths.h"
+#include "format/style_blocks.h"
 
 namespace i40::build {
 

@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "setstore/file_set.h"
-#include "setstore/kinds.h"
+#include "format/file_set.h"
+#include "format/kinds.h"
 
 // Builds whole Sets in memory: the empty template and the demo Set that ship in data/,
 // and random Sets for tests. Everything is deterministic on every platform.

@@ -6,17 +6,19 @@
 #include <map>
 #include <sstream>
 
+#include "calls/set_findings.h"
 #include "cli/cli_support.h"
 #include "cli/session.h"
 #include "cli/set_checks.h"
+#include "format/file_ops.h"
+#include "format/set_paths.h"
 #include "reports/set_report.h"
 #include "reports/subset_report.h"
-#include "setstore/file_ops.h"
-#include "setstore/open_set.h"
-#include "setstore/save_set.h"
-#include "setstore/set_paths.h"
+#include "session/open_set.h"
+#include "session/save_set.h"
 #include "sysex/dump.h"
 #include "ui/scripted_prompter.h"
+#include "util/bytes.h"
 #include "version.h"
 
 namespace fs = std::filesystem;
@@ -152,7 +154,7 @@ class Tool {
       if (!prompter.messages().empty()) clean = false;
       Flush(prompter, prefix);
       if (slot == 0) continue;
-      for (const std::string& finding : SetFindings(ws_, slot)) {
+      for (const std::string& finding : SetFindings(ws_.sets.Files(slot))) {
         out_ << prefix << finding << '\n';
         clean = false;
       }
@@ -175,9 +177,7 @@ class Tool {
       return 0;
     }
     const fs::path file = options_.values["-o"];
-    if (ReplaceFileAtomically(
-            RealFileOps(), file,
-            std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))) {
+    if (ReplaceFileAtomically(RealFileOps(), file, AsBytes(text))) {
       err_ << "i40set: cannot write " << file.string() << '\n';
       return 1;
     }

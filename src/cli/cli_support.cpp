@@ -3,11 +3,12 @@
 #include <array>
 #include <system_error>
 
-#include "calls/item_numbers.h"
+#include "format/blank_records.h"
+#include "format/item_numbers.h"
+#include "format/set_paths.h"
 #include "kbdsets/kbdset_grid.h"
-#include "setstore/blank_records.h"
-#include "setstore/preset_list.h"
-#include "setstore/set_paths.h"
+#include "presets/preset_list.h"
+#include "session/load_component.h"
 #include "util/ascii.h"
 
 namespace fs = std::filesystem;

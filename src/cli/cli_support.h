@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "setstore/workspace.h"
+#include "session/workspace.h"
 #include "ui/prompter.h"
 
 namespace i40::cli {

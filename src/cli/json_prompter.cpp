@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <sstream>
 
-#include "calls/item_numbers.h"
-#include "setstore/set_paths.h"
+#include "format/item_numbers.h"
+#include "format/set_paths.h"
+#include "util/text.h"
 
 namespace i40::cli {
 namespace {
@@ -62,7 +63,9 @@ std::string FileEvent(const char* dialog, const FileRequest& request,
 
 }  // namespace
 
-std::string JsonString(const std::string& text) {
+std::string JsonString(const std::string& raw) {
+  // Names in records are Latin-1 bytes; a JSON text must be UTF-8.
+  const std::string text = ToUtf8(raw);
   std::string out = "\"";
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
@@ -109,7 +112,7 @@ std::string AnswerName(Answer answer) {
 }
 
 std::vector<std::string> JsonPrompter::Pending() const {
-  std::vector<std::string> pending;
+  std::vector<std::string> pending = unused_;
   for (const Answer a : answers_)
     pending.push_back("answer " + AnswerName(a));
   for (const auto& p : picks_)
@@ -142,20 +145,33 @@ Answer JsonPrompter::Ask(const Message& message) {
   return answer;
 }
 
-std::optional<std::filesystem::path> JsonPrompter::ChooseOpenFile(const FileRequest& request) {
-  if (files_.empty()) throw Unanswered("no file queued for the dialog: " + request.title);
-  auto file = files_.front();
-  files_.pop_front();
-  out_ << FileEvent("open", request, file) << '\n';
+std::optional<std::filesystem::path> JsonPrompter::NextFile(const char* dialog,
+                                                            const FileRequest& request) {
+  std::optional<std::filesystem::path> file;
+  if (offered_) {
+    file = std::move(*offered_);
+    offered_.reset();
+  } else {
+    if (files_.empty()) throw Unanswered("no file queued for the dialog: " + request.title);
+    file = files_.front();
+    files_.pop_front();
+  }
+  out_ << FileEvent(dialog, request, file) << '\n';
   return file;
 }
 
+std::optional<std::filesystem::path> JsonPrompter::ChooseOpenFile(const FileRequest& request) {
+  return NextFile("open", request);
+}
+
 std::optional<std::filesystem::path> JsonPrompter::ChooseSaveFile(const FileRequest& request) {
-  if (files_.empty()) throw Unanswered("no file queued for the dialog: " + request.title);
-  auto file = files_.front();
-  files_.pop_front();
-  out_ << FileEvent("save", request, file) << '\n';
-  return file;
+  return NextFile("save", request);
+}
+
+void JsonPrompter::EndCommand() {
+  if (!offered_) return;
+  unused_.push_back("file " + (*offered_ ? PathText(**offered_) : std::string("cancel")));
+  offered_.reset();
 }
 
 int JsonPrompter::Pick(const PickRequest& request) {

@@ -39,6 +39,11 @@ class JsonPrompter : public Prompter {
   void QueuePick(std::string label) { picks_.push_back(std::move(label)); }
   void QueueFile(std::optional<std::filesystem::path> file) { files_.push_back(std::move(file)); }
   void QueueChoice(int index) { choices_.push_back(index); }
+  // The file a command names itself (`saveas H PATH`): the answer to that command's own
+  // file dialog, taken before anything queued with `file`. A command that does not ask
+  // for it (a `loadone` on a preset cell) leaves it unused, never to a later command.
+  void OfferFile(std::filesystem::path file) { offered_ = std::move(file); }
+  void EndCommand();
 
   // An error message was shown (a critical box): the session ends with status 1.
   bool errorShown() const { return errorShown_; }
@@ -46,7 +51,11 @@ class JsonPrompter : public Prompter {
   std::vector<std::string> Pending() const;
 
  private:
+  std::optional<std::filesystem::path> NextFile(const char* dialog, const FileRequest& request);
+
   std::ostream& out_;
+  std::optional<std::optional<std::filesystem::path>> offered_;
+  std::vector<std::string> unused_;  // offered files no dialog took
   std::deque<Answer> answers_;
   std::deque<std::string> picks_;
   std::deque<std::optional<std::filesystem::path>> files_;

@@ -8,13 +8,14 @@
 
 #include "cli/cli_support.h"
 #include "cli/json_prompter.h"
+#include "edit/edit_engine.h"
+#include "format/file_ops.h"
 #include "reports/set_report.h"
 #include "reports/subset_report.h"
-#include "setstore/edit_commands.h"
-#include "setstore/file_ops.h"
-#include "setstore/open_set.h"
-#include "setstore/save_set.h"
+#include "session/open_set.h"
+#include "session/save_set.h"
 #include "sysex/dump.h"
+#include "util/bytes.h"
 
 namespace fs = std::filesystem;
 
@@ -35,9 +36,7 @@ std::vector<std::string> Words(const std::string& line) {
 }
 
 bool WriteText(const fs::path& file, const std::string& text) {
-  return !ReplaceFileAtomically(
-      RealFileOps(), file,
-      std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  return !ReplaceFileAtomically(RealFileOps(), file, AsBytes(text));
 }
 
 class Session {
@@ -57,7 +56,7 @@ class Session {
       SaveCommand(ws_, prompter_, Slot(w[1]));
     } else if (command == "saveas") {
       Need(w, 3);
-      prompter_.QueueFile(fs::path(w[2]));
+      prompter_.OfferFile(fs::path(w[2]));
       SaveAsCommand(ws_, prompter_, Slot(w[1]));
     } else if (command == "close") {
       Need(w, 2);
@@ -82,30 +81,34 @@ class Session {
       Need(w, 4);
       const Kind kind = KindOf(w[1]);
       const Position at = PositionOf(kind, w[3]);
-      RunEditCommand(ws_, prompter_, Slot(w[2]), kind, *edit, at.index, at.bank);
+      RunEditCommand(ws_, prompter_, SetSlot{Slot(w[2])}, kind, *edit, ItemIndex{at.index},
+                     BankNo{at.bank});
     } else if (command == "erase") {
       Need(w, 3);
       const Kind kind = KindOf(w[1]);
       const int bank = w.size() > 3 ? BankOf(kind, w[3]) : UserBankOf(kind);
-      RunEditCommand(ws_, prompter_, Slot(w[2]), kind, EditCommand::EraseBank, -1, bank);
+      RunEditCommand(ws_, prompter_, SetSlot{Slot(w[2])}, kind, EditCommand::EraseBank,
+                     ItemIndex{-1}, BankNo{bank});
     } else if (command == "drag") {
       Need(w, 6);
       const Kind kind = KindOf(w[1]);
-      RunDrop(ws_, prompter_, kind, Slot(w[2]), PositionOf(kind, w[3]).index, Slot(w[4]),
-              PositionOf(kind, w[5]).index);
+      RunDrop(ws_, prompter_, kind, SetSlot{Slot(w[2])}, ItemIndex{PositionOf(kind, w[3]).index},
+              SetSlot{Slot(w[4])}, ItemIndex{PositionOf(kind, w[5]).index});
     } else if (command == "undo") {
       Need(w, 3);
-      RunEditCommand(ws_, prompter_, Slot(w[2]), KindOf(w[1]), EditCommand::Undo, -1, 0);
+      RunEditCommand(ws_, prompter_, SetSlot{Slot(w[2])}, KindOf(w[1]), EditCommand::Undo,
+                     ItemIndex{-1});
     } else if (command == "import") {
       Need(w, 4);
-      prompter_.QueueFile(fs::path(w[3]));
-      RunEditCommand(ws_, prompter_, Slot(w[2]), KindOf(w[1]), EditCommand::Import, -1, 0);
+      prompter_.OfferFile(fs::path(w[3]));
+      RunEditCommand(ws_, prompter_, SetSlot{Slot(w[2])}, KindOf(w[1]), EditCommand::Import,
+                     ItemIndex{-1});
     } else if (command == "loadone") {
       Need(w, 5);
       const Kind kind = KindOf(w[1]);
-      prompter_.QueueFile(fs::path(w[4]));
-      RunEditCommand(ws_, prompter_, Slot(w[2]), kind, EditCommand::PasteFromIStyle,
-                     PositionOf(kind, w[3]).index, 0);
+      prompter_.OfferFile(fs::path(w[4]));
+      RunEditCommand(ws_, prompter_, SetSlot{Slot(w[2])}, kind, EditCommand::PasteFromIStyle,
+                     ItemIndex{PositionOf(kind, w[3]).index});
     } else if (command == "report") {
       Need(w, 3);
       const int slot = Slot(w[1]);
@@ -126,7 +129,7 @@ class Session {
       }
     } else if (command == "syx") {
       Need(w, 4);
-      prompter_.QueueFile(fs::path(w[3]));
+      prompter_.OfferFile(fs::path(w[3]));
       const int block = w.size() > 4 ? std::stoi(w[4]) : 0;
       DumpMidi(ws_, prompter_, nullptr, Slot(w[1]), KindOf(w[2]), block, true);
     } else {
@@ -206,6 +209,7 @@ int RunSession(Workspace& ws, std::istream& script, std::ostream& out, std::ostr
     if (words.empty()) continue;
     try {
       session.Run(words);
+      session.prompter().EndCommand();
     } catch (const Unanswered& e) {
       err << "i40set: line " << lineNumber << ": " << e.what() << '\n';
       return 2;

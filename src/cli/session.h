@@ -3,7 +3,7 @@
 #include <istream>
 #include <ostream>
 
-#include "setstore/workspace.h"
+#include "session/workspace.h"
 
 namespace i40::cli {
 

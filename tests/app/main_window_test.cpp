@@ -15,8 +15,8 @@
 #include <QTextBrowser>
 #include <filesystem>
 
-#include "setstore/kinds.h"
-#include "setstore/set_paths.h"
+#include "format/kinds.h"
+#include "format/set_paths.h"
 #include "setwindow/set_window.h"
 #include "shell/help_window.h"
 #include "test_suites.h"

@@ -6,10 +6,10 @@
 #include <variant>
 
 #include "calls/picker_model.h"
+#include "format/set_paths.h"
 #include "pickers/item_picker.h"
-#include "setstore/open_set.h"
-#include "setstore/preset_list.h"
-#include "setstore/set_paths.h"
+#include "presets/preset_list.h"
+#include "session/open_set.h"
 #include "shell/qt_prompter.h"
 #include "test_suites.h"
 #include "test_support.h"

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <vector>
 
-#include "setstore/open_set.h"
-#include "setstore/set_paths.h"
+#include "format/set_paths.h"
+#include "session/open_set.h"
 #include "shell/progress_window.h"
 #include "shell/qt_prompter.h"
 #include "test_suites.h"

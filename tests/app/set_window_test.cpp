@@ -25,12 +25,12 @@
 #include <memory>
 #include <vector>
 
-#include "calls/item_numbers.h"
+#include "format/item_numbers.h"
+#include "format/style_blocks.h"
 #include "pickers/item_picker.h"
 #include "report/report_window.h"
 #include "reports/set_report.h"
 #include "setwindow/set_window.h"
-#include "styles/style_blocks.h"
 #include "sysex/dump.h"
 #include "test_suites.h"
 #include "test_support.h"

@@ -7,11 +7,11 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "format/component_io.h"
+#include "format/set_paths.h"
+#include "presets/preset_list.h"
 #include "reports/set_report.h"
 #include "set_builder.h"
-#include "setstore/component_io.h"
-#include "setstore/preset_list.h"
-#include "setstore/set_paths.h"
 #include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
 #include "sysex/dump.h"

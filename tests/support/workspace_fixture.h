@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "setstore/component_io.h"
-#include "setstore/workspace.h"
+#include "format/component_io.h"
+#include "session/workspace.h"
 
 namespace i40::test {
 

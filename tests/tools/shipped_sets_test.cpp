@@ -5,12 +5,13 @@
 #include <fstream>
 #include <iterator>
 
-#include "backseqs/bsq_file.h"
-#include "calls/item_numbers.h"
+#include "format/bsq_file.h"
+#include "format/component_io.h"
+#include "format/item_numbers.h"
+#include "format/set_paths.h"
+#include "format/style_blocks.h"
 #include "set_builder.h"
-#include "setstore/component_io.h"
-#include "setstore/set_paths.h"
-#include "styles/style_blocks.h"
+#include "support/read_errors.h"
 #include "ui/scripted_prompter.h"
 
 namespace i40 {
@@ -32,8 +33,8 @@ void ExpectShippedSetIs(const FileSet& generated, const fs::path& setPath) {
     EXPECT_EQ(onDisk, WriteComponentBytes(kind, generated))
         << "regenerate with: cmake --build <build> --target make_sets_data";
     FileSet read;
-    const ReadResult result = ReadComponentBytes(kind, onDisk, read);
-    ASSERT_TRUE(result.ok) << result.detail;
+    const ReadOutcome result = ReadComponentBytes(kind, onDisk, read);
+    ASSERT_FALSE(result) << test::Detail(result);
     EXPECT_EQ(WriteComponentBytes(kind, read), onDisk);
   }
 }

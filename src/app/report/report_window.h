@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "setstore/workspace.h"
+#include "session/workspace.h"
 #include "ui/prompter.h"
 
 class QPlainTextEdit;

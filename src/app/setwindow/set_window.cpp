@@ -23,20 +23,19 @@
 #include <initializer_list>
 #include <vector>
 
+#include "edit/edit_engine.h"
+#include "format/kbdset_record.h"
+#include "format/style_blocks.h"
+#include "format/vocabulary.h"
 #include "kbdsets/kbdset_grid.h"
-#include "kbdsets/kbdset_record.h"
+#include "presets/preset_export.h"
 #include "report/report_window.h"
 #include "reports/set_report.h"
 #include "reports/subset_report.h"
-#include "setstore/edit_commands.h"
-#include "setstore/preset_export.h"
-#include "setstore/save_set.h"
-#include "setstore/undo.h"
-#include "setstore/vocabulary.h"
+#include "session/save_set.h"
 #include "setwindow/drag_views.h"
 #include "shell/app_icon.h"
 #include "shell/qt_text.h"
-#include "styles/style_blocks.h"
 #include "sysex/dump.h"
 
 namespace i40::app {
@@ -585,8 +584,8 @@ void SetWindow::RunCommand(EditCommand command) {
   if (unloaded_ || !ws_.sets.InUse(slot_)) return;
   const Selection selected = SelectionOf(view_);
   const int bank = IsItemTab(view_.tab) ? view_.bank[At(view_.tab)] : 0;
-  RunEditCommand(ws_, prompter_, slot_, static_cast<Kind>(view_.tab), command, selected.index,
-                 bank);
+  RunEditCommand(ws_, prompter_, SetSlot{slot_}, static_cast<Kind>(view_.tab), command,
+                 ItemIndex{selected.index}, BankNo{bank});
   RefreshAllWindows();
 }
 
@@ -619,7 +618,8 @@ std::unique_ptr<QMimeData> SetWindow::DragData(int tab, int position) const {
   from.tab = tab;
   from.current[At(tab)] = position;
   const Selection selected = SelectionOf(from);
-  if (!selected.userItem || !CanStartDrag(ws_, slot_, static_cast<Kind>(tab), selected.index)) {
+  if (!selected.userItem ||
+      !CanStartDrag(ws_, SetSlot{slot_}, static_cast<Kind>(tab), ItemIndex{selected.index})) {
     return nullptr;
   }
   auto mime = std::make_unique<QMimeData>();
@@ -670,7 +670,8 @@ void SetWindow::Drop(int tab, const QMimeData& mime, int position) {
 void SetWindow::FinishDrop(Kind kind, DragSource from, int toIndex) {
   bool done = false;
   if (!unloaded_ && ws_.sets.InUse(slot_) && ws_.sets.InUse(from.slot))
-    done = RunDrop(ws_, prompter_, kind, from.slot, from.index, slot_, toIndex);
+    done = RunDrop(ws_, prompter_, kind, SetSlot{from.slot}, ItemIndex{from.index}, SetSlot{slot_},
+                   ItemIndex{toIndex});
   RefreshAllWindows();
   Q_EMIT dropFinished(done);
 }

@@ -5,8 +5,8 @@
 #include <memory>
 #include <optional>
 
-#include "setstore/edit_commands.h"
-#include "setstore/workspace.h"
+#include "edit/edit_engine.h"
+#include "session/workspace.h"
 #include "ui/prompter.h"
 #include "ui/set_view.h"
 

@@ -15,10 +15,11 @@
 #include <algorithm>
 #include <system_error>
 
-#include "setstore/blank_records.h"
-#include "setstore/open_set.h"
-#include "setstore/preset_list.h"
-#include "setstore/set_paths.h"
+#include "format/blank_records.h"
+#include "format/set_paths.h"
+#include "presets/preset_list.h"
+#include "session/load_component.h"
+#include "session/open_set.h"
 #include "setwindow/set_window.h"
 #include "shell/about_dialog.h"
 #include "shell/app_icon.h"

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "setstore/workspace.h"
+#include "session/workspace.h"
 #include "ui/prompter.h"
 
 class QAction;

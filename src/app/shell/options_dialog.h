@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "setstore/settings.h"
+#include "session/settings.h"
 
 class QCheckBox;
 class QPushButton;

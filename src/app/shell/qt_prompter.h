@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "setstore/workspace.h"
+#include "session/workspace.h"
 #include "ui/prompter.h"
 
 namespace i40::app {

@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-#include "setstore/settings.h"
+#include "session/settings.h"
 
 namespace i40::app {
 

@@ -3,21 +3,19 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
-#include <QStringDecoder>
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "util/text.h"
 
 // Conversions between the core's texts and paths and Qt's.
 namespace i40::app {
 
 // Message texts are UTF-8 (paths in them are); names taken from records are single-byte
-// text. A text that is not valid UTF-8 is read as Latin-1, so such a name still shows.
+// text, and each of their bytes that is no part of a UTF-8 character shows as Latin-1.
 inline QString FromCore(std::string_view text) {
-  QStringDecoder utf8(QStringDecoder::Utf8);
-  QString decoded = utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-  if (!utf8.hasError()) return decoded;
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  return QString::fromStdString(ToUtf8(text));
 }
 
 // A record name or a line built from names: always single-byte text.

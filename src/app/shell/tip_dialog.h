@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "setstore/data_locations.h"
-#include "setstore/settings.h"
+#include "session/data_locations.h"
+#include "session/settings.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,6 +1,6 @@
 #include "arrangements/arrangement_cell.h"
 
-#include "setstore/item_record.h"
+#include "format/item_record.h"
 
 namespace i40 {
 

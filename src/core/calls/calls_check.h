@@ -1,9 +1,10 @@
 #pragma once
 
-#include <optional>
-#include <string>
+#include <cstdint>
+#include <span>
 
-#include "setstore/workspace.h"
+#include "format/kinds.h"
+#include "session/workspace.h"
 #include "ui/prompter.h"
 
 // Keeping calls meaningful when an item arrives from another Set: each call into a user
@@ -11,26 +12,12 @@
 // items; a name the destination lacks is offered for redirection.
 namespace i40 {
 
-struct CallResolution {
-  enum Outcome { Cancelled, Kept, Redirected };
-  Outcome outcome = Kept;
-  int number = 0;  // the number to store when redirected
-};
-
-// Settles one call: the destination's first user item of that exact name, or, when there
-// is none, what the user says to the question: No keeps the call as it is, Yes opens the
-// picker, Cancel (or a cancelled picker) abandons the whole check.
-CallResolution ResolveCallByName(Workspace& ws, Prompter& prompter, int destSlot, Kind calledKind,
-                                 const std::string& sourceName, const std::string& question,
-                                 const PickRequest& picker);
-
-// The Arrangement in the clipboard has been pasted into destIndex of destSlot: re-point
-// its Style and nine track calls. False when the user cancelled (the slot is untouched).
-bool CheckArrangementCalls(Workspace& ws, Prompter& prompter, int sourceSlot, int destSlot,
-                           int destIndex);
-
-// The same for the three keyboard sections of the KBD Set in the clipboard.
-bool CheckKbdSetCalls(Workspace& ws, Prompter& prompter, int sourceSlot, int destSlot,
-                      int destIndex);
+// The item at `index` of the destination's `kind` came from the source Set, where its
+// record read `sourceRecord`: its calls are re-pointed field by field, in the order of
+// the calls table. No keeps a call as it is, Yes opens the picker, Cancel (or a
+// cancelled picker) abandons the check. False when abandoned: the position is then as
+// the check found it.
+bool CheckPastedCalls(Workspace& ws, Prompter& prompter, Kind kind, int sourceSlot, int destSlot,
+                      int index, std::span<const std::uint8_t> sourceRecord);
 
 }  // namespace i40

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "setstore/item_record.h"
+#include "format/item_record.h"
 
 namespace i40 {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "calls/item_numbers.h"
-#include "setstore/file_set.h"
-#include "setstore/preset_tables.h"
+#include "format/file_set.h"
+#include "format/item_numbers.h"
+#include "presets/preset_tables.h"
 
 // Resolving a number to what it names: preset items from the preset tables, user items
 // from the Set that holds the caller (whatever record sits at that position now,

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <span>
 
-#include "setstore/vocabulary.h"
+#include "format/vocabulary.h"
 
 namespace i40 {
 namespace {

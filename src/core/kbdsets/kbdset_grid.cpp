@@ -1,6 +1,6 @@
 #include "kbdsets/kbdset_grid.h"
 
-#include "kbdsets/kbdset_record.h"
+#include "format/kbdset_record.h"
 
 namespace i40 {
 

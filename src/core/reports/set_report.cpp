@@ -11,12 +11,12 @@
 #include <system_error>
 #include <vector>
 
-#include "arrangements/arrangement_ops.h"
-#include "backseqs/bsq_file.h"
-#include "calls/item_numbers.h"
-#include "programs/program_calls.h"
-#include "setstore/set_paths.h"
-#include "styles/style_ops.h"
+#include "backseqs/bsq_list.h"
+#include "calls/callers.h"
+#include "format/bsq_file.h"
+#include "format/item_numbers.h"
+#include "format/set_paths.h"
+#include "util/bytes.h"
 #include "version.h"
 
 namespace i40 {
@@ -257,9 +257,7 @@ bool SaveReportFile(Workspace& ws, Prompter& prompter, int slot, const std::stri
     return false;
   }
   const std::string content = text + "\r\n";
-  if (ReplaceFileAtomically(
-          ops, *chosen,
-          std::span(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()))) {
+  if (ReplaceFileAtomically(ops, *chosen, AsBytes(content))) {
     prompter.ShowError("Error saving Report to file " + PathText(*chosen));
     return false;
   }

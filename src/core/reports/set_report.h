@@ -4,8 +4,8 @@
 #include <ctime>
 #include <string>
 
-#include "setstore/file_ops.h"
-#include "setstore/workspace.h"
+#include "format/file_ops.h"
+#include "session/workspace.h"
 #include "ui/prompter.h"
 
 // The Set report: a plain-text overview of one open Set for a fixed-pitch font, 100

@@ -5,8 +5,9 @@
 #include <string_view>
 #include <utility>
 
-#include "setstore/set_paths.h"
-#include "setstore/vocabulary.h"
+#include "format/set_paths.h"
+#include "format/vocabulary.h"
+#include "util/bytes.h"
 #include "util/text.h"
 
 namespace i40 {
@@ -176,8 +177,7 @@ bool CreateSubsetReportFile(const Workspace& ws, Prompter& prompter, int slot, K
 
   const std::string text =
       SubsetReportText(ItemSources{ws.presets, ws.sets.Files(slot)}, page, setTitle, withPresets);
-  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                            text.size());
+  const std::span<const std::uint8_t> bytes = AsBytes(text);
   // Written beside and renamed over: a failed write leaves any earlier file as it was.
   if (ReplaceFileAtomically(ops, *chosen, bytes)) {
     prompter.ShowError("Error saving Subset Report to file " + PathText(*chosen));

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "calls/item_lookup.h"
-#include "setstore/file_ops.h"
-#include "setstore/workspace.h"
+#include "format/file_ops.h"
+#include "session/workspace.h"
 #include "ui/prompter.h"
 
 // The subset report: the items of one page of a Set window as tab-separated columns, one

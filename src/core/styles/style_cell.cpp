@@ -1,7 +1,7 @@
 #include "styles/style_cell.h"
 
-#include "setstore/item_record.h"
-#include "styles/style_blocks.h"
+#include "format/item_record.h"
+#include "format/style_blocks.h"
 
 namespace i40 {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "backseqs/bsq_file.h"
-#include "setstore/component_io.h"
-#include "setstore/set_paths.h"
-#include "styles/style_blocks.h"
+#include "format/bsq_file.h"
+#include "format/component_io.h"
+#include "format/set_paths.h"
+#include "format/style_blocks.h"
 #include "sysex/midi_exchange.h"
 #include "sysex/seven_bit.h"
 

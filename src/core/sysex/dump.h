@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "setstore/file_ops.h"
-#include "setstore/workspace.h"
+#include "format/file_ops.h"
+#include "session/workspace.h"
 #include "ui/midi_port.h"
 #include "ui/prompter.h"
 

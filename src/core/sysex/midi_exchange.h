@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "setstore/workspace.h"
+#include "session/workspace.h"
 #include "ui/midi_port.h"
 #include "ui/prompter.h"
 

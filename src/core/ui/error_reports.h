@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "setstore/kinds.h"
+#include "format/kinds.h"
+#include "format/read_error.h"
 #include "ui/prompter.h"
 
 namespace i40 {
@@ -16,6 +17,10 @@ inline constexpr std::string_view kLineBreak = "\n";
 std::string LoadErrorText(Kind kind, std::string_view detail);
 std::string SaveErrorText(Kind kind, std::string_view detail);
 void ReportLoadError(Prompter& prompter, Kind kind, std::string_view detail);
+// The detail line for what a reader stopped at: "The file ends inside Arrangement 5
+// (byte 688)".
+std::string DescribeReadError(const ReadError& error);
+void ReportLoadError(Prompter& prompter, Kind kind, const ReadError& error);
 void ReportSaveError(Prompter& prompter, Kind kind, std::string_view detail);
 
 }  // namespace i40

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "setstore/kinds.h"
+#include "format/kinds.h"
 
 namespace i40 {
 

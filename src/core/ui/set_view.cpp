@@ -1,13 +1,13 @@
 #include "ui/set_view.h"
 
 #include "arrangements/arrangement_cell.h"
-#include "arrangements/arrangement_ops.h"
-#include "backseqs/bsq_file.h"
+#include "backseqs/bsq_list.h"
+#include "calls/callers.h"
+#include "format/bsq_file.h"
+#include "format/vocabulary.h"
 #include "kbdsets/kbdset_grid.h"
-#include "programs/program_calls.h"
-#include "setstore/vocabulary.h"
+#include "programs/program_cell.h"
 #include "styles/style_cell.h"
-#include "styles/style_ops.h"
 
 namespace i40 {
 namespace {
@@ -50,15 +50,12 @@ std::vector<CellLook> GridCells(const Workspace& ws, int slot, Kind kind, int ba
     }
     return cells;
   }
+  std::unordered_set<int> called;
+  if (highlight) called = CalledNumbers(set, kind);
   for (const int number : GridNumbers(kind, bank, twin)) {
-    CellLook look;
-    if (kind == Kind::Arrangement) {
-      const bool called = highlight && !ArrangementReferences(set, number).empty();
-      look = ArrangementCell(from, number, highlight, called);
-    } else {
-      const bool called = highlight && !StyleCallers(set, number).empty();
-      look = StyleCell(from, number, highlight, called);
-    }
+    const bool isCalled = called.count(number) > 0;
+    CellLook look = kind == Kind::Arrangement ? ArrangementCell(from, number, highlight, isCalled)
+                                              : StyleCell(from, number, highlight, isCalled);
     if (look.background == CellColour::GridDefault()) look.background = kGridBackground;
     cells.push_back(look);
   }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "setstore/workspace.h"
+#include "session/workspace.h"
 #include "ui/cell_colour.h"
 
 // What a Set window shows and which of its Edit entries are enabled, worked out from

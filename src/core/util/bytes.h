@@ -10,6 +10,11 @@
 
 namespace i40 {
 
+// The bytes of a text, as a file holds them.
+inline std::span<const std::uint8_t> AsBytes(std::string_view text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
 // Little-endian helpers over fixed record bytes. Callers pass offsets from a record's
 // layout table, so an offset past the end is a programming error caught by at().
 

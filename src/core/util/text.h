@@ -22,4 +22,50 @@ inline std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
+// Texts for the world outside the program (JSON, the desktop's strings) in UTF-8. The
+// core's texts mix UTF-8 (paths, typed text) and single-byte Latin-1 (names read from
+// records): every valid UTF-8 sequence is kept, and every other byte is taken as the
+// Latin-1 character it stands for.
+inline std::string ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    char32_t code = 0;
+    if (byte >= 0xC2 && byte <= 0xDF) {
+      length = 2;
+      code = byte & 0x1Fu;
+    } else if (byte >= 0xE0 && byte <= 0xEF) {
+      length = 3;
+      code = byte & 0x0Fu;
+    } else if (byte >= 0xF0 && byte <= 0xF4) {
+      length = 4;
+      code = byte & 0x07u;
+    }
+    bool valid = length > 0 && i + length <= text.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = (next & 0xC0u) == 0x80u;
+      code = (code << 6) | (next & 0x3Fu);
+    }
+    // No overlong forms, no surrogates, nothing past U+10FFFF.
+    valid = valid && !(length == 3 && code < 0x800) && !(length == 4 && code < 0x10000) &&
+            !(code >= 0xD800 && code <= 0xDFFF) && code <= 0x10FFFF;
+    if (byte < 0x80) {
+      out += static_cast<char>(byte);
+      ++i;
+    } else if (valid) {
+      out.append(text.substr(i, length));
+      i += length;
+    } else {
+      out += static_cast<char>(0xC0 | (byte >> 6));
+      out += static_cast<char>(0x80 | (byte & 0x3F));
+      ++i;
+    }
+  }
+  return out;
+}
+
 }  // namespace i40

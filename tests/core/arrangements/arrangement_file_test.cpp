@@ -1,9 +1,10 @@
-#include "arrangements/arrangement_file.h"
+#include "format/arrangement_file.h"
 
 #include <gtest/gtest.h>
 
 #include "arrangements/arrangement_cell.h"
 #include "set_builder.h"
+#include "support/read_errors.h"
 
 namespace i40 {
 namespace {
@@ -21,7 +22,7 @@ TEST(ArrangementFile, LengthFieldOf10496OrLessMeansNoExtraBytes) {
     const auto bytes = ArrangementFileWithLength(length, 0);
     EXPECT_EQ(bytes.size(), 10528u);
     ArrangementData data;
-    EXPECT_TRUE(ReadArrangementFile(bytes, data).ok);
+    EXPECT_FALSE(ReadArrangementFile(bytes, data));
     EXPECT_TRUE(data.extra.empty());
     EXPECT_EQ(WriteArrangementFile(data), bytes);
   }
@@ -31,7 +32,7 @@ TEST(ArrangementFile, ExtraBytesAfterTheRecordsAreKept) {
   const auto bytes = ArrangementFileWithLength(10496 + 5, 5);
   ASSERT_EQ(bytes.size(), 10533u);
   ArrangementData data;
-  ASSERT_TRUE(ReadArrangementFile(bytes, data).ok);
+  ASSERT_FALSE(ReadArrangementFile(bytes, data));
   EXPECT_EQ(data.extra, std::vector<std::uint8_t>(5, 0xAB));
   EXPECT_EQ(WriteArrangementFile(data), bytes);
 }
@@ -40,9 +41,9 @@ TEST(ArrangementFile, LengthFieldPromisingMoreThanTheFileHoldsFails) {
   auto bytes = ArrangementFileWithLength(10496 + 5, 5);
   bytes.pop_back();
   ArrangementData data;
-  const ReadResult r = ReadArrangementFile(bytes, data);
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.detail,
+  const ReadOutcome r = ReadArrangementFile(bytes, data);
+  EXPECT_TRUE(r);
+  EXPECT_EQ(test::Detail(r),
             "The header promises 5 bytes after the Arrangements, the file ends before them (byte "
             "10532)");
   // The 64 records were read all the same.
@@ -51,7 +52,7 @@ TEST(ArrangementFile, LengthFieldPromisingMoreThanTheFileHoldsFails) {
   EXPECT_EQ(data.records, full.records);
   // A length field near its largest value asks for no more than the file holds.
   auto huge = ArrangementFileWithLength(0xFFFF, 0);
-  EXPECT_FALSE(ReadArrangementFile(huge, data).ok);
+  EXPECT_TRUE(ReadArrangementFile(huge, data));
 }
 
 TEST(ArrangementRecord, StyleAndTrackCallsAndTheBytesAroundThem) {
@@ -82,13 +83,11 @@ TEST(IafFile, OneRecordFromByteFive) {
   std::vector<std::uint8_t> bytes = {'K', 'O', 'R', 'G', 'M'};
   bytes.insert(bytes.end(), set.arrangements.records[9].bytes.begin(),
                set.arrangements.records[9].bytes.end());
-  auto result = ReadIafFile(bytes);
-  ASSERT_TRUE(std::holds_alternative<ArrangementRecord>(result));
-  EXPECT_EQ(std::get<ArrangementRecord>(result), set.arrangements.records[9]);
+  ArrangementRecord record;
+  ASSERT_FALSE(ReadIafFile(bytes, record));
+  EXPECT_EQ(record, set.arrangements.records[9]);
   bytes.pop_back();
-  result = ReadIafFile(bytes);
-  ASSERT_TRUE(std::holds_alternative<ReadResult>(result));
-  EXPECT_EQ(std::get<ReadResult>(result).detail,
+  EXPECT_EQ(test::Detail(ReadIafFile(bytes, record)),
             "The file is shorter than one Arrangement (byte 168)");
 }
 

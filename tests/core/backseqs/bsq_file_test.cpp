@@ -1,8 +1,10 @@
-#include "backseqs/bsq_file.h"
+#include "format/bsq_file.h"
+#include "backseqs/bsq_list.h"
 
 #include <gtest/gtest.h>
 
 #include "set_builder.h"
+#include "support/read_errors.h"
 
 namespace i40 {
 namespace {
@@ -29,7 +31,7 @@ TEST(BsqFile, EmptyBankReadsAsTenZeroSizes) {
   const auto bytes = WriteBsqFile(EmptyBank());
   ASSERT_EQ(bytes.size(), 2448u);
   BsqData read;
-  ASSERT_TRUE(ReadBsqFile(bytes, read).ok);
+  ASSERT_FALSE(ReadBsqFile(bytes, read));
   for (int i = 0; i < 10; ++i) {
     EXPECT_EQ(read.size[static_cast<std::size_t>(i)], 0);
     EXPECT_TRUE(read.data[static_cast<std::size_t>(i)].empty());
@@ -46,7 +48,7 @@ TEST(BsqFile, LastTrackOfSequenceNineEndsAtEndStart) {
   BsqData bsq = BankWith(9, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3});
   const auto bytes = WriteBsqFile(bsq);
   BsqData read;
-  ASSERT_TRUE(ReadBsqFile(bytes, read).ok);
+  ASSERT_FALSE(ReadBsqFile(bytes, read));
   EXPECT_EQ(read.trackStart[9][16], 5632 + 1);
   EXPECT_EQ(read.endStart, 5632 + 4);
   EXPECT_EQ(read.trackLength[9][16], 3);
@@ -62,7 +64,7 @@ TEST(BsqFile, SequenceLongerThan16384BytesIsReadWhole) {
   bsq.data[3].clear();
   const auto bytes = WriteBsqFile(bsq);
   BsqData read;
-  ASSERT_TRUE(ReadBsqFile(bytes, read).ok);
+  ASSERT_FALSE(ReadBsqFile(bytes, read));
   EXPECT_EQ(read.data[2].size(), 1301u * 16);
   EXPECT_EQ(read.data[2], bsq.data[2]);
   EXPECT_EQ(WriteBsqFile(read), bytes);
@@ -93,22 +95,22 @@ TEST(BsqFile, TrackStartsThatGoBackwardsOrPastTheDataStopTheReading) {
   const std::size_t at = 2106 + 2 * (1 * 17 + 1);  // sequence 1, track 1
   backwards[at] = 0x00;
   backwards[at + 1] = 0x10;  // 4096: before track 0 of the sequence
-  ReadResult r = ReadBsqFile(backwards, read);
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.detail, "Track 1 of Backing Sequence 1 ends before it starts (byte 2140)");
+  ReadOutcome r = ReadBsqFile(backwards, read);
+  EXPECT_TRUE(r);
+  EXPECT_EQ(test::Detail(r), "Track 1 of Backing Sequence 1 ends before it starts (byte 2140)");
   EXPECT_TRUE(read.data[0].empty());
   EXPECT_EQ(read.records[1], bsq.records[1]);  // records were read
 
   auto shortData = bytes;
   shortData.resize(shortData.size() - 1);
   r = ReadBsqFile(shortData, read);
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.detail, "The file ends inside the events of Backing Sequence 1 (byte 2543)");
+  EXPECT_TRUE(r);
+  EXPECT_EQ(test::Detail(r), "The file ends inside the events of Backing Sequence 1 (byte 2543)");
 
   auto endBeforeStart = bytes;
   endBeforeStart[2446] = 0;
   endBeforeStart[2447] = 0;
-  EXPECT_FALSE(ReadBsqFile(endBeforeStart, read).ok);
+  EXPECT_TRUE(ReadBsqFile(endBeforeStart, read));
 
   // Starts spread over the whole 16-bit range cannot make a sequence of more than
   // 32767 units.
@@ -122,8 +124,8 @@ TEST(BsqFile, TrackStartsThatGoBackwardsOrPastTheDataStopTheReading) {
   spread[2446] = 0xFF;
   spread[2447] = 0x7F;
   r = ReadBsqFile(spread, read);
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.detail.rfind("Backing Sequence 9 is too long", 0), 0u);
+  EXPECT_TRUE(r);
+  EXPECT_EQ(test::Detail(r).rfind("Backing Sequence 9 is too long", 0), 0u);
 }
 
 TEST(BsqFile, RebuildTrackStartsKeepsTheBase) {

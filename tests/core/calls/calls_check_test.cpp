@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "arrangements/arrangement_ops.h"
 #include "set_builder.h"
-#include "setstore/undo.h"
+#include "support/editor.h"
 #include "support/workspace_fixture.h"
 #include "ui/scripted_prompter.h"
 
@@ -40,7 +39,7 @@ class CallsCheckTest : public ::testing::Test {
     dst.programs.records[2].SetName("Kit");  // a Program named like the source's Drum Kit
     dst.programs.records[7].SetName("Piano");
     dest_ = AddSet(ws_, dst, "DST");
-    CopyArrangement(ws_, source_, 0);
+    ed_.Copy(Kind::Arrangement, source_, 0);
   }
 
   ArrangementRecord& Dest(int i) {
@@ -49,13 +48,14 @@ class CallsCheckTest : public ::testing::Test {
 
   Workspace ws_;
   ScriptedPrompter prompter_;
+  test::Editor ed_{ws_, prompter_};
   int source_ = 0;
   int dest_ = 0;
 };
 
 TEST_F(CallsCheckTest, CallsAreRepointedByNameAndTheUnknownOneAskedAbout) {
   prompter_.QueueAnswer(Answer::No);  // "Bass" is not in DST: keep the call
-  ASSERT_TRUE(PasteArrangement(ws_, prompter_, dest_, 5));
+  ASSERT_TRUE(ed_.Paste(Kind::Arrangement, dest_, 5));
   const ArrangementRecord& b = Dest(5);
   EXPECT_EQ(b.Style(), 265);           // C22 in DST
   EXPECT_EQ(b.TrackProgram(0), 770);   // the Drum Kit's name found as Program F13
@@ -80,7 +80,7 @@ TEST_F(CallsCheckTest, YesOpensTheProgramPickerWhereTheTrackBelongs) {
   prompter_.QueuePick(831);
   prompter_.QueueAnswer(Answer::Yes);
   prompter_.QueuePick(5);
-  ASSERT_TRUE(PasteArrangement(ws_, prompter_, dest_, 5));
+  ASSERT_TRUE(ed_.Paste(Kind::Arrangement, dest_, 5));
   EXPECT_EQ(Dest(5).TrackProgram(2), 831);
   EXPECT_EQ(Dest(5).TrackProgram(6), 5);
   ASSERT_EQ(prompter_.pickRequests().size(), 2u);
@@ -96,7 +96,7 @@ TEST_F(CallsCheckTest, DrumTracksPickFromTheDrumKitBank) {
   prompter_.QueueAnswer(Answer::Yes);
   prompter_.QueuePick(1038);
   prompter_.QueueAnswer(Answer::No);
-  ASSERT_TRUE(PasteArrangement(ws_, prompter_, dest_, 5));
+  ASSERT_TRUE(ed_.Paste(Kind::Arrangement, dest_, 5));
   EXPECT_EQ(prompter_.pickRequests()[0].start, 1024);
   EXPECT_EQ(prompter_.pickRequests()[0].caption, "for track 'DRUMS'");
   EXPECT_EQ(Dest(5).TrackProgram(0), 1038);
@@ -107,7 +107,7 @@ TEST_F(CallsCheckTest, UnknownStyleIsAskedAboutFirst) {
   prompter_.QueueAnswer(Answer::Yes);
   prompter_.QueuePick(70);
   prompter_.QueueAnswer(Answer::No);
-  ASSERT_TRUE(PasteArrangement(ws_, prompter_, dest_, 5));
+  ASSERT_TRUE(ed_.Paste(Kind::Arrangement, dest_, 5));
   EXPECT_EQ(prompter_.texts()[0],
             "Arrangement 'Song' calls Style 'My Style' non-existent in 'DST'\n\n"
             "Redirect this Arrangement to an existing Style?");
@@ -122,7 +122,7 @@ TEST_F(CallsCheckTest, CancelAtTheSecondQuestionRestoresTheDestination) {
   const auto before = Images(ws_, dest_);
   prompter_.QueueAnswer(Answer::No);
   prompter_.QueueAnswer(Answer::Cancel);
-  EXPECT_FALSE(PasteArrangement(ws_, prompter_, dest_, 5));
+  EXPECT_FALSE(ed_.Paste(Kind::Arrangement, dest_, 5));
   EXPECT_EQ(prompter_.messages().size(), 2u);
   EXPECT_EQ(Images(ws_, dest_), before);
   EXPECT_FALSE(ws_.sets.Entry(dest_).Modified[0]);
@@ -130,7 +130,7 @@ TEST_F(CallsCheckTest, CancelAtTheSecondQuestionRestoresTheDestination) {
   // A cancelled picker is a cancel too.
   prompter_.QueueAnswer(Answer::Yes);
   prompter_.QueuePick(-1);
-  EXPECT_FALSE(PasteArrangement(ws_, prompter_, dest_, 5));
+  EXPECT_FALSE(ed_.Paste(Kind::Arrangement, dest_, 5));
   EXPECT_EQ(Images(ws_, dest_), before);
 }
 
@@ -140,8 +140,8 @@ TEST_F(CallsCheckTest, PresetCallsCrossWithoutAQuestion) {
   a.SetStyle(12);
   for (int t = 0; t < 9; ++t)
     a.SetTrackProgram(t, t);
-  CopyArrangement(ws_, source_, 1);
-  ASSERT_TRUE(PasteArrangement(ws_, prompter_, dest_, 0));
+  ed_.Copy(Kind::Arrangement, source_, 1);
+  ASSERT_TRUE(ed_.Paste(Kind::Arrangement, dest_, 0));
   EXPECT_TRUE(prompter_.messages().empty());
   EXPECT_EQ(Dest(0), a);
 }
@@ -151,10 +151,10 @@ TEST_F(CallsCheckTest, KbdSetSectionsAreCheckedTheSameWay) {
   k.SetSectionProgram(0, 768);  // "Piano": found at 775
   k.SetSectionProgram(1, 769);  // "Bass": not in DST
   k.SetSectionProgram(2, -5);   // no bank: left alone
-  ws_.edits.kbdSetClip = {0, source_, 2, k};
+  ed_.Copy(Kind::KbdSet, source_, 2);
   prompter_.QueueAnswer(Answer::Yes);
   prompter_.QueuePick(300);
-  ASSERT_TRUE(CheckKbdSetCalls(ws_, prompter_, source_, dest_, 14));
+  ASSERT_TRUE(ed_.Paste(Kind::KbdSet, dest_, 14));
   const KbdSetRecord& b = ws_.sets.Files(dest_).kbdSets.records[14];
   EXPECT_EQ(b.SectionProgram(0), 775);
   EXPECT_EQ(b.SectionProgram(1), 300);
@@ -163,6 +163,54 @@ TEST_F(CallsCheckTest, KbdSetSectionsAreCheckedTheSameWay) {
             "Redirect this track to an existing Program?");
   EXPECT_EQ(prompter_.pickRequests()[0].start, 0);
   EXPECT_EQ(prompter_.pickRequests()[0].caption, "for track 'Up1 KBD'");
+}
+
+// An Arrangement inserted from another Set has its calls checked as a pasted one.
+TEST_F(CallsCheckTest, InsertFromAnotherSetChecksTheCalls) {
+  const auto before = Images(ws_, dest_);
+  prompter_.QueueAnswer(Answer::Cancel);  // "Bass" is not in DST
+  EXPECT_FALSE(ed_.Insert(Kind::Arrangement, dest_, 5));
+  EXPECT_EQ(prompter_.texts(),
+            std::vector<std::string>{
+                "Track 'BASS' of Arrangement 'Song' calls Program 'Bass' non-existent in 'DST'\n\n"
+                "Redirect this track to an existing Program?"});
+  EXPECT_EQ(Images(ws_, dest_), before);
+  prompter_.QueueAnswer(Answer::No);
+  ASSERT_TRUE(ed_.Insert(Kind::Arrangement, dest_, 5));
+  EXPECT_EQ(Dest(5).Style(), 265);
+  EXPECT_EQ(Dest(5).TrackProgram(6), 775);
+}
+
+// A paste from another Set that the user cancels leaves the undo of the last operation of
+// that kind as it was, for every kind that checks calls.
+TEST_F(CallsCheckTest, ACancelledPasteKeepsTheUndoBefore) {
+  FileSet& src = ws_.sets.Files(source_);
+  src.styles.slots[3].record.SetTrackProgram(0, 769);  // "Bass"
+  src.backingSequences.records[0].SetName("SEQ");
+  src.backingSequences.records[0].SetTrackProgram(2, 769);
+  src.kbdSets.records[0].SetSectionProgram(0, 769);
+  ws_.sets.Files(dest_).arrangements.records[20].SetName("Cut me");
+  ws_.sets.Files(dest_).styles.slots[1].record.SetName("Cut me");
+  ws_.sets.Files(dest_).backingSequences.records[1].SetName("CUT ME");
+  ws_.sets.Files(dest_).kbdSets.records[1].bytes[60] = 'k';
+  const auto before = Images(ws_, dest_);
+  for (const Kind kind : {Kind::Arrangement, Kind::Style, Kind::BackingSequence, Kind::KbdSet}) {
+    SCOPED_TRACE(KindName(kind));
+    const int cut = kind == Kind::Arrangement ? 20 : 1;
+    // KBD Sets have no Cut: a paste within the Set is their undoable operation.
+    if (kind == Kind::KbdSet) {
+      ed_.Copy(kind, dest_, 4);
+      ASSERT_TRUE(ed_.Paste(kind, dest_, cut));
+    } else {
+      ASSERT_TRUE(ed_.Cut(kind, dest_, cut));
+    }
+    ed_.Copy(kind, source_, kind == Kind::Style ? 3 : 0);
+    prompter_.QueueAnswer(Answer::Cancel);
+    EXPECT_FALSE(ed_.Paste(kind, dest_, 8));
+    prompter_.Clear();
+    EXPECT_TRUE(ed_.Undo(kind, dest_));
+    EXPECT_EQ(Images(ws_, dest_), before);
+  }
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-#include "calls/item_numbers.h"
+#include "format/item_numbers.h"
 
 #include <gtest/gtest.h>
 
-#include "calls/track_call.h"
+#include "format/track_call.h"
 
 namespace i40 {
 namespace {

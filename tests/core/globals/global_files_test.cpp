@@ -1,8 +1,9 @@
-#include "globals/global_files.h"
+#include "format/global_files.h"
 
 #include <gtest/gtest.h>
 
 #include "set_builder.h"
+#include "support/read_errors.h"
 
 namespace i40 {
 namespace {
@@ -17,14 +18,14 @@ TEST(GlobalFiles, HeaderAndRecordEachOfTheirSize) {
 
   ArrangementGlobalData a;
   GlobalData g;
-  EXPECT_TRUE(ReadArrangementGlobalFile(arg, a).ok);
-  EXPECT_TRUE(ReadGlobalFile(gbl, g).ok);
+  EXPECT_FALSE(ReadArrangementGlobalFile(arg, a));
+  EXPECT_FALSE(ReadGlobalFile(gbl, g));
   EXPECT_EQ(a.record, set.arrangementGlobal.record);
   EXPECT_EQ(g.header, set.global.header);
 
-  EXPECT_EQ(ReadGlobalFile(std::span(gbl.data(), 447), g).detail,
+  EXPECT_EQ(test::Detail(ReadGlobalFile(std::span(gbl.data(), 447), g)),
             "The file ends inside its record (byte 32)");
-  EXPECT_EQ(ReadArrangementGlobalFile(std::span(arg.data(), 20), a).detail,
+  EXPECT_EQ(test::Detail(ReadArrangementGlobalFile(std::span(arg.data(), 20), a)),
             "The file ends inside its header (byte 0)");
 }
 

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "kbdsets/kbdset_file.h"
+#include "format/kbdset_file.h"
 #include "kbdsets/kbdset_grid.h"
 #include "set_builder.h"
+#include "support/read_errors.h"
 
 namespace i40 {
 namespace {
@@ -24,12 +25,12 @@ TEST(KbdSets, FileIsHeaderAndFifteenRecords) {
   ASSERT_EQ(bytes.size(), 1022u);
   bytes.push_back(0x77);  // nothing after the last record is read
   KbdSetData read;
-  ASSERT_TRUE(ReadKbdSetFile(bytes, read).ok);
+  ASSERT_FALSE(ReadKbdSetFile(bytes, read));
   EXPECT_EQ(read.records, data.records);
   EXPECT_EQ(read.header, data.header);
   bytes.resize(1021);
-  const ReadResult r = ReadKbdSetFile(bytes, read);
-  EXPECT_EQ(r.detail, "The file ends inside KBD Set 15 (byte 956)");
+  const ReadOutcome r = ReadKbdSetFile(bytes, read);
+  EXPECT_EQ(test::Detail(r), "The file ends inside KBD Set 15 (byte 956)");
 }
 
 TEST(KbdSets, SectionProgramIsSignedAndUnmasked) {

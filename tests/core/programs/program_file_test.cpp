@@ -1,9 +1,10 @@
-#include "programs/program_file.h"
+#include "format/program_file.h"
 
 #include <gtest/gtest.h>
 
 #include "programs/program_cell.h"
 #include "set_builder.h"
+#include "support/read_errors.h"
 
 namespace i40 {
 namespace {
@@ -32,39 +33,38 @@ TEST(ProgramFile, RecordsAndKitsAtTheirPlacesAndZerosBetween) {
   dirty[12000] = 0x55;
   dirty[23000] = 0x66;
   ProgramData read;
-  ASSERT_TRUE(ReadProgramFile(dirty, read).ok);
+  ASSERT_FALSE(ReadProgramFile(dirty, read));
   EXPECT_EQ(WriteProgramFile(read), bytes);
 }
 
 TEST(ProgramFile, ShortFileStopsAtTheFirstMissingRecord) {
   const auto bytes = WriteProgramFile(build::RandomSet(9).programs);
   ProgramData read;
-  ReadResult r = ReadProgramFile(std::span(bytes.data(), 23000), read);
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.detail, "The file ends inside the data of Drum Kit 1 (byte 23440)");
+  ReadOutcome r = ReadProgramFile(std::span(bytes.data(), 23000), read);
+  EXPECT_TRUE(r);
+  EXPECT_EQ(test::Detail(r), "The file ends inside the data of Drum Kit 1 (byte 23440)");
   r = ReadProgramFile(std::span(bytes.data(), 48 + 172 * 10), read);
-  EXPECT_EQ(r.detail, "The file ends inside Program 11 (byte 1768)");
+  EXPECT_EQ(test::Detail(r), "The file ends inside Program 11 (byte 1768)");
   r = ReadProgramFile(std::span(bytes.data(), 22100), read);
-  EXPECT_EQ(r.detail, "The file ends inside Drum Kit 1 (byte 22064)");
+  EXPECT_EQ(test::Detail(r), "The file ends inside Drum Kit 1 (byte 22064)");
 }
 
 TEST(OneProgramFiles, ProgramAndDrumKitFromByteFive) {
   std::vector<std::uint8_t> bytes(5 + 172 + 880);
   for (std::size_t i = 0; i < bytes.size(); ++i)
     bytes[i] = static_cast<std::uint8_t>(i * 7);
-  auto kit = ReadIdkFile(bytes);
-  ASSERT_TRUE(std::holds_alternative<ProgramBuffer>(kit));
-  EXPECT_EQ(std::get<ProgramBuffer>(kit).record.bytes[0], bytes[5]);
-  EXPECT_EQ(std::get<ProgramBuffer>(kit).drumKit[0], bytes[177]);
-  EXPECT_EQ(std::get<ProgramBuffer>(kit).drumKit[879], bytes[1056]);
-  EXPECT_EQ(std::get<ProgramBuffer>(kit).sourceSet, -1);
-  EXPECT_EQ(std::get<ProgramBuffer>(kit).sourceIndex, -1);
+  DrumKit kit;
+  ASSERT_FALSE(ReadIdkFile(bytes, kit));
+  EXPECT_EQ(kit.record.bytes[0], bytes[5]);
+  EXPECT_EQ(kit.data[0], bytes[177]);
+  EXPECT_EQ(kit.data[879], bytes[1056]);
 
-  auto program = ReadIpfFile(std::span(bytes.data(), 177));
-  ASSERT_TRUE(std::holds_alternative<ProgramBuffer>(program));
-  EXPECT_EQ(std::get<ProgramBuffer>(program).record.bytes[171], bytes[176]);
-  EXPECT_TRUE(std::holds_alternative<ReadResult>(ReadIpfFile(std::span(bytes.data(), 176))));
-  EXPECT_EQ(std::get<ReadResult>(ReadIdkFile(std::span(bytes.data(), 1056))).detail,
+  ProgramRecord program;
+  ASSERT_FALSE(ReadIpfFile(std::span(bytes.data(), 177), program));
+  EXPECT_EQ(program.bytes[171], bytes[176]);
+  EXPECT_EQ(test::Detail(ReadIpfFile(std::span(bytes.data(), 176), program)),
+            "The file is shorter than one Program (byte 176)");
+  EXPECT_EQ(test::Detail(ReadIdkFile(std::span(bytes.data(), 1056), kit)),
             "The file is shorter than one Drum Kit (byte 1056)");
 }
 

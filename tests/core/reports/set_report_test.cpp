@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "format/set_paths.h"
 #include "set_builder.h"
-#include "setstore/set_paths.h"
 #include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
 #include "ui/scripted_prompter.h"

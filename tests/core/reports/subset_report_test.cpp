@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "format/set_paths.h"
 #include "set_builder.h"
-#include "setstore/set_paths.h"
+#include "support/faulty_file_ops.h"
 #include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
 #include "ui/scripted_prompter.h"
@@ -256,31 +257,9 @@ TEST_F(SubsetReportTest, AnExistingFileIsKeptUnlessTheAnswerIsYes) {
   EXPECT_EQ(FilesIn(dir_.path()), std::vector<std::string>{"old.xls"});
 }
 
-// Real file operations, except that writing a new file fails after part of it reached
-// the disk, as on a full disk.
-class FullDiskOps : public FileOps {
- public:
-  bool Exists(const fs::path& p) override { return real_.Exists(p); }
-  bool IsReadOnly(const fs::path& p) override { return real_.IsReadOnly(p); }
-  bool WriteNew(const fs::path& p, std::span<const std::uint8_t> bytes) override {
-    real_.WriteNew(p, bytes.first(bytes.size() / 3));
-    return false;
-  }
-  std::optional<std::vector<std::uint8_t>> ReadAll(const fs::path& p) override {
-    return real_.ReadAll(p);
-  }
-  bool CopyPermissions(const fs::path& from, const fs::path& to) override {
-    return real_.CopyPermissions(from, to);
-  }
-  bool Rename(const fs::path& from, const fs::path& to) override { return real_.Rename(from, to); }
-  void Remove(const fs::path& p) override { real_.Remove(p); }
-
- private:
-  FileOps& real_ = RealFileOps();
-};
-
 TEST_F(SubsetReportTest, AFailedWriteIsReportedAndLeavesNoFile) {
-  FullDiskOps ops;
+  test::FaultyFileOps ops;  // a full disk
+  ops.failWriteNew = test::FaultyFileOps::Always();
   const fs::path file = dir_ / "full.xls";
   prompter_.QueueFile(file);
   EXPECT_FALSE(CreateSubsetReportFile(ws_, prompter_, slot_, Kind::Style, "DEMO", ops));

@@ -1,9 +1,10 @@
-#include "setstore/blank_records.h"
+#include "format/blank_records.h"
 
 #include <gtest/gtest.h>
 
+#include "format/set_paths.h"
+#include "session/load_component.h"
 #include "set_builder.h"
-#include "setstore/set_paths.h"
 #include "support/temp_dir.h"
 #include "ui/scripted_prompter.h"
 

@@ -1,8 +1,9 @@
-#include "setstore/component_file.h"
+#include "format/component_file.h"
 
 #include <gtest/gtest.h>
 
-#include "setstore/set_paths.h"
+#include "format/set_paths.h"
+#include "session/load_component.h"
 #include "support/temp_dir.h"
 #include "ui/scripted_prompter.h"
 

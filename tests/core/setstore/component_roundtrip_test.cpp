@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "format/component_io.h"
+#include "session/load_component.h"
 #include "set_builder.h"
-#include "setstore/component_io.h"
+#include "support/read_errors.h"
 #include "support/temp_dir.h"
 #include "ui/scripted_prompter.h"
 
@@ -17,8 +19,8 @@ TEST(ComponentRoundTrip, RandomSetsWriteReadWriteIdentically) {
       SCOPED_TRACE("seed " + std::to_string(seed) + " " + std::string(KindName(kind)));
       const auto bytes = WriteComponentBytes(kind, original);
       FileSet read;
-      const ReadResult result = ReadComponentBytes(kind, bytes, read);
-      ASSERT_TRUE(result.ok) << result.detail;
+      const ReadOutcome result = ReadComponentBytes(kind, bytes, read);
+      ASSERT_FALSE(result) << test::Detail(result);
       EXPECT_EQ(WriteComponentBytes(kind, read), bytes);
     }
   }
@@ -28,7 +30,7 @@ TEST(ComponentRoundTrip, ReadDataEqualsWhatWasWritten) {
   const FileSet original = build::RandomSet(7);
   FileSet read;
   for (Kind kind : kStoredKinds) {
-    ASSERT_TRUE(ReadComponentBytes(kind, WriteComponentBytes(kind, original), read).ok);
+    ASSERT_FALSE(ReadComponentBytes(kind, WriteComponentBytes(kind, original), read));
   }
   EXPECT_EQ(read.arrangements.header, original.arrangements.header);
   EXPECT_EQ(read.arrangements.records, original.arrangements.records);

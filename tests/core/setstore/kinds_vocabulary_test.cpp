@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "setstore/kinds.h"
-#include "setstore/vocabulary.h"
+#include "format/kinds.h"
+#include "format/vocabulary.h"
 
 namespace i40 {
 namespace {

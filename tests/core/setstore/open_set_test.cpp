@@ -1,10 +1,10 @@
-#include "setstore/open_set.h"
+#include "session/open_set.h"
 
 #include <gtest/gtest.h>
 
+#include "format/component_io.h"
+#include "format/set_paths.h"
 #include "set_builder.h"
-#include "setstore/component_io.h"
-#include "setstore/set_paths.h"
 #include "support/temp_dir.h"
 #include "ui/scripted_prompter.h"
 

@@ -1,4 +1,4 @@
-#include "setstore/open_sets.h"
+#include "session/open_sets.h"
 
 #include <gtest/gtest.h>
 

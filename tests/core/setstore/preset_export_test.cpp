@@ -1,17 +1,20 @@
-#include "setstore/preset_export.h"
+#include "presets/preset_export.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "calls/item_lookup.h"
+#include "format/set_paths.h"
+#include "presets/preset_list.h"
+#include "presets/preset_list_rewrite.h"
 #include "set_builder.h"
-#include "setstore/preset_list.h"
-#include "setstore/set_paths.h"
+#include "support/faulty_file_ops.h"
 #include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
 #include "ui/scripted_prompter.h"
@@ -75,46 +78,39 @@ std::vector<std::uint8_t> Patched(std::vector<std::uint8_t> file, std::size_t of
 
 // Fails one file step, only for the per-user data folder (the preset file lives elsewhere),
 // or fails reading the preset list back once the new one has been renamed into place.
-class FaultyOps : public FileOps {
- public:
-  enum class Fault { WriteNew, Rename, RenameList, ReadBackOnce, ReadBackAlways };
-  FaultyOps(Fault fault, fs::path userDir) : fault_(fault), userDir_(std::move(userDir)) {}
+enum class Fault { WriteNew, Rename, RenameList, ReadBackOnce, ReadBackAlways };
 
-  bool Exists(const fs::path& p) override { return real_.Exists(p); }
-  bool IsReadOnly(const fs::path& p) override { return real_.IsReadOnly(p); }
-  bool WriteNew(const fs::path& p, std::span<const std::uint8_t> bytes) override {
-    if (fault_ == Fault::WriteNew && p.parent_path() == userDir_) return false;
-    return real_.WriteNew(p, bytes);
+std::unique_ptr<test::FaultyFileOps> FaultyOps(Fault fault, const fs::path& userDir) {
+  auto ops = std::make_unique<test::FaultyFileOps>();
+  const fs::path list = userDir / kPresetListFileName;
+  auto listReplaced = std::make_shared<bool>(false);
+  auto failedOnce = std::make_shared<bool>(false);
+  ops->renamed = [=](const fs::path& to) {
+    if (to == list) *listReplaced = true;
+  };
+  switch (fault) {
+    case Fault::WriteNew:
+      ops->failWriteNew = [=](const fs::path& p) { return p.parent_path() == userDir; };
+      break;
+    case Fault::Rename:
+      ops->failRename = [=](const fs::path& to) { return to.parent_path() == userDir; };
+      break;
+    case Fault::RenameList:
+      ops->failRename = [=](const fs::path& to) { return to == list; };
+      break;
+    case Fault::ReadBackOnce:
+    case Fault::ReadBackAlways:
+      ops->failReadAll = [=](const fs::path& p) {
+        if (!*listReplaced || p.filename() != kPresetListFileName) return false;
+        if (fault == Fault::ReadBackAlways) return true;
+        const bool first = !*failedOnce;
+        *failedOnce = true;
+        return first;
+      };
+      break;
   }
-  std::optional<std::vector<std::uint8_t>> ReadAll(const fs::path& p) override {
-    if (listReplaced_ && p.filename() == kPresetListFileName) {
-      if (fault_ == Fault::ReadBackAlways) return std::nullopt;
-      if (fault_ == Fault::ReadBackOnce && !failedOnce_) {
-        failedOnce_ = true;
-        return std::nullopt;
-      }
-    }
-    return real_.ReadAll(p);
-  }
-  bool CopyPermissions(const fs::path& from, const fs::path& to) override {
-    return real_.CopyPermissions(from, to);
-  }
-  bool Rename(const fs::path& from, const fs::path& to) override {
-    if (fault_ == Fault::Rename && to.parent_path() == userDir_) return false;
-    if (fault_ == Fault::RenameList && to == userDir_ / kPresetListFileName) return false;
-    const bool done = real_.Rename(from, to);
-    if (done && to == userDir_ / kPresetListFileName) listReplaced_ = true;
-    return done;
-  }
-  void Remove(const fs::path& p) override { real_.Remove(p); }
-
- private:
-  Fault fault_;
-  fs::path userDir_;
-  bool listReplaced_ = false;
-  bool failedOnce_ = false;
-  FileOps& real_ = RealFileOps();
-};
+  return ops;
+}
 
 class PresetExportTest : public ::testing::Test {
  protected:
@@ -420,12 +416,12 @@ TEST_F(PresetExportTest, APresetFileTooShortOrMissingIsRefusedUntouched) {
 }
 
 TEST_F(PresetExportTest, AFailedWriteLeavesThePresetFileAsItWas) {
-  for (auto fault : {FaultyOps::Fault::WriteNew, FaultyOps::Fault::Rename}) {
+  for (auto fault : {Fault::WriteNew, Fault::Rename}) {
     SCOPED_TRACE(static_cast<int>(fault));
     prompter_.Clear();
-    FaultyOps ops(fault, dir_ / "sets");
+    const auto ops = FaultyOps(fault, dir_ / "sets");
     QueueExport(kBankA, Answer::Yes);
-    EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankF, ops));
+    EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankF, *ops));
     ASSERT_EQ(prompter_.messages().size(), 2u);
     EXPECT_EQ(prompter_.messages()[1].text, "Error saving Preset Program to\n" + PathText(preset_));
     EXPECT_EQ(Bytes(preset_), presetBytes_);
@@ -555,13 +551,12 @@ TEST_F(PresetExportTest, AFailedRewriteKeepsThePreviousListInForce) {
   test::WriteTextFile(UserList(), own);
   const PresetTables before = ws_.presets;
 
-  using Fault = FaultyOps::Fault;
   for (Fault fault : {Fault::WriteNew, Fault::Rename, Fault::RenameList}) {
     SCOPED_TRACE(static_cast<int>(fault));
     prompter_.Clear();
-    FaultyOps ops(fault, dir_ / "user");
+    const auto ops = FaultyOps(fault, dir_ / "user");
     QueueExport(kBankA, Answer::Yes);
-    EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC, ops));
+    EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC, *ops));
     ASSERT_EQ(prompter_.messages().size(), 3u);
     EXPECT_EQ(prompter_.messages()[2].text, rewriteError);
     EXPECT_EQ(prompter_.messages()[2].title, "Error");
@@ -611,9 +606,9 @@ TEST_F(PresetExportTest, AListThatDoesNotReadBackIsPutBack) {
 
   // The shipped list was in force: the per-user copy goes again.
   {
-    FaultyOps ops(FaultyOps::Fault::ReadBackOnce, dir_ / "user");
+    const auto ops = FaultyOps(Fault::ReadBackOnce, dir_ / "user");
     QueueExport(kBankB, Answer::Yes);
-    EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC, ops));
+    EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC, *ops));
     ASSERT_EQ(prompter_.messages().size(), 3u);
     EXPECT_EQ(prompter_.messages()[2].text, rewriteError);
     EXPECT_FALSE(fs::exists(UserList()));
@@ -626,9 +621,9 @@ TEST_F(PresetExportTest, AListThatDoesNotReadBackIsPutBack) {
   test::WriteTextFile(UserList(), own);
   {
     prompter_.Clear();
-    FaultyOps ops(FaultyOps::Fault::ReadBackOnce, dir_ / "user");
+    const auto ops = FaultyOps(Fault::ReadBackOnce, dir_ / "user");
     QueueExport(kBankB, Answer::Yes);
-    EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC, ops));
+    EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC, *ops));
     ASSERT_EQ(prompter_.messages().size(), 3u);
     EXPECT_EQ(prompter_.messages()[2].text, rewriteError);
     EXPECT_EQ(Text(UserList()), own);
@@ -638,9 +633,9 @@ TEST_F(PresetExportTest, AListThatDoesNotReadBackIsPutBack) {
   // Nothing can be read any more: the program must end.
   {
     prompter_.Clear();
-    FaultyOps ops(FaultyOps::Fault::ReadBackAlways, dir_ / "user");
+    const auto ops = FaultyOps(Fault::ReadBackAlways, dir_ / "user");
     QueueExport(kBankB, Answer::Yes);
-    EXPECT_FALSE(ExportArrangementBank(ws_, prompter_, slot_, kBankC, ops));
+    EXPECT_FALSE(ExportArrangementBank(ws_, prompter_, slot_, kBankC, *ops));
     ASSERT_EQ(prompter_.messages().size(), 4u);
     EXPECT_EQ(prompter_.messages()[2].text, rewriteError);
     EXPECT_EQ(prompter_.messages()[3].text, PresetListErrorText());

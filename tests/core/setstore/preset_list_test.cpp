@@ -1,4 +1,4 @@
-#include "setstore/preset_list.h"
+#include "presets/preset_list.h"
 
 #include <gtest/gtest.h>
 

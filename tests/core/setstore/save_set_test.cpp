@@ -1,14 +1,15 @@
-#include "setstore/save_set.h"
+#include "session/save_set.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
 
+#include "format/component_io.h"
+#include "format/set_paths.h"
+#include "session/open_set.h"
 #include "set_builder.h"
-#include "setstore/component_io.h"
-#include "setstore/open_set.h"
-#include "setstore/set_paths.h"
+#include "support/faulty_file_ops.h"
 #include "support/temp_dir.h"
 #include "ui/scripted_prompter.h"
 
@@ -214,56 +215,21 @@ TEST_F(SaveSetTest, ClosingWithAFailedSaveKeepsTheWindowOpen) {
 TEST_F(SaveSetTest, UnloadingForgetsTheSetAndRemembersItUnlessNew) {
   const int one = OpenOne();
   const int fresh = OpenSet(ws_, prompter_, true, {});
-  ws_.edits.arrangementClip.sourceSet = one;
-  ws_.edits.styleUndo.sourceSet = one;
-  ws_.edits.kbdSetClip.sourceSet = fresh;
+  ws_.edits.Clipboard(Kind::Arrangement).sourceSet = one;
+  ws_.edits.Undo(Kind::Style) = {UndoOp::Cut, {one, {}}};
+  ws_.edits.Clipboard(Kind::KbdSet).sourceSet = fresh;
   UnloadSet(ws_, one);
   EXPECT_TRUE(ws_.sets.Entry(one).Free);
-  EXPECT_EQ(ws_.edits.arrangementClip.sourceSet, 0);
-  EXPECT_EQ(ws_.edits.styleUndo.sourceSet, 0);
-  EXPECT_EQ(ws_.edits.kbdSetClip.sourceSet, fresh);
+  EXPECT_EQ(ws_.edits.Clipboard(Kind::Arrangement).sourceSet, 0);
+  EXPECT_EQ(ws_.edits.Undo(Kind::Style).op, UndoOp::None);
+  EXPECT_EQ(ws_.edits.Clipboard(Kind::KbdSet).sourceSet, fresh);
   EXPECT_EQ(ws_.settings.OldSetNam, OnePath());
   UnloadSet(ws_, fresh);
   EXPECT_EQ(ws_.settings.OldSetNam, OnePath());  // a never saved Set is not remembered
   EXPECT_FALSE(ws_.sets.AnySetOpen());
 }
 
-// File operations that fail at one chosen step, or write only part of the bytes as a
-// full disk would.
-class FaultyOps : public FileOps {
- public:
-  enum class Fault { None, WriteNew, ShortWrite, ReadAll, CopyPermissions, Rename };
-  explicit FaultyOps(Fault fault) : fault_(fault) {}
-
-  bool Exists(const fs::path& p) override { return real_.Exists(p); }
-  bool IsReadOnly(const fs::path& p) override { return real_.IsReadOnly(p); }
-  bool WriteNew(const fs::path& p, std::span<const std::uint8_t> bytes) override {
-    if (fault_ == Fault::WriteNew) {
-      real_.WriteNew(p, bytes.first(bytes.size() / 3));  // something reached the disk
-      return false;
-    }
-    if (fault_ == Fault::ShortWrite) return real_.WriteNew(p, bytes.first(bytes.size() / 2));
-    return real_.WriteNew(p, bytes);
-  }
-  std::optional<std::vector<std::uint8_t>> ReadAll(const fs::path& p) override {
-    if (fault_ == Fault::ReadAll) return std::nullopt;
-    return real_.ReadAll(p);
-  }
-  bool CopyPermissions(const fs::path& from, const fs::path& to) override {
-    return fault_ != Fault::CopyPermissions && real_.CopyPermissions(from, to);
-  }
-  bool Rename(const fs::path& from, const fs::path& to) override {
-    return fault_ != Fault::Rename && real_.Rename(from, to);
-  }
-  void Remove(const fs::path& p) override { real_.Remove(p); }
-
- private:
-  Fault fault_;
-  FileOps& real_ = RealFileOps();
-};
-
 TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
-  using Fault = FaultyOps::Fault;
   const int slot = OpenOne();
   std::vector<std::vector<std::uint8_t>> before;
   for (Kind kind : kStoredKinds)
@@ -271,13 +237,28 @@ TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
   ws_.sets.Files(slot).arrangements.records[0].SetName("Lost?");
   ws_.sets.Files(slot).backingSequences.records[0].SetName("Lost?");
 
-  for (Fault fault : {Fault::WriteNew, Fault::ShortWrite, Fault::ReadAll, Fault::CopyPermissions,
-                      Fault::Rename}) {
-    SCOPED_TRACE(static_cast<int>(fault));
+  for (int fault = 0; fault < 5; ++fault) {
+    SCOPED_TRACE(fault);
     prompter_.Clear();
     for (Kind kind : kStoredKinds)
       ws_.sets.Entry(slot).Modified[KindIndex(kind)] = true;
-    FaultyOps ops(fault);
+    test::FaultyFileOps ops;
+    switch (fault) {
+      case 0:
+        ops.failWriteNew = test::FaultyFileOps::Always();
+        break;
+      case 1:
+        ops.shortWrites = true;
+        break;
+      case 2:
+        ops.failReadAll = test::FaultyFileOps::Always();
+        break;
+      case 3:
+        ops.failCopyPermissions = test::FaultyFileOps::Always();
+        break;
+      default:
+        ops.failRename = test::FaultyFileOps::Always();
+    }
     EXPECT_FALSE(SaveCommand(ws_, prompter_, slot, ops));
     ASSERT_EQ(prompter_.messages().size(), 7u);  // every component tried and reported
     EXPECT_EQ(prompter_.messages()[0].text.rfind("Error saving Arrangement data.\n", 0), 0u);

@@ -1,8 +1,8 @@
-#include "setstore/set_paths.h"
+#include "format/set_paths.h"
 
 #include <gtest/gtest.h>
 
-#include "setstore/data_locations.h"
+#include "session/data_locations.h"
 #include "support/temp_dir.h"
 
 namespace i40 {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "calls/item_lookup.h"
-#include "setstore/preset_list.h"
+#include "presets/preset_list.h"
 
 namespace i40 {
 namespace {

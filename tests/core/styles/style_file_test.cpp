@@ -1,10 +1,11 @@
-#include "styles/style_file.h"
+#include "format/style_file.h"
 
 #include <gtest/gtest.h>
 
+#include "format/style_blocks.h"
 #include "set_builder.h"
-#include "styles/style_blocks.h"
 #include "styles/style_cell.h"
+#include "support/read_errors.h"
 
 namespace i40 {
 namespace {
@@ -16,7 +17,7 @@ StyleData AllEmptyStyles() {
 TEST(StyleFile, SixteenEmptyStylesReadAsZeroEventsAndFullBlocks) {
   const auto bytes = WriteStyleFile(AllEmptyStyles());
   StyleData data;
-  ASSERT_TRUE(ReadStyleFile(bytes, data).ok);
+  ASSERT_FALSE(ReadStyleFile(bytes, data));
   for (int s = 0; s < 16; ++s) {
     EXPECT_EQ(data.slots[static_cast<std::size_t>(s)].length, 1176);
     EXPECT_EQ(StyleEvents(data, s), 0);
@@ -70,7 +71,7 @@ TEST(StyleFile, ZeroBytesWhereNothingIsStored) {
   }
   EXPECT_EQ(bytes.size(), p);
   StyleData read;
-  ASSERT_TRUE(ReadStyleFile(bytes, read).ok);
+  ASSERT_FALSE(ReadStyleFile(bytes, read));
   EXPECT_EQ(read.slots[0].data, std::vector<std::uint8_t>(1106, 0));
   EXPECT_EQ(WriteStyleFile(read), bytes);
 }
@@ -85,7 +86,7 @@ TEST(StyleFile, AbsentSlotsTakeNoRoomAndReadAsEmpty) {
   EXPECT_EQ(bytes.size(), 224u + 15u * 1176u);
   StyleData read;
   read.slots[1].record.SetName("Before");
-  ASSERT_TRUE(ReadStyleFile(bytes, read).ok);
+  ASSERT_FALSE(ReadStyleFile(bytes, read));
   EXPECT_TRUE(read.slots[1].record.IsEmpty());
   EXPECT_EQ(read.slots[1].length, 0);
 }
@@ -96,62 +97,63 @@ TEST(StyleFile, MalformedTablesStopTheReading) {
 
   auto wrongIndex = good;
   wrongIndex[22 + 4 * 5] = 7;
-  ReadResult r = ReadStyleFile(wrongIndex, data);
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.detail, "Style table entry 6 holds slot 8 (byte 42)");
+  ReadOutcome r = ReadStyleFile(wrongIndex, data);
+  EXPECT_TRUE(r);
+  EXPECT_EQ(test::Detail(r), "Style table entry 6 holds slot 8 (byte 42)");
 
   auto shortEntry = AllEmptyStyles();
   auto bytes = WriteStyleFile(shortEntry);
   bytes[22 + 4 * 2 + 2] = 69;  // L < 70
   bytes[22 + 4 * 2 + 3] = 0;
   r = ReadStyleFile(bytes, data);
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.detail, "Style 3 is shorter than its record (byte 32)");
+  EXPECT_TRUE(r);
+  EXPECT_EQ(test::Detail(r), "Style 3 is shorter than its record (byte 32)");
 
   auto pastEnd = WriteStyleFile(shortEntry);
   pastEnd[22 + 4 * 15 + 2] = 0xFF;  // the last entry runs past the end of the file
   pastEnd[22 + 4 * 15 + 3] = 0xFF;
   r = ReadStyleFile(pastEnd, data);
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.detail,
+  EXPECT_TRUE(r);
+  EXPECT_EQ(test::Detail(r),
             "The file ends inside Style 16 (byte " + std::to_string(224 + 15 * 1176) + ")");
   EXPECT_EQ(data.slots[14].length, 1176);  // what came before is kept
 
   const auto empty = WriteStyleFile(shortEntry);
   r = ReadStyleFile(std::span(empty.data(), 50), data);
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.detail, "The file ends inside Style 1 (byte 224)");
+  EXPECT_TRUE(r);
+  EXPECT_EQ(test::Detail(r), "The file ends inside Style 1 (byte 224)");
 
   auto absent = WriteStyleFile(shortEntry);
   for (int s = 0; s < 16; ++s)
     absent[22 + 4 * static_cast<std::size_t>(s) + 1] = 0;
   r = ReadStyleFile(std::span(absent.data(), 50), data);
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.detail, "The file ends inside the Style table (byte 50)");
+  EXPECT_TRUE(r);
+  EXPECT_EQ(test::Detail(r), "The file ends inside the Style table (byte 50)");
 }
 
 TEST(IsfFile, LengthIsTheFileLessFiveBytes) {
   std::vector<std::uint8_t> bytes(1251, 0x11);
   const char head[] = "KORGM";
   std::copy(head, head + 5, bytes.begin());
-  auto result = ReadIsfFile(bytes);
-  ASSERT_TRUE(std::holds_alternative<StyleBuffer>(result));
-  const StyleBuffer& style = std::get<StyleBuffer>(result);
+  StyleSlot style;
+  style.index = 9;
+  ASSERT_FALSE(ReadIsfFile(bytes, style));
   EXPECT_EQ(style.length, 1246);
   EXPECT_EQ(EventsOfLength(style.length), 17);
   EXPECT_EQ(style.present, 1);
-  EXPECT_EQ(style.sourceSet, -1);
-  EXPECT_EQ(style.sourceSlot, -1);
+  EXPECT_EQ(style.index, 9);  // the slot keeps its own place
   EXPECT_EQ(style.data.size(), 1251u - 75u);
   EXPECT_EQ(style.record.bytes[0], 0x11);
 
   bytes.resize(74);
-  EXPECT_TRUE(std::holds_alternative<ReadResult>(ReadIsfFile(bytes)));
+  EXPECT_EQ(test::Detail(ReadIsfFile(bytes, style)),
+            "The file is shorter than one Style (byte 74)");
   bytes.resize(75);  // exactly a record and the unread byte: no data
-  ASSERT_TRUE(std::holds_alternative<StyleBuffer>(ReadIsfFile(bytes)));
-  EXPECT_TRUE(std::get<StyleBuffer>(ReadIsfFile(bytes)).data.empty());
+  ASSERT_FALSE(ReadIsfFile(bytes, style));
+  EXPECT_TRUE(style.data.empty());
   bytes.resize(5 + 65536);  // longer than a table entry can say
-  EXPECT_TRUE(std::holds_alternative<ReadResult>(ReadIsfFile(bytes)));
+  EXPECT_EQ(test::Detail(ReadIsfFile(bytes, style)),
+            "The Style is longer than a Style file can hold (byte 65541)");
 }
 
 TEST(StyleRecord, TrackCallWithBitSevenSetReadsWithoutItAndIsWrittenCleared) {

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "backseqs/bsq_file.h"
+#include "format/bsq_file.h"
+#include "format/component_io.h"
 #include "set_builder.h"
-#include "setstore/component_io.h"
 #include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
 #include "sysex/seven_bit.h"

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "format/call_table.h"
+#include "format/file_set.h"
+#include "format/positions.h"
+
+// Who calls what inside one Set, read from the calls table: the callers of an item, the
+// redirection of its callers to another item, and everything a Set calls.
+namespace i40 {
+
+// Calls made by items that hold something: named Arrangements, Styles and Backing
+// Sequences, and every KBD Set. Visits them in the order callers are listed
+// (Arrangements, Styles, Backing Sequences, KBD Sets; item by item, field by field):
+// visit(caller kind, caller position, field, the caller's record). On a Set that is not
+// const the record can be written.
+template <typename SetT, typename Visit>
+void ForEachCall(SetT& set, Visit&& visit) {
+  for (const Kind caller : kCallerKinds) {
+    for (int i = 0; i < PositionCount(caller); ++i) {
+      const auto record = RecordBytes(set, caller, i);
+      if (IsEmptyRecord(caller, record)) continue;
+      for (const CallField& field : CallFieldsOf(caller))
+        visit(caller, i, field, record);
+    }
+  }
+}
+
+// One call of an item: the caller as the lists show it ("Arr C12", "Sty C15", "BSeq  3",
+// "KSet B2") and the track or keyboard section that makes it (empty for the Style call
+// of an Arrangement and the Arrangement and Style calls of a Backing Sequence).
+struct ItemCall {
+  std::string caller;
+  std::string track;
+
+  bool operator==(const ItemCall&) const = default;
+};
+
+std::vector<ItemCall> CallersOf(const FileSet& set, Kind called, int number);
+
+// Every call of the old number gets the new one; the kinds whose records changed.
+std::array<bool, 8> RedirectCalls(FileSet& set, Kind called, int oldNumber, int newNumber);
+
+// Every number of a kind that something in the Set calls.
+std::unordered_set<int> CalledNumbers(const FileSet& set, Kind called);
+
+// The callers of an Arrangement ("BSeq 3"), of a Style ("Arr C12", "BSeq  3") and of a
+// Program, as the Set window, the reports and the questions before an overwrite use them.
+std::vector<std::string> ArrangementReferences(const FileSet& set, int number);
+std::vector<std::string> StyleCallers(const FileSet& set, int number);
+using ProgramCall = ItemCall;
+std::vector<ProgramCall> ProgramCallers(const FileSet& set, int number);
+
+}  // namespace i40

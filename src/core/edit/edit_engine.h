@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+
+#include "format/kinds.h"
+#include "session/ids.h"
+#include "session/workspace.h"
+#include "ui/prompter.h"
+
+// The Edit menu, drag and drop and Undo of a Set window, written once for every kind
+// that holds items (Arrangements, Styles, Programs, Backing Sequences, KBD Sets) over
+// the kinds' descriptions and the calls table. The desktop editor and the command line
+// run exactly these.
+//
+// Every command that changes a Set runs as one transaction: it sets the Modified flags
+// of what it changed and the Set window's Undo entry, and keeps a journal of what it
+// replaced, so that Undo gives back every byte whatever the user answered. A command
+// the user cancels leaves the Set, and the last undo, as they were.
+namespace i40 {
+
+enum class EditCommand {
+  Cut,
+  Copy,
+  Paste,
+  Delete,
+  Insert,
+  PasteFromIStyle,
+  EraseBank,
+  Import,
+  Undo
+};
+
+// Runs a command on the tab of `kind`. `index` is the selected position: the user index
+// for Arrangements, Styles and Programs (-1 on a preset cell), the sequence (0-9) or the
+// KBD Set (0-14). `bank` is the bank the tab shows (Erase Bank). True when something
+// was done.
+bool RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind, EditCommand command,
+                    ItemIndex index, BankNo bank = BankNo{0});
+
+// A drop on a grid or list of the same kind: a move inside a Set, a copy between Sets.
+bool RunDrop(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot, ItemIndex from,
+             SetSlot toSlot, ItemIndex to);
+
+// A drag starts only on an item of the Set: a user position that holds something (every
+// KBD Set holds a set-up).
+bool CanStartDrag(const Workspace& ws, SetSlot slot, Kind kind, ItemIndex index);
+
+// Whether Edit > Undo of the Set's window would do anything: its Undo entry.
+bool UndoAvailable(const Workspace& ws, SetSlot slot);
+// "&Undo" when available, else "Can't Undo".
+std::string UndoMenuCaption(const SetEntry& entry);
+
+// The duplicate-name warnings of a kind (Arrangements, Styles, Programs), when the
+// option is on: a message per pair of equal names, at most three, then "More than 4
+// ... duplicate names !". True when a pair was found.
+bool CheckDuplicateNames(Workspace& ws, Prompter& prompter, int slot, Kind kind);
+
+}  // namespace i40

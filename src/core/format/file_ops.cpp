@@ -1,0 +1,180 @@
+#include "format/file_ops.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <system_error>
+
+#include "format/set_paths.h"
+
+namespace fs = std::filesystem;
+
+namespace i40 {
+namespace {
+
+class RealOps : public FileOps {
+ public:
+  bool Exists(const fs::path& path) override {
+    std::error_code ec;
+    return fs::exists(path, ec);
+  }
+
+  FileType TypeOf(const fs::path& path) override {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || !fs::exists(status)) return FileType::None;
+    if (fs::is_regular_file(status)) return FileType::Regular;
+    if (fs::is_directory(status)) return FileType::Directory;
+    return FileType::Other;
+  }
+
+  std::optional<std::uintmax_t> SizeOf(const fs::path& path) override {
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec) return std::nullopt;
+    return size;
+  }
+
+  std::vector<std::string> List(const fs::path& dir) override {
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(dir, ec);
+    if (ec) return names;
+    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+      if (ec) break;
+      names.push_back(it->path().filename().string());
+    }
+    return names;
+  }
+
+  bool CreateDirectories(const fs::path& dir) override {
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    return !ec && fs::is_directory(dir, ec);
+  }
+
+  bool Append(const fs::path& path, std::span<const std::uint8_t> bytes) override {
+#ifdef _WIN32
+    std::FILE* f = _wfopen(path.c_str(), L"ab");
+#else
+    std::FILE* f = std::fopen(path.c_str(), "ab");
+#endif
+    if (f == nullptr) return false;
+    const bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && written;
+  }
+
+  bool IsReadOnly(const fs::path& path) override {
+    std::error_code ec;
+    const fs::perms p = fs::status(path, ec).permissions();
+    if (ec) return false;
+    constexpr fs::perms write =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (p & write) == fs::perms::none;
+  }
+
+  bool WriteNew(const fs::path& path, std::span<const std::uint8_t> bytes) override {
+    // "x": fail if the file exists, so we never write through someone else's file or link.
+#ifdef _WIN32
+    std::FILE* f = _wfopen(path.c_str(), L"wbx");
+#else
+    std::FILE* f = std::fopen(path.c_str(), "wbx");
+#endif
+    if (f == nullptr) return false;
+    const bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    const bool flushed = std::fflush(f) == 0;
+    const bool closed = std::fclose(f) == 0;
+    return written && flushed && closed;
+  }
+
+  std::optional<std::vector<std::uint8_t>> ReadAll(const fs::path& path) override {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                    std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return bytes;
+  }
+
+  std::optional<std::vector<std::uint8_t>> ReadPrefix(const fs::path& path,
+                                                      std::size_t limit) override {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::vector<std::uint8_t> bytes(limit);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(limit));
+    if (in.bad()) return std::nullopt;
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+  }
+
+  bool CopyPermissions(const fs::path& from, const fs::path& to) override {
+    std::error_code ec;
+    const fs::perms p = fs::status(from, ec).permissions();
+    if (ec) return false;
+    fs::permissions(to, p, fs::perm_options::replace, ec);
+    return !ec;
+  }
+
+  bool Rename(const fs::path& from, const fs::path& to) override {
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    return !ec;
+  }
+
+  void Remove(const fs::path& path) override {
+    std::error_code ec;
+    fs::remove(path, ec);
+  }
+};
+
+// A name beside the destination that no other writer (another copy of the program, an
+// earlier crash) is using.
+fs::path FreshTempPath(FileOps& ops, const fs::path& destination) {
+  static std::mt19937 random{std::random_device{}()};
+  const fs::path base = TempFilePathFor(destination);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::path candidate = base;
+    candidate += "." + std::to_string(random() % 1000000);
+    if (!ops.Exists(candidate)) return candidate;
+  }
+  return base;
+}
+
+}  // namespace
+
+FileOps& RealFileOps() {
+  static RealOps ops;
+  return ops;
+}
+
+std::optional<std::string> ReplaceFileAtomically(FileOps& ops, const fs::path& destination,
+                                                 std::span<const std::uint8_t> bytes) {
+  const bool replacing = ops.Exists(destination);
+  if (replacing && ops.IsReadOnly(destination)) return kReadOnlyDetail;
+
+  const fs::path temp = FreshTempPath(ops, destination);
+  if (!ops.WriteNew(temp, bytes)) {
+    ops.Remove(temp);
+    return "Cannot write the file " + PathText(temp);
+  }
+  const auto back = ops.ReadAll(temp);
+  if (!back || !std::equal(back->begin(), back->end(), bytes.begin(), bytes.end())) {
+    ops.Remove(temp);
+    return "The file written differs from the data: " + PathText(temp);
+  }
+  if (replacing && !ops.CopyPermissions(destination, temp)) {
+    ops.Remove(temp);
+    return "Cannot give the new file the permissions of " + PathText(destination);
+  }
+  if (!ops.Rename(temp, destination)) {
+    ops.Remove(temp);
+    return "Cannot replace " + PathText(destination);
+  }
+  return std::nullopt;
+}
+
+}  // namespace i40

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "format/file_set.h"
+#include "format/kinds.h"
+
+// The positions of the kinds that hold items (64 Arrangements, 16 Styles, 66 Programs
+// and Drum Kits, 10 Backing Sequences, 15 KBD Sets) and the record at each.
+namespace i40 {
+
+int PositionCount(Kind kind);  // 0 for a kind that holds no items
+bool IsPosition(Kind kind, int index);
+
+std::size_t RecordSize(Kind kind);
+
+// The record at a position of a Set, to read and rewrite calls in place.
+std::span<std::uint8_t> RecordBytes(FileSet& set, Kind kind, int index);
+std::span<const std::uint8_t> RecordBytes(const FileSet& set, Kind kind, int index);
+
+// The name a record holds (16 characters, 10 for a Backing Sequence); empty for a KBD
+// Set, which has none.
+std::string RecordName(Kind kind, std::span<const std::uint8_t> record);
+// A record that holds nothing: its name is all blanks. Every KBD Set holds a set-up.
+bool IsEmptyRecord(Kind kind, std::span<const std::uint8_t> record);
+bool IsEmptyPosition(const FileSet& set, Kind kind, int index);
+
+}  // namespace i40

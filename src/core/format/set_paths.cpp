@@ -1,0 +1,72 @@
+#include "format/set_paths.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "util/ascii.h"
+
+namespace fs = std::filesystem;
+
+namespace i40 {
+
+std::string SetNameOf(const fs::path& setPath) {
+  return PathText(setPath.filename());
+}
+
+fs::path ParentDirOf(const fs::path& path) {
+  if (!path.has_relative_path() && path.has_root_path()) return path;  // a root is its own parent
+  return path.parent_path();
+}
+
+fs::path ComponentPath(const fs::path& setPath, Kind kind) {
+  fs::path file = setPath;
+  file += std::string(KindExt(kind));
+  return file;
+}
+
+std::optional<fs::path> FindComponentFile(const fs::path& setPath, Kind kind, FileOps& ops) {
+  const fs::path exact = ComponentPath(setPath, kind);
+  if (ops.TypeOf(exact) == FileType::Regular) return exact;
+
+  const std::string stem = setPath.filename().string();
+  if (stem.empty()) return std::nullopt;
+  const std::string_view ext = KindExt(kind);
+  fs::path dir = setPath.parent_path();
+  if (dir.empty()) dir = ".";
+
+  std::vector<fs::path> matches;
+  for (const std::string& name : ops.List(dir)) {
+    if (name.size() != stem.size() + ext.size()) continue;
+    if (name.compare(0, stem.size(), stem) != 0) continue;
+    if (!EqualsIgnoringAsciiCase(std::string_view(name).substr(stem.size()), ext)) continue;
+    const fs::path candidate = setPath.parent_path() / name;
+    if (ops.TypeOf(candidate) == FileType::Regular) matches.push_back(candidate);
+  }
+  if (matches.empty()) return std::nullopt;
+  std::sort(matches.begin(), matches.end());
+  return matches.front();
+}
+
+fs::path SetPathFromComponent(const fs::path& componentFile) {
+  fs::path setPath = componentFile;
+  setPath.replace_extension();
+  return setPath;
+}
+
+std::string PathText(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+fs::path TempFilePathFor(const fs::path& destination) {
+  std::string name = ".";
+  name += destination.filename().string();
+  name += ".KORGI40.TMP";
+  return destination.parent_path() / name;
+}
+
+fs::path EmptyTemplatePath(const fs::path& dataDir) {
+  return dataDir / "I40EMPTY" / "I40EMPTY";
+}
+
+}  // namespace i40

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "format/file_ops.h"
+#include "format/kinds.h"
+
+namespace i40 {
+
+// A Set path is a folder and a Set name without extension; each component file is the
+// Set path followed by the kind's extension.
+
+// The Set name: the last component of the path.
+std::string SetNameOf(const std::filesystem::path& setPath);
+
+// The folder: the path up to, not including, its last separator; empty when the path
+// has no separator.
+std::filesystem::path ParentDirOf(const std::filesystem::path& path);
+
+// The component file name of a kind as this program writes it (upper-case extension).
+std::filesystem::path ComponentPath(const std::filesystem::path& setPath, Kind kind);
+
+// The component file as it stands on disk: the exact name when it exists, else a file
+// whose extension differs only in case (Sets copied from the instrument's FAT disks may
+// carry "set.arr"). Nothing when there is no such regular file.
+std::optional<std::filesystem::path> FindComponentFile(const std::filesystem::path& setPath,
+                                                       Kind kind, FileOps& ops = RealFileOps());
+
+// A Set path from any one of its component files: the file name loses its extension.
+std::filesystem::path SetPathFromComponent(const std::filesystem::path& componentFile);
+
+// Text of a path for messages, in UTF-8, as the file system spells it.
+std::string PathText(const std::filesystem::path& path);
+
+// The file a component is first written to before it replaces the destination: in the
+// destination's own folder, so the final rename never crosses file systems.
+std::filesystem::path TempFilePathFor(const std::filesystem::path& destination);
+
+// The empty template Set inside a data folder: <data>/I40EMPTY/I40EMPTY (no extension).
+std::filesystem::path EmptyTemplatePath(const std::filesystem::path& dataDir);
+
+}  // namespace i40

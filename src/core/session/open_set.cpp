@@ -1,0 +1,183 @@
+#include "session/open_set.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "edit/edit_engine.h"
+#include "format/component_file.h"
+#include "format/component_io.h"
+#include "format/set_paths.h"
+#include "session/load_component.h"
+#include "ui/error_reports.h"
+#include "version.h"
+
+namespace fs = std::filesystem;
+
+namespace i40 {
+namespace {
+
+// Closes the progress window on every way out.
+class ProgressWindow {
+ public:
+  explicit ProgressWindow(Prompter& prompter) : prompter_(prompter) {}
+  ~ProgressWindow() {
+    if (shown_) prompter_.EndProgress();
+  }
+  void Show(const std::string& caption, double minimum, double maximum) {
+    prompter_.BeginProgress(caption, "", minimum, maximum);
+    shown_ = true;
+  }
+  void Advance(double by) {
+    value_ += by;
+    prompter_.SetProgress(value_);
+  }
+
+ private:
+  Prompter& prompter_;
+  bool shown_ = false;
+  double value_ = 0;
+};
+
+std::optional<fs::path> AskForSet(Workspace& ws, Prompter& prompter) {
+  FileRequest request;
+  request.title = "Select a " + std::string(kInstrumentName) + " Set";
+  request.initialDir = ws.settings.PathNam;
+  request.initialName = "*.*";
+  request.filters = SetFileFilters();
+  request.defaultExt = std::string(KindExt(Kind::Arrangement));
+  const auto chosen = prompter.ChooseOpenFile(request);
+  if (!chosen || chosen->empty()) return std::nullopt;
+  return SetPathFromComponent(*chosen);
+}
+
+// "Name X is already in use. Continue anyway?" once for every open Set of that name.
+bool AcceptNameInUse(const Workspace& ws, Prompter& prompter, const std::string& name) {
+  for (int slot = 1; slot <= ws.sets.SlotCount(); ++slot) {
+    if (!ws.sets.InUse(slot) || ws.sets.Entry(slot).Name != name) continue;
+    const Message question{"Name " + name + " is already in use.\nContinue anyway?", "Warning",
+                           MessageIcon::Exclamation, MessageButtons::OkCancel, Answer::Ok};
+    if (prompter.Ask(question) == Answer::Cancel) return false;
+  }
+  return true;
+}
+
+// Offers to create each missing component from the template.
+bool CompleteComponents(Workspace& ws, Prompter& prompter, const fs::path& path,
+                        const std::string& name, FileOps& ops) {
+  for (Kind kind : kStoredKinds) {
+    if (FindComponentFile(path, kind, ops)) continue;
+    const Message question{name + std::string(KindExt(kind)) + " is missing.\nCreate it?",
+                           "Open a Set", MessageIcon::Exclamation, MessageButtons::OkCancel,
+                           Answer::Cancel};
+    if (prompter.Ask(question) != Answer::Ok) return false;
+    const auto source = FindComponentFile(ws.templateSet, kind, ops);
+    const auto bytes = source ? ops.ReadAll(*source) : std::nullopt;
+    if (!bytes || ReplaceFileAtomically(ops, ComponentPath(path, kind), *bytes)) {
+      prompter.Ask({"Unable to create file!", "Create file", MessageIcon::Exclamation,
+                    MessageButtons::Ok, Answer::Ok});
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<FileFilter> SetFileFilters() {
+  std::vector<FileFilter> filters = {{"All", "*.*"}};
+  for (Kind kind : kStoredKinds) {
+    filters.push_back({std::string(KindName(kind)), "*" + std::string(KindExt(kind))});
+  }
+  return filters;
+}
+
+std::string NewSetName(int slot) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%02d", slot);
+  return "NEWSET" + std::string(digits);
+}
+
+bool IsNewSetName(const std::string& name) {
+  return name.rfind("NEWSET", 0) == 0;
+}
+
+int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given, FileOps& ops) {
+  fs::path path = given;
+  std::string name;
+  if (!path.empty()) {
+    name = SetNameOf(path);
+    fs::path dir = ParentDirOf(path);
+    if (dir.empty()) dir = ".";
+    const FileType type = ops.TypeOf(dir);
+    if (type == FileType::None) return 0;  // the folder has gone: open nothing, say nothing
+    if (type != FileType::Directory) path.clear();
+  }
+  if (isNew) {
+    path = ws.templateSet;
+    name = SetNameOf(path);
+  }
+  if (path.empty()) {
+    const auto chosen = AskForSet(ws, prompter);
+    if (!chosen) return 0;
+    path = *chosen;
+    name = SetNameOf(path);
+    if (name.empty() || !AcceptNameInUse(ws, prompter, name)) return 0;
+  }
+  if (!CompleteComponents(ws, prompter, path, name, ops)) return 0;
+
+  const int slot = ws.sets.FindFreeSlot();
+  SetEntry& entry = ws.sets.Entry(slot);
+  ProgressWindow progress(prompter);
+  progress.Show("Loading " + name + " Files...", 0.001, 15.001);
+
+  // Every component is tested, and each failure shown, before anything is read.
+  std::vector<std::optional<ComponentFile>> files;
+  bool allValid = true;
+  for (Kind kind : kStoredKinds) {
+    files.push_back(OpenComponent(path, kind, prompter, ops));
+    entry.Modified[static_cast<std::size_t>(KindIndex(kind))] = isNew;
+    allValid = allValid && files.back().has_value();
+  }
+  progress.Advance(1);
+  if (!allValid) {
+    ws.sets.Release(slot);
+    return 0;
+  }
+
+  if (isNew) {
+    name = NewSetName(slot);
+    path = ws.settings.PathNam / name;
+  }
+  entry.Dir = ParentDirOf(path);
+  // The dialogs next open beside the Set's folder; a new Set has no folder of its own yet.
+  if (!isNew) ws.settings.PathNam = ParentDirOf(entry.Dir);
+  entry.Name = name;
+
+  // The slot may have held a closed Set: what this Set's files do not hold (a file that
+  // breaks off) must be blank, never that Set's items.
+  FileSet& set = ws.sets.Files(slot);
+  set = BlankFileSet(ws.blanks);
+  auto load = [&](Kind kind, double step) {
+    for (const auto& file : files) {
+      if (file->kind == kind) LoadComponent(*file, set, prompter);
+    }
+    if (step > 0) progress.Advance(step);
+  };
+  load(Kind::Arrangement, 2);
+  load(Kind::Style, 6);
+  load(Kind::Program, 2);
+  load(Kind::BackingSequence, 2);
+  progress.Advance(1);
+  load(Kind::Global, 0);
+  load(Kind::KbdSet, 0);
+  load(Kind::ArrangementGlobal, 0);
+  progress.Advance(1);
+  if (!isNew) {
+    for (const Kind kind : {Kind::Arrangement, Kind::Style, Kind::Program})
+      CheckDuplicateNames(ws, prompter, slot, kind);
+  }
+  entry.UndoEnabled = false;
+  return slot;
+}
+
+}  // namespace i40

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "format/file_ops.h"
+#include "session/workspace.h"
+#include "ui/prompter.h"
+
+namespace i40 {
+
+// "All" and then each stored kind by name and extension: the open and save dialogs' list.
+std::vector<FileFilter> SetFileFilters();
+
+// A Set that has never been saved is named "NEWSET" and its slot as two digits.
+std::string NewSetName(int slot);
+bool IsNewSetName(const std::string& name);
+
+// Brings a Set into a free slot and returns the slot, or 0 when nothing was opened.
+// New Sets (isNew) are made from the template; otherwise the path names the Set, or,
+// when empty, the user picks any one of its component files. Every stored component's
+// header is tested before any is read; missing components may be created from the
+// template first. Everything the user is told or asked goes through the prompter.
+int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const std::filesystem::path& path,
+            FileOps& ops = RealFileOps());
+
+}  // namespace i40

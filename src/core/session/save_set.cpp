@@ -1,0 +1,98 @@
+#include "session/save_set.h"
+
+#include "format/component_io.h"
+#include "format/set_paths.h"
+#include "session/open_set.h"
+#include "ui/error_reports.h"
+#include "version.h"
+
+namespace fs = std::filesystem;
+
+namespace i40 {
+
+std::optional<fs::path> ChooseDestination(Workspace& ws, Prompter& prompter) {
+  FileRequest request;
+  request.title =
+      "Select a " + std::string(kInstrumentName) + " destination file (without extension)";
+  request.initialDir = ws.settings.PathNam;
+  request.filters = SetFileFilters();
+  request.defaultExt = "xxx";
+  const auto chosen = prompter.ChooseSaveFile(request);
+  if (!chosen || chosen->filename().empty()) return std::nullopt;
+  ws.settings.PathNam = ParentDirOf(*chosen);
+  // The dialog appends ".xxx" to a name typed without extension; a chosen or typed name
+  // brings its own. Either way the Set is the name without it, as when a Set is opened.
+  return SetPathFromComponent(*chosen);
+}
+
+bool SaveSet(Workspace& ws, Prompter& prompter, int slot, const fs::path& path, bool all,
+             FileOps& ops) {
+  SetEntry& entry = ws.sets.Entry(slot);
+  entry.Dir = ParentDirOf(path);
+  entry.Name = SetNameOf(path);
+  FileSet& set = ws.sets.Files(slot);
+  bool allWritten = true;
+  for (Kind kind : kSaveOrder) {
+    bool& modified = entry.Modified[static_cast<std::size_t>(KindIndex(kind))];
+    if (!all && !modified) continue;
+    // Write to the component's own file, whatever the case of its extension.
+    const fs::path destination =
+        FindComponentFile(path, kind, ops).value_or(ComponentPath(path, kind));
+    const auto bytes = WriteComponentBytes(kind, set);
+    if (const auto problem = ReplaceFileAtomically(ops, destination, bytes)) {
+      ReportSaveError(prompter, kind, *problem);
+      allWritten = false;
+      continue;  // stays marked changed, so closing still asks
+    }
+    modified = false;
+    if (kind == Kind::BackingSequence) set.backingSequences.path = destination;
+  }
+  return allWritten;
+}
+
+bool SaveCommand(Workspace& ws, Prompter& prompter, int slot, FileOps& ops) {
+  const SetEntry& entry = ws.sets.Entry(slot);
+  if (IsNewSetName(entry.Name)) {
+    const auto destination = ChooseDestination(ws, prompter);
+    if (!destination) return false;
+    return SaveSet(ws, prompter, slot, *destination, true, ops);
+  }
+  return SaveSet(ws, prompter, slot, entry.Dir / entry.Name, false, ops);
+}
+
+bool SaveAsCommand(Workspace& ws, Prompter& prompter, int slot, FileOps& ops) {
+  const auto destination = ChooseDestination(ws, prompter);
+  if (!destination) return false;
+  if (FindComponentFile(*destination, Kind::Style, ops)) {
+    const Message question{"This Set already exists.\nOverwrite it?", "Save a Set",
+                           MessageIcon::Exclamation, MessageButtons::OkCancel, Answer::Cancel};
+    if (prompter.Ask(question) != Answer::Ok) return false;
+  }
+  return SaveSet(ws, prompter, slot, *destination, true, ops);
+}
+
+bool QueryCloseSet(Workspace& ws, Prompter& prompter, int slot, FileOps& ops) {
+  const SetEntry& entry = ws.sets.Entry(slot);
+  if (!entry.AnyModified()) return true;
+  const Message question{"Save the changes in " + entry.Name + " ?", entry.Name,
+                         MessageIcon::Exclamation, MessageButtons::YesNoCancel, Answer::Cancel};
+  switch (prompter.Ask(question)) {
+    case Answer::Yes:
+      // A save that did not happen, or failed in part, keeps the window open: closing it
+      // would throw away what could not be written.
+      return SaveCommand(ws, prompter, slot, ops);
+    case Answer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void UnloadSet(Workspace& ws, int slot) {
+  ws.edits.ForgetSet(slot);
+  ws.sets.Release(slot);
+  const SetEntry& entry = ws.sets.Entry(slot);
+  if (!IsNewSetName(entry.Name)) ws.settings.OldSetNam = entry.Dir / entry.Name;
+}
+
+}  // namespace i40

@@ -1,0 +1,72 @@
+#include "session/settings.h"
+
+#include <charconv>
+
+#include "format/set_paths.h"
+
+namespace i40 {
+
+std::optional<std::string> MemorySettingsStore::Get(std::string_view key) const {
+  const auto it = values_.find(std::string(key));
+  if (it == values_.end()) return std::nullopt;
+  return it->second;
+}
+
+void MemorySettingsStore::Set(std::string_view key, const std::string& value) {
+  values_[std::string(key)] = value;
+}
+
+namespace {
+
+int ReadNumber(const SettingsStore& store, std::string_view key, int fallback) {
+  const auto text = store.Get(key);
+  if (!text) return fallback;
+  int value = 0;
+  const char* begin = text->data();
+  const char* end = begin + text->size();
+  while (begin < end && *begin == ' ')
+    ++begin;
+  const auto [ptr, ec] = std::from_chars(begin, end, value);
+  return ec == std::errc() && ptr == end ? value : fallback;
+}
+
+bool ReadFlag(const SettingsStore& store, std::string_view key, bool fallback) {
+  return ReadNumber(store, key, fallback ? 1 : 0) != 0;
+}
+
+std::filesystem::path ReadPath(const SettingsStore& store, std::string_view key,
+                               const std::filesystem::path& fallback) {
+  const auto text = store.Get(key);
+  if (!text) return fallback;
+  return std::filesystem::path(std::u8string(text->begin(), text->end()));
+}
+
+}  // namespace
+
+Settings LoadSettings(const SettingsStore& store, const std::filesystem::path& programDir) {
+  using namespace setting_keys;
+  Settings s;
+  s.PathNam = ReadPath(store, kPathNam, programDir);
+  s.OldSetNam = ReadPath(store, kOldSetNam, {});
+  s.WArrangeMode = ReadNumber(store, kWArrangeMode, 1) == 0 ? 0 : 1;
+  s.ModeId = ReadNumber(store, kModeId, 0);
+  s.ShowTips = ReadFlag(store, kShowTips, true);
+  s.HighCall = ReadFlag(store, kHighCall, true);
+  s.WarnDupl = ReadFlag(store, kWarnDupl, true);
+  s.StartOld = ReadFlag(store, kStartOld, false);
+  return s;
+}
+
+void SaveSettings(SettingsStore& store, const Settings& s) {
+  using namespace setting_keys;
+  store.Set(kPathNam, PathText(s.PathNam));
+  store.Set(kOldSetNam, PathText(s.OldSetNam));
+  store.Set(kWArrangeMode, std::to_string(s.WArrangeMode));
+  store.Set(kModeId, std::to_string(s.ModeId));
+  store.Set(kShowTips, s.ShowTips ? "1" : "0");
+  store.Set(kHighCall, s.HighCall ? "1" : "0");
+  store.Set(kWarnDupl, s.WarnDupl ? "1" : "0");
+  store.Set(kStartOld, s.StartOld ? "1" : "0");
+}
+
+}  // namespace i40

@@ -1,0 +1,333 @@
+// The edit engine on the Arrangements tab: every command as the Set window runs it.
+#include <gtest/gtest.h>
+
+#include "calls/callers.h"
+#include "set_builder.h"
+#include "support/editor.h"
+#include "support/temp_dir.h"
+#include "support/workspace_fixture.h"
+#include "ui/scripted_prompter.h"
+
+namespace i40 {
+namespace {
+
+using test::AddSet;
+using test::Images;
+constexpr Kind kArr = Kind::Arrangement;
+
+class ArrangementEditsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ws_.settings.WarnDupl = false;
+    FileSet s = build::TemplateSet();
+    for (int i = 0; i < 6; ++i) {
+      ArrangementRecord& r = s.arrangements.records[static_cast<std::size_t>(i)];
+      r.SetName("Arr " + std::to_string(i));
+      r.SetCategory(static_cast<std::uint8_t>(i));
+      r.bytes[100] = static_cast<std::uint8_t>(0xA0 + i);  // a carried byte
+    }
+    s.arrangements.records[63].SetName("Last");
+    // Backing Sequences 0 and 1 call Arr 2 (C13); 2 calls Arr 5; 3 is unnamed but holds 258.
+    s.backingSequences.records[0].SetName("INTRO");
+    s.backingSequences.records[0].SetArrangement(258);
+    s.backingSequences.records[1].SetName("VERSE");
+    s.backingSequences.records[1].SetArrangement(258);
+    s.backingSequences.records[2].SetName("END");
+    s.backingSequences.records[2].SetArrangement(261);
+    s.backingSequences.records[3].SetArrangement(258);
+    slot_ = AddSet(ws_, s, "ONE");
+  }
+
+  ArrangementRecord& Rec(int i) {
+    return ws_.sets.Files(slot_).arrangements.records[static_cast<std::size_t>(i)];
+  }
+  int BsqArr(int i) {
+    return ws_.sets.Files(slot_)
+        .backingSequences.records[static_cast<std::size_t>(i)]
+        .Arrangement();
+  }
+  bool Modified(Kind kind) { return ws_.sets.Entry(slot_).Modified[KindIndex(kind)]; }
+  bool UndoEnabled() { return ws_.sets.Entry(slot_).UndoEnabled; }
+
+  Workspace ws_;
+  ScriptedPrompter prompter_;
+  test::Editor ed_{ws_, prompter_};
+  int slot_ = 0;
+};
+
+TEST_F(ArrangementEditsTest, ReferencesCountOnlyNamedBackingSequences) {
+  EXPECT_EQ(ArrangementReferences(ws_.sets.Files(slot_), 258),
+            (std::vector<std::string>{"BSeq 0", "BSeq 1"}));
+  RedirectCalls(ws_.sets.Files(slot_), kArr, 258, 300);
+  EXPECT_EQ(BsqArr(0), 300);
+  EXPECT_EQ(BsqArr(1), 300);
+  EXPECT_EQ(BsqArr(3), 258);  // blank-named: neither counted nor redirected
+}
+
+TEST_F(ArrangementEditsTest, CutBlanksTheSlotAndUndoPutsItBack) {
+  const auto before = Images(ws_, slot_);
+  EXPECT_FALSE(ed_.Cut(kArr, slot_, 20));  // empty
+  EXPECT_FALSE(ed_.Cut(kArr, slot_, -1));  // a preset
+  EXPECT_TRUE(ed_.Cut(kArr, slot_, 1));
+  EXPECT_TRUE(Rec(1).IsEmpty());
+  EXPECT_EQ(Rec(1).Category(), 15);
+  EXPECT_EQ(UndoMenuCaption(ws_.sets.Entry(slot_)), "&Undo");
+  EXPECT_TRUE(Modified(kArr));
+  EXPECT_FALSE(Modified(Kind::BackingSequence));
+  EXPECT_TRUE(ed_.Undo(kArr, slot_));
+  EXPECT_EQ(Images(ws_, slot_), before);
+  EXPECT_EQ(UndoMenuCaption(ws_.sets.Entry(slot_)), "Can't Undo");
+  EXPECT_TRUE(Modified(kArr));  // restored, and so changed since the last save
+  EXPECT_TRUE(prompter_.messages().empty());
+}
+
+TEST_F(ArrangementEditsTest, CuttingACalledArrangementAsksFirst) {
+  prompter_.QueueAnswer(Answer::Cancel);
+  EXPECT_FALSE(ed_.Cut(kArr, slot_, 2));
+  ASSERT_EQ(prompter_.messages().size(), 1u);
+  const Message& m = prompter_.messages()[0];
+  EXPECT_EQ(m.text,
+            "Arr 2 Arrangement is referenced by\none or more Backing Sequences.\n"
+            "Change references to another Arrangement?");
+  EXPECT_EQ(m.title, "");
+  EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+  EXPECT_EQ(m.buttons, MessageButtons::YesNoCancel);
+  EXPECT_EQ(m.defaultButton, Answer::Cancel);
+  EXPECT_EQ(Rec(2).Name(), "Arr 2           ");
+  EXPECT_FALSE(Modified(kArr));
+
+  prompter_.QueueAnswer(Answer::No);
+  EXPECT_TRUE(ed_.Cut(kArr, slot_, 2));
+  EXPECT_EQ(BsqArr(0), 258);  // left pointing at the now empty position
+  EXPECT_TRUE(UndoEnabled());
+}
+
+TEST_F(ArrangementEditsTest, RedirectingTheCallersDisablesUndo) {
+  prompter_.QueueAnswer(Answer::Yes);
+  prompter_.QueuePick(64);  // B11
+  EXPECT_TRUE(ed_.Cut(kArr, slot_, 2));
+  ASSERT_EQ(prompter_.pickRequests().size(), 1u);
+  EXPECT_EQ(prompter_.pickRequests()[0].kind, kArr);
+  EXPECT_EQ(prompter_.pickRequests()[0].start, 258);
+  EXPECT_EQ(BsqArr(0), 64);
+  EXPECT_EQ(BsqArr(1), 64);
+  EXPECT_TRUE(Modified(Kind::BackingSequence));
+  EXPECT_FALSE(UndoEnabled());
+  const auto after = Images(ws_, slot_);
+  EXPECT_FALSE(ed_.Undo(kArr, slot_));  // as the disabled menu entry: nothing
+  EXPECT_EQ(Images(ws_, slot_), after);
+
+  // Picking the same Arrangement, or cancelling the picker, redirects nothing.
+  prompter_.QueueAnswer(Answer::Yes);
+  prompter_.QueuePick(-1);
+  EXPECT_TRUE(ed_.Cut(kArr, slot_, 5));
+  EXPECT_EQ(BsqArr(2), 261);
+  EXPECT_TRUE(UndoEnabled());
+}
+
+TEST_F(ArrangementEditsTest, PasteNeedsAFilledClipboardAndUndoRestoresTheTarget) {
+  EXPECT_FALSE(ed_.Paste(kArr, slot_, 10));
+  const auto before = Images(ws_, slot_);
+  EXPECT_TRUE(ed_.Copy(kArr, slot_, 0));
+  EXPECT_FALSE(ws_.sets.Entry(slot_).AnyModified());
+  EXPECT_TRUE(ed_.Paste(kArr, slot_, 10));
+  EXPECT_EQ(Rec(10), Rec(0));
+  EXPECT_TRUE(prompter_.messages().empty());  // same Set: no calls check
+  EXPECT_FALSE(ed_.Paste(kArr, slot_, -1));
+  EXPECT_TRUE(ed_.Undo(kArr, slot_));
+  EXPECT_EQ(Images(ws_, slot_), before);
+}
+
+TEST_F(ArrangementEditsTest, DeleteClosesUpAndRenumbersTheBackingSequences) {
+  const auto before = Images(ws_, slot_);
+  EXPECT_TRUE(ed_.Delete(kArr, slot_, 0));
+  EXPECT_EQ(Rec(0).Name(), "Arr 1           ");
+  EXPECT_EQ(Rec(4).Name(), "Arr 5           ");
+  EXPECT_EQ(Rec(62).Name(), "Last            ");
+  EXPECT_TRUE(Rec(63).IsEmpty());
+  EXPECT_EQ(BsqArr(0), 257);  // Arr 2 moved from C13 to C12
+  EXPECT_EQ(BsqArr(2), 260);
+  EXPECT_EQ(BsqArr(3), 258);  // blank-named: not touched
+  EXPECT_TRUE(ed_.Undo(kArr, slot_));
+  EXPECT_EQ(Images(ws_, slot_), before);
+  EXPECT_TRUE(ed_.Paste(kArr, slot_, 40));  // the deleted one is still on the clipboard
+  EXPECT_EQ(Rec(40).Name(), "Arr 0           ");
+}
+
+// Answering No keeps the calls on the position, so the Arrangement that closes up into it
+// inherits them. Undo still gives every call back as it was.
+TEST_F(ArrangementEditsTest, AfterNoUndoOfADeleteGivesTheCallersBackExactly) {
+  const auto before = Images(ws_, slot_);
+  prompter_.QueueAnswer(Answer::No);
+  EXPECT_TRUE(ed_.Delete(kArr, slot_, 2));
+  EXPECT_EQ(Rec(2).Name(), "Arr 3           ");
+  EXPECT_EQ(BsqArr(0), 258);  // now calling Arr 3
+  EXPECT_TRUE(ed_.Undo(kArr, slot_));
+  EXPECT_EQ(Images(ws_, slot_), before);
+  EXPECT_EQ(BsqArr(0), 258);
+}
+
+TEST_F(ArrangementEditsTest, DeletingTheLastSlotMovesNoReferences) {
+  RedirectCalls(ws_.sets.Files(slot_), kArr, 261, 319);
+  EXPECT_TRUE(ed_.Delete(kArr, slot_, 62));
+  EXPECT_EQ(Rec(62).Name(), "Last            ");
+  EXPECT_EQ(BsqArr(2), 318);
+  EXPECT_TRUE(ed_.Delete(kArr, slot_, 63));
+  EXPECT_TRUE(Rec(63).IsEmpty());
+}
+
+TEST_F(ArrangementEditsTest, InsertOpensUpAndPushesTheLastOneOntoTheClipboard) {
+  EXPECT_FALSE(ed_.Insert(kArr, slot_, 0));  // nothing copied yet
+  const auto before = Images(ws_, slot_);
+  ed_.Copy(kArr, slot_, 4);
+  EXPECT_TRUE(ed_.Insert(kArr, slot_, 1));
+  EXPECT_EQ(Rec(0).Name(), "Arr 0           ");
+  EXPECT_EQ(Rec(1).Name(), "Arr 4           ");
+  EXPECT_EQ(Rec(2).Name(), "Arr 1           ");
+  EXPECT_EQ(Rec(3).Name(), "Arr 2           ");
+  EXPECT_EQ(BsqArr(0), 259);
+  EXPECT_EQ(BsqArr(2), 262);
+  EXPECT_TRUE(ed_.Undo(kArr, slot_));
+  EXPECT_EQ(Images(ws_, slot_), before);
+  EXPECT_TRUE(ed_.Paste(kArr, slot_, 30));  // the pushed-out Arrangement
+  EXPECT_EQ(Rec(30).Name(), "Last            ");
+}
+
+TEST_F(ArrangementEditsTest, InsertAtTheLastSlotReplacesIt) {
+  ed_.Copy(kArr, slot_, 0);
+  EXPECT_TRUE(ed_.Insert(kArr, slot_, 63));
+  EXPECT_EQ(Rec(63).Name(), "Arr 0           ");
+  EXPECT_TRUE(ed_.Paste(kArr, slot_, 40));
+  EXPECT_EQ(Rec(40).Name(), "Last            ");
+}
+
+TEST_F(ArrangementEditsTest, DragInsideASetMovesTheArrangementAndItsCallers) {
+  const auto before = Images(ws_, slot_);
+  EXPECT_FALSE(ed_.Drop(kArr, slot_, 2, slot_, 2));   // onto itself
+  EXPECT_FALSE(ed_.Drop(kArr, slot_, 40, slot_, 2));  // from an empty slot
+  EXPECT_TRUE(ed_.Drop(kArr, slot_, 2, slot_, 30));
+  EXPECT_TRUE(Rec(2).IsEmpty());
+  EXPECT_EQ(Rec(30).Name(), "Arr 2           ");
+  EXPECT_EQ(BsqArr(0), 286);
+  EXPECT_EQ(BsqArr(1), 286);
+  EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_TRUE(ed_.Undo(kArr, slot_));
+  EXPECT_EQ(Images(ws_, slot_), before);
+}
+
+// A drag onto a called Arrangement answered No: the target's callers stay on the target
+// position, the source's follow it there, and Undo separates them again.
+TEST_F(ArrangementEditsTest, UndoOfADragOntoACalledArrangementSeparatesTheCallers) {
+  const auto before = Images(ws_, slot_);
+  prompter_.QueueAnswer(Answer::No);
+  EXPECT_TRUE(ed_.Drop(kArr, slot_, 5, slot_, 2));
+  EXPECT_EQ(BsqArr(0), 258);
+  EXPECT_EQ(BsqArr(2), 258);
+  EXPECT_TRUE(ed_.Undo(kArr, slot_));
+  EXPECT_EQ(Images(ws_, slot_), before);
+}
+
+TEST_F(ArrangementEditsTest, EraseEmptiesBankCOnlyAndDisablesUndo) {
+  ed_.Cut(kArr, slot_, 0);
+  prompter_.QueueAnswer(Answer::Ok);
+  EXPECT_TRUE(ed_.Erase(kArr, slot_, 0));
+  EXPECT_EQ(Rec(1).Name(), "Arr 1           ");
+  EXPECT_TRUE(UndoEnabled());
+  prompter_.QueueAnswer(Answer::Ok);
+  EXPECT_TRUE(ed_.Erase(kArr, slot_, 2));
+  for (int i = 0; i < 64; ++i)
+    EXPECT_EQ(Rec(i), ws_.blanks.arrangement);
+  EXPECT_EQ(BsqArr(0), 258);  // references are not touched
+  EXPECT_FALSE(UndoEnabled());
+  EXPECT_TRUE(Modified(kArr));
+  // Nothing from before the erase comes back, from this window or another.
+  const int other = AddSet(ws_, build::TemplateSet(), "TWO");
+  ws_.sets.Entry(other).UndoEnabled = true;
+  const auto erased = Images(ws_, slot_);
+  EXPECT_TRUE(ed_.Undo(kArr, other));
+  EXPECT_EQ(Images(ws_, slot_), erased);
+}
+
+TEST_F(ArrangementEditsTest, FivePairsOfDuplicatesGiveThreeMessagesThenMoreThanFour) {
+  ws_.settings.WarnDupl = true;
+  for (int i = 10; i < 15; ++i) {
+    Rec(i).SetName("Twin " + std::to_string(i));
+    Rec(i + 10).SetName("  Twin " + std::to_string(i));  // leading and trailing blanks ignored
+  }
+  EXPECT_TRUE(CheckDuplicateNames(ws_, prompter_, slot_, kArr));
+  EXPECT_EQ(prompter_.texts(), (std::vector<std::string>{
+                                   "Arrangement duplicate name\nC35 - C23  (Twin 10)",
+                                   "Arrangement duplicate name\nC36 - C24  (Twin 11)",
+                                   "Arrangement duplicate name\nC37 - C25  (Twin 12)",
+                                   "More than 4 Arrangement duplicate names !",
+                               }));
+  for (const Message& m : prompter_.messages()) {
+    EXPECT_EQ(m.title, "");
+    EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+  }
+  ws_.settings.WarnDupl = false;
+  prompter_.Clear();
+  EXPECT_FALSE(CheckDuplicateNames(ws_, prompter_, slot_, kArr));
+  EXPECT_TRUE(prompter_.messages().empty());
+}
+
+// The check runs after every Paste, whether the paste was done or not.
+TEST_F(ArrangementEditsTest, PasteWarnsAboutDuplicatesWhateverItsResult) {
+  ws_.settings.WarnDupl = true;
+  Rec(30).SetName("Arr 1");
+  ed_.Copy(kArr, slot_, 4);
+  prompter_.QueueAnswer(Answer::Cancel);
+  EXPECT_FALSE(ed_.Paste(kArr, slot_, 5));  // C16 is called: cancelled
+  EXPECT_EQ(prompter_.texts().back(), "Arrangement duplicate name\nC47 - C12  (Arr 1)");
+}
+
+TEST_F(ArrangementEditsTest, UndoIntoAClosedSetDoesNothing) {
+  const int other = AddSet(ws_, build::TemplateSet(), "TWO");
+  EXPECT_TRUE(ed_.Cut(kArr, slot_, 0));
+  ws_.edits.ForgetSet(slot_);
+  ws_.sets.Release(slot_);
+  const int reused = AddSet(ws_, build::TemplateSet(), "THREE");
+  ASSERT_EQ(reused, slot_);
+  const auto before = Images(ws_, reused);
+  ws_.sets.Entry(other).UndoEnabled = true;
+  EXPECT_TRUE(ed_.Undo(kArr, other));
+  EXPECT_EQ(Images(ws_, reused), before);
+  EXPECT_FALSE(ws_.sets.Entry(other).UndoEnabled);
+}
+
+TEST_F(ArrangementEditsTest, LoadOneArrangementFromAnIafFile) {
+  test::TempDir dir;
+  std::vector<std::uint8_t> iaf = {'K', 'O', 'R', 'G', 'M'};
+  ArrangementRecord r = Rec(0);
+  r.SetName("From IAF");
+  r.SetStyle(265);  // a user Style: taken as it is
+  iaf.insert(iaf.end(), r.bytes.begin(), r.bytes.end());
+  test::WriteFile(dir / "ONE.IAF", iaf);
+
+  EXPECT_FALSE(ed_.LoadOne(kArr, slot_, -1));  // a preset cell asks for nothing
+  prompter_.QueueFile(dir / "ONE.IAF");
+  EXPECT_TRUE(ed_.LoadOne(kArr, slot_, 40));
+  ASSERT_EQ(prompter_.fileRequests().size(), 1u);
+  const FileRequest& request = prompter_.fileRequests()[0];
+  EXPECT_EQ(request.title, "Load one Arrangement from .IAF file...");
+  EXPECT_EQ(request.initialName, "*.IAF");
+  ASSERT_EQ(request.filters.size(), 1u);
+  EXPECT_EQ(request.filters[0].name, "IAF");
+  EXPECT_EQ(request.filters[0].pattern, "*.IAF");
+  EXPECT_EQ(Rec(40), r);
+  EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_TRUE(ed_.Paste(kArr, slot_, 41));  // a one-item file is no Set: no calls check
+  EXPECT_TRUE(prompter_.messages().empty());
+
+  iaf.resize(100);
+  test::WriteFile(dir / "SHORT.IAF", iaf);
+  prompter_.QueueFile(dir / "SHORT.IAF");
+  EXPECT_FALSE(ed_.LoadOne(kArr, slot_, 42));
+  ASSERT_EQ(prompter_.messages().size(), 1u);
+  EXPECT_EQ(prompter_.messages()[0].text,
+            "Error getting Arrangement data.\nThe file is shorter than one Arrangement (byte 100)");
+  EXPECT_TRUE(Rec(42).IsEmpty());
+}
+
+}  // namespace
+}  // namespace i40

@@ -1,0 +1,111 @@
+// The edit engine on the KBD Sets tab: copy and paste, moves by dragging, erase.
+#include <gtest/gtest.h>
+
+#include "set_builder.h"
+#include "support/editor.h"
+#include "support/workspace_fixture.h"
+#include "ui/scripted_prompter.h"
+
+namespace i40 {
+namespace {
+
+using test::AddSet;
+using test::Images;
+constexpr Kind kKbd = Kind::KbdSet;
+
+class KbdSetEditsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FileSet s = build::TemplateSet();
+    for (int i = 0; i < kKbdSetCount; ++i) {
+      s.kbdSets.records[static_cast<std::size_t>(i)].bytes[60] = static_cast<std::uint8_t>('a' + i);
+    }
+    slot_ = AddSet(ws_, s, "ONE");
+    ws_.blanks.kbdSet = build::TemplateSet().kbdSets.records[0];
+  }
+
+  // The marker letters of the 15 KBD Sets in order.
+  std::string Order() {
+    std::string order;
+    for (const auto& r : ws_.sets.Files(slot_).kbdSets.records)
+      order += static_cast<char>(r.bytes[60]);
+    return order;
+  }
+
+  // A drag inside the Set, confirmed.
+  bool Move(int from, int before) {
+    prompter_.QueueAnswer(Answer::Yes);
+    return ed_.Drop(kKbd, slot_, from, slot_, before);
+  }
+
+  Workspace ws_;
+  ScriptedPrompter prompter_;
+  test::Editor ed_{ws_, prompter_};
+  int slot_ = 0;
+};
+
+TEST_F(KbdSetEditsTest, DraggingC5BeforeA1PutsItFirst) {
+  const auto before = Images(ws_, slot_);
+  ASSERT_TRUE(Move(14, 0));
+  EXPECT_EQ(prompter_.texts().back(), "Insert KBD Set C5 before A1");
+  EXPECT_EQ(Order(), "oabcdefghijklmn");
+  EXPECT_TRUE(ws_.sets.Entry(slot_).Modified[KindIndex(kKbd)]);
+  EXPECT_TRUE(ed_.Undo(kKbd, slot_));
+  EXPECT_EQ(Images(ws_, slot_), before);
+  EXPECT_EQ(Order(), "abcdefghijklmno");
+}
+
+TEST_F(KbdSetEditsTest, DraggingA1BeforeC5PutsItJustBeforeC5) {
+  const auto before = Images(ws_, slot_);
+  ASSERT_TRUE(Move(0, 14));
+  EXPECT_EQ(Order(), "bcdefghijklmnao");
+  EXPECT_TRUE(ed_.Undo(kKbd, slot_));
+  EXPECT_EQ(Images(ws_, slot_), before);
+}
+
+TEST_F(KbdSetEditsTest, MovesInTheMiddleAndOntoItself) {
+  ASSERT_TRUE(Move(3, 7));
+  EXPECT_EQ(Order(), "abcefgdhijklmno");
+  EXPECT_TRUE(ed_.Undo(kKbd, slot_));
+  EXPECT_EQ(Order(), "abcdefghijklmno");
+  EXPECT_FALSE(ed_.Drop(kKbd, slot_, 5, slot_, 5));  // onto itself: not even asked
+  ASSERT_TRUE(Move(5, 6));                           // before the next one: stays where it is
+  EXPECT_EQ(Order(), "abcdefghijklmno");
+  prompter_.QueueAnswer(Answer::No);
+  EXPECT_FALSE(ed_.Drop(kKbd, slot_, 5, slot_, 1));
+  EXPECT_EQ(prompter_.messages().back().icon, MessageIcon::Question);
+  EXPECT_EQ(prompter_.messages().back().buttons, MessageButtons::YesNo);
+}
+
+TEST_F(KbdSetEditsTest, PasteInTheSameSetRunsNoCheckAndUndoes) {
+  EXPECT_FALSE(ed_.Paste(kKbd, slot_, 3));  // nothing copied
+  ws_.sets.Files(slot_).kbdSets.records[1].SetSectionProgram(0, 770);
+  const auto withCall = Images(ws_, slot_);
+  ed_.Copy(kKbd, slot_, 1);
+  ASSERT_TRUE(ed_.Paste(kKbd, slot_, 3));
+  EXPECT_EQ(ws_.sets.Files(slot_).kbdSets.records[3], ws_.sets.Files(slot_).kbdSets.records[1]);
+  EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_TRUE(ed_.Undo(kKbd, slot_));
+  EXPECT_EQ(Images(ws_, slot_), withCall);
+}
+
+TEST_F(KbdSetEditsTest, PresetOnlyKbdSetCrossesWithoutAMessage) {
+  const int other = AddSet(ws_, build::TemplateSet(), "TWO");
+  const auto before = Images(ws_, other);
+  ASSERT_TRUE(ed_.Drop(kKbd, slot_, 4, other, 9));
+  EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_EQ(ws_.sets.Files(other).kbdSets.records[9], ws_.sets.Files(slot_).kbdSets.records[4]);
+  EXPECT_TRUE(ed_.Undo(kKbd, other));
+  EXPECT_EQ(Images(ws_, other), before);
+}
+
+TEST_F(KbdSetEditsTest, EraseWritesTheTemplatesFirstKbdSetEverywhere) {
+  prompter_.QueueAnswer(Answer::Ok);
+  EXPECT_TRUE(ed_.Erase(kKbd, slot_, 0));
+  for (const auto& r : ws_.sets.Files(slot_).kbdSets.records)
+    EXPECT_EQ(r, ws_.blanks.kbdSet);
+  EXPECT_FALSE(ws_.sets.Entry(slot_).UndoEnabled);
+}
+
+}  // namespace
+}  // namespace i40

@@ -1,0 +1,254 @@
+// The edit engine on the Programs tab: renumbered calls, Drum Kits and their data blocks.
+#include <gtest/gtest.h>
+
+#include "calls/callers.h"
+#include "programs/program_cell.h"
+#include "set_builder.h"
+#include "support/editor.h"
+#include "support/temp_dir.h"
+#include "support/workspace_fixture.h"
+#include "ui/scripted_prompter.h"
+
+namespace i40 {
+namespace {
+
+using test::AddSet;
+using test::Images;
+constexpr Kind kPrg = Kind::Program;
+
+class ProgramEditsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ws_.settings.WarnDupl = false;
+    FileSet s = build::TemplateSet();
+    for (int i = 0; i < 64; ++i) {
+      s.programs.records[static_cast<std::size_t>(i)].SetName("Prog " + std::to_string(i));
+    }
+    s.programs.records[64].SetName("Kit A");
+    s.programs.records[65].SetName("Kit B");
+    s.programs.drumKitData[1].fill(0x3C);
+    s.arrangements.records[0].SetName("Arr");
+    s.arrangements.records[0].SetTrackProgram(2, 769);  // F12
+    s.styles.slots[4].record.SetName("Sty");
+    s.styles.slots[4].record.SetTrackProgram(5, 831);  // F88
+    s.backingSequences.records[2].SetName("BSQ");
+    s.backingSequences.records[2].SetTrackProgram(3, 770);
+    s.kbdSets.records[6].SetSectionProgram(1, 770);
+    s.kbdSets.records[7].SetSectionProgram(2, 3);  // a preset
+    slot_ = AddSet(ws_, s, "ONE");
+  }
+
+  ProgramRecord& Rec(int i) {
+    return ws_.sets.Files(slot_).programs.records[static_cast<std::size_t>(i)];
+  }
+  FileSet& Set() { return ws_.sets.Files(slot_); }
+
+  Workspace ws_;
+  ScriptedPrompter prompter_;
+  test::Editor ed_{ws_, prompter_};
+  int slot_ = 0;
+};
+
+TEST_F(ProgramEditsTest, CallersInTheirOrderWithTrackNames) {
+  EXPECT_EQ(ProgramCallers(Set(), 770),
+            (std::vector<ProgramCall>{{"BSeq  2", "Extra 1 "}, {"KSet B2", "Up1 KBD"}}));
+  EXPECT_EQ(ProgramCallers(Set(), 769), (std::vector<ProgramCall>{{"Arr C11", "BASS   "}}));
+  EXPECT_EQ(ProgramCallers(Set(), 831), (std::vector<ProgramCall>{{"Sty C15", "ACC3   "}}));
+  EXPECT_TRUE(ProgramCallers(Set(), 768).empty());
+}
+
+TEST_F(ProgramEditsTest, DeletingF11ClosesUpAndEveryCallFollows) {
+  const auto before = Images(ws_, slot_);
+  EXPECT_TRUE(ed_.Delete(kPrg, slot_, 0));
+  EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_EQ(Rec(0).Name(), "Prog 1          ");
+  EXPECT_TRUE(Rec(63).IsEmpty());
+  EXPECT_EQ(Set().arrangements.records[0].TrackProgram(2), 768);  // F11 now
+  EXPECT_EQ(Set().styles.slots[4].record.TrackProgram(5), 830);   // F87
+  EXPECT_EQ(Set().backingSequences.records[2].TrackProgram(3), 769);
+  EXPECT_EQ(Set().kbdSets.records[6].SectionProgram(1), 769);
+  EXPECT_EQ(Set().kbdSets.records[7].SectionProgram(2), 3);
+  for (Kind kind :
+       {Kind::Program, Kind::Arrangement, Kind::Style, Kind::BackingSequence, Kind::KbdSet}) {
+    EXPECT_TRUE(ws_.sets.Entry(slot_).Modified[KindIndex(kind)]) << KindName(kind);
+  }
+  EXPECT_TRUE(ed_.Undo(kPrg, slot_));
+  EXPECT_EQ(Images(ws_, slot_), before);
+}
+
+TEST_F(ProgramEditsTest, InsertingAtF11MovesTheCallersAndPushesF88OntoTheClipboard) {
+  Set().styles.slots[4].record.SetTrackProgram(5, 830);  // nobody calls F88
+  const auto before = Images(ws_, slot_);
+  EXPECT_FALSE(ed_.Insert(kPrg, slot_, 0));  // nothing copied yet
+  ed_.Copy(kPrg, slot_, 65);
+  EXPECT_TRUE(ed_.Insert(kPrg, slot_, 0));
+  EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_EQ(Rec(0).Name(), "Kit B           ");
+  EXPECT_EQ(Rec(1).Name(), "Prog 0          ");
+  EXPECT_EQ(Rec(63).Name(), "Prog 62         ");
+  EXPECT_EQ(Set().arrangements.records[0].TrackProgram(2), 770);
+  EXPECT_EQ(Set().backingSequences.records[2].TrackProgram(3), 771);
+  EXPECT_EQ(Set().styles.slots[4].record.TrackProgram(5), 831);
+  EXPECT_TRUE(ed_.Undo(kPrg, slot_));
+  EXPECT_EQ(Images(ws_, slot_), before);
+  EXPECT_TRUE(ed_.Paste(kPrg, slot_, 63));  // the pushed-out Program is on the clipboard
+  EXPECT_EQ(Images(ws_, slot_), before);
+}
+
+TEST_F(ProgramEditsTest, InsertAsksAboutTheCallersOfThePushedOutProgram) {
+  ed_.Copy(kPrg, slot_, 65);
+  const auto before = Images(ws_, slot_);
+  prompter_.QueueAnswer(Answer::Cancel);
+  EXPECT_FALSE(ed_.Insert(kPrg, slot_, 0));
+  EXPECT_EQ(prompter_.texts(),
+            std::vector<std::string>{"Program 'Prog 63' is referenced by one or more\n"
+                                     "Arrangements, Styles, Backing Sequences, etc.\n\n"
+                                     "Redirect them to another Program?"});
+  EXPECT_EQ(prompter_.messages()[0].title, "");
+  EXPECT_EQ(prompter_.messages()[0].buttons, MessageButtons::YesNoCancel);
+  EXPECT_EQ(Images(ws_, slot_), before);
+}
+
+TEST_F(ProgramEditsTest, DrumKitsAreNeitherDeletedNorInserted) {
+  ed_.Copy(kPrg, slot_, 3);
+  EXPECT_FALSE(ed_.Delete(kPrg, slot_, 64));
+  EXPECT_FALSE(ed_.Insert(kPrg, slot_, 65));
+  EXPECT_FALSE(ed_.Delete(kPrg, slot_, -1));
+}
+
+TEST_F(ProgramEditsTest, EraseWithBankRShownErasesOnlyTheDrumKits) {
+  prompter_.QueueAnswer(Answer::Ok);
+  EXPECT_TRUE(ed_.Erase(kPrg, slot_, 6));
+  EXPECT_EQ(Rec(0).Name(), "Prog 0          ");
+  EXPECT_EQ(Rec(63).Name(), "Prog 63         ");
+  EXPECT_TRUE(Rec(64).IsEmpty());
+  EXPECT_TRUE(Rec(65).IsEmpty());
+  EXPECT_EQ(Set().programs.drumKitData[1], DrumKitData{});
+  prompter_.QueueAnswer(Answer::Ok);
+  EXPECT_TRUE(ed_.Erase(kPrg, slot_, 5));
+  for (int i = 0; i < 64; ++i)
+    EXPECT_TRUE(Rec(i).IsEmpty());
+  EXPECT_FALSE(ws_.sets.Entry(slot_).UndoEnabled);
+}
+
+TEST_F(ProgramEditsTest, CutAsksOnlyForACalledProgramAndRedirectionDisablesUndo) {
+  EXPECT_TRUE(ed_.Cut(kPrg, slot_, 5));
+  EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_TRUE(ws_.sets.Entry(slot_).UndoEnabled);
+  prompter_.QueueAnswer(Answer::Yes);
+  prompter_.QueuePick(300);
+  EXPECT_TRUE(ed_.Cut(kPrg, slot_, 2));
+  EXPECT_EQ(prompter_.pickRequests()[0].start, 770);
+  EXPECT_EQ(Set().kbdSets.records[6].SectionProgram(1), 300);
+  EXPECT_EQ(Set().backingSequences.records[2].TrackProgram(3), 300);
+  EXPECT_FALSE(ws_.sets.Entry(slot_).UndoEnabled);
+}
+
+TEST_F(ProgramEditsTest, CutAndPasteOfADrumKitCarryItsDataBlock) {
+  EXPECT_TRUE(ed_.Cut(kPrg, slot_, 65));
+  EXPECT_EQ(Set().programs.drumKitData[1], DrumKitData{});
+  EXPECT_TRUE(ed_.Paste(kPrg, slot_, 64));
+  EXPECT_EQ(Rec(64).Name(), "Kit B           ");
+  EXPECT_EQ(Set().programs.drumKitData[0][10], 0x3C);
+  EXPECT_TRUE(ed_.Undo(kPrg, slot_));  // undoes the paste
+  EXPECT_EQ(Rec(64).Name(), "Kit A           ");
+  EXPECT_EQ(Set().programs.drumKitData[0], DrumKitData{});  // Kit A had none
+}
+
+TEST_F(ProgramEditsTest, MovingByDragTakesTheCallersAlong) {
+  const auto before = Images(ws_, slot_);
+  EXPECT_TRUE(ed_.Drop(kPrg, slot_, 1, slot_, 40));
+  EXPECT_EQ(Set().arrangements.records[0].TrackProgram(2), 808);
+  EXPECT_TRUE(Rec(1).IsEmpty());
+  EXPECT_TRUE(ed_.Undo(kPrg, slot_));
+  EXPECT_EQ(Images(ws_, slot_), before);
+}
+
+// A renumbered call is written back without the bit the instrument keeps in the high
+// byte of a track call; Undo gives the bit back with the old number.
+TEST_F(ProgramEditsTest, RenumberingRewritesATrackCallWithoutBitSevenAndUndoRestoresIt) {
+  auto& bytes = Set().arrangements.records[0].bytes;
+  bytes[40 + 2 * 8 + 1] |= 0x80;
+  const auto before = Images(ws_, slot_);
+  EXPECT_EQ(Set().arrangements.records[0].TrackProgram(2), 769);
+  EXPECT_TRUE(ed_.Delete(kPrg, slot_, 0));
+  EXPECT_EQ(bytes[40 + 2 * 8], 0x00);
+  EXPECT_EQ(bytes[40 + 2 * 8 + 1], 0x03);
+  EXPECT_TRUE(ed_.Undo(kPrg, slot_));
+  EXPECT_EQ(bytes[40 + 2 * 8 + 1], 0x83);
+  EXPECT_EQ(Images(ws_, slot_), before);
+}
+
+// Deleting F11 answered No: its callers keep their number and so call the Program that
+// closes up into F11. Undo gives them F11 back, and F12's callers F12.
+TEST_F(ProgramEditsTest, UndoOfADeleteAnsweredNoKeepsTheTwoGroupsOfCallersApart) {
+  Set().arrangements.records[0].SetTrackProgram(3, 768);  // F11 is called too
+  const auto before = Images(ws_, slot_);
+  prompter_.QueueAnswer(Answer::No);
+  EXPECT_TRUE(ed_.Delete(kPrg, slot_, 0));
+  EXPECT_EQ(Set().arrangements.records[0].TrackProgram(2), 768);
+  EXPECT_EQ(Set().arrangements.records[0].TrackProgram(3), 768);
+  EXPECT_TRUE(ed_.Undo(kPrg, slot_));
+  EXPECT_EQ(Images(ws_, slot_), before);
+}
+
+// A Program's Copy or Cut leaves the clipboard's Drum Kit block as it was; a Program
+// pasted into a Drum Kit position takes that block, whatever it holds.
+TEST_F(ProgramEditsTest, APastedProgramTakesTheClipboardsDrumKitBlock) {
+  ed_.Copy(kPrg, slot_, 65);  // Kit B's block: 0x3C
+  ed_.Copy(kPrg, slot_, 5);
+  ed_.Cut(kPrg, slot_, 6);
+  EXPECT_TRUE(ed_.Paste(kPrg, slot_, 64));
+  EXPECT_EQ(Rec(64).Name(), "Prog 6          ");
+  EXPECT_EQ(Set().programs.drumKitData[0], Set().programs.drumKitData[1]);
+}
+
+TEST_F(ProgramEditsTest, GridOfABankWithCallersHighlighted) {
+  PresetTables presets;
+  presets.programsAB[3] = {"Preset 3        ", 0, 0};
+  presets.programsAB[5] = {"Preset 5        ", 0, 0};
+  const ItemSources from{presets, Set()};
+  auto cells = FillProgramGrid(from, 0, true);
+  ASSERT_EQ(cells.size(), 64u);
+  EXPECT_EQ(cells[3].text, "A14 Preset 3        ");
+  EXPECT_EQ(cells[3].textColour, colours::kDarkRed);  // called by a KBD Set
+  EXPECT_EQ(cells[5].textColour, colours::kTeal);
+  cells = FillProgramGrid(from, 0, false);
+  EXPECT_EQ(cells[3].textColour, CellColour::SystemGrey());
+  cells = FillProgramGrid(from, 6, true);
+  ASSERT_EQ(cells.size(), 16u);
+  EXPECT_EQ(cells[15].text, "R28 Kit B           ");
+  EXPECT_EQ(cells[15].textColour, colours::kBlue);  // not called
+  cells = FillProgramGrid(from, 5, true);
+  EXPECT_EQ(cells[1].textColour, colours::kRed);
+  EXPECT_EQ(cells[0].textColour, colours::kBlue);
+}
+
+TEST_F(ProgramEditsTest, DuplicateNamesIncludeTheDrumKitPair) {
+  ws_.settings.WarnDupl = true;
+  Rec(65).SetName("Kit A");
+  Rec(9).SetName("Prog 3");
+  EXPECT_TRUE(CheckDuplicateNames(ws_, prompter_, slot_, kPrg));
+  EXPECT_EQ(prompter_.texts(),
+            (std::vector<std::string>{"Program duplicate name\nF22 - F14  (Prog 3)",
+                                      "Program duplicate name\nR28 - R27  (Kit A)"}));
+}
+
+TEST_F(ProgramEditsTest, LoadOneDrumKitFromAnIdkFile) {
+  test::TempDir dir;
+  std::vector<std::uint8_t> idk(5 + 172 + 880, 0x21);
+  const char head[] = "KORGM";
+  std::copy(head, head + 5, idk.begin());
+  test::WriteFile(dir / "KIT.IDK", idk);
+  prompter_.QueueFile(dir / "KIT.IDK");
+  ASSERT_TRUE(ed_.LoadOne(kPrg, slot_, 64));
+  EXPECT_EQ(prompter_.fileRequests()[0].title, "Load one Program from .IDK file...");
+  EXPECT_EQ(Rec(64).bytes[0], 0x21);
+  EXPECT_EQ(Set().programs.drumKitData[0][879], 0x21);
+  prompter_.QueueFile(dir / "KIT.IDK");
+  ASSERT_TRUE(ed_.LoadOne(kPrg, slot_, 10));
+  EXPECT_EQ(prompter_.fileRequests()[1].title, "Load one Program from .IPF file...");
+}
+
+}  // namespace
+}  // namespace i40

@@ -1,0 +1,243 @@
+// The edit engine on the Styles tab: Block capacity, callers, calls from other Sets.
+#include <gtest/gtest.h>
+
+#include "calls/callers.h"
+#include "format/style_blocks.h"
+#include "set_builder.h"
+#include "support/editor.h"
+#include "support/temp_dir.h"
+#include "support/workspace_fixture.h"
+#include "ui/scripted_prompter.h"
+
+namespace i40 {
+namespace {
+
+using test::AddSet;
+using test::Images;
+constexpr Kind kSty = Kind::Style;
+
+void SetEvents(StyleSlot& slot, int events) {
+  slot.present = 1;
+  slot.length = 1176 + 4 * events;
+  slot.data.assign(static_cast<std::size_t>(slot.length) - 70, 0x44);
+}
+
+class StyleEditsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ws_.settings.WarnDupl = false;
+    FileSet s = build::TemplateSet();
+    for (int i = 0; i < 6; ++i) {
+      StyleSlot& slot = s.styles.slots[static_cast<std::size_t>(i)];
+      slot.record.SetName("Style " + std::to_string(i));
+      SetEvents(slot, 10 * (i + 1));
+    }
+    s.arrangements.records[0].SetName("Uses C11");
+    s.arrangements.records[0].SetStyle(256);
+    s.arrangements.records[1].SetStyle(256);  // unnamed: not a caller
+    s.backingSequences.records[3].SetName("VERSE");
+    s.backingSequences.records[3].SetStyle(256);
+    slot_ = AddSet(ws_, s, "ONE");
+  }
+
+  StyleSlot& Slot(int s, int slot = 0) {
+    return ws_.sets.Files(slot ? slot : slot_).styles.slots[static_cast<std::size_t>(s)];
+  }
+
+  Workspace ws_;
+  ScriptedPrompter prompter_;
+  test::Editor ed_{ws_, prompter_};
+  int slot_ = 0;
+};
+
+TEST_F(StyleEditsTest, CallersAreNamedArrangementsAndBackingSequences) {
+  EXPECT_EQ(StyleCallers(ws_.sets.Files(slot_), 256),
+            (std::vector<std::string>{"Arr C11", "BSeq  3"}));
+  RedirectCalls(ws_.sets.Files(slot_), kSty, 256, 70);
+  EXPECT_EQ(ws_.sets.Files(slot_).arrangements.records[0].Style(), 70);
+  EXPECT_EQ(ws_.sets.Files(slot_).arrangements.records[1].Style(), 256);
+  EXPECT_EQ(ws_.sets.Files(slot_).backingSequences.records[3].Style(), 70);
+}
+
+TEST_F(StyleEditsTest, NeededEventsRoundHalvesToEven) {
+  EXPECT_EQ(NeededEventsOfLength(1176), 0);
+  EXPECT_EQ(NeededEventsOfLength(1176 + 2), 0);   // 0.5
+  EXPECT_EQ(NeededEventsOfLength(1176 + 6), 2);   // 1.5
+  EXPECT_EQ(NeededEventsOfLength(1176 + 10), 2);  // 2.5
+  EXPECT_EQ(NeededEventsOfLength(1176 + 3), 1);   // 0.75
+  EXPECT_EQ(NeededEventsOfLength(1176 + 2000), 500);
+}
+
+// An entry shorter than a Style without events holds none: counted negative, it would
+// let its Block be filled past its capacity.
+TEST_F(StyleEditsTest, AnEntryShorterThanAnEmptyStyleHoldsNoEvents) {
+  for (const std::int32_t length : {0, 70, 1000, 1175}) {
+    EXPECT_EQ(EventsOfLength(length), 0) << length;
+    EXPECT_EQ(NeededEventsOfLength(length), 0) << length;
+  }
+  Slot(4).length = 500;  // present, shorter than 1176
+  for (int s = 5; s < 8; ++s)
+    SetEvents(Slot(s), 5000);
+  EXPECT_EQ(BlockFree(ws_.sets.Files(slot_).styles, 4), 200);
+  SetEvents(Slot(0), 300);
+  ed_.Copy(kSty, slot_, 0);
+  EXPECT_FALSE(ed_.Paste(kSty, slot_, 4));
+  EXPECT_EQ(prompter_.texts().back(),
+            "Pasted Style (300 events) is too big for destination\n"
+            "Block, where only 200 events are available.");
+}
+
+TEST_F(StyleEditsTest, PasteFitsWhatTheSlotAndItsBlockHold) {
+  const int other = AddSet(ws_, build::TemplateSet(), "TWO");
+  SetEvents(Slot(0, other), 500);
+  Slot(0, other).record.SetName("Big");
+  ed_.Copy(kSty, other, 0);
+
+  SetEvents(Slot(8), 250);
+  SetEvents(Slot(9), 14650);  // Block 2 has 300 free
+  Slot(10).present = 1;
+  SetEvents(Slot(10), 0);
+  SetEvents(Slot(11), 0);
+  EXPECT_TRUE(ed_.Paste(kSty, slot_, 8));
+  EXPECT_EQ(StyleEvents(ws_.sets.Files(slot_).styles, 8), 500);
+  EXPECT_EQ(BlockFree(ws_.sets.Files(slot_).styles, 8), 50);
+
+  SetEvents(Slot(8), 250);
+  SetEvents(Slot(9), 14750);  // 200 free
+  const auto before = Images(ws_, slot_);
+  EXPECT_FALSE(ed_.Paste(kSty, slot_, 8));
+  ASSERT_EQ(prompter_.messages().size(), 1u);
+  EXPECT_EQ(prompter_.messages()[0].text,
+            "Pasted Style (500 events) is too big for destination\n"
+            "Block, where only 450 events are available.");
+  EXPECT_EQ(prompter_.messages()[0].title, "");
+  EXPECT_EQ(prompter_.messages()[0].icon, MessageIcon::Exclamation);
+  EXPECT_EQ(Images(ws_, slot_), before);
+}
+
+TEST_F(StyleEditsTest, AMoveInsideItsBlockSkipsTheCheckAMoveToAnotherBlockDoesNot) {
+  SetEvents(Slot(0), 15200);  // Block 0 full
+  for (int s = 1; s < 4; ++s)
+    SetEvents(Slot(s), 0);
+  EXPECT_TRUE(ed_.Drop(kSty, slot_, 0, slot_, 2));
+  EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_EQ(StyleEvents(ws_.sets.Files(slot_).styles, 2), 15200);
+
+  SetEvents(Slot(5), 100);
+  EXPECT_FALSE(ed_.Drop(kSty, slot_, 2, slot_, 4));
+  ASSERT_EQ(prompter_.messages().size(), 1u);
+  EXPECT_EQ(prompter_.messages()[0].text,
+            "Pasted Style (15200 events) is too big for destination\n"
+            "Block, where only 15100 events are available.");
+}
+
+TEST_F(StyleEditsTest, MovingByDragTakesTheCallersAlongAndUndoBringsAllBack) {
+  const auto before = Images(ws_, slot_);
+  EXPECT_TRUE(ed_.Drop(kSty, slot_, 0, slot_, 12));
+  EXPECT_EQ(Slot(12).record.Name(), "Style 0         ");
+  EXPECT_TRUE(Slot(0).record.IsEmpty());
+  EXPECT_EQ(StyleEvents(ws_.sets.Files(slot_).styles, 0), 0);
+  EXPECT_EQ(ws_.sets.Files(slot_).arrangements.records[0].Style(), 268);
+  EXPECT_EQ(ws_.sets.Files(slot_).backingSequences.records[3].Style(), 268);
+  EXPECT_EQ(ws_.sets.Files(slot_).arrangements.records[1].Style(), 256);
+  EXPECT_TRUE(ed_.Undo(kSty, slot_));
+  EXPECT_EQ(Images(ws_, slot_), before);
+}
+
+TEST_F(StyleEditsTest, CuttingACalledStyleAsksAndUndoRestores) {
+  prompter_.QueueAnswer(Answer::Cancel);
+  EXPECT_FALSE(ed_.Cut(kSty, slot_, 0));
+  ASSERT_EQ(prompter_.messages().size(), 1u);
+  EXPECT_EQ(prompter_.messages()[0].text,
+            "Style 0 Style is referenced by one\nor more Arrangements or Backing Sequences.\n"
+            "Change references to another Style?");
+  EXPECT_EQ(prompter_.messages()[0].buttons, MessageButtons::YesNoCancel);
+  EXPECT_EQ(prompter_.messages()[0].defaultButton, Answer::Cancel);
+  const auto before = Images(ws_, slot_);
+  EXPECT_FALSE(ed_.Cut(kSty, slot_, 9));  // empty
+  EXPECT_TRUE(ed_.Cut(kSty, slot_, 1));   // no callers: no question
+  EXPECT_EQ(Slot(1).length, 1176);
+  EXPECT_TRUE(Slot(1).data.empty());
+  EXPECT_TRUE(ed_.Undo(kSty, slot_));
+  EXPECT_EQ(Images(ws_, slot_), before);
+}
+
+TEST_F(StyleEditsTest, PasteFromAnotherSetRepointsTheTrackCalls) {
+  FileSet src = build::TemplateSet();
+  src.programs.records[4].SetName("Organ");
+  src.programs.records[5].SetName("Missing");
+  StyleSlot& s = src.styles.slots[0];
+  s.record.SetName(" Waltz ");
+  s.record.SetTrackProgram(0, 1030);  // a preset kit: kept without a question
+  s.record.SetTrackProgram(1, 772);   // "Organ"
+  s.record.SetTrackProgram(2, 773);   // "Missing"
+  const int source = AddSet(ws_, src, "SRC");
+  ws_.sets.Files(slot_).programs.records[20].SetName("Organ");
+  ed_.Copy(kSty, source, 0);
+  prompter_.QueueAnswer(Answer::Yes);
+  prompter_.QueuePick(100);
+  ASSERT_TRUE(ed_.Paste(kSty, slot_, 10));
+  EXPECT_EQ(Slot(10).record.TrackProgram(0), 1030);
+  EXPECT_EQ(Slot(10).record.TrackProgram(1), 788);
+  EXPECT_EQ(Slot(10).record.TrackProgram(2), 100);
+  EXPECT_EQ(prompter_.texts(),
+            std::vector<std::string>{
+                "Track 'BASS' of Style 'Waltz' calls Program 'Missing' "
+                "non-existent in 'ONE'\n\nRedirect this track to an existing Program?"});
+  EXPECT_EQ(prompter_.pickRequests()[0].start, 0);
+  EXPECT_EQ(prompter_.pickRequests()[0].caption, "for track 'BASS'");
+
+  const auto before = Images(ws_, slot_);
+  prompter_.QueueAnswer(Answer::Cancel);
+  EXPECT_FALSE(ed_.Paste(kSty, slot_, 11));
+  EXPECT_EQ(Images(ws_, slot_), before);
+}
+
+TEST_F(StyleEditsTest, FiveStylesOfOneNameGiveThreeMessagesThenMoreThanFour) {
+  ws_.settings.WarnDupl = true;
+  for (int s : {2, 5, 7, 9, 14})
+    Slot(s).record.SetName("POP");
+  EXPECT_TRUE(CheckDuplicateNames(ws_, prompter_, slot_, kSty));
+  EXPECT_EQ(prompter_.texts(), (std::vector<std::string>{
+                                   "Style duplicate name\nC16 - C13  (POP)",
+                                   "Style duplicate name\nC18 - C13  (POP)",
+                                   "Style duplicate name\nC18 - C16  (POP)",
+                                   "More than 4 Style duplicate names !",
+                               }));
+}
+
+TEST_F(StyleEditsTest, EraseLeavesSixteenEmptyStylesAndFullBlocks) {
+  prompter_.QueueAnswer(Answer::Ok);
+  EXPECT_TRUE(ed_.Erase(kSty, slot_, 1));  // a preset bank: nothing
+  EXPECT_EQ(Slot(0).record.Name(), "Style 0         ");
+  prompter_.QueueAnswer(Answer::Ok);
+  EXPECT_TRUE(ed_.Erase(kSty, slot_, 2));
+  for (int s = 0; s < 16; ++s) {
+    EXPECT_TRUE(Slot(s).record.IsEmpty());
+    EXPECT_EQ(Slot(s).length, 1176);
+  }
+  for (int b = 0; b < 4; ++b)
+    EXPECT_EQ(FreeEventsOfBlock(ws_.sets.Files(slot_).styles, b), 15200);
+  EXPECT_FALSE(ws_.sets.Entry(slot_).UndoEnabled);
+}
+
+TEST_F(StyleEditsTest, LoadOneStyleFromAnIsfFile) {
+  test::TempDir dir;
+  std::vector<std::uint8_t> isf(1251, 0x11);
+  const char head[] = "KORGM";
+  std::copy(head, head + 5, isf.begin());
+  for (std::size_t i = 5; i < 21; ++i)
+    isf[i] = 'x';
+  test::WriteFile(dir / "ONE.ISF", isf);
+  prompter_.QueueFile(dir / "ONE.ISF");
+  ASSERT_TRUE(ed_.LoadOne(kSty, slot_, 9));
+  EXPECT_EQ(prompter_.fileRequests()[0].title, "Load one Style from .ISF file...");
+  EXPECT_EQ(Slot(9).length, 1246);
+  EXPECT_EQ(StyleEvents(ws_.sets.Files(slot_).styles, 9), 17);
+  EXPECT_EQ(Slot(9).record.Name(), "xxxxxxxxxxxxxxxx");
+  EXPECT_EQ(Slot(9).index, 9);
+  EXPECT_TRUE(prompter_.messages().empty());  // taken as it is, no calls check
+}
+
+}  // namespace
+}  // namespace i40

@@ -1,0 +1,181 @@
+// From seeded random Sets whose items call each other (calls into user banks, some with
+// bit 7 of a track call's high byte set), random operations of every kind answered at
+// random (Yes, No, Cancel, any pick): a cancelled or refused operation leaves both Sets
+// as they were, and Undo right after a completed one gives every component back byte for
+// byte, even with edits of the other Set in between.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "format/call_table.h"
+#include "format/item_numbers.h"
+#include "format/positions.h"
+#include "set_builder.h"
+#include "support/editor.h"
+#include "support/workspace_fixture.h"
+
+namespace i40 {
+namespace {
+
+using test::AddSet;
+using test::Images;
+
+constexpr std::array<Kind, 5> kKinds = {Kind::Arrangement, Kind::Style, Kind::Program,
+                                        Kind::BackingSequence, Kind::KbdSet};
+
+// Answers whatever it is asked at random, and counts the answers.
+class RandomPrompter : public Prompter {
+ public:
+  explicit RandomPrompter(build::Rng& rng) : rng_(rng) {}
+
+  Answer Ask(const Message& message) override {
+    switch (message.buttons) {
+      case MessageButtons::Ok:
+        return Answer::Ok;
+      case MessageButtons::OkCancel:
+        return rng_.Below(2) ? Answer::Ok : Answer::Cancel;
+      case MessageButtons::YesNo:
+        return rng_.Below(4) ? Answer::Yes : Answer::No;
+      case MessageButtons::YesNoCancel: {
+        const Answer answer = std::array{Answer::Yes, Answer::No, Answer::Cancel}[Index(3)];
+        ++answers[static_cast<std::size_t>(answer)];
+        return answer;
+      }
+    }
+    return Answer::Cancel;
+  }
+  std::optional<std::filesystem::path> ChooseOpenFile(const FileRequest&) override { return {}; }
+  std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest&) override { return {}; }
+  int Pick(const PickRequest& request) override {
+    if (rng_.Below(4) == 0) return -1;
+    const int bank = rng_.Below(BankCount(request.kind));
+    return ItemNumber(request.kind, bank, rng_.Below(BankLastIndex(request.kind, bank) + 1));
+  }
+  int ChooseFromList(const ListChoice&) override { return -1; }
+  void BeginProgress(const std::string&, const std::string&, double, double) override {}
+  void SetProgress(double) override {}
+  void EndProgress() override {}
+
+  std::array<int, 4> answers{};  // by Answer
+
+ private:
+  std::size_t Index(int n) { return static_cast<std::size_t>(rng_.Below(n)); }
+  build::Rng& rng_;
+};
+
+// A random Set whose items have names from a small stock (so that two Sets share some)
+// and whose calls point into the user banks, at presets, or nowhere; a quarter of the
+// track calls carry bit 7.
+FileSet CallingSet(std::uint32_t seed) {
+  FileSet set = build::RandomSet(seed);
+  build::Rng rng(seed + 77);
+  const auto name = [&rng] { return "Name " + std::to_string(rng.Below(40)); };
+  for (const Kind kind : kKinds) {
+    if (kind == Kind::KbdSet) continue;
+    for (int i = 0; i < PositionCount(kind); ++i) {
+      const auto record = RecordBytes(set, kind, i);
+      const std::string text = rng.Below(5) == 0 ? std::string() : name();
+      const std::size_t width = kind == Kind::BackingSequence ? kBsqNameWidth : kNameWidth;
+      for (std::size_t c = 0; c < width; ++c)
+        record[c] = static_cast<std::uint8_t>(c < text.size() ? text[c] : ' ');
+    }
+  }
+  for (const Kind caller : kCallerKinds) {
+    for (int i = 0; i < PositionCount(caller); ++i) {
+      const auto record = RecordBytes(set, caller, i);
+      for (const CallField& field : CallFieldsOf(caller)) {
+        const int roll = rng.Below(8);
+        if (roll == 0) continue;  // the random bytes stay: a call into no bank, or anywhere
+        const int user = rng.Below(UserItemCount(field.called));
+        const int number = roll < 6 ? ItemNumberOfUserIndex(field.called, user) : rng.Below(64);
+        WriteCall(record, field, number);
+        if (field.encoding == CallEncoding::TrackCall && rng.Below(4) == 0) {
+          record[field.offset + 1] |= 0x80;
+        }
+      }
+    }
+  }
+  return set;
+}
+
+// One random operation of a kind in Set `a`, sometimes with what Set `b` holds.
+bool RandomOperation(test::Editor& ed, build::Rng& rng, Kind kind, int a, int b) {
+  const int count = PositionCount(kind);
+  const int i = rng.Below(count);
+  const int j = rng.Below(count);
+  const int from = rng.Below(2) ? a : b;
+  switch (rng.Below(6)) {
+    case 0:
+      return ed.Cut(kind, a, i);
+    case 1:
+      ed.Copy(kind, from, j);
+      return ed.Paste(kind, a, i);
+    case 2:
+      return ed.Delete(kind, a, i);
+    case 3:
+      ed.Copy(kind, from, j);
+      return ed.Insert(kind, a, i);
+    case 4:
+      return ed.Drop(kind, a, j, a, i);
+    default:
+      return ed.Drop(kind, b, j, a, i);
+  }
+}
+
+TEST(UndoProperty, UndoRightAfterAnyOperationRestoresEveryByte) {
+  int undone = 0;
+  int refused = 0;
+  int redirected = 0;
+  std::array<int, 4> answers{};
+  for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    build::Rng rng(seed);
+    Workspace ws;
+    ws.settings.WarnDupl = false;
+    RandomPrompter prompter(rng);
+    test::Editor ed(ws, prompter);
+    const int a = AddSet(ws, CallingSet(seed), "A");
+    const int b = AddSet(ws, CallingSet(seed + 1000), "B");
+    for (int step = 0; step < 40; ++step) {
+      const Kind kind = kKinds[static_cast<std::size_t>(rng.Below(5))];
+      SCOPED_TRACE(std::string(KindName(kind)) + " step " + std::to_string(step));
+      const auto beforeA = Images(ws, a);
+      const auto beforeB = Images(ws, b);
+      ws.sets.Entry(a).UndoEnabled = false;
+      if (!RandomOperation(ed, rng, kind, a, b)) {
+        ++refused;
+        ASSERT_EQ(Images(ws, a), beforeA);
+        ASSERT_EQ(Images(ws, b), beforeB);
+        continue;
+      }
+      if (!ws.sets.Entry(a).UndoEnabled) {
+        ++redirected;  // a redirection of callers cannot be undone
+        continue;
+      }
+      // Edits of the other Set in between, of other kinds, and copies of this kind.
+      if (rng.Below(2) == 0) {
+        for (int n = 0; n < 3; ++n) {
+          const Kind other = kKinds[static_cast<std::size_t>(rng.Below(5))];
+          if (other != kind) RandomOperation(ed, rng, other, b, a);
+        }
+        ed.Copy(kind, b, rng.Below(PositionCount(kind)));
+      }
+      const auto afterB = Images(ws, b);
+      ASSERT_TRUE(ed.Undo(kind, a));
+      ASSERT_EQ(Images(ws, a), beforeA);
+      ASSERT_EQ(Images(ws, b), afterB);
+      ++undone;
+    }
+    for (std::size_t k = 0; k < answers.size(); ++k)
+      answers[k] += prompter.answers[k];
+  }
+  // Every path was taken often enough to mean something.
+  EXPECT_GT(undone, 500);
+  EXPECT_GT(refused, 100);
+  EXPECT_GT(redirected, 20);
+  EXPECT_GT(answers[static_cast<std::size_t>(Answer::No)], 200);
+  EXPECT_GT(answers[static_cast<std::size_t>(Answer::Cancel)], 200);
+}
+
+}  // namespace
+}  // namespace i40
