@@ -253,6 +253,62 @@ TEST_F(CliTest, BadInputGivesAClearMessageAndAnExitStatus) {
   EXPECT_EQ(r.err, "i40set: not asked for: answer yes\ni40set: not asked for: pick C11\n");
 }
 
+// A Set opened into the slot of a closed one holds nothing of it: the issue's own script,
+// with an Arrangement file that ends inside Arrangement 4.
+TEST_F(CliTest, ASetOpenedIntoAFreedSlotHoldsNothingOfTheClosedOne) {
+  build::WriteSet(build::DemoSet(), dir_ / "A");
+  build::WriteSet(build::TemplateSet(), dir_ / "B");
+  auto arr = Bytes(ComponentPath(dir_ / "B", Kind::Arrangement));
+  arr.resize(534);
+  test::WriteFile(ComponentPath(dir_ / "B", Kind::Arrangement), arr);
+  const Result r =
+      RunScript("open A " + (dir_ / "A").string() + "\nclose A\nopen B " + (dir_ / "B").string() +
+                "\ncopy arrangement B C11\npaste arrangement B C14\nsave B\n");
+  EXPECT_EQ(r.code, 1) << r.err;  // the short file was reported
+  const FileSet saved = Saved(dir_ / "B");
+  const FileSet blank = build::TemplateSet();
+  for (std::size_t i = 3; i < 64; ++i)
+    EXPECT_EQ(saved.arrangements.records[i], blank.arrangements.records[i]) << i;
+}
+
+// Names are Latin-1 bytes in the files; every line printed is UTF-8 JSON all the same.
+TEST_F(CliTest, NamesWithLatin1LettersArePrintedAsUtf8) {
+  src_.arrangements.records[0].SetName("Caf\xE9 Song");
+  src_.backingSequences.records[0].SetName("VERSE");
+  src_.backingSequences.records[0].SetArrangement(256);
+  build::WriteSet(src_, dir_ / "SRC");
+  const Result r =
+      RunScript("open S " + (dir_ / "SRC").string() + "\nanswer cancel\ncut arrangement S C11\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("\"text\":\"Caf\xC3\xA9 Song Arrangement is referenced by"),
+            std::string::npos)
+      << r.out;
+}
+
+// Whether Undo is available is the Set's state, whoever asks: after an Import the cut
+// made before cannot come back over the imported bank.
+TEST_F(CliTest, UndoAfterAnImportDoesNothing) {
+  build::WriteSet(build::DemoSet(), dir_ / "DEMO");
+  const fs::path other = ComponentPath(dir_ / "DEMO", Kind::Arrangement);
+  const Result r = RunScript("open S " + (dir_ / "SRC").string() +
+                             "\ncut arrangement S C11\nimport arrangement S " + other.string() +
+                             "\nundo arrangement S\nsave S\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Bytes(ComponentPath(dir_ / "SRC", Kind::Arrangement)), Bytes(other));
+}
+
+// A command's own file goes to that command only: `saveas` saves where it says even after
+// a `loadone` on a preset cell asked for no file.
+TEST_F(CliTest, SaveAsSavesWhereItSays) {
+  const fs::path iaf = dir_ / "ONE.IAF";
+  const Result r = RunScript("open S " + (dir_ / "SRC").string() + "\nloadone arrangement S A11 " +
+                             iaf.string() + "\nsaveas S " + (dir_ / "COPY").string() + "\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Bytes(ComponentPath(dir_ / "COPY", Kind::Arrangement)),
+            WriteComponentBytes(Kind::Arrangement, src_));
+  EXPECT_EQ(r.err, "i40set: not asked for: file " + PathText(iaf) + "\n");
+}
+
 TEST_F(CliTest, CheckAndInfoOfAGoodSet) {
   build::WriteSet(build::DemoSet(), dir_ / "DEMO");
   Result r = RunArgs({"info", (dir_ / "DEMO").string()});

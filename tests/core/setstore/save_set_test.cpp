@@ -102,6 +102,17 @@ TEST_F(SaveSetTest, NewSetAsksForADestinationAndWritesAllSeven) {
   EXPECT_EQ(ws_.sets.Files(slot).backingSequences.path, dir_ / "sets" / "MYSET.BSQ");
 }
 
+// The Set is the name the user chose without its extension, whatever that is; a name
+// without any is kept whole.
+TEST_F(SaveSetTest, TheDestinationsExtensionIsDroppedWhateverItIs) {
+  for (const auto& [chosen, set] : std::vector<std::pair<std::string, std::string>>{
+           {"D.SNG", "D"}, {"E.arr", "E"}, {"F.SNG.ARR", "F.SNG"}, {"PLAIN", "PLAIN"}}) {
+    SCOPED_TRACE(chosen);
+    prompter_.QueueFile(dir_ / "sets" / chosen);
+    EXPECT_EQ(ChooseDestination(ws_, prompter_), dir_ / "sets" / set);
+  }
+}
+
 TEST_F(SaveSetTest, NewSetWhoseDialogIsCancelledStaysUnsaved) {
   const int slot = OpenSet(ws_, prompter_, true, {});
   prompter_.QueueFile(std::nullopt);
