@@ -7,6 +7,8 @@
 #include <variant>
 
 #include "calls/item_lookup.h"
+#include "edit/edit_engine.h"
+#include "format/blank_records.h"
 #include "format/component_file.h"
 #include "format/component_io.h"
 #include "format/set_paths.h"
@@ -37,7 +39,7 @@ void BM_OpenDemoSet(benchmark::State& state) {
       }
       files.push_back(std::get<ComponentFile>(std::move(file)));
     }
-    FileSet set;
+    FileSet set = BlankFileSet(BlankRecords{});  // a slot starts from nothing
     for (const ComponentFile& file : files) {
       benchmark::DoNotOptimize(ReadComponentBytes(file.kind, file.bytes, set));
     }
@@ -162,6 +164,31 @@ void BM_FillAllProgramGridsHighlighted(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FillAllProgramGridsHighlighted)->Unit(benchmark::kMicrosecond);
+
+// The heaviest edit there is and its Undo: deleting F11 moves 63 Programs and renumbers
+// every call to them, inside a transaction whose journal Undo replays.
+void BM_DeleteProgramAndUndo(benchmark::State& state) {
+  Workspace ws;
+  ws.settings.WarnDupl = false;
+  const int slot = ws.sets.FindFreeSlot();
+  FileSet& set = ws.sets.Files(slot);
+  for (Kind kind : kStoredKinds) {
+    auto file = ReadComponent(kDemoSet, kind);
+    if (!std::holds_alternative<ComponentFile>(file)) {
+      state.SkipWithError("demo Set missing");
+      return;
+    }
+    ReadComponentBytes(kind, std::get<ComponentFile>(file).bytes, set);
+  }
+  ScriptedPrompter prompter;
+  for (auto _ : state) {
+    prompter.QueueAnswer(Answer::No);  // F11's callers, if any, keep their number
+    RunEditCommand(ws, prompter, SetSlot{slot}, Kind::Program, EditCommand::Delete, ItemIndex{0});
+    RunEditCommand(ws, prompter, SetSlot{slot}, Kind::Program, EditCommand::Undo, ItemIndex{-1});
+    prompter.Clear();
+  }
+}
+BENCHMARK(BM_DeleteProgramAndUndo)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace i40

@@ -33,8 +33,8 @@ std::vector<std::string> CallerTexts(const FileSet& set, Kind called, int number
 
 std::vector<ItemCall> CallersOf(const FileSet& set, Kind called, int number) {
   std::vector<ItemCall> calls;
-  ForEachCall(set, [&](Kind caller, int i, const CallField& field, auto record) {
-    if (field.called == called && ReadCall(record, field) == number) {
+  ForEachCallOf(set, called, [&](Kind caller, int i, const CallField& field, auto record) {
+    if (ReadCall(record, field) == number) {
       calls.push_back({CallerText(caller, i, called), std::string(field.trackName)});
     }
   });
@@ -43,18 +43,19 @@ std::vector<ItemCall> CallersOf(const FileSet& set, Kind called, int number) {
 
 std::array<bool, 8> RedirectCalls(FileSet& set, Kind called, int oldNumber, int newNumber) {
   std::array<bool, 8> changed{};
-  ForEachCall(set, [&](Kind caller, int, const CallField& field, std::span<std::uint8_t> record) {
-    if (field.called != called || ReadCall(record, field) != oldNumber) return;
-    WriteCall(record, field, newNumber);
-    changed[static_cast<std::size_t>(KindIndex(caller))] = true;
-  });
+  ForEachCallOf(set, called,
+                [&](Kind caller, int, const CallField& field, std::span<std::uint8_t> record) {
+                  if (ReadCall(record, field) != oldNumber) return;
+                  WriteCall(record, field, newNumber);
+                  changed[static_cast<std::size_t>(KindIndex(caller))] = true;
+                });
   return changed;
 }
 
 std::unordered_set<int> CalledNumbers(const FileSet& set, Kind called) {
   std::unordered_set<int> numbers;
-  ForEachCall(set, [&](Kind, int, const CallField& field, auto record) {
-    if (field.called == called) numbers.insert(ReadCall(record, field));
+  ForEachCallOf(set, called, [&](Kind, int, const CallField& field, auto record) {
+    numbers.insert(ReadCall(record, field));
   });
   return numbers;
 }

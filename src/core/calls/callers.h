@@ -30,6 +30,26 @@ void ForEachCall(SetT& set, Visit&& visit) {
   }
 }
 
+// The same, for the calls of one kind only; caller kinds that cannot call it are not
+// looked at.
+template <typename SetT, typename Visit>
+void ForEachCallOf(SetT& set, Kind called, Visit&& visit) {
+  for (const Kind caller : kCallerKinds) {
+    std::array<const CallField*, 16> fields{};
+    std::size_t count = 0;
+    for (const CallField& field : CallFieldsOf(caller)) {
+      if (field.called == called) fields[count++] = &field;
+    }
+    if (count == 0) continue;
+    for (int i = 0; i < PositionCount(caller); ++i) {
+      const auto record = RecordBytes(set, caller, i);
+      if (IsEmptyRecord(caller, record)) continue;
+      for (std::size_t f = 0; f < count; ++f)
+        visit(caller, i, *fields[f], record);
+    }
+  }
+}
+
 // One call of an item: the caller as the lists show it ("Arr C12", "Sty C15", "BSeq  3",
 // "KSet B2") and the track or keyboard section that makes it (empty for the Style call
 // of an Arrangement and the Arrangement and Style calls of a Backing Sequence).

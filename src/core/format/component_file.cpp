@@ -23,21 +23,23 @@ std::variant<ComponentFile, ComponentError> ReadComponent(const fs::path& setPat
 
 std::variant<ComponentFile, ComponentError> ReadComponentAt(const fs::path& path, Kind kind,
                                                             FileOps& ops) {
-  if (ops.TypeOf(path) != FileType::Regular)
-    return ComponentError{ComponentProblem::NotFound, path};
   const std::optional<std::uintmax_t> size = ops.SizeOf(path);
-  if (!size) return ComponentError{ComponentProblem::CantOpen, path};
+  if (!size) {
+    const bool file = ops.TypeOf(path) == FileType::Regular;
+    return ComponentError{file ? ComponentProblem::CantOpen : ComponentProblem::NotFound, path};
+  }
   if (*size < kTestedHeaderSize) return ComponentError{ComponentProblem::HeaderUnreadable, path};
   // Nothing larger than any component is read into memory; a file that is not one of
   // ours fails the header test whatever its size.
-  std::optional<std::vector<std::uint8_t>> bytes =
-      *size <= kMaxComponentFileSize ? ops.ReadAll(path) : ops.ReadPrefix(path, kTestedHeaderSize);
+  const std::size_t wanted =
+      *size <= kMaxComponentFileSize ? static_cast<std::size_t>(*size) : kTestedHeaderSize;
+  std::optional<std::vector<std::uint8_t>> bytes = ops.ReadPrefix(path, wanted);
   if (!bytes) return ComponentError{ComponentProblem::CantOpen, path};
   // The size can change between the question and the read; take what is there.
   if (bytes->size() < kTestedHeaderSize) {
     return ComponentError{ComponentProblem::HeaderUnreadable, path};
   }
-  if (!IsValidComponentHeader(*bytes, kind) || bytes->size() > kMaxComponentFileSize) {
+  if (!IsValidComponentHeader(*bytes, kind) || *size > kMaxComponentFileSize) {
     return ComponentError{ComponentProblem::NotValid, path};
   }
   return ComponentFile{kind, path, std::move(*bytes)};

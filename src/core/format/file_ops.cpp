@@ -1,10 +1,10 @@
 #include "format/file_ops.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <random>
+#include <string>
 #include <system_error>
 
 #include "format/set_paths.h"
@@ -13,6 +13,36 @@ namespace fs = std::filesystem;
 
 namespace i40 {
 namespace {
+
+std::FILE* Open(const fs::path& path, const char* mode) {
+#ifdef _WIN32
+  const std::wstring wide(mode, mode + std::char_traits<char>::length(mode));
+  return _wfopen(path.c_str(), wide.c_str());
+#else
+  return std::fopen(path.c_str(), mode);
+#endif
+}
+
+// The whole file, or its first `limit` bytes.
+std::optional<std::vector<std::uint8_t>> Read(const fs::path& path,
+                                              std::optional<std::size_t> limit) {
+  std::FILE* f = Open(path, "rb");
+  if (f == nullptr) return std::nullopt;
+  const bool sized = std::fseek(f, 0, SEEK_END) == 0;
+  const long end = sized ? std::ftell(f) : -1;
+  if (end < 0 || std::fseek(f, 0, SEEK_SET) != 0) {
+    std::fclose(f);
+    return std::nullopt;
+  }
+  const std::size_t size = std::min(static_cast<std::size_t>(end), limit.value_or(SIZE_MAX));
+  std::vector<std::uint8_t> bytes(size);
+  // The file may have shrunk since its size was taken: keep what was there.
+  bytes.resize(size == 0 ? 0 : std::fread(bytes.data(), 1, size, f));
+  const bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) return std::nullopt;
+  return bytes;
+}
 
 class RealOps : public FileOps {
  public:
@@ -56,11 +86,7 @@ class RealOps : public FileOps {
   }
 
   bool Append(const fs::path& path, std::span<const std::uint8_t> bytes) override {
-#ifdef _WIN32
-    std::FILE* f = _wfopen(path.c_str(), L"ab");
-#else
-    std::FILE* f = std::fopen(path.c_str(), "ab");
-#endif
+    std::FILE* f = Open(path, "ab");
     if (f == nullptr) return false;
     const bool written =
         bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -78,11 +104,7 @@ class RealOps : public FileOps {
 
   bool WriteNew(const fs::path& path, std::span<const std::uint8_t> bytes) override {
     // "x": fail if the file exists, so we never write through someone else's file or link.
-#ifdef _WIN32
-    std::FILE* f = _wfopen(path.c_str(), L"wbx");
-#else
-    std::FILE* f = std::fopen(path.c_str(), "wbx");
-#endif
+    std::FILE* f = Open(path, "wbx");
     if (f == nullptr) return false;
     const bool written =
         bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -92,23 +114,12 @@ class RealOps : public FileOps {
   }
 
   std::optional<std::vector<std::uint8_t>> ReadAll(const fs::path& path) override {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                    std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    return Read(path, std::nullopt);
   }
 
   std::optional<std::vector<std::uint8_t>> ReadPrefix(const fs::path& path,
                                                       std::size_t limit) override {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<std::uint8_t> bytes(limit);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(limit));
-    if (in.bad()) return std::nullopt;
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return bytes;
+    return Read(path, limit);
   }
 
   bool CopyPermissions(const fs::path& from, const fs::path& to) override {

@@ -1,5 +1,7 @@
 #include "format/positions.h"
 
+#include <algorithm>
+
 namespace i40 {
 
 int PositionCount(Kind kind) {
@@ -71,8 +73,9 @@ std::string RecordName(Kind kind, std::span<const std::uint8_t> record) {
 
 bool IsEmptyRecord(Kind kind, std::span<const std::uint8_t> record) {
   if (kind == Kind::KbdSet) return false;
-  const std::string name = RecordName(kind, record);
-  return name.find_first_not_of(' ') == std::string::npos;
+  const std::size_t width = kind == Kind::BackingSequence ? kBsqNameWidth : kNameWidth;
+  return std::all_of(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(width),
+                     [](std::uint8_t c) { return c == ' '; });
 }
 
 bool IsEmptyPosition(const FileSet& set, Kind kind, int index) {

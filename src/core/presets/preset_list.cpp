@@ -198,7 +198,7 @@ std::variant<PresetTables, PresetListError> ReadPresetList(const std::filesystem
   const PresetListError unreadable{PresetListProblem::Unreadable, 0, 0, {}};
   const std::optional<std::uintmax_t> size = ops.SizeOf(file);
   if (!size || *size > kMaxPresetListSize) return unreadable;
-  const auto bytes = ops.ReadPrefix(file, kMaxPresetListSize);
+  const auto bytes = ops.ReadPrefix(file, static_cast<std::size_t>(*size));
   if (!bytes) return unreadable;
   return ParsePresetList(std::string(bytes->begin(), bytes->end()));
 }

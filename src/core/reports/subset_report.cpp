@@ -5,6 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "format/call_table.h"
+#include "format/positions.h"
 #include "format/set_paths.h"
 #include "format/vocabulary.h"
 #include "util/bytes.h"
@@ -70,6 +72,19 @@ void AddStyle(Table& table, const ItemSources& from, int number) {
       .Add(CategoryText(Kind::Style, StyleCategory(from, number)));
 }
 
+// The columns of what a user item calls, in the order of its calls.
+void AddCalls(Table& table, const ItemSources& from, Kind kind, int index) {
+  const auto record = RecordBytes(from.set, kind, index);
+  for (const CallField& field : CallFieldsOf(kind)) {
+    const int number = ReadCall(record, field);
+    if (field.called == Kind::Style) {
+      AddStyle(table, from, number);
+    } else {
+      AddProgram(table, from, number);
+    }
+  }
+}
+
 std::string ArrangementsPage(const ItemSources& from, const std::string& setTitle,
                              bool withPresets) {
   Table table;
@@ -90,9 +105,7 @@ std::string ArrangementsPage(const ItemSources& from, const std::string& setTitl
     table.Add(setTitle).Add(ArrangementUserLabel(i));
     if (HasName(r.Name())) {
       table.Add(r.Name()).Add(CategoryText(Kind::Arrangement, r.Category()));
-      AddStyle(table, from, r.Style());
-      for (int t = 0; t < kArrangementTrackCount; ++t)
-        AddProgram(table, from, r.TrackProgram(t));
+      AddCalls(table, from, Kind::Arrangement, i);
     }
     table.EndRow();
   }
@@ -109,8 +122,7 @@ std::string StylesPage(const ItemSources& from, const std::string& setTitle) {
     table.Add(setTitle).Add(StyleUserLabel(s));
     if (HasName(r.Name())) {
       table.Add(r.Name()).Add(CategoryText(Kind::Style, r.Category()));
-      for (int t = 0; t < kStyleTrackCallCount; ++t)
-        AddProgram(table, from, r.TrackProgram(t));
+      AddCalls(table, from, Kind::Style, s);
     }
     table.EndRow();
   }
