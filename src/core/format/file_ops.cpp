@@ -7,6 +7,8 @@
 #include <string>
 #include <system_error>
 
+#include <sys/stat.h>
+
 #include "format/set_paths.h"
 
 namespace fs = std::filesystem;
@@ -23,18 +25,31 @@ std::FILE* Open(const fs::path& path, const char* mode) {
 #endif
 }
 
+// The size of an open file, asked of the file itself: one question, and about the file
+// that will be read, not whatever carries its name by now.
+std::optional<std::size_t> SizeOfOpen(std::FILE* f) {
+#ifdef _WIN32
+  struct _stat64 status;
+  if (_fstat64(_fileno(f), &status) != 0) return std::nullopt;
+#else
+  struct stat status;
+  if (fstat(fileno(f), &status) != 0) return std::nullopt;
+#endif
+  if (status.st_size < 0) return std::nullopt;
+  return static_cast<std::size_t>(status.st_size);
+}
+
 // The whole file, or its first `limit` bytes.
 std::optional<std::vector<std::uint8_t>> Read(const fs::path& path,
                                               std::optional<std::size_t> limit) {
   std::FILE* f = Open(path, "rb");
   if (f == nullptr) return std::nullopt;
-  const bool sized = std::fseek(f, 0, SEEK_END) == 0;
-  const long end = sized ? std::ftell(f) : -1;
-  if (end < 0 || std::fseek(f, 0, SEEK_SET) != 0) {
+  const std::optional<std::size_t> length = SizeOfOpen(f);
+  if (!length) {
     std::fclose(f);
     return std::nullopt;
   }
-  const std::size_t size = std::min(static_cast<std::size_t>(end), limit.value_or(SIZE_MAX));
+  const std::size_t size = std::min(*length, limit.value_or(SIZE_MAX));
   std::vector<std::uint8_t> bytes(size);
   // The file may have shrunk since its size was taken: keep what was there.
   bytes.resize(size == 0 ? 0 : std::fread(bytes.data(), 1, size, f));

@@ -200,7 +200,8 @@ std::variant<PresetTables, PresetListError> ReadPresetList(const std::filesystem
   if (!size || *size > kMaxPresetListSize) return unreadable;
   const auto bytes = ops.ReadPrefix(file, static_cast<std::size_t>(*size));
   if (!bytes) return unreadable;
-  return ParsePresetList(std::string(bytes->begin(), bytes->end()));
+  return ParsePresetList(
+      std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
 
 std::string PresetListErrorText() {
