@@ -12,6 +12,7 @@
 #include "format/positions.h"
 #include "set_builder.h"
 #include "support/editor.h"
+#include "support/random_prompter.h"
 #include "support/workspace_fixture.h"
 
 namespace i40 {
@@ -22,46 +23,6 @@ using test::Images;
 
 constexpr std::array<Kind, 5> kKinds = {Kind::Arrangement, Kind::Style, Kind::Program,
                                         Kind::BackingSequence, Kind::KbdSet};
-
-// Answers whatever it is asked at random, and counts the answers.
-class RandomPrompter : public Prompter {
- public:
-  explicit RandomPrompter(build::Rng& rng) : rng_(rng) {}
-
-  Answer Ask(const Message& message) override {
-    switch (message.buttons) {
-      case MessageButtons::Ok:
-        return Answer::Ok;
-      case MessageButtons::OkCancel:
-        return rng_.Below(2) ? Answer::Ok : Answer::Cancel;
-      case MessageButtons::YesNo:
-        return rng_.Below(4) ? Answer::Yes : Answer::No;
-      case MessageButtons::YesNoCancel: {
-        const Answer answer = std::array{Answer::Yes, Answer::No, Answer::Cancel}[Index(3)];
-        ++answers[static_cast<std::size_t>(answer)];
-        return answer;
-      }
-    }
-    return Answer::Cancel;
-  }
-  std::optional<std::filesystem::path> ChooseOpenFile(const FileRequest&) override { return {}; }
-  std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest&) override { return {}; }
-  int Pick(const PickRequest& request) override {
-    if (rng_.Below(4) == 0) return -1;
-    const int bank = rng_.Below(BankCount(request.kind));
-    return ItemNumber(request.kind, bank, rng_.Below(BankLastIndex(request.kind, bank) + 1));
-  }
-  int ChooseFromList(const ListChoice&) override { return -1; }
-  void BeginProgress(const std::string&, const std::string&, double, double) override {}
-  void SetProgress(double) override {}
-  void EndProgress() override {}
-
-  std::array<int, 4> answers{};  // by Answer
-
- private:
-  std::size_t Index(int n) { return static_cast<std::size_t>(rng_.Below(n)); }
-  build::Rng& rng_;
-};
 
 // A random Set whose items have names from a small stock (so that two Sets share some)
 // and whose calls point into the user banks, at presets, or nowhere; a quarter of the
@@ -132,7 +93,7 @@ TEST(UndoProperty, UndoRightAfterAnyOperationRestoresEveryByte) {
     build::Rng rng(seed);
     Workspace ws;
     ws.settings.WarnDupl = false;
-    RandomPrompter prompter(rng);
+    test::RandomPrompter prompter(rng);
     test::Editor ed(ws, prompter);
     const int a = AddSet(ws, CallingSet(seed), "A");
     const int b = AddSet(ws, CallingSet(seed + 1000), "B");
@@ -167,7 +128,7 @@ TEST(UndoProperty, UndoRightAfterAnyOperationRestoresEveryByte) {
       ++undone;
     }
     for (std::size_t k = 0; k < answers.size(); ++k)
-      answers[k] += prompter.answers[k];
+      answers[k] += prompter.counts[k];
   }
   // Every path was taken often enough to mean something.
   EXPECT_GT(undone, 500);

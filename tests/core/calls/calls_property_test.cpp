@@ -1,0 +1,221 @@
+// From seeded random pairs of Sets whose items call each other, one random Delete,
+// Insert, Move, Cut or Paste (inside a Set or from the other one) answered at random:
+// every call that the answers left alone still names the same item as before, and an
+// item pasted from the other Set calls, by name, what it called there.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "calls/item_lookup.h"
+#include "format/call_table.h"
+#include "format/positions.h"
+#include "set_builder.h"
+#include "support/editor.h"
+#include "support/random_prompter.h"
+#include "support/workspace_fixture.h"
+#include "util/text.h"
+
+namespace i40 {
+namespace {
+
+constexpr std::array<Kind, 5> kKinds = {Kind::Arrangement, Kind::Style, Kind::Program,
+                                        Kind::BackingSequence, Kind::KbdSet};
+
+// Four carried bytes of each caller's record hold an identity that copies keep, so that a
+// caller is known wherever it moves.
+std::size_t IdentityOffset(Kind caller) {
+  switch (caller) {
+    case Kind::Arrangement:
+      return 112;
+    case Kind::Style:
+      return 26;
+    case Kind::BackingSequence:
+      return 176;
+    default:
+      return 24;  // KBD Set
+  }
+}
+
+std::string IdentityOf(Kind caller, std::span<const std::uint8_t> record) {
+  const std::size_t at = IdentityOffset(caller);
+  return std::string(KindName(caller)) + std::string(record.begin() + static_cast<long>(at),
+                                                     record.begin() + static_cast<long>(at) + 4);
+}
+
+// Names unique inside a Set and shared at random with the other Set; calls into the
+// user banks, at presets and into no bank.
+FileSet NamedSet(std::uint32_t seed, char side) {
+  FileSet set = build::RandomSet(seed);
+  build::Rng rng(seed * 31 + 7);
+  for (const Kind kind : kKinds) {
+    std::vector<int> ids(100);
+    for (int k = 0; k < 100; ++k)
+      ids[static_cast<std::size_t>(k)] = k;
+    for (int k = 99; k > 0; --k)
+      std::swap(ids[static_cast<std::size_t>(k)], ids[static_cast<std::size_t>(rng.Below(k + 1))]);
+    for (int i = 0; i < PositionCount(kind); ++i) {
+      const auto record = RecordBytes(set, kind, i);
+      if (kind != Kind::KbdSet) {
+        const std::size_t width = kind == Kind::BackingSequence ? kBsqNameWidth : kNameWidth;
+        const std::string name =
+            rng.Below(6) == 0 ? "" : "N" + std::to_string(ids[static_cast<std::size_t>(i)]);
+        for (std::size_t c = 0; c < width; ++c)
+          record[c] = static_cast<std::uint8_t>(c < name.size() ? name[c] : ' ');
+      }
+      if (CallFieldsOf(kind).empty()) continue;
+      const std::string identity = {side, static_cast<char>('0' + i / 10),
+                                    static_cast<char>('0' + i % 10), 'x'};
+      std::copy(identity.begin(), identity.end(), record.begin() + IdentityOffset(kind));
+      for (const CallField& field : CallFieldsOf(kind)) {
+        const int roll = rng.Below(10);
+        const int user =
+            ItemNumberOfUserIndex(field.called, rng.Below(UserItemCount(field.called)));
+        WriteCall(record, field, roll < 7 ? user : roll < 9 ? rng.Below(64) : 200 + rng.Below(50));
+      }
+    }
+  }
+  return set;
+}
+
+// What a call names: a user item by its name, a preset by its number, or a number in no
+// bank as it stands.
+std::string Target(const FileSet& set, Kind called, int number) {
+  const int user = ItemUserIndex(called, number);
+  if (user >= 0) return "user " + RecordName(called, RecordBytes(set, called, user));
+  return "number " + std::to_string(number);
+}
+
+// Every call of a Set by caller identity: what each field names.
+using CallMap = std::map<std::string, std::vector<std::string>>;
+
+CallMap CallsOf(const FileSet& set) {
+  CallMap calls;
+  for (const Kind caller : kCallerKinds) {
+    for (int i = 0; i < PositionCount(caller); ++i) {
+      const auto record = RecordBytes(set, caller, i);
+      if (IsEmptyRecord(caller, record)) continue;
+      std::vector<std::string> targets;
+      for (const CallField& field : CallFieldsOf(caller))
+        targets.push_back(Target(set, field.called, ReadCall(record, field)));
+      calls[IdentityOf(caller, record)] = targets;
+    }
+  }
+  return calls;
+}
+
+// The items whose callers a question put in the user's hands ("X Arrangement is
+// referenced by", "Style", "Program 'X' is referenced by"): kind and name.
+std::set<std::pair<Kind, std::string>> AskedAbout(const test::RandomPrompter& prompter) {
+  static const std::regex arrangementOrStyle("^(.*) (Arrangement|Style) is referenced by");
+  static const std::regex program("^Program '(.*)' is referenced by");
+  std::set<std::pair<Kind, std::string>> items;
+  for (const auto& asked : prompter.asked) {
+    std::smatch m;
+    if (std::regex_search(asked.text, m, arrangementOrStyle)) {
+      items.insert({m[2] == "Style" ? Kind::Style : Kind::Arrangement, m[1]});
+    } else if (std::regex_search(asked.text, m, program)) {
+      items.insert({Kind::Program, m[1]});
+    }
+  }
+  return items;
+}
+
+// A call into an empty user position names no item: whatever is put there is called.
+bool NamesNothing(const std::string& target) {
+  return target.rfind("user ", 0) == 0 && TrimSpaces(target.substr(5)).empty();
+}
+
+bool Asked(const std::set<std::pair<Kind, std::string>>& asked, const CallField& field,
+           const std::string& target) {
+  if (target.rfind("user ", 0) != 0) return false;
+  return asked.count({field.called, TrimSpaces(target.substr(5))}) > 0;
+}
+
+TEST(CallsProperty, CallsTheAnswersLeftAloneStillNameTheSameItems) {
+  int checkedCalls = 0;
+  int resolvedCalls = 0;
+  int done = 0;
+  for (std::uint32_t seed = 1; seed <= 400; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    build::Rng rng(seed);
+    Workspace ws;
+    ws.settings.WarnDupl = false;
+    test::RandomPrompter prompter(rng);
+    test::Editor ed(ws, prompter);
+    const int a = test::AddSet(ws, NamedSet(seed, 'a'), "A");
+    const int b = test::AddSet(ws, NamedSet(seed + 5000, 'b'), "B");
+    const CallMap inB = CallsOf(ws.sets.Files(b));
+    const CallMap before = CallsOf(ws.sets.Files(a));
+
+    const Kind kind = kKinds[static_cast<std::size_t>(rng.Below(5))];
+    const int count = PositionCount(kind);
+    const int i = rng.Below(count);
+    const int j = rng.Below(count);
+    const bool fromB = rng.Below(2) == 0;
+    bool ok = false;
+    switch (rng.Below(5)) {
+      case 0:
+        ok = ed.Delete(kind, a, i);
+        break;
+      case 1:
+        ed.Copy(kind, fromB ? b : a, j);
+        ok = ed.Insert(kind, a, i);
+        break;
+      case 2:
+        ok = ed.Drop(kind, fromB ? b : a, j, a, i);
+        break;
+      case 3:
+        ok = ed.Cut(kind, a, i);
+        break;
+      default:
+        ed.Copy(kind, fromB ? b : a, j);
+        ok = ed.Paste(kind, a, i);
+        break;
+    }
+    done += ok ? 1 : 0;
+
+    const FileSet& after = ws.sets.Files(a);
+    const auto asked = AskedAbout(prompter);
+    for (const Kind caller : kCallerKinds) {
+      for (int p = 0; p < PositionCount(caller); ++p) {
+        const auto record = RecordBytes(after, caller, p);
+        if (IsEmptyRecord(caller, record)) continue;
+        const std::string identity = IdentityOf(caller, record);
+        const auto fields = CallFieldsOf(caller);
+        const auto was = before.find(identity);
+        for (std::size_t f = 0; f < fields.size(); ++f) {
+          const int number = ReadCall(record, fields[f]);
+          const std::string now = Target(after, fields[f].called, number);
+          if (was != before.end()) {
+            // A caller of this Set: its calls follow what they called, unless a question
+            // about the called item gave the user the say.
+            if (NamesNothing(was->second[f]) || Asked(asked, fields[f], was->second[f])) continue;
+            ++checkedCalls;
+            ASSERT_EQ(now, was->second[f]) << identity << " field " << f;
+          } else {
+            // A caller from the other Set: by name where this Set has the name.
+            const auto origin = inB.find(identity);
+            ASSERT_NE(origin, inB.end()) << identity;
+            const std::string there = origin->second[f];
+            if (there.rfind("user ", 0) == 0 &&
+                FindItemByName(after, fields[f].called, there.substr(5)) < 0) {
+              continue;  // the Set lacks the name: the user was asked
+            }
+            ++resolvedCalls;
+            ASSERT_EQ(now, there) << identity << " field " << f;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(done, 150);
+  EXPECT_GT(checkedCalls, 100000);
+  EXPECT_GT(resolvedCalls, 100);
+}
+
+}  // namespace
+}  // namespace i40
