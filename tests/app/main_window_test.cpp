@@ -1,6 +1,5 @@
 #include <QAction>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
@@ -121,14 +120,6 @@ class MainWindowTest : public QObject {
     QVERIFY(frame.isVisible());
     QVERIFY(frame.isMaximized());
     QVERIFY(frame.setWindows().isEmpty());
-    const Settings& settings = frame.workspace().settings;
-    QVERIFY(settings.ShowTips);
-    QVERIFY(settings.HighCall);
-    QVERIFY(settings.WarnDupl);
-    QVERIFY(!settings.StartOld);
-    QCOMPARE(settings.WArrangeMode, 1);
-    QCOMPARE(settings.ModeId, 0);
-    QCOMPARE(settings.PathNam, env.options.programDir);
     QVERIFY(Entry(frame, "mnuWTile")->isChecked());
     QVERIFY(!Entry(frame, "mnuWCascade")->isChecked());
     // The log goes to the per-user folder, and only MIDI work creates it.
@@ -139,12 +130,6 @@ class MainWindowTest : public QObject {
     QVERIFY(env.settings.allKeys().isEmpty());
     QVERIFY(frame.close());
     QCOMPARE(env.Stored("Show Tips at Startup"), QString("1"));
-    QCOMPARE(env.Stored("WArrangeMode"), QString("1"));
-    QCOMPARE(env.Stored("HighCall"), QString("1"));
-    QCOMPARE(env.Stored("WarnDupl"), QString("1"));
-    QCOMPARE(env.Stored("StartOld"), QString("0"));
-    QCOMPARE(env.Stored("ModeId"), QString("0"));
-    QCOMPARE(env.Stored("OldSetNam"), QString());
     QCOMPARE(env.Stored("PathNam"), PathToQString(env.options.programDir));
   }
 
@@ -207,36 +192,6 @@ class MainWindowTest : public QObject {
     for (const char* name : {"mnuFSave", "mnuFSaveAs", "mnuFClose", "mnuOptions", "mnuHTip"})
       QVERIFY2(Visible(frame, name), name);
     QVERIFY(WindowMenu(frame)->menuAction()->isVisible());
-  }
-
-  void startUpWithTheDemoSetIsMeasuredAndPictured() {
-    TestEnvironment env;
-    env.Store("Show Tips at Startup", "0");
-    env.Store("WarnDupl", "0");
-    env.options.setArgument = DemoSet();  // a Set path without extension
-    MainWindow frame(env.store);
-    ModalWatcher watcher;
-    watcher.Then(ClickButton("cmdOK"));
-
-    QElapsedTimer clock;
-    clock.start();
-    QVERIFY(frame.Start(env.options));
-    QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    const qint64 elapsed = clock.elapsed();
-    qInfo(
-        "Start-up to a shown frame with the demo Set open: %lld ms (the About box closed by "
-        "the test as soon as it showed)",
-        static_cast<long long>(elapsed));
-
-    QCOMPARE(watcher.seen(), QStringList({"FAbout"}));
-    QCOMPARE(frame.setWindows().size(), 1);
-    QTest::qWait(50);  // let the Set window paint
-    const QString file = ScreenshotPath("frame_demo.png");
-    QFile::remove(file);
-    QVERIFY(frame.grab().save(file));
-    const QImage shot(file);
-    QVERIFY(!shot.isNull());
-    QCOMPARE(shot.size(), frame.size() * frame.devicePixelRatio());
   }
 
   void windowMenuArrangesTheSetWindowsAndRemembersHow() {

@@ -21,11 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::uint8_t> Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -75,7 +70,7 @@ class CliTest : public ::testing::Test {
   FileSet Saved(const fs::path& setPath) {
     FileSet set;
     for (Kind kind : kStoredKinds)
-      ReadComponentBytes(kind, Bytes(ComponentPath(setPath, kind)), set);
+      ReadComponentBytes(kind, test::ReadFile(ComponentPath(setPath, kind)), set);
     return set;
   }
 
@@ -107,7 +102,7 @@ TEST_F(CliTest, PastingAnArrangementAcrossSetsReResolvesItsCalls) {
   EXPECT_EQ(b.Style(), 263);          // "Swing" is C18 in DST
   EXPECT_EQ(b.TrackProgram(6), 777);  // "Piano" is F22 in DST
   EXPECT_EQ(b.TrackProgram(2), 831);
-  EXPECT_EQ(Bytes(ComponentPath(dir_ / "DST", Kind::Program)),
+  EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / "DST", Kind::Program)),
             WriteComponentBytes(Kind::Program, dst_));  // only the changed kind is written
 }
 
@@ -139,10 +134,10 @@ TEST_F(CliTest, DeletingAndInsertingProgramsRenumbersEveryKindOfCaller) {
   EXPECT_EQ(saved.programs.records[2].Name(), "Third           ");
 
   // Undo puts every call back: the Set saved after an undo is the Set before.
-  const auto before = Bytes(ComponentPath(dir_ / "SRC", Kind::Style));
+  const auto before = test::ReadFile(ComponentPath(dir_ / "SRC", Kind::Style));
   r = RunScript(open + "answer no\ndelete program S F11\nundo program S\nsave S\n");
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Bytes(ComponentPath(dir_ / "SRC", Kind::Style)), before);
+  EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / "SRC", Kind::Style)), before);
 }
 
 TEST_F(CliTest, AStyleTooBigForItsBlockIsRefused) {
@@ -188,8 +183,8 @@ TEST_F(CliTest, ImportReplacesAllItemsOfAKind) {
   const Result r = RunScript("open D " + (dir_ / "DST").string() + "\nimport program D " +
                              ComponentPath(dir_ / "DEMO", Kind::Program).string() + "\nsave D\n");
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Bytes(ComponentPath(dir_ / "DST", Kind::Program)),
-            Bytes(ComponentPath(dir_ / "DEMO", Kind::Program)));
+  EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / "DST", Kind::Program)),
+            test::ReadFile(ComponentPath(dir_ / "DEMO", Kind::Program)));
 }
 
 TEST_F(CliTest, ReportAndSysExFilesAreTheLibrarys) {
@@ -203,7 +198,8 @@ TEST_F(CliTest, ReportAndSysExFilesAreTheLibrarys) {
   const int slot = test::AddSet(ws, build::DemoSet(), "DEMO");
   const std::string expected = SetReportText(ws, slot, "DEMO", ReportTime());
   unsetenv("SOURCE_DATE_EPOCH");
-  EXPECT_EQ(Bytes(dir_ / "r.txt"), std::vector<std::uint8_t>(expected.begin(), expected.end()));
+  EXPECT_EQ(test::ReadFile(dir_ / "r.txt"),
+            std::vector<std::uint8_t>(expected.begin(), expected.end()));
 
   r = RunArgs({"syx", (dir_ / "DEMO.STY").string(), "--kind", "style", "--block", "2", "--channel",
                "3", "--model", "39", "-o", (dir_ / "s.syx").string()});
@@ -211,7 +207,8 @@ TEST_F(CliTest, ReportAndSysExFilesAreTheLibrarys) {
   std::array<std::uint8_t, 6> header = kDefaultSysExHeader;
   header[2] = 0x33;
   header[3] = 0x39;
-  EXPECT_EQ(Bytes(dir_ / "s.syx"), *DumpMessage(header, ws.sets.Files(slot), Kind::Style, 2));
+  EXPECT_EQ(test::ReadFile(dir_ / "s.syx"),
+            *DumpMessage(header, ws.sets.Files(slot), Kind::Style, 2));
 }
 
 TEST_F(CliTest, BadInputGivesAClearMessageAndAnExitStatus) {
@@ -258,7 +255,7 @@ TEST_F(CliTest, BadInputGivesAClearMessageAndAnExitStatus) {
 TEST_F(CliTest, ASetOpenedIntoAFreedSlotHoldsNothingOfTheClosedOne) {
   build::WriteSet(build::DemoSet(), dir_ / "A");
   build::WriteSet(build::TemplateSet(), dir_ / "B");
-  auto arr = Bytes(ComponentPath(dir_ / "B", Kind::Arrangement));
+  auto arr = test::ReadFile(ComponentPath(dir_ / "B", Kind::Arrangement));
   arr.resize(534);
   test::WriteFile(ComponentPath(dir_ / "B", Kind::Arrangement), arr);
   const Result r =
@@ -294,7 +291,7 @@ TEST_F(CliTest, UndoAfterAnImportDoesNothing) {
                              "\ncut arrangement S C11\nimport arrangement S " + other.string() +
                              "\nundo arrangement S\nsave S\n");
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Bytes(ComponentPath(dir_ / "SRC", Kind::Arrangement)), Bytes(other));
+  EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / "SRC", Kind::Arrangement)), test::ReadFile(other));
 }
 
 // A command's own file goes to that command only: `saveas` saves where it says even after
@@ -304,7 +301,7 @@ TEST_F(CliTest, SaveAsSavesWhereItSays) {
   const Result r = RunScript("open S " + (dir_ / "SRC").string() + "\nloadone arrangement S A11 " +
                              iaf.string() + "\nsaveas S " + (dir_ / "COPY").string() + "\n");
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Bytes(ComponentPath(dir_ / "COPY", Kind::Arrangement)),
+  EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / "COPY", Kind::Arrangement)),
             WriteComponentBytes(Kind::Arrangement, src_));
   EXPECT_EQ(r.err, "i40set: not asked for: file " + PathText(iaf) + "\n");
 }
@@ -319,7 +316,8 @@ TEST_F(CliTest, CheckAndInfoOfAGoodSet) {
   EXPECT_EQ(r.code, 0) << r.out << r.err;
   r = RunArgs({"new", (dir_ / "FRESH").string()});
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Bytes(dir_ / "FRESH.KBS"), WriteComponentBytes(Kind::KbdSet, build::TemplateSet()));
+  EXPECT_EQ(test::ReadFile(dir_ / "FRESH.KBS"),
+            WriteComponentBytes(Kind::KbdSet, build::TemplateSet()));
 }
 
 }  // namespace

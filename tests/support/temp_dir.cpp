@@ -1,7 +1,9 @@
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -38,6 +40,25 @@ void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
 
 void WriteTextFile(const fs::path& path, std::string_view text) {
   WriteFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+std::vector<std::uint8_t> ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string ReadTextFile(const fs::path& path) {
+  const auto bytes = ReadFile(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+std::vector<std::string> FileNamesIn(const fs::path& dir) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(dir, ec))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 std::vector<std::uint8_t> ComponentHeaderBytes(int code, std::uint8_t byte5, std::uint8_t byte7) {

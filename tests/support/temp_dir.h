@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,6 +25,11 @@ class TempDir {
 
 void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 void WriteTextFile(const std::filesystem::path& path, std::string_view text);
+// A file's bytes, or its text; empty when there is no such file.
+std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path);
+std::string ReadTextFile(const std::filesystem::path& path);
+// The names of the files in a folder, sorted; none for a folder that does not exist.
+std::vector<std::string> FileNamesIn(const std::filesystem::path& dir);
 
 // The first eight bytes of a component file: "KORG", "M", byte 5, the code, byte 7.
 std::vector<std::uint8_t> ComponentHeaderBytes(int code, std::uint8_t byte5 = 0,

@@ -12,6 +12,7 @@
 #include "format/style_blocks.h"
 #include "set_builder.h"
 #include "support/read_errors.h"
+#include "support/temp_dir.h"
 #include "ui/scripted_prompter.h"
 
 namespace i40 {
@@ -20,15 +21,10 @@ namespace {
 namespace fs = std::filesystem;
 const fs::path kData = I40_SOURCE_DATA_DIR;
 
-std::vector<std::uint8_t> FileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void ExpectShippedSetIs(const FileSet& generated, const fs::path& setPath) {
   for (Kind kind : kStoredKinds) {
     SCOPED_TRACE(PathText(ComponentPath(setPath, kind)));
-    const auto onDisk = FileBytes(ComponentPath(setPath, kind));
+    const auto onDisk = test::ReadFile(ComponentPath(setPath, kind));
     ASSERT_FALSE(onDisk.empty());
     EXPECT_EQ(onDisk, WriteComponentBytes(kind, generated))
         << "regenerate with: cmake --build <build> --target make_sets_data";

@@ -64,80 +64,6 @@ TEST_F(ArrangementEditsTest, ReferencesCountOnlyNamedBackingSequences) {
   EXPECT_EQ(BsqArr(3), 258);  // blank-named: neither counted nor redirected
 }
 
-TEST_F(ArrangementEditsTest, CutBlanksTheSlotAndUndoPutsItBack) {
-  const auto before = Images(ws_, slot_);
-  EXPECT_FALSE(ed_.Cut(kArr, slot_, 20));  // empty
-  EXPECT_FALSE(ed_.Cut(kArr, slot_, -1));  // a preset
-  EXPECT_TRUE(ed_.Cut(kArr, slot_, 1));
-  EXPECT_TRUE(Rec(1).IsEmpty());
-  EXPECT_EQ(Rec(1).Category(), 15);
-  EXPECT_EQ(UndoMenuCaption(ws_.sets.Entry(slot_)), "&Undo");
-  EXPECT_TRUE(Modified(kArr));
-  EXPECT_FALSE(Modified(Kind::BackingSequence));
-  EXPECT_TRUE(ed_.Undo(kArr, slot_));
-  EXPECT_EQ(Images(ws_, slot_), before);
-  EXPECT_EQ(UndoMenuCaption(ws_.sets.Entry(slot_)), "Can't Undo");
-  EXPECT_TRUE(Modified(kArr));  // restored, and so changed since the last save
-  EXPECT_TRUE(prompter_.messages().empty());
-}
-
-TEST_F(ArrangementEditsTest, CuttingACalledArrangementAsksFirst) {
-  prompter_.QueueAnswer(Answer::Cancel);
-  EXPECT_FALSE(ed_.Cut(kArr, slot_, 2));
-  ASSERT_EQ(prompter_.messages().size(), 1u);
-  const Message& m = prompter_.messages()[0];
-  EXPECT_EQ(m.text,
-            "Arr 2 Arrangement is referenced by\none or more Backing Sequences.\n"
-            "Change references to another Arrangement?");
-  EXPECT_EQ(m.title, "");
-  EXPECT_EQ(m.icon, MessageIcon::Exclamation);
-  EXPECT_EQ(m.buttons, MessageButtons::YesNoCancel);
-  EXPECT_EQ(m.defaultButton, Answer::Cancel);
-  EXPECT_EQ(Rec(2).Name(), "Arr 2           ");
-  EXPECT_FALSE(Modified(kArr));
-
-  prompter_.QueueAnswer(Answer::No);
-  EXPECT_TRUE(ed_.Cut(kArr, slot_, 2));
-  EXPECT_EQ(BsqArr(0), 258);  // left pointing at the now empty position
-  EXPECT_TRUE(UndoEnabled());
-}
-
-TEST_F(ArrangementEditsTest, RedirectingTheCallersDisablesUndo) {
-  prompter_.QueueAnswer(Answer::Yes);
-  prompter_.QueuePick(64);  // B11
-  EXPECT_TRUE(ed_.Cut(kArr, slot_, 2));
-  ASSERT_EQ(prompter_.pickRequests().size(), 1u);
-  EXPECT_EQ(prompter_.pickRequests()[0].kind, kArr);
-  EXPECT_EQ(prompter_.pickRequests()[0].start, 258);
-  EXPECT_EQ(BsqArr(0), 64);
-  EXPECT_EQ(BsqArr(1), 64);
-  EXPECT_TRUE(Modified(Kind::BackingSequence));
-  EXPECT_FALSE(UndoEnabled());
-  const auto after = Images(ws_, slot_);
-  EXPECT_FALSE(ed_.Undo(kArr, slot_));  // as the disabled menu entry: nothing
-  EXPECT_EQ(Images(ws_, slot_), after);
-
-  // Picking the same Arrangement, or cancelling the picker, redirects nothing.
-  prompter_.QueueAnswer(Answer::Yes);
-  prompter_.QueuePick(-1);
-  EXPECT_TRUE(ed_.Cut(kArr, slot_, 5));
-  EXPECT_EQ(BsqArr(2), 261);
-  EXPECT_TRUE(UndoEnabled());
-}
-
-TEST_F(ArrangementEditsTest, PasteNeedsAFilledClipboardAndUndoRestoresTheTarget) {
-  EXPECT_FALSE(ed_.Paste(kArr, slot_, 10));
-  const auto before = Images(ws_, slot_);
-  EXPECT_TRUE(ed_.Copy(kArr, slot_, 0));
-  EXPECT_FALSE(ws_.sets.Entry(slot_).AnyModified());
-  EXPECT_TRUE(ed_.Paste(kArr, slot_, 10));
-  EXPECT_EQ(Rec(10), Rec(0));
-  EXPECT_TRUE(prompter_.messages().empty());  // same Set: no calls check
-  EXPECT_FALSE(ed_.Paste(kArr, slot_, -1));
-  EXPECT_TRUE(ed_.Undo(kArr, slot_));
-  EXPECT_EQ(Images(ws_, slot_), before);
-}
-
 TEST_F(ArrangementEditsTest, DeleteClosesUpAndRenumbersTheBackingSequences) {
   const auto before = Images(ws_, slot_);
   EXPECT_TRUE(ed_.Delete(kArr, slot_, 0));
@@ -152,19 +78,6 @@ TEST_F(ArrangementEditsTest, DeleteClosesUpAndRenumbersTheBackingSequences) {
   EXPECT_EQ(Images(ws_, slot_), before);
   EXPECT_TRUE(ed_.Paste(kArr, slot_, 40));  // the deleted one is still on the clipboard
   EXPECT_EQ(Rec(40).Name(), "Arr 0           ");
-}
-
-// Answering No keeps the calls on the position, so the Arrangement that closes up into it
-// inherits them. Undo still gives every call back as it was.
-TEST_F(ArrangementEditsTest, AfterNoUndoOfADeleteGivesTheCallersBackExactly) {
-  const auto before = Images(ws_, slot_);
-  prompter_.QueueAnswer(Answer::No);
-  EXPECT_TRUE(ed_.Delete(kArr, slot_, 2));
-  EXPECT_EQ(Rec(2).Name(), "Arr 3           ");
-  EXPECT_EQ(BsqArr(0), 258);  // now calling Arr 3
-  EXPECT_TRUE(ed_.Undo(kArr, slot_));
-  EXPECT_EQ(Images(ws_, slot_), before);
-  EXPECT_EQ(BsqArr(0), 258);
 }
 
 TEST_F(ArrangementEditsTest, DeletingTheLastSlotMovesNoReferences) {
@@ -215,18 +128,6 @@ TEST_F(ArrangementEditsTest, DragInsideASetMovesTheArrangementAndItsCallers) {
   EXPECT_EQ(Images(ws_, slot_), before);
 }
 
-// A drag onto a called Arrangement answered No: the target's callers stay on the target
-// position, the source's follow it there, and Undo separates them again.
-TEST_F(ArrangementEditsTest, UndoOfADragOntoACalledArrangementSeparatesTheCallers) {
-  const auto before = Images(ws_, slot_);
-  prompter_.QueueAnswer(Answer::No);
-  EXPECT_TRUE(ed_.Drop(kArr, slot_, 5, slot_, 2));
-  EXPECT_EQ(BsqArr(0), 258);
-  EXPECT_EQ(BsqArr(2), 258);
-  EXPECT_TRUE(ed_.Undo(kArr, slot_));
-  EXPECT_EQ(Images(ws_, slot_), before);
-}
-
 TEST_F(ArrangementEditsTest, EraseEmptiesBankCOnlyAndDisablesUndo) {
   ed_.Cut(kArr, slot_, 0);
   prompter_.QueueAnswer(Answer::Ok);
@@ -248,29 +149,6 @@ TEST_F(ArrangementEditsTest, EraseEmptiesBankCOnlyAndDisablesUndo) {
   EXPECT_EQ(Images(ws_, slot_), erased);
 }
 
-TEST_F(ArrangementEditsTest, FivePairsOfDuplicatesGiveThreeMessagesThenMoreThanFour) {
-  ws_.settings.WarnDupl = true;
-  for (int i = 10; i < 15; ++i) {
-    Rec(i).SetName("Twin " + std::to_string(i));
-    Rec(i + 10).SetName("  Twin " + std::to_string(i));  // leading and trailing blanks ignored
-  }
-  EXPECT_TRUE(CheckDuplicateNames(ws_, prompter_, slot_, kArr));
-  EXPECT_EQ(prompter_.texts(), (std::vector<std::string>{
-                                   "Arrangement duplicate name\nC35 - C23  (Twin 10)",
-                                   "Arrangement duplicate name\nC36 - C24  (Twin 11)",
-                                   "Arrangement duplicate name\nC37 - C25  (Twin 12)",
-                                   "More than 4 Arrangement duplicate names !",
-                               }));
-  for (const Message& m : prompter_.messages()) {
-    EXPECT_EQ(m.title, "");
-    EXPECT_EQ(m.icon, MessageIcon::Exclamation);
-  }
-  ws_.settings.WarnDupl = false;
-  prompter_.Clear();
-  EXPECT_FALSE(CheckDuplicateNames(ws_, prompter_, slot_, kArr));
-  EXPECT_TRUE(prompter_.messages().empty());
-}
-
 // The check runs after every Paste, whether the paste was done or not.
 TEST_F(ArrangementEditsTest, PasteWarnsAboutDuplicatesWhateverItsResult) {
   ws_.settings.WarnDupl = true;
@@ -279,20 +157,6 @@ TEST_F(ArrangementEditsTest, PasteWarnsAboutDuplicatesWhateverItsResult) {
   prompter_.QueueAnswer(Answer::Cancel);
   EXPECT_FALSE(ed_.Paste(kArr, slot_, 5));  // C16 is called: cancelled
   EXPECT_EQ(prompter_.texts().back(), "Arrangement duplicate name\nC47 - C12  (Arr 1)");
-}
-
-TEST_F(ArrangementEditsTest, UndoIntoAClosedSetDoesNothing) {
-  const int other = AddSet(ws_, build::TemplateSet(), "TWO");
-  EXPECT_TRUE(ed_.Cut(kArr, slot_, 0));
-  ws_.edits.ForgetSet(slot_);
-  ws_.sets.Release(slot_);
-  const int reused = AddSet(ws_, build::TemplateSet(), "THREE");
-  ASSERT_EQ(reused, slot_);
-  const auto before = Images(ws_, reused);
-  ws_.sets.Entry(other).UndoEnabled = true;
-  EXPECT_TRUE(ed_.Undo(kArr, other));
-  EXPECT_EQ(Images(ws_, reused), before);
-  EXPECT_FALSE(ws_.sets.Entry(other).UndoEnabled);
 }
 
 TEST_F(ArrangementEditsTest, LoadOneArrangementFromAnIafFile) {

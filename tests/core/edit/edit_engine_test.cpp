@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "format/positions.h"
 #include "set_builder.h"
 #include "support/editor.h"
 #include "support/workspace_fixture.h"
@@ -80,6 +81,139 @@ TEST_F(EditEngineTest, DropsInsideASetAskBeforeMoving) {
   EXPECT_TRUE(ed_.Drop(Kind::KbdSet, slot_, 14, slot_, 0));
   EXPECT_EQ(prompter_.texts().back(), "Insert KBD Set C5 before A1");
   EXPECT_EQ(prompter_.messages().back().buttons, MessageButtons::YesNo);
+}
+
+// Overwriting, cutting, deleting or pushing out an item that others call asks first, in
+// the kind's own words. Cancel stops; No goes on and leaves the callers on the position;
+// Yes redirects them to the item picked, which cannot be undone.
+TEST_F(EditEngineTest, CalledItemsAskBeforeTheyGo) {
+  struct Case {
+    Kind kind;
+    std::string question;
+    int number;  // of the called item at position 0
+  };
+  const Case cases[] = {
+      {Kind::Arrangement,
+       "Called Arrangement is referenced by\none or more Backing Sequences.\n"
+       "Change references to another Arrangement?",
+       256},
+      {Kind::Style,
+       "Called Style is referenced by one\nor more Arrangements or Backing Sequences.\n"
+       "Change references to another Style?",
+       256},
+      {Kind::Program,
+       "Program 'Called' is referenced by one or more\nArrangements, Styles, Backing Sequences, "
+       "etc.\n\nRedirect them to another Program?",
+       768},
+  };
+  FileSet set = build::TemplateSet();
+  set.arrangements.records[0].SetName("Called");
+  set.styles.slots[0].record.SetName("Called");
+  set.programs.records[0].SetName("Called");
+  set.backingSequences.records[0].SetName("CALLER");
+  set.backingSequences.records[0].SetArrangement(256);
+  set.arrangements.records[1].SetName("Caller");
+  set.arrangements.records[1].SetStyle(256);
+  set.kbdSets.records[0].SetSectionProgram(0, 768);
+  const auto callerOf = [](const FileSet& s, Kind kind) {
+    return kind == Kind::Arrangement ? s.backingSequences.records[0].Arrangement()
+           : kind == Kind::Style     ? s.arrangements.records[1].Style()
+                                     : s.kbdSets.records[0].SectionProgram(0);
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(KindName(c.kind));
+    const int slot = test::AddSet(ws_, set, "CALLS");
+    const auto before = test::Images(ws_, slot);
+    prompter_.Clear();
+    prompter_.QueueAnswer(Answer::Cancel);
+    EXPECT_FALSE(ed_.Cut(c.kind, slot, 0));
+    ASSERT_EQ(prompter_.messages().size(), 1u);
+    const Message& m = prompter_.messages()[0];
+    EXPECT_EQ(m.text, c.question);
+    EXPECT_EQ(m.title, "");
+    EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+    EXPECT_EQ(m.buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(m.defaultButton, Answer::Cancel);
+    EXPECT_EQ(test::Images(ws_, slot), before);
+    EXPECT_FALSE(ws_.sets.Entry(slot).AnyModified());
+
+    prompter_.QueueAnswer(Answer::No);
+    EXPECT_TRUE(ed_.Cut(c.kind, slot, 0));
+    EXPECT_EQ(callerOf(ws_.sets.Files(slot), c.kind), c.number);  // on the emptied position
+    EXPECT_TRUE(ed_.Undo(c.kind, slot));
+    EXPECT_EQ(test::Images(ws_, slot), before);
+
+    prompter_.QueueAnswer(Answer::Yes);
+    prompter_.QueuePick(5);
+    EXPECT_TRUE(ed_.Cut(c.kind, slot, 0));
+    EXPECT_EQ(prompter_.pickRequests().back().kind, c.kind);
+    EXPECT_EQ(prompter_.pickRequests().back().start, c.number);
+    EXPECT_EQ(callerOf(ws_.sets.Files(slot), c.kind), 5);
+    EXPECT_FALSE(ws_.sets.Entry(slot).UndoEnabled);
+    const auto redirected = test::Images(ws_, slot);
+    EXPECT_FALSE(ed_.Undo(c.kind, slot));  // as the disabled menu entry: nothing
+    EXPECT_EQ(test::Images(ws_, slot), redirected);
+  }
+}
+
+// Every kind with names warns the same way: a message per pair of equal names (leading
+// and trailing blanks ignored, later position first), at most three, then "More than 4".
+TEST_F(EditEngineTest, DuplicateNamesOfEveryKindAreWarnedAboutAlike) {
+  struct Case {
+    Kind kind;
+    std::vector<int> twins;  // positions given the name "Twin"
+    std::vector<std::string> texts;
+  };
+  const Case cases[] = {
+      {Kind::Arrangement,
+       {10, 20, 30, 40, 50},
+       {"Arrangement duplicate name\nC35 - C23  (Twin)",
+        "Arrangement duplicate name\nC47 - C23  (Twin)",
+        "Arrangement duplicate name\nC47 - C35  (Twin)",
+        "More than 4 Arrangement duplicate names !"}},
+      {Kind::Style, {2, 5}, {"Style duplicate name\nC16 - C13  (Twin)"}},
+      // The two Drum Kits are compared with each other only.
+      {Kind::Program, {3, 64, 65}, {"Program duplicate name\nR28 - R27  (Twin)"}},
+  };
+  ws_.settings.WarnDupl = true;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(KindName(c.kind));
+    FileSet set = build::TemplateSet();
+    for (const int i : c.twins) {
+      auto record = RecordBytes(set, c.kind, i);
+      const std::string name = i % 2 ? "  Twin" : "Twin";
+      for (std::size_t k = 0; k < 16; ++k)
+        record[k] = static_cast<std::uint8_t>(k < name.size() ? name[k] : ' ');
+    }
+    const int slot = test::AddSet(ws_, set, "TWINS");
+    prompter_.Clear();
+    EXPECT_TRUE(CheckDuplicateNames(ws_, prompter_, slot, c.kind));
+    EXPECT_EQ(prompter_.texts(), c.texts);
+    for (const Message& m : prompter_.messages()) {
+      EXPECT_EQ(m.title, "");
+      EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+    }
+  }
+  ws_.settings.WarnDupl = false;
+  prompter_.Clear();
+  EXPECT_FALSE(CheckDuplicateNames(ws_, prompter_, ws_.sets.SlotCount(), Kind::Arrangement));
+  EXPECT_TRUE(prompter_.messages().empty());
+}
+
+// Undo never reaches into a Set that has closed, even when its slot holds another Set.
+TEST_F(EditEngineTest, UndoIntoAClosedSetDoesNothing) {
+  const int other = test::AddSet(ws_, build::TemplateSet(), "TWO");
+  ASSERT_TRUE(ed_.Cut(Kind::BackingSequence, slot_, 0));
+  ws_.edits.ForgetSet(slot_);
+  ws_.sets.Release(slot_);
+  const int reused = test::AddSet(ws_, build::TemplateSet(), "THREE");
+  ASSERT_EQ(reused, slot_);
+  const auto before = test::Images(ws_, reused);
+  ws_.sets.Entry(other).UndoEnabled = true;
+  EXPECT_TRUE(ed_.Undo(Kind::BackingSequence, other));
+  EXPECT_EQ(test::Images(ws_, reused), before);
+  EXPECT_FALSE(ws_.sets.Entry(reused).AnyModified());
+  EXPECT_FALSE(ws_.sets.Entry(other).UndoEnabled);
 }
 
 }  // namespace

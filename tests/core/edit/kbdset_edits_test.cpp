@@ -1,6 +1,8 @@
 // The edit engine on the KBD Sets tab: copy and paste, moves by dragging, erase.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "set_builder.h"
 #include "support/editor.h"
 #include "support/workspace_fixture.h"
@@ -44,49 +46,27 @@ class KbdSetEditsTest : public ::testing::Test {
   int slot_ = 0;
 };
 
-TEST_F(KbdSetEditsTest, DraggingC5BeforeA1PutsItFirst) {
+// A KBD Set dragged before another lands just before it, the others closing up.
+TEST_F(KbdSetEditsTest, ADragPutsAKbdSetBeforeItsTarget) {
+  const std::tuple<int, int, std::string> moves[] = {
+      {14, 0, "oabcdefghijklmn"},  // C5 before A1 goes first
+      {0, 14, "bcdefghijklmnao"},  // A1 before C5 goes just before it
+      {3, 7, "abcefgdhijklmno"},
+      {5, 6, "abcdefghijklmno"}};  // before the next one: stays where it is
   const auto before = Images(ws_, slot_);
-  ASSERT_TRUE(Move(14, 0));
-  EXPECT_EQ(prompter_.texts().back(), "Insert KBD Set C5 before A1");
-  EXPECT_EQ(Order(), "oabcdefghijklmn");
-  EXPECT_TRUE(ws_.sets.Entry(slot_).Modified[KindIndex(kKbd)]);
-  EXPECT_TRUE(ed_.Undo(kKbd, slot_));
-  EXPECT_EQ(Images(ws_, slot_), before);
-  EXPECT_EQ(Order(), "abcdefghijklmno");
-}
-
-TEST_F(KbdSetEditsTest, DraggingA1BeforeC5PutsItJustBeforeC5) {
-  const auto before = Images(ws_, slot_);
-  ASSERT_TRUE(Move(0, 14));
-  EXPECT_EQ(Order(), "bcdefghijklmnao");
-  EXPECT_TRUE(ed_.Undo(kKbd, slot_));
-  EXPECT_EQ(Images(ws_, slot_), before);
-}
-
-TEST_F(KbdSetEditsTest, MovesInTheMiddleAndOntoItself) {
-  ASSERT_TRUE(Move(3, 7));
-  EXPECT_EQ(Order(), "abcefgdhijklmno");
-  EXPECT_TRUE(ed_.Undo(kKbd, slot_));
-  EXPECT_EQ(Order(), "abcdefghijklmno");
+  for (const auto& [from, to, order] : moves) {
+    ASSERT_TRUE(Move(from, to));
+    EXPECT_EQ(Order(), order);
+    EXPECT_TRUE(ed_.Undo(kKbd, slot_));
+    EXPECT_EQ(Images(ws_, slot_), before);
+  }
+  EXPECT_EQ(prompter_.texts().front(), "Insert KBD Set C5 before A1");
+  EXPECT_EQ(prompter_.messages().front().icon, MessageIcon::Question);
+  EXPECT_EQ(prompter_.messages().front().buttons, MessageButtons::YesNo);
   EXPECT_FALSE(ed_.Drop(kKbd, slot_, 5, slot_, 5));  // onto itself: not even asked
-  ASSERT_TRUE(Move(5, 6));                           // before the next one: stays where it is
-  EXPECT_EQ(Order(), "abcdefghijklmno");
   prompter_.QueueAnswer(Answer::No);
   EXPECT_FALSE(ed_.Drop(kKbd, slot_, 5, slot_, 1));
-  EXPECT_EQ(prompter_.messages().back().icon, MessageIcon::Question);
-  EXPECT_EQ(prompter_.messages().back().buttons, MessageButtons::YesNo);
-}
-
-TEST_F(KbdSetEditsTest, PasteInTheSameSetRunsNoCheckAndUndoes) {
-  EXPECT_FALSE(ed_.Paste(kKbd, slot_, 3));  // nothing copied
-  ws_.sets.Files(slot_).kbdSets.records[1].SetSectionProgram(0, 770);
-  const auto withCall = Images(ws_, slot_);
-  ed_.Copy(kKbd, slot_, 1);
-  ASSERT_TRUE(ed_.Paste(kKbd, slot_, 3));
-  EXPECT_EQ(ws_.sets.Files(slot_).kbdSets.records[3], ws_.sets.Files(slot_).kbdSets.records[1]);
-  EXPECT_TRUE(prompter_.messages().empty());
-  EXPECT_TRUE(ed_.Undo(kKbd, slot_));
-  EXPECT_EQ(Images(ws_, slot_), withCall);
+  EXPECT_EQ(Images(ws_, slot_), before);
 }
 
 TEST_F(KbdSetEditsTest, PresetOnlyKbdSetCrossesWithoutAMessage) {

@@ -95,20 +95,6 @@ TEST_F(ProgramEditsTest, InsertingAtF11MovesTheCallersAndPushesF88OntoTheClipboa
   EXPECT_EQ(Images(ws_, slot_), before);
 }
 
-TEST_F(ProgramEditsTest, InsertAsksAboutTheCallersOfThePushedOutProgram) {
-  ed_.Copy(kPrg, slot_, 65);
-  const auto before = Images(ws_, slot_);
-  prompter_.QueueAnswer(Answer::Cancel);
-  EXPECT_FALSE(ed_.Insert(kPrg, slot_, 0));
-  EXPECT_EQ(prompter_.texts(),
-            std::vector<std::string>{"Program 'Prog 63' is referenced by one or more\n"
-                                     "Arrangements, Styles, Backing Sequences, etc.\n\n"
-                                     "Redirect them to another Program?"});
-  EXPECT_EQ(prompter_.messages()[0].title, "");
-  EXPECT_EQ(prompter_.messages()[0].buttons, MessageButtons::YesNoCancel);
-  EXPECT_EQ(Images(ws_, slot_), before);
-}
-
 TEST_F(ProgramEditsTest, DrumKitsAreNeitherDeletedNorInserted) {
   ed_.Copy(kPrg, slot_, 3);
   EXPECT_FALSE(ed_.Delete(kPrg, slot_, 64));
@@ -131,19 +117,6 @@ TEST_F(ProgramEditsTest, EraseWithBankRShownErasesOnlyTheDrumKits) {
   EXPECT_FALSE(ws_.sets.Entry(slot_).UndoEnabled);
 }
 
-TEST_F(ProgramEditsTest, CutAsksOnlyForACalledProgramAndRedirectionDisablesUndo) {
-  EXPECT_TRUE(ed_.Cut(kPrg, slot_, 5));
-  EXPECT_TRUE(prompter_.messages().empty());
-  EXPECT_TRUE(ws_.sets.Entry(slot_).UndoEnabled);
-  prompter_.QueueAnswer(Answer::Yes);
-  prompter_.QueuePick(300);
-  EXPECT_TRUE(ed_.Cut(kPrg, slot_, 2));
-  EXPECT_EQ(prompter_.pickRequests()[0].start, 770);
-  EXPECT_EQ(Set().kbdSets.records[6].SectionProgram(1), 300);
-  EXPECT_EQ(Set().backingSequences.records[2].TrackProgram(3), 300);
-  EXPECT_FALSE(ws_.sets.Entry(slot_).UndoEnabled);
-}
-
 TEST_F(ProgramEditsTest, CutAndPasteOfADrumKitCarryItsDataBlock) {
   EXPECT_TRUE(ed_.Cut(kPrg, slot_, 65));
   EXPECT_EQ(Set().programs.drumKitData[1], DrumKitData{});
@@ -153,15 +126,6 @@ TEST_F(ProgramEditsTest, CutAndPasteOfADrumKitCarryItsDataBlock) {
   EXPECT_TRUE(ed_.Undo(kPrg, slot_));  // undoes the paste
   EXPECT_EQ(Rec(64).Name(), "Kit A           ");
   EXPECT_EQ(Set().programs.drumKitData[0], DrumKitData{});  // Kit A had none
-}
-
-TEST_F(ProgramEditsTest, MovingByDragTakesTheCallersAlong) {
-  const auto before = Images(ws_, slot_);
-  EXPECT_TRUE(ed_.Drop(kPrg, slot_, 1, slot_, 40));
-  EXPECT_EQ(Set().arrangements.records[0].TrackProgram(2), 808);
-  EXPECT_TRUE(Rec(1).IsEmpty());
-  EXPECT_TRUE(ed_.Undo(kPrg, slot_));
-  EXPECT_EQ(Images(ws_, slot_), before);
 }
 
 // A renumbered call is written back without the bit the instrument keeps in the high
@@ -176,19 +140,6 @@ TEST_F(ProgramEditsTest, RenumberingRewritesATrackCallWithoutBitSevenAndUndoRest
   EXPECT_EQ(bytes[40 + 2 * 8 + 1], 0x03);
   EXPECT_TRUE(ed_.Undo(kPrg, slot_));
   EXPECT_EQ(bytes[40 + 2 * 8 + 1], 0x83);
-  EXPECT_EQ(Images(ws_, slot_), before);
-}
-
-// Deleting F11 answered No: its callers keep their number and so call the Program that
-// closes up into F11. Undo gives them F11 back, and F12's callers F12.
-TEST_F(ProgramEditsTest, UndoOfADeleteAnsweredNoKeepsTheTwoGroupsOfCallersApart) {
-  Set().arrangements.records[0].SetTrackProgram(3, 768);  // F11 is called too
-  const auto before = Images(ws_, slot_);
-  prompter_.QueueAnswer(Answer::No);
-  EXPECT_TRUE(ed_.Delete(kPrg, slot_, 0));
-  EXPECT_EQ(Set().arrangements.records[0].TrackProgram(2), 768);
-  EXPECT_EQ(Set().arrangements.records[0].TrackProgram(3), 768);
-  EXPECT_TRUE(ed_.Undo(kPrg, slot_));
   EXPECT_EQ(Images(ws_, slot_), before);
 }
 
@@ -222,16 +173,6 @@ TEST_F(ProgramEditsTest, GridOfABankWithCallersHighlighted) {
   cells = FillProgramGrid(from, 5, true);
   EXPECT_EQ(cells[1].textColour, colours::kRed);
   EXPECT_EQ(cells[0].textColour, colours::kBlue);
-}
-
-TEST_F(ProgramEditsTest, DuplicateNamesIncludeTheDrumKitPair) {
-  ws_.settings.WarnDupl = true;
-  Rec(65).SetName("Kit A");
-  Rec(9).SetName("Prog 3");
-  EXPECT_TRUE(CheckDuplicateNames(ws_, prompter_, slot_, kPrg));
-  EXPECT_EQ(prompter_.texts(),
-            (std::vector<std::string>{"Program duplicate name\nF22 - F14  (Prog 3)",
-                                      "Program duplicate name\nR28 - R27  (Kit A)"}));
 }
 
 TEST_F(ProgramEditsTest, LoadOneDrumKitFromAnIdkFile) {

@@ -131,37 +131,6 @@ TEST_F(StyleEditsTest, AMoveInsideItsBlockSkipsTheCheckAMoveToAnotherBlockDoesNo
             "Block, where only 15100 events are available.");
 }
 
-TEST_F(StyleEditsTest, MovingByDragTakesTheCallersAlongAndUndoBringsAllBack) {
-  const auto before = Images(ws_, slot_);
-  EXPECT_TRUE(ed_.Drop(kSty, slot_, 0, slot_, 12));
-  EXPECT_EQ(Slot(12).record.Name(), "Style 0         ");
-  EXPECT_TRUE(Slot(0).record.IsEmpty());
-  EXPECT_EQ(StyleEvents(ws_.sets.Files(slot_).styles, 0), 0);
-  EXPECT_EQ(ws_.sets.Files(slot_).arrangements.records[0].Style(), 268);
-  EXPECT_EQ(ws_.sets.Files(slot_).backingSequences.records[3].Style(), 268);
-  EXPECT_EQ(ws_.sets.Files(slot_).arrangements.records[1].Style(), 256);
-  EXPECT_TRUE(ed_.Undo(kSty, slot_));
-  EXPECT_EQ(Images(ws_, slot_), before);
-}
-
-TEST_F(StyleEditsTest, CuttingACalledStyleAsksAndUndoRestores) {
-  prompter_.QueueAnswer(Answer::Cancel);
-  EXPECT_FALSE(ed_.Cut(kSty, slot_, 0));
-  ASSERT_EQ(prompter_.messages().size(), 1u);
-  EXPECT_EQ(prompter_.messages()[0].text,
-            "Style 0 Style is referenced by one\nor more Arrangements or Backing Sequences.\n"
-            "Change references to another Style?");
-  EXPECT_EQ(prompter_.messages()[0].buttons, MessageButtons::YesNoCancel);
-  EXPECT_EQ(prompter_.messages()[0].defaultButton, Answer::Cancel);
-  const auto before = Images(ws_, slot_);
-  EXPECT_FALSE(ed_.Cut(kSty, slot_, 9));  // empty
-  EXPECT_TRUE(ed_.Cut(kSty, slot_, 1));   // no callers: no question
-  EXPECT_EQ(Slot(1).length, 1176);
-  EXPECT_TRUE(Slot(1).data.empty());
-  EXPECT_TRUE(ed_.Undo(kSty, slot_));
-  EXPECT_EQ(Images(ws_, slot_), before);
-}
-
 TEST_F(StyleEditsTest, PasteFromAnotherSetRepointsTheTrackCalls) {
   FileSet src = build::TemplateSet();
   src.programs.records[4].SetName("Organ");
@@ -191,19 +160,6 @@ TEST_F(StyleEditsTest, PasteFromAnotherSetRepointsTheTrackCalls) {
   prompter_.QueueAnswer(Answer::Cancel);
   EXPECT_FALSE(ed_.Paste(kSty, slot_, 11));
   EXPECT_EQ(Images(ws_, slot_), before);
-}
-
-TEST_F(StyleEditsTest, FiveStylesOfOneNameGiveThreeMessagesThenMoreThanFour) {
-  ws_.settings.WarnDupl = true;
-  for (int s : {2, 5, 7, 9, 14})
-    Slot(s).record.SetName("POP");
-  EXPECT_TRUE(CheckDuplicateNames(ws_, prompter_, slot_, kSty));
-  EXPECT_EQ(prompter_.texts(), (std::vector<std::string>{
-                                   "Style duplicate name\nC16 - C13  (POP)",
-                                   "Style duplicate name\nC18 - C13  (POP)",
-                                   "Style duplicate name\nC18 - C16  (POP)",
-                                   "More than 4 Style duplicate names !",
-                               }));
 }
 
 TEST_F(StyleEditsTest, EraseLeavesSixteenEmptyStylesAndFullBlocks) {

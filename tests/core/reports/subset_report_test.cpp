@@ -38,19 +38,6 @@ std::size_t Columns(const std::string& row) {
   return static_cast<std::size_t>(std::count(row.begin(), row.end(), '\t')) + 1;
 }
 
-std::string ReadText(const fs::path& path) {
-  const auto bytes = RealFileOps().ReadAll(path);
-  return bytes ? std::string(bytes->begin(), bytes->end()) : "<unreadable>";
-}
-
-std::vector<std::string> FilesIn(const fs::path& dir) {
-  std::vector<std::string> files;
-  for (const auto& entry : fs::directory_iterator(dir))
-    files.push_back(entry.path().filename().string());
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
 const std::string kStyleTrackHeaders =
     "\t\tDRUMS  \t\tPERC   \t\tBASS   \t\tACC1   \t\tACC2   \t\tACC3   ";
 const std::string kArrangementTrackHeaders =
@@ -181,8 +168,8 @@ TEST_F(SubsetReportTest, WritesThePageToTheChosenFile) {
   EXPECT_TRUE(CreateSubsetReportFile(ws_, prompter_, slot_, Kind::Program, "DEMO"));
   EXPECT_TRUE(prompter_.messages().empty());
   EXPECT_EQ(prompter_.unexpectedQuestions(), 0);
-  EXPECT_EQ(ReadText(file), Text(Kind::Program));
-  EXPECT_EQ(FilesIn(dir_.path()), std::vector<std::string>{"programs.xls"});
+  EXPECT_EQ(test::ReadTextFile(file), Text(Kind::Program));
+  EXPECT_EQ(test::FileNamesIn(dir_.path()), std::vector<std::string>{"programs.xls"});
 
   ASSERT_EQ(prompter_.fileRequests().size(), 1u);
   const FileRequest& request = prompter_.fileRequests()[0];
@@ -200,14 +187,14 @@ TEST_F(SubsetReportTest, WritesThePageToTheChosenFile) {
   prompter_.QueueFile(dir_ / "styles.xls");
   EXPECT_TRUE(CreateSubsetReportFile(ws_, prompter_, slot_, Kind::Style, "DEMO"));
   EXPECT_EQ(prompter_.fileRequests().at(0).title, "Save Style Report to File...");
-  EXPECT_EQ(ReadText(dir_ / "styles.xls"), Text(Kind::Style));
+  EXPECT_EQ(test::ReadTextFile(dir_ / "styles.xls"), Text(Kind::Style));
 }
 
 TEST_F(SubsetReportTest, CancellingTheDialogDoesNothing) {
   prompter_.QueueFile(std::nullopt);
   EXPECT_FALSE(CreateSubsetReportFile(ws_, prompter_, slot_, Kind::Arrangement, "DEMO"));
   EXPECT_TRUE(prompter_.messages().empty());
-  EXPECT_TRUE(FilesIn(dir_.path()).empty());
+  EXPECT_TRUE(test::FileNamesIn(dir_.path()).empty());
 }
 
 TEST_F(SubsetReportTest, ArrangementsAskAboutPresetsAfterTheOverwriteQuestion) {
@@ -221,7 +208,7 @@ TEST_F(SubsetReportTest, ArrangementsAskAboutPresetsAfterTheOverwriteQuestion) {
   EXPECT_EQ(presets.text, "Include Preset Arrangements?");
   EXPECT_EQ(presets.icon, MessageIcon::Question);
   EXPECT_EQ(presets.buttons, MessageButtons::YesNo);
-  EXPECT_EQ(SplitRows(ReadText(file)).size(), 65u);
+  EXPECT_EQ(SplitRows(test::ReadTextFile(file)).size(), 65u);
 
   prompter_.Clear();
   prompter_.QueueFile(file);
@@ -231,8 +218,8 @@ TEST_F(SubsetReportTest, ArrangementsAskAboutPresetsAfterTheOverwriteQuestion) {
   EXPECT_EQ(prompter_.texts(),
             (std::vector<std::string>{"Overwrite existing file?", "Include Preset Arrangements?"}));
   EXPECT_EQ(prompter_.unexpectedQuestions(), 0);
-  EXPECT_EQ(ReadText(file), Text(Kind::Arrangement, true));
-  EXPECT_EQ(SplitRows(ReadText(file)).size(), 193u);
+  EXPECT_EQ(test::ReadTextFile(file), Text(Kind::Arrangement, true));
+  EXPECT_EQ(SplitRows(test::ReadTextFile(file)).size(), 193u);
 }
 
 TEST_F(SubsetReportTest, AnExistingFileIsKeptUnlessTheAnswerIsYes) {
@@ -247,14 +234,14 @@ TEST_F(SubsetReportTest, AnExistingFileIsKeptUnlessTheAnswerIsYes) {
   EXPECT_EQ(overwrite.icon, MessageIcon::Question);
   EXPECT_EQ(overwrite.buttons, MessageButtons::YesNo);
   EXPECT_EQ(overwrite.defaultButton, Answer::No);
-  EXPECT_EQ(ReadText(file), "keep me");
+  EXPECT_EQ(test::ReadTextFile(file), "keep me");
 
   prompter_.Clear();
   prompter_.QueueFile(file);
   prompter_.QueueAnswer(Answer::Yes);
   EXPECT_TRUE(CreateSubsetReportFile(ws_, prompter_, slot_, Kind::Program, "DEMO"));
-  EXPECT_EQ(ReadText(file), Text(Kind::Program));
-  EXPECT_EQ(FilesIn(dir_.path()), std::vector<std::string>{"old.xls"});
+  EXPECT_EQ(test::ReadTextFile(file), Text(Kind::Program));
+  EXPECT_EQ(test::FileNamesIn(dir_.path()), std::vector<std::string>{"old.xls"});
 }
 
 TEST_F(SubsetReportTest, AFailedWriteIsReportedAndLeavesNoFile) {
@@ -269,7 +256,7 @@ TEST_F(SubsetReportTest, AFailedWriteIsReportedAndLeavesNoFile) {
   EXPECT_EQ(error.title, "Error");
   EXPECT_EQ(error.icon, MessageIcon::Critical);
   EXPECT_EQ(error.buttons, MessageButtons::Ok);
-  EXPECT_TRUE(FilesIn(dir_.path()).empty());  // neither the file nor a temporary one
+  EXPECT_TRUE(test::FileNamesIn(dir_.path()).empty());  // neither the file nor a temporary one
 
   // Over an existing file the old contents survive.
   test::WriteTextFile(file, "older report");
@@ -278,8 +265,8 @@ TEST_F(SubsetReportTest, AFailedWriteIsReportedAndLeavesNoFile) {
   prompter_.QueueAnswer(Answer::Yes);
   EXPECT_FALSE(CreateSubsetReportFile(ws_, prompter_, slot_, Kind::Style, "DEMO", ops));
   EXPECT_EQ(prompter_.texts().back(), "Error saving Subset Report to file " + PathText(file));
-  EXPECT_EQ(ReadText(file), "older report");
-  EXPECT_EQ(FilesIn(dir_.path()), std::vector<std::string>{"full.xls"});
+  EXPECT_EQ(test::ReadTextFile(file), "older report");
+  EXPECT_EQ(test::FileNamesIn(dir_.path()), std::vector<std::string>{"full.xls"});
 }
 
 }  // namespace

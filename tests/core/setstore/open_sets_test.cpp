@@ -7,17 +7,6 @@
 namespace i40 {
 namespace {
 
-TEST(OpenSets, StartsWithOneFreeSlot) {
-  OpenSets sets;
-  EXPECT_EQ(sets.SlotCount(), 1);
-  EXPECT_TRUE(sets.Entry(1).Free);
-  EXPECT_FALSE(sets.AnySetOpen());
-  EXPECT_FALSE(sets.Entry(1).AnyModified());
-  EXPECT_FALSE(sets.IsSlot(0));
-  EXPECT_THROW(sets.Entry(0), std::out_of_range);
-  EXPECT_THROW(sets.Files(2), std::out_of_range);
-}
-
 TEST(OpenSets, TakesTheLowestFreeSlotBeforeGrowingByOne) {
   OpenSets sets;
   EXPECT_EQ(sets.FindFreeSlot(), 1);
@@ -57,21 +46,6 @@ TEST(OpenSets, ResetGoesBackToOneFreeSlot) {
   EXPECT_EQ(sets.SlotCount(), 1);
   EXPECT_TRUE(sets.Entry(1).Free);
   EXPECT_FALSE(sets.Entry(1).AnyModified());
-}
-
-TEST(FileSet, StartsWithEveryUserSlotEmptyAndCategoryFifteen) {
-  const FileSet set;
-  for (const auto& r : set.arrangements.records) {
-    EXPECT_TRUE(r.IsEmpty());
-    EXPECT_EQ(r.Category(), 15);
-  }
-  for (std::size_t i = 0; i < set.styles.slots.size(); ++i) {
-    EXPECT_TRUE(set.styles.slots[i].record.IsEmpty());
-    EXPECT_EQ(set.styles.slots[i].index, i);
-  }
-  for (const auto& r : set.programs.records)
-    EXPECT_TRUE(r.IsEmpty());
-  EXPECT_EQ(set.styles.blockCount, 4);
 }
 
 }  // namespace

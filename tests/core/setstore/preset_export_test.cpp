@@ -29,16 +29,6 @@ const fs::path kDataDir = I40_SOURCE_DATA_DIR;
 constexpr int kBankA = 0, kBankB = 1, kBankC = 2, kBankF = 5, kBankR = 6;
 constexpr std::size_t kPresetFileSize = 400000;
 
-std::vector<std::uint8_t> Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string Text(const fs::path& path) {
-  const auto bytes = Bytes(path);
-  return std::string(bytes.begin(), bytes.end());
-}
-
 // Lines split at "\n" only, so a carriage return stays visible at the end of its line.
 std::vector<std::string> RawLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -53,15 +43,6 @@ std::vector<std::string> RawLines(const std::string& text) {
     start = end + 1;
   }
   return lines;
-}
-
-std::vector<fs::path> FilesIn(const fs::path& dir) {
-  std::vector<fs::path> files;
-  if (!fs::exists(dir)) return files;
-  for (const auto& e : fs::directory_iterator(dir))
-    files.push_back(e.path().filename());
-  std::sort(files.begin(), files.end());
-  return files;
 }
 
 template <typename Record>
@@ -151,7 +132,7 @@ class PresetExportTest : public ::testing::Test {
     preset_ = dir_ / "sets" / "FACTORY.PRE";
     presetBytes_ = build::Rng(4040).Bytes(kPresetFileSize);
     test::WriteFile(preset_, presetBytes_);
-    shippedText_ = Text(ShippedList());
+    shippedText_ = test::ReadTextFile(ShippedList());
   }
 
   fs::path ShippedList() const { return dir_ / "shipped" / kPresetListFileName; }
@@ -191,7 +172,7 @@ class PresetExportTest : public ::testing::Test {
   }
 
   void ExpectShippedListUntouched() {
-    EXPECT_EQ(Text(ShippedList()), shippedText_);
+    EXPECT_EQ(test::ReadTextFile(ShippedList()), shippedText_);
     EXPECT_FALSE(fs::exists(UserList()));
   }
 
@@ -219,13 +200,14 @@ TEST_F(PresetExportTest, ArrangementsGoToTheChosenBankAndNowhereElse) {
     EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
     EXPECT_EQ(prompter_.unexpectedQuestions(), 0);
 
-    const auto after = Bytes(preset_);
+    const auto after = test::ReadFile(preset_);
     ASSERT_EQ(after.size(), kPresetFileSize);
     EXPECT_EQ(after, Patched(presetBytes_, c.first, UserArrangementBytes()));
     EXPECT_EQ(c.last - c.first + 1, UserArrangementBytes().size());
     EXPECT_EQ(after[c.first - 1], presetBytes_[c.first - 1]);
     EXPECT_EQ(after[c.last + 1], presetBytes_[c.last + 1]);
-    EXPECT_EQ(FilesIn(dir_ / "sets"), std::vector<fs::path>{"FACTORY.PRE"});  // no temp left
+    EXPECT_EQ(test::FileNamesIn(dir_ / "sets"),
+              std::vector<std::string>{"FACTORY.PRE"});  // no temp left
   }
   ExpectShippedListUntouched();
 }
@@ -273,8 +255,9 @@ TEST_F(PresetExportTest, ProgramBankFGoesToEachPresetBank) {
     prompter_.Clear();
     QueueExport(bank, Answer::No);
     EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankF));
-    EXPECT_EQ(Bytes(preset_), Patched(presetBytes_, 327680 + static_cast<std::size_t>(bank) * 11008,
-                                      UserProgramBytes()));
+    EXPECT_EQ(
+        test::ReadFile(preset_),
+        Patched(presetBytes_, 327680 + static_cast<std::size_t>(bank) * 11008, UserProgramBytes()));
 
     const std::string letter(1, static_cast<char>('A' + bank));
     ASSERT_EQ(prompter_.listChoices().size(), 1u);
@@ -307,7 +290,7 @@ TEST_F(PresetExportTest, UserDrumKitsGoToThePairChosenRecordsAndKitData) {
               Set().programs.drumKitData[1].end());
   ASSERT_EQ(records.size(), 2u * 172u);
   ASSERT_EQ(kits.size(), 2u * 880u);
-  EXPECT_EQ(Bytes(preset_), Patched(Patched(presetBytes_, 308637, records), 312805, kits));
+  EXPECT_EQ(test::ReadFile(preset_), Patched(Patched(presetBytes_, 308637, records), 312805, kits));
 
   ASSERT_EQ(prompter_.listChoices().size(), 1u);
   EXPECT_EQ(prompter_.listChoices()[0].caption, "Select Destination Program Bank");
@@ -331,7 +314,7 @@ TEST_F(PresetExportTest, OnlyTheUserBanksAreExported) {
   EXPECT_TRUE(prompter_.listChoices().empty());
   EXPECT_TRUE(prompter_.fileRequests().empty());
   EXPECT_TRUE(prompter_.messages().empty());
-  EXPECT_EQ(Bytes(preset_), presetBytes_);
+  EXPECT_EQ(test::ReadFile(preset_), presetBytes_);
 
   EXPECT_TRUE(CanExportBank(Kind::Arrangement, kBankC));
   EXPECT_TRUE(CanExportBank(Kind::Program, kBankF));
@@ -357,14 +340,14 @@ TEST_F(PresetExportTest, CancelAtEachStepWritesNothing) {
   prompter_.QueueAnswer(Answer::No);
   EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankR));
   EXPECT_EQ(prompter_.messages().size(), 1u);  // no update question after No
-  EXPECT_EQ(Bytes(preset_), presetBytes_);
-  EXPECT_EQ(FilesIn(dir_ / "sets"), std::vector<fs::path>{"FACTORY.PRE"});
+  EXPECT_EQ(test::ReadFile(preset_), presetBytes_);
+  EXPECT_EQ(test::FileNamesIn(dir_ / "sets"), std::vector<std::string>{"FACTORY.PRE"});
 
   // No at the update question: the preset file is written, the list is not.
   prompter_.Clear();
   QueueExport(kBankA, Answer::No);
   EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
-  EXPECT_NE(Bytes(preset_), presetBytes_);
+  EXPECT_NE(test::ReadFile(preset_), presetBytes_);
   ExpectShippedListUntouched();
   EXPECT_FALSE(fs::exists(dir_ / "user"));
   EXPECT_EQ(ws_.presets, std::get<PresetTables>(ReadPresetList(ShippedList())));
@@ -383,7 +366,7 @@ TEST_F(PresetExportTest, APresetFileTooShortOrMissingIsRefusedUntouched) {
   EXPECT_EQ(prompter_.messages()[1].text, arrangementError);
   EXPECT_EQ(prompter_.messages()[1].title, "Error");
   EXPECT_EQ(prompter_.messages()[1].icon, MessageIcon::Critical);
-  EXPECT_EQ(Bytes(preset_), shortFile);
+  EXPECT_EQ(test::ReadFile(preset_), shortFile);
   ExpectShippedListUntouched();
 
   // Just long enough.
@@ -392,7 +375,7 @@ TEST_F(PresetExportTest, APresetFileTooShortOrMissingIsRefusedUntouched) {
   prompter_.Clear();
   QueueExport(kBankB, Answer::No);
   EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
-  EXPECT_EQ(Bytes(preset_), Patched(shortFile, 297500, UserArrangementBytes()));
+  EXPECT_EQ(test::ReadFile(preset_), Patched(shortFile, 297500, UserArrangementBytes()));
 
   // Long enough for the kits' records but not their data: neither region is written.
   shortFile.assign(presetBytes_.begin(), presetBytes_.begin() + 312805 + 1760 - 1);
@@ -402,7 +385,7 @@ TEST_F(PresetExportTest, APresetFileTooShortOrMissingIsRefusedUntouched) {
   EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankR));
   ASSERT_EQ(prompter_.messages().size(), 2u);
   EXPECT_EQ(prompter_.messages()[1].text, "Error saving Preset Program to\n" + PathText(preset_));
-  EXPECT_EQ(Bytes(preset_), shortFile);
+  EXPECT_EQ(test::ReadFile(preset_), shortFile);
 
   // A file that is not there is not created.
   fs::remove(preset_);
@@ -412,7 +395,7 @@ TEST_F(PresetExportTest, APresetFileTooShortOrMissingIsRefusedUntouched) {
   ASSERT_EQ(prompter_.messages().size(), 2u);
   EXPECT_EQ(prompter_.messages()[1].text, arrangementError);
   EXPECT_FALSE(fs::exists(preset_));
-  EXPECT_TRUE(FilesIn(dir_ / "sets").empty());
+  EXPECT_TRUE(test::FileNamesIn(dir_ / "sets").empty());
 }
 
 TEST_F(PresetExportTest, AFailedWriteLeavesThePresetFileAsItWas) {
@@ -424,8 +407,8 @@ TEST_F(PresetExportTest, AFailedWriteLeavesThePresetFileAsItWas) {
     EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankF, *ops));
     ASSERT_EQ(prompter_.messages().size(), 2u);
     EXPECT_EQ(prompter_.messages()[1].text, "Error saving Preset Program to\n" + PathText(preset_));
-    EXPECT_EQ(Bytes(preset_), presetBytes_);
-    EXPECT_EQ(FilesIn(dir_ / "sets"), std::vector<fs::path>{"FACTORY.PRE"});
+    EXPECT_EQ(test::ReadFile(preset_), presetBytes_);
+    EXPECT_EQ(test::FileNamesIn(dir_ / "sets"), std::vector<std::string>{"FACTORY.PRE"});
   }
 }
 
@@ -438,13 +421,14 @@ TEST_F(PresetExportTest, UpdatedListNamesTheExportedArrangementsAndKeepsEveryOth
   EXPECT_EQ(prompter_.messages().size(), 2u);  // no error
 
   // The shipped list is never written; the backup is the list that was in force.
-  EXPECT_EQ(Text(ShippedList()), shippedText_);
-  EXPECT_EQ(Text(UserBackup()), shippedText_);
-  EXPECT_EQ(FilesIn(dir_ / "user"),
-            (std::vector<fs::path>{kPresetListBackupName, kPresetListFileName}));
+  EXPECT_EQ(test::ReadTextFile(ShippedList()), shippedText_);
+  EXPECT_EQ(test::ReadTextFile(UserBackup()), shippedText_);
+  EXPECT_EQ(test::FileNamesIn(dir_ / "user"),
+            (std::vector<std::string>{std::string(kPresetListBackupName),
+                                      std::string(kPresetListFileName)}));
 
   const auto oldLines = RawLines(shippedText_);
-  const auto newLines = RawLines(Text(UserList()));
+  const auto newLines = RawLines(test::ReadTextFile(UserList()));
   ASSERT_EQ(newLines.size(), oldLines.size());
   int replaced = 0;
   bool inBankB = false;
@@ -481,7 +465,7 @@ TEST_F(PresetExportTest, UpdatedListNamesTheExportedProgramsAndDrumKits) {
   const PresetTables before = ws_.presets;
   QueueExport(3, Answer::Yes);  // bank D
   EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankF));
-  const std::string afterPrograms = Text(UserList());
+  const std::string afterPrograms = test::ReadTextFile(UserList());
   const ItemSources from{ws_.presets, Set()};
   for (int i = 0; i < 64; ++i) {
     EXPECT_EQ(ProgramName(from, 320 + i), ProgramUserName(Set(), i));  // D11 is number 320
@@ -501,16 +485,16 @@ TEST_F(PresetExportTest, UpdatedListNamesTheExportedProgramsAndDrumKits) {
   prompter_.Clear();
   QueueExport(6, Answer::Yes);  // R25-R26
   EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankR));
-  EXPECT_EQ(Text(UserBackup()), afterPrograms);
+  EXPECT_EQ(test::ReadTextFile(UserBackup()), afterPrograms);
   EXPECT_EQ(ProgramName(from, 1036), "Exp Kit One     ");  // R25
   EXPECT_EQ(ProgramName(from, 1037), "Exp Kit Two     ");
   EXPECT_EQ(ProgramCategory(from, 1037), 13);
   EXPECT_EQ(ProgramName(from, 320), "Exp Prg 0       ");  // the first export stays
   for (std::size_t k = 0; k < 12; ++k)
     EXPECT_EQ(ws_.presets.drumKits[k], before.drumKits[k]);
-  const std::string text = Text(UserList());
+  const std::string text = test::ReadTextFile(UserList());
   EXPECT_NE(text.find("/ Prg R25-R26\r\n" + ProgramLine(64) + ProgramLine(65)), std::string::npos);
-  EXPECT_EQ(Text(ShippedList()), shippedText_);
+  EXPECT_EQ(test::ReadTextFile(ShippedList()), shippedText_);
 }
 
 TEST_F(PresetExportTest, CommentsAmongTheEntriesStayWhereTheyAre) {
@@ -524,8 +508,8 @@ TEST_F(PresetExportTest, CommentsAmongTheEntriesStayWhereTheyAre) {
 
   QueueExport(kBankA, Answer::Yes);
   EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
-  EXPECT_EQ(Text(UserBackup()), own);
-  const std::string text = Text(UserList());
+  EXPECT_EQ(test::ReadTextFile(UserBackup()), own);
+  const std::string text = test::ReadTextFile(UserList());
   std::string expected = "/ Arr A11-A18\n" + ArrangementLine(0) +
                          "/ my note, with a comma\n\n   \n,,\n" + ArrangementLine(1);
   expected.erase(std::remove(expected.begin(), expected.end(), '\r'), expected.end());
@@ -539,7 +523,7 @@ TEST_F(PresetExportTest, NamesTheListCannotHoldAreMadeSafe) {
   QueueExport(0, Answer::Yes);
   EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankR));
   EXPECT_EQ(ws_.presets.drumKits[1].name, "Say 'Hi' now    ");
-  EXPECT_NE(Text(UserList()).find("\"Say 'Hi' now    \",13\r\n"), std::string::npos);
+  EXPECT_NE(test::ReadTextFile(UserList()).find("\"Say 'Hi' now    \",13\r\n"), std::string::npos);
 }
 
 TEST_F(PresetExportTest, AFailedRewriteKeepsThePreviousListInForce) {
@@ -561,15 +545,15 @@ TEST_F(PresetExportTest, AFailedRewriteKeepsThePreviousListInForce) {
     EXPECT_EQ(prompter_.messages()[2].text, rewriteError);
     EXPECT_EQ(prompter_.messages()[2].title, "Error");
     EXPECT_EQ(prompter_.messages()[2].icon, MessageIcon::Critical);
-    EXPECT_EQ(Text(UserList()), own);
+    EXPECT_EQ(test::ReadTextFile(UserList()), own);
     EXPECT_EQ(ws_.presets, before);
     if (fault == Fault::RenameList) {
-      EXPECT_EQ(Text(UserBackup()), own);  // it can be restored
+      EXPECT_EQ(test::ReadTextFile(UserBackup()), own);  // it can be restored
     }
-    for (const fs::path& f : FilesIn(dir_ / "user"))  // no temporary file left
+    for (const std::string& f : test::FileNamesIn(dir_ / "user"))  // no temporary file left
       EXPECT_TRUE(f == kPresetListFileName || f == kPresetListBackupName) << f;
   }
-  EXPECT_EQ(Text(ShippedList()), shippedText_);
+  EXPECT_EQ(test::ReadTextFile(ShippedList()), shippedText_);
 
   // A list whose bank cannot be found is not rewritten.
   std::string noMarker = own;
@@ -581,7 +565,7 @@ TEST_F(PresetExportTest, AFailedRewriteKeepsThePreviousListInForce) {
   EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
   ASSERT_EQ(prompter_.messages().size(), 3u) << ::testing::PrintToString(prompter_.texts());
   EXPECT_EQ(prompter_.messages()[2].text, rewriteError);
-  EXPECT_EQ(Text(UserList()), noMarker);
+  EXPECT_EQ(test::ReadTextFile(UserList()), noMarker);
 
   // Nor one whose entry stands on two lines: dropping one line would shift every name.
   std::string split = own;
@@ -594,7 +578,7 @@ TEST_F(PresetExportTest, AFailedRewriteKeepsThePreviousListInForce) {
   EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
   ASSERT_EQ(prompter_.messages().size(), 3u);
   EXPECT_EQ(prompter_.messages()[2].text, rewriteError);
-  EXPECT_EQ(Text(UserList()), split);
+  EXPECT_EQ(test::ReadTextFile(UserList()), split);
   EXPECT_EQ(ws_.presets, before);
 }
 
@@ -612,7 +596,7 @@ TEST_F(PresetExportTest, AListThatDoesNotReadBackIsPutBack) {
     ASSERT_EQ(prompter_.messages().size(), 3u);
     EXPECT_EQ(prompter_.messages()[2].text, rewriteError);
     EXPECT_FALSE(fs::exists(UserList()));
-    EXPECT_EQ(Text(UserBackup()), shippedText_);
+    EXPECT_EQ(test::ReadTextFile(UserBackup()), shippedText_);
     EXPECT_EQ(ws_.presets, before);
   }
 
@@ -626,7 +610,7 @@ TEST_F(PresetExportTest, AListThatDoesNotReadBackIsPutBack) {
     EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC, *ops));
     ASSERT_EQ(prompter_.messages().size(), 3u);
     EXPECT_EQ(prompter_.messages()[2].text, rewriteError);
-    EXPECT_EQ(Text(UserList()), own);
+    EXPECT_EQ(test::ReadTextFile(UserList()), own);
     EXPECT_EQ(ws_.presets, before);
   }
 

@@ -18,19 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::uint8_t> Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<fs::path> FilesIn(const fs::path& dir) {
-  std::vector<fs::path> files;
-  for (const auto& e : fs::directory_iterator(dir))
-    files.push_back(e.path().filename());
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
 class SaveSetTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -73,10 +60,10 @@ TEST_F(SaveSetTest, SaveWritesOnlyTheChangedKinds) {
       EXPECT_EQ(fs::last_write_time(Component(kind)), old) << KindName(kind);
     }
   }
-  EXPECT_EQ(Bytes(Component(Kind::Program)),
+  EXPECT_EQ(test::ReadFile(Component(Kind::Program)),
             WriteComponentBytes(Kind::Program, ws_.sets.Files(slot)));
   EXPECT_FALSE(ws_.sets.Entry(slot).AnyModified());
-  EXPECT_EQ(FilesIn(dir_ / "sets" / "ONE").size(), 7u);  // no temporary file left
+  EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(), 7u);  // no temporary file left
 }
 
 TEST_F(SaveSetTest, NewSetAsksForADestinationAndWritesAllSeven) {
@@ -93,8 +80,8 @@ TEST_F(SaveSetTest, NewSetAsksForADestinationAndWritesAllSeven) {
   EXPECT_EQ(ws_.sets.Entry(slot).Dir, dir_ / "sets");
   EXPECT_EQ(ws_.settings.PathNam, dir_ / "sets");
   for (Kind kind : kStoredKinds) {
-    EXPECT_EQ(Bytes(ComponentPath(dir_ / "sets" / "MYSET", kind)),
-              Bytes(ComponentPath(ws_.templateSet, kind)))
+    EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / "sets" / "MYSET", kind)),
+              test::ReadFile(ComponentPath(ws_.templateSet, kind)))
         << KindName(kind);
   }
   EXPECT_FALSE(fs::exists(dir_ / "sets" / "MYSET.SNG"));
@@ -123,7 +110,7 @@ TEST_F(SaveSetTest, NewSetWhoseDialogIsCancelledStaysUnsaved) {
 
 TEST_F(SaveSetTest, ReadOnlyArrangementFileIsLeftAloneAndTheRestWritten) {
   const int slot = OpenOne();
-  const auto arrBefore = Bytes(Component(Kind::Arrangement));
+  const auto arrBefore = test::ReadFile(Component(Kind::Arrangement));
   fs::permissions(Component(Kind::Arrangement),
                   fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
@@ -138,13 +125,14 @@ TEST_F(SaveSetTest, ReadOnlyArrangementFileIsLeftAloneAndTheRestWritten) {
             "Error saving Arrangement data.\nDestination file is Read-Only!");
   EXPECT_EQ(prompter_.messages()[0].title, "Error");
   EXPECT_EQ(prompter_.messages()[0].icon, MessageIcon::Critical);
-  EXPECT_EQ(Bytes(Component(Kind::Arrangement)), arrBefore);
-  EXPECT_EQ(Bytes(Component(Kind::Style)), WriteComponentBytes(Kind::Style, ws_.sets.Files(slot)));
+  EXPECT_EQ(test::ReadFile(Component(Kind::Arrangement)), arrBefore);
+  EXPECT_EQ(test::ReadFile(Component(Kind::Style)),
+            WriteComponentBytes(Kind::Style, ws_.sets.Files(slot)));
   const SetEntry& entry = ws_.sets.Entry(slot);
   EXPECT_TRUE(entry.Modified[KindIndex(Kind::Arrangement)]);  // still to be saved
   EXPECT_FALSE(entry.Modified[KindIndex(Kind::Style)]);
   EXPECT_FALSE(entry.Modified[KindIndex(Kind::KbdSet)]);
-  EXPECT_EQ(FilesIn(dir_ / "sets" / "ONE").size(), 7u);
+  EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(), 7u);
 }
 
 TEST_F(SaveSetTest, ReplacedComponentKeepsItsPermissions) {
@@ -163,7 +151,7 @@ TEST_F(SaveSetTest, SaveAsAsksOnlyWhenTheDestinationHasAStyleFile) {
   EXPECT_TRUE(SaveAsCommand(ws_, prompter_, slot));
   EXPECT_TRUE(prompter_.messages().empty());
   EXPECT_EQ(ws_.sets.Entry(slot).Name, "TWO");
-  EXPECT_EQ(Bytes(dir_ / "two" / "TWO.STY"), Bytes(Component(Kind::Style)));
+  EXPECT_EQ(test::ReadFile(dir_ / "two" / "TWO.STY"), test::ReadFile(Component(Kind::Style)));
 
   prompter_.QueueFile(dir_ / "two" / "TWO.xxx");
   prompter_.QueueAnswer(Answer::Cancel);
@@ -187,7 +175,7 @@ TEST_F(SaveSetTest, SavingToTheSetsOwnLowerCaseFilesReplacesThem) {
   const int slot = OpenOne();
   ws_.sets.Entry(slot).Modified[KindIndex(Kind::Program)] = true;
   EXPECT_TRUE(SaveCommand(ws_, prompter_, slot));
-  EXPECT_EQ(FilesIn(dir_ / "sets" / "ONE").size(), 7u);  // no "ONE.PRG" beside "ONE.prg"
+  EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(), 7u);  // no "ONE.PRG" beside "ONE.prg"
   EXPECT_TRUE(fs::exists(fs::path(OnePath()).concat(".prg")));
 }
 
@@ -244,7 +232,7 @@ TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
   const int slot = OpenOne();
   std::vector<std::vector<std::uint8_t>> before;
   for (Kind kind : kStoredKinds)
-    before.push_back(Bytes(Component(kind)));
+    before.push_back(test::ReadFile(Component(kind)));
   ws_.sets.Files(slot).arrangements.records[0].SetName("Lost?");
   ws_.sets.Files(slot).backingSequences.records[0].SetName("Lost?");
 
@@ -278,10 +266,11 @@ TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
     EXPECT_EQ(prompter_.messages()[6].text.rfind("Error saving KBD Set data.\n", 0), 0u);
     std::size_t i = 0;
     for (Kind kind : kStoredKinds) {
-      EXPECT_EQ(Bytes(Component(kind)), before[i++]) << KindName(kind);
+      EXPECT_EQ(test::ReadFile(Component(kind)), before[i++]) << KindName(kind);
       EXPECT_TRUE(ws_.sets.Entry(slot).Modified[KindIndex(kind)]);
     }
-    EXPECT_EQ(FilesIn(dir_ / "sets" / "ONE").size(), 7u);  // no temporary file left behind
+    EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(),
+              7u);  // no temporary file left behind
   }
 }
 

@@ -5,19 +5,6 @@
 namespace i40 {
 namespace {
 
-TEST(Settings, FirstRunTakesTheDefaults) {
-  const MemorySettingsStore store;
-  const Settings s = LoadSettings(store, "/opt/i40");
-  EXPECT_EQ(s.PathNam, std::filesystem::path("/opt/i40"));
-  EXPECT_EQ(s.OldSetNam, std::filesystem::path());
-  EXPECT_EQ(s.WArrangeMode, 1);
-  EXPECT_EQ(s.ModeId, 0);
-  EXPECT_TRUE(s.ShowTips);
-  EXPECT_TRUE(s.HighCall);
-  EXPECT_TRUE(s.WarnDupl);
-  EXPECT_FALSE(s.StartOld);
-}
-
 TEST(Settings, StoredAsDecimalTextUnderTheirKeys) {
   MemorySettingsStore store;
   Settings s;
