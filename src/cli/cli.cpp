@@ -39,12 +39,16 @@ constexpr const char* kUsage =
     "SET is a Set path without extension or any one of its component files.\n"
     "KIND: arrangement style program bsq song kbdset arrglobal global.\n"
     "\n"
-    "Edit sessions, one command a line (# starts a comment):\n"
+    "Edit sessions, one command a line (a line whose first non-blank is # is a comment):\n"
     "  open H PATH | new H | save H | saveas H PATH | close H\n"
     "  answer yes|no|ok|cancel | pick LABEL|cancel | file PATH|cancel | choose N\n"
     "  copy|cut|paste|delete|insert KIND H POS | erase KIND H [BANK]\n"
     "  drag KIND H POS H2 POS2 | undo KIND H | import KIND H FILE | loadone KIND H POS FILE\n"
     "  report H FILE | xls H PAGE FILE [presets] | syx H KIND FILE [BLOCK]\n"
+    "  details arrangement|style|program|bsq H POS   opens an item dialog, then:\n"
+    "    set CONTROL VALUE | click CONTROL | ok | cancel   (CONTROL(I): an array member\n"
+    "    or a list line; a combo box takes an entry or #N, a check box 0 or 1, a picker\n"
+    "    the label of the item to choose)\n"
     "Everything the editor would show is printed as one JSON object a line.\n";
 
 // The command line after the command: options with their values, and the rest.

@@ -37,6 +37,8 @@ class JsonPrompter : public Prompter {
   void QueueAnswer(Answer answer) { answers_.push_back(answer); }
   // A picker's answer as a label of the picked kind ("C12"), or "cancel".
   void QueuePick(std::string label) { picks_.push_back(std::move(label)); }
+  // The answer a command gives its own picker (`set lblSty A12`), before any queued.
+  void QueuePickFirst(std::string label) { picks_.push_front(std::move(label)); }
   void QueueFile(std::optional<std::filesystem::path> file) { files_.push_back(std::move(file)); }
   void QueueChoice(int index) { choices_.push_back(index); }
   // The file a command names itself (`saveas H PATH`): the answer to that command's own

@@ -8,8 +8,10 @@
 
 #include "cli/cli_support.h"
 #include "cli/json_prompter.h"
+#include "dialogs/dialog_model.h"
 #include "edit/edit_engine.h"
 #include "format/file_ops.h"
+#include "format/item_numbers.h"
 #include "reports/set_report.h"
 #include "reports/subset_report.h"
 #include "session/open_set.h"
@@ -41,11 +43,16 @@ bool WriteText(const fs::path& file, const std::string& text) {
 
 class Session {
  public:
-  Session(Workspace& ws, std::ostream& out) : ws_(ws), prompter_(out) {}
+  Session(Workspace& ws, std::ostream& out) : ws_(ws), out_(out), prompter_(out) {}
 
-  void Run(const std::vector<std::string>& w) {
+  // `line` is the command line as written, for the values that keep their spaces.
+  void Run(const std::vector<std::string>& w, const std::string& line) {
     const std::string& command = w[0];
-    if (command == "open") {
+    if (dialog_ && RunInDialog(w, line)) return;
+    if (command == "details") {
+      Need(w, 4);
+      OpenDialog(KindOf(w[1]), Slot(w[2]), w[3]);
+    } else if (command == "open") {
       Need(w, 3);
       Bind(w[1], OpenSet(ws_, prompter_, false, SetPathArgument(w[2])));
     } else if (command == "new") {
@@ -138,8 +145,159 @@ class Session {
   }
 
   JsonPrompter& prompter() { return prompter_; }
+  // The dialog left open, if any: its form name.
+  std::optional<std::string> OpenDialogName() const {
+    return dialog_ ? std::optional<std::string>(dialog_->formName) : std::nullopt;
+  }
 
  private:
+  // ---- An item dialog ------------------------------------------------------------
+
+  void OpenDialog(Kind kind, int slot, const std::string& position) {
+    int at = -1;
+    if (kind == Kind::BackingSequence) {
+      at = PositionOf(kind, position).index;
+    } else if (kind == Kind::Arrangement || kind == Kind::Style || kind == Kind::Program) {
+      const auto label = ParseItemLabel(kind, position);
+      if (!label)
+        throw ScriptError("'" + position + "' is no position of " + std::string(KindName(kind)));
+      at = ItemNumber(kind, label->bank, label->index);
+    } else {
+      throw ScriptError("no dialog for " + std::string(KindName(kind)));
+    }
+    dialog_ = OpenItemDialog(ws_, slot, kind, at);
+    if (dialog_) PrintDialog(*dialog_);
+  }
+
+  void PrintDialog(const DialogModel& m) {
+    out_ << R"({"event":"dialog","title":)" << JsonString(m.title) << R"(,"controls":{)";
+    const char* comma = "";
+    std::string disabled;
+    for (const DialogControl& c : m.controls) {
+      if (!c.visible) continue;
+      if (!c.enabled) disabled += (disabled.empty() ? "" : ",") + JsonString(c.name);
+      if (c.type == ControlType::Button) continue;
+      out_ << comma << JsonString(c.name) << ':';
+      comma = ",";
+      if (c.type == ControlType::List) {
+        out_ << '[';
+        for (std::size_t i = 0; i < c.lines.size(); ++i)
+          out_ << (i == 0 ? "" : ",") << JsonString(c.lines[i].text);
+        out_ << ']';
+      } else {
+        out_ << JsonString(DialogModel::Shown(c));
+      }
+    }
+    out_ << R"(},"disabled":[)" << disabled << "]}\n";
+  }
+
+  // The commands of an open dialog, and the answers it may need; anything else is a
+  // script error. True when the command was the dialog's.
+  bool RunInDialog(const std::vector<std::string>& w, const std::string& line) {
+    const std::string& command = w[0];
+    DialogModel& m = *dialog_;
+    if (command == "set") {
+      Need(w, 3);
+      const std::size_t nameAt = line.find(w[1]);
+      const std::size_t valueAt = nameAt + w[1].size() + 1;
+      SetControl(m, w[1], valueAt <= line.size() ? line.substr(valueAt) : std::string());
+    } else if (command == "click") {
+      Need(w, 2);
+      Refused(m.Click(w[1], prompter_), w[1], "");
+    } else if (command == "ok") {
+      if (m.Ok(prompter_)) dialog_.reset();
+    } else if (command == "cancel") {
+      dialog_.reset();
+    } else if (command == "answer" || command == "pick" || command == "file" ||
+               command == "choose") {
+      return false;
+    } else {
+      throw ScriptError("'" + command + "' while the dialog " + m.formName + " is open");
+    }
+    return true;
+  }
+
+  void SetControl(DialogModel& m, const std::string& name, const std::string& value) {
+    // A control of its own ("chkSw(3)") or a line of a list ("lstPrg(2)").
+    std::string base = name;
+    int line = -1;
+    if (m.Find(name) == nullptr) {
+      const std::size_t open = name.find('(');
+      if (open != std::string::npos && name.back() == ')') {
+        base = name.substr(0, open);
+        line = std::stoi(name.substr(open + 1));
+      }
+    }
+    const DialogControl* c = m.Find(base);
+    if (c == nullptr || !c->visible) Refused(ControlRefusal::Unknown, name, value);
+    if (line >= 0 && c->type != ControlType::List) Refused(ControlRefusal::Unknown, name, value);
+    std::string shown;
+    switch (c->type) {
+      case ControlType::Text:
+      case ControlType::Number:
+        Refused(m.SetText(name, value), name, value);
+        shown = c->text;
+        break;
+      case ControlType::Combo:
+        Refused(m.Choose(name, EntryOf(*c, value)), name, value);
+        shown = DialogModel::Shown(*c);
+        break;
+      case ControlType::Check:
+        if (value != "0" && value != "1") Refused(ControlRefusal::NotListed, name, value);
+        Refused(m.SetCheck(name, value == "1"), name, value);
+        shown = value;
+        break;
+      case ControlType::Picker:
+      case ControlType::List: {
+        if (c->readOnly) Refused(ControlRefusal::ReadOnly, name, value);
+        if (!c->enabled) Refused(ControlRefusal::Disabled, name, value);
+        if (c->type == ControlType::List &&
+            (line < 0 || line >= static_cast<int>(c->lines.size()))) {
+          Refused(ControlRefusal::Unknown, name, value);
+        }
+        prompter_.QueuePickFirst(value);
+        Refused(m.Activate(base, line, prompter_), name, value);
+        shown = line < 0 ? c->text : c->lines[static_cast<std::size_t>(line)].text;
+        break;
+      }
+      default:
+        Refused(ControlRefusal::ReadOnly, name, value);
+    }
+    out_ << R"({"event":"control","name":)" << JsonString(name) << R"(,"value":)"
+         << JsonString(shown) << "}\n";
+  }
+
+  // An entry as listed, or "#N" for list position N; -1 when it is neither.
+  static int EntryOf(const DialogControl& c, const std::string& value) {
+    for (std::size_t i = 0; i < c.entries.size(); ++i) {
+      if (c.entries[i] == value) return static_cast<int>(i);
+    }
+    if (value.size() > 1 && value[0] == '#') {
+      if (const auto n = WholeNumber(value.substr(1)); n && value[1] >= '0' && value[1] <= '9')
+        return *n;
+    }
+    return -1;
+  }
+
+  static void Refused(ControlRefusal refusal, const std::string& name, const std::string& value) {
+    switch (refusal) {
+      case ControlRefusal::None:
+        return;
+      case ControlRefusal::Unknown:
+        throw ScriptError("the dialog has no control '" + name + "'");
+      case ControlRefusal::Disabled:
+        throw ScriptError("'" + name + "' is disabled");
+      case ControlRefusal::ReadOnly:
+        throw ScriptError("'" + name + "' cannot be changed");
+      case ControlRefusal::NotListed:
+        throw ScriptError("'" + value + "' is not listed in '" + name + "'");
+      case ControlRefusal::NotThatKind:
+        throw ScriptError("'" + name + "' does not take that");
+    }
+  }
+
+  // ---- Helpers ------------------------------------------------------------------
+
   static void Need(const std::vector<std::string>& w, std::size_t count) {
     if (w.size() < count) throw ScriptError("'" + w[0] + "' needs more arguments");
   }
@@ -192,8 +350,10 @@ class Session {
   }
 
   Workspace& ws_;
+  std::ostream& out_;
   JsonPrompter prompter_;
   std::map<std::string, int> handles_;
+  std::optional<DialogModel> dialog_;
 };
 
 }  // namespace
@@ -204,11 +364,15 @@ int RunSession(Workspace& ws, std::istream& script, std::ostream& out, std::ostr
   for (std::string line; std::getline(script, line);) {
     ++lineNumber;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (const auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+    // A comment is a line of its own: "#" elsewhere is text ("set cboSplit C#2").
+    if (const auto first = line.find_first_not_of(" \t");
+        first != std::string::npos && line[first] == '#') {
+      continue;
+    }
     const auto words = Words(line);
     if (words.empty()) continue;
     try {
-      session.Run(words);
+      session.Run(words, line);
       session.prompter().EndCommand();
     } catch (const Unanswered& e) {
       err << "i40set: line " << lineNumber << ": " << e.what() << '\n';
@@ -223,6 +387,10 @@ int RunSession(Workspace& ws, std::istream& script, std::ostream& out, std::ostr
   }
   for (const std::string& left : session.prompter().Pending()) {
     err << "i40set: not asked for: " << left << '\n';
+  }
+  if (const auto open = session.OpenDialogName()) {
+    err << "i40set: the dialog " << *open << " is still open at the end\n";
+    return 2;
   }
   return session.prompter().errorShown() ? 1 : 0;
 }

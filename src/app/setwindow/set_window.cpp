@@ -23,6 +23,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "dialogs/dialog_model.h"
+#include "dialogs/item_dialog.h"
 #include "edit/edit_engine.h"
 #include "format/kbdset_record.h"
 #include "format/style_blocks.h"
@@ -52,7 +54,7 @@ constexpr std::array<const char*, 3> kBankListNames = {"cboArrBnk", "cboStyBnk",
 constexpr std::array<const char*, 3> kBankListTips = {
     "Select Arrangement Bank here", "Select Style Bank here", "Select Program Bank here"};
 
-// What each Edit entry runs; Details opens the item dialogs, which are not there yet.
+// What each Edit entry runs; Details opens the item dialogs instead.
 constexpr std::array<std::optional<EditCommand>, kEditEntryCount> kEntryCommands = {
     EditCommand::Undo,
     EditCommand::Cut,
@@ -353,6 +355,8 @@ void SetWindow::CreateEditMenu() {
     edit_[At(entry)] = action;
     if (const auto command = kEntryCommands[At(entry)]) {
       connect(action, &QAction::triggered, this, [this, c = *command] { RunCommand(c); });
+    } else if (entry == kDetails) {
+      connect(action, &QAction::triggered, this, &SetWindow::ShowDetails);
     }
   }
 }
@@ -426,6 +430,12 @@ void SetWindow::ConnectView(int tab) {
     });
     connect(grid, &QWidget::customContextMenuRequested, this,
             [this, tab](const QPoint& point) { ShowPopup(tab, point); });
+    connect(grid, &QTableWidget::cellDoubleClicked, this, [this, tab](int row, int column) {
+      const int position = grids_[At(tab)]->PositionOf(row, column);
+      if (position < 0) return;
+      Select(tab, position);
+      ShowDetails();
+    });
   } else if (ItemList* list = lists_[At(tab)]) {
     if (tab == kBsqTab) list->SetDragHooks(std::move(hooks));  // Songs hold no data
     connect(list, &QListWidget::currentRowChanged, this, [this, tab](int row) {
@@ -435,6 +445,10 @@ void SetWindow::ConnectView(int tab) {
     });
     connect(list, &QWidget::customContextMenuRequested, this,
             [this, tab](const QPoint& point) { ShowPopup(tab, point); });
+    connect(list, &QListWidget::itemDoubleClicked, this, [this, tab, list](QListWidgetItem* item) {
+      Select(tab, list->row(item));
+      ShowDetails();
+    });
   }
 }
 
@@ -561,7 +575,6 @@ void SetWindow::ShowCurrent(int tab) {
 void SetWindow::UpdateEditMenu() {
   if (unloaded_ || !ws_.sets.InUse(slot_)) return;
   auto enabled = EditMenuEnabled(ws_, slot_, view_);
-  enabled[kDetails] = enabled[kDetails] && kItemDialogsAvailable;
   for (std::size_t entry = 0; entry < enabled.size(); ++entry)
     edit_[entry]->setEnabled(enabled[entry]);
   edit_[kUndo]->setText(enabled[kUndo] ? FromCore(UndoMenuCaption(ws_.sets.Entry(slot_)))
@@ -586,6 +599,19 @@ void SetWindow::RunCommand(EditCommand command) {
   const int bank = IsItemTab(view_.tab) ? view_.bank[At(view_.tab)] : 0;
   RunEditCommand(ws_, prompter_, SetSlot{slot_}, static_cast<Kind>(view_.tab), command,
                  ItemIndex{selected.index}, BankNo{bank});
+  RefreshAllWindows();
+}
+
+void SetWindow::ShowDetails() {
+  if (unloaded_ || !ws_.sets.InUse(slot_)) return;
+  const Selection selected = SelectionOf(view_);
+  const auto kind = static_cast<Kind>(view_.tab);
+  auto model = OpenItemDialog(ws_, slot_, kind,
+                              kind == Kind::BackingSequence ? selected.index : selected.number);
+  if (!model) return;
+  ItemDialog dialog(*model, prompter_, this);
+  dialog.exec();
+  // A button may have changed the Set even when the dialog was cancelled.
   RefreshAllWindows();
 }
 

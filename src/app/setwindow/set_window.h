@@ -35,8 +35,7 @@ class SetWindow : public QMdiSubWindow {
   Q_OBJECT
 
  public:
-  // The item dialogs (Details, a double click) and the Global dialogs are not there yet.
-  static constexpr bool kItemDialogsAvailable = false;
+  // The Global dialogs are not there yet.
   static constexpr bool kGlobalDialogsAvailable = false;
 
   // What a drag carries, as its MIME type.
@@ -71,6 +70,10 @@ class SetWindow : public QMdiSubWindow {
   // Runs an Edit command on the selected item of the shown tab, then redraws every Set
   // window (a command may change what another window shows).
   void RunCommand(EditCommand command);
+
+  // Edit > Details and a double click: the dialog of the selected item, when its tab
+  // has one and the slot holds something.
+  void ShowDetails();
 
   // File > Save and File > Save As...; true when everything asked for was written.
   bool Save();

@@ -287,6 +287,23 @@ class Engine {
     return k_.dragMoves ? MoveOnto(from, to) : MoveBefore(from, to);
   }
 
+  // The bytes an item dialog changed; nothing done when the record already held them.
+  bool Patch(int i, std::span<const BytePatch> changes) {
+    const std::span<std::uint8_t> record = RecordBytes(set_, kind_, i);
+    bool changed = false;
+    for (const BytePatch& p : changes) {
+      if (p.offset >= record.size()) continue;
+      const auto next =
+          static_cast<std::uint8_t>((record[p.offset] & ~p.mask) | (p.value & p.mask));
+      changed = changed || next != record[p.offset];
+      record[p.offset] = next;
+    }
+    if (!changed) return false;
+    op = UndoOp::Details;
+    entry = true;
+    return true;
+  }
+
  private:
   ItemBuffer& Clip() { return ws_.edits.Clipboard(kind_); }
   int Number(int index) const { return ItemNumberOfUserIndex(kind_, index); }
@@ -597,6 +614,32 @@ bool RunDrop(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot, Ite
   }
   return RunChange(ws, prompter, *k, Value(toSlot),
                    [&](Engine& e) { return e.Drop(Value(fromSlot), Value(from), Value(to)); });
+}
+
+bool ApplyRecordChanges(Workspace& ws, Prompter& prompter, SetSlot setSlot, Kind kind,
+                        ItemIndex index, std::span<const BytePatch> changes) {
+  const int slot = Value(setSlot);
+  const EditKind* k = EditKindOf(kind);
+  if (k == nullptr || !ws.sets.InUse(slot) || !IsPosition(kind, Value(index))) return false;
+  const bool done =
+      RunChange(ws, prompter, *k, slot, [&](Engine& e) { return e.Patch(Value(index), changes); });
+  if (done && k->duplicates) CheckDuplicateNames(ws, prompter, slot, kind);
+  return done;
+}
+
+bool RedirectAllCalls(Workspace& ws, SetSlot setSlot, Kind kind, int from, int to) {
+  const int slot = Value(setSlot);
+  if (!ws.sets.InUse(slot) || from == to) return false;
+  const auto changed = RedirectCalls(ws.sets.Files(slot), kind, from, to);
+  bool any = false;
+  for (const Kind k : kStoredKinds) {
+    if (changed[static_cast<std::size_t>(KindIndex(k))]) {
+      MarkModified(ws, slot, k);
+      any = true;
+    }
+  }
+  if (any) ForgetUndo(ws, slot, kind);
+  return any;
 }
 
 bool CanStartDrag(const Workspace& ws, SetSlot slot, Kind kind, ItemIndex index) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "format/kinds.h"
@@ -49,6 +52,26 @@ bool CanStartDrag(const Workspace& ws, SetSlot slot, Kind kind, ItemIndex index)
 bool UndoAvailable(const Workspace& ws, SetSlot slot);
 // "&Undo" when available, else "Can't Undo".
 std::string UndoMenuCaption(const SetEntry& entry);
+
+// One changed byte of a record: the bits of `mask` take those of `value`, the others stay.
+struct BytePatch {
+  std::size_t offset = 0;
+  std::uint8_t mask = 0xFF;
+  std::uint8_t value = 0;
+
+  bool operator==(const BytePatch&) const = default;
+};
+
+// What an item dialog changed, written into the record at `index` of `kind` as one
+// undoable edit of that kind, followed by the kind's duplicate-name warnings. False,
+// and nothing marked, when the record already held those bytes.
+bool ApplyRecordChanges(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind, ItemIndex index,
+                        std::span<const BytePatch> changes);
+
+// Every call in the Set to item `from` of `kind` goes to `to`, at once. Like every
+// redirection it cannot be undone: when it changed anything, the kind's undo for this
+// Set is dropped and the Undo entry disabled. True when a call changed.
+bool RedirectAllCalls(Workspace& ws, SetSlot slot, Kind kind, int from, int to);
 
 // The duplicate-name warnings of a kind (Arrangements, Styles, Programs), when the
 // option is on: a message per pair of equal names, at most three, then "More than 4

@@ -19,6 +19,7 @@ enum class UndoOp : std::int32_t {
   CopyByDrag = 5,  // a drag into another Set
   Delete = 6,
   Insert = 7,
+  Details = 8,  // ours: the OK of an item dialog
 };
 
 // A kind's clipboard: an item and where it came from.

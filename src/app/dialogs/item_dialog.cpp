@@ -1,0 +1,301 @@
+#include "dialogs/item_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+#include <array>
+
+#include "shell/app_icon.h"
+#include "shell/qt_text.h"
+
+namespace i40::app {
+namespace {
+
+// Where each frame of a dialog sits: row, column and spans of the dialog's grid.
+struct FramePlace {
+  const char* frame;
+  int row;
+  int column;
+  int rowSpan;
+  int columnSpan;
+};
+
+std::vector<FramePlace> PlacesOf(const std::string& form) {
+  if (form == "FParArr") {
+    return {{"fraArr", 0, 0, 1, 1},   {"fraLinks", 1, 0, 3, 1},  {"fraTempo", 0, 1, 1, 1},
+            {"fraKbd", 1, 1, 1, 1},   {"fraSw1", 2, 1, 1, 1},    {"fraSw2", 3, 1, 1, 1},
+            {"fraDrMap", 0, 2, 2, 1}, {"fraIniVar", 2, 2, 1, 1}, {"fraVarChge", 3, 2, 1, 1}};
+  }
+  if (form == "FParSty") {
+    return {{"fraSty", 0, 0, 1, 1}, {"fraEvents", 0, 1, 1, 1}, {"fraLinks", 1, 0, 1, 2}};
+  }
+  if (form == "FParBsq") {
+    return {{"fraBsq", 0, 0, 1, 1}, {"fraChain", 0, 1, 1, 1}, {"fraLinks", 1, 0, 1, 2}};
+  }
+  return {{"fraPrg", 0, 0, 1, 1}, {"fraLinks", 1, 0, 1, 1}};
+}
+
+QString NameOf(const DialogControl& control) {
+  return QString::fromStdString(control.name);
+}
+
+// What a text box shows: a name without the blanks that pad it in the record, which
+// would only stand in the way of typing.
+QString BoxText(const DialogControl& control, QString text) {
+  if (control.field.encoding == RecordField::Encoding::Text) {
+    while (text.endsWith(' '))
+      text.chop(1);
+  }
+  return text;
+}
+
+QString BoxText(const DialogControl& control) {
+  return BoxText(control, FromCore(control.text));
+}
+
+}  // namespace
+
+PickLabel::PickLabel(QWidget* parent) : QLabel(parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  setFrameShape(QFrame::Panel);
+  setFrameShadow(QFrame::Sunken);
+  setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+}
+
+void PickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+  QLabel::mouseDoubleClickEvent(event);
+  if (isEnabled()) Q_EMIT activated();
+}
+
+void PickLabel::keyPressEvent(QKeyEvent* event) {
+  if (isEnabled() && (event->key() == Qt::Key_Space || event->key() == Qt::Key_F2)) {
+    Q_EMIT activated();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+StepBox::StepBox(QWidget* parent) : QSpinBox(parent) {
+  setRange(-9999, 9999);
+  setKeyboardTracking(false);
+}
+
+void StepBox::stepBy(int steps) {
+  Q_EMIT stepped(steps);
+}
+
+QValidator::State StepBox::validate(QString& input, int&) const {
+  static const QRegularExpression whole(QStringLiteral("^\\s*[-+]?\\d{0,4}\\s*$"));
+  return whole.match(input).hasMatch() ? QValidator::Acceptable : QValidator::Invalid;
+}
+
+ItemDialog::ItemDialog(DialogModel& model, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), model_(model), prompter_(prompter) {
+  setObjectName(QString::fromStdString(model.formName));
+  setWindowTitle(FromCore(model.title));
+  setWindowIcon(AppIcon());
+  setModal(true);
+  LayOut();
+  Show();
+}
+
+QWidget* ItemDialog::control(const QString& name) const {
+  const auto it = widgets_.find(name);
+  return it == widgets_.end() ? nullptr : it->second;
+}
+
+QWidget* ItemDialog::MakeWidget(const DialogControl& c, QWidget* parent) {
+  const QString name = NameOf(c);
+  QWidget* widget = nullptr;
+  switch (c.type) {
+    case ControlType::Text: {
+      auto* box = new QLineEdit(parent);
+      if (c.textLimit > 0) box->setMaxLength(static_cast<int>(c.textLimit));
+      // A name follows its rule as it is typed (leading blanks go, the length is kept).
+      connect(box, &QLineEdit::textEdited, this,
+              [this, name](const QString& text) { CommitText(name, text); });
+      widget = box;
+      break;
+    }
+    case ControlType::Number: {
+      auto* box = new StepBox(parent);
+      connect(box, &QAbstractSpinBox::editingFinished, this,
+              [this, name, box] { CommitText(name, box->cleanText()); });
+      connect(box, &StepBox::stepped, this,
+              [this, name](int steps) { Act(model_.Step(ToCore(name), steps)); });
+      widget = box;
+      break;
+    }
+    case ControlType::Combo: {
+      auto* box = new QComboBox(parent);
+      for (const std::string& entry : c.entries)
+        box->addItem(FromCore(entry));
+      connect(box, &QComboBox::activated, this,
+              [this, name](int index) { Act(model_.Choose(ToCore(name), index)); });
+      widget = box;
+      break;
+    }
+    case ControlType::Check: {
+      auto* box = new QCheckBox(FromCore(c.caption), parent);
+      connect(box, &QCheckBox::clicked, this,
+              [this, name](bool checked) { Act(model_.SetCheck(ToCore(name), checked)); });
+      widget = box;
+      break;
+    }
+    case ControlType::Picker: {
+      auto* label = new PickLabel(parent);
+      connect(label, &PickLabel::activated, this,
+              [this, name] { Act(model_.Activate(ToCore(name), -1, prompter_)); });
+      widget = label;
+      break;
+    }
+    case ControlType::List: {
+      auto* list = new QListWidget(parent);
+      list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+      if (!c.readOnly) {
+        // A double click or Enter on a line opens the picker on it.
+        connect(list, &QListWidget::itemActivated, this, [this, name, list](QListWidgetItem* item) {
+          Act(model_.Activate(ToCore(name), list->row(item), prompter_));
+        });
+      }
+      widget = list;
+      break;
+    }
+    case ControlType::Label:
+      widget = new QLabel(parent);
+      break;
+    case ControlType::Button: {
+      auto* button = new QPushButton(FromCore(c.caption), parent);
+      connect(button, &QPushButton::clicked, this,
+              [this, name] { Act(model_.Click(ToCore(name), prompter_)); });
+      widget = button;
+      break;
+    }
+  }
+  widget->setObjectName(name);
+  if (!c.tip.empty()) widget->setToolTip(FromCore(c.tip));
+  widgets_[name] = widget;
+  return widget;
+}
+
+void ItemDialog::LayOut() {
+  auto* grid = new QGridLayout;
+  for (const FramePlace& place : PlacesOf(model_.formName)) {
+    const DialogFrame* frame = model_.Frame(place.frame);
+    if (frame == nullptr) continue;
+    auto* box = new QGroupBox(FromCore(frame->caption), this);
+    box->setObjectName(place.frame);
+    frames_[place.frame] = box;
+    auto* inner = new QGridLayout(box);
+    int row = 0;
+    for (const DialogControl& c : model_.controls) {
+      if (c.frame != place.frame) continue;
+      QWidget* widget = MakeWidget(c, box);
+      const bool captioned =
+          c.type != ControlType::Check && c.type != ControlType::Button && !c.caption.empty();
+      if (captioned) {
+        auto* caption = new QLabel(FromCore(c.caption), box);
+        caption->setObjectName(QStringLiteral("lbl_") + NameOf(c));
+        caption->setBuddy(widget);
+        if (c.type == ControlType::List) {
+          inner->addWidget(caption, row++, 0, 1, 2);
+          inner->addWidget(widget, row++, 0, 1, 2);
+        } else {
+          inner->addWidget(caption, row, 0);
+          inner->addWidget(widget, row++, 1);
+        }
+      } else {
+        inner->addWidget(widget, row++, 0, 1, 2);
+      }
+    }
+    grid->addWidget(box, place.row, place.column, place.rowSpan, place.columnSpan);
+  }
+
+  auto* ok = new QPushButton(tr("&OK"), this);
+  ok->setObjectName("cmdOK");
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(tr("&Cancel"), this);
+  cancel->setObjectName("cmdCancel");
+  connect(ok, &QPushButton::clicked, this, &ItemDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &ItemDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addLayout(buttons);
+}
+
+void ItemDialog::Show() {
+  showing_ = true;
+  for (const DialogFrame& frame : model_.frames) {
+    if (const auto it = frames_.find(QString::fromStdString(frame.name)); it != frames_.end())
+      it->second->setVisible(frame.visible);
+  }
+  for (const DialogControl& c : model_.controls) {
+    QWidget* widget = control(NameOf(c));
+    if (widget == nullptr) continue;
+    const QSignalBlocker block(widget);
+    widget->setEnabled(c.enabled);
+    widget->setVisible(c.visible);
+    if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+      if (BoxText(c, box->text()) != BoxText(c)) box->setText(BoxText(c));
+    } else if (auto* number = qobject_cast<StepBox*>(widget)) {
+      if (c.text.empty()) {
+        number->clear();
+      } else {
+        number->setValue(c.value);
+      }
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+      combo->setCurrentIndex(c.value);
+    } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+      check->setChecked(c.value != 0);
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+      const int row = list->currentRow();
+      list->clear();
+      for (const ListLine& line : c.lines)
+        list->addItem(FromCore(line.text));
+      if (row >= 0 && row < list->count()) list->setCurrentRow(row);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+      label->setText(FromCore(c.text));
+    }
+  }
+  showing_ = false;
+}
+
+void ItemDialog::CommitText(const QString& name, const QString& text) {
+  if (showing_) return;
+  const DialogControl* c = model_.Find(ToCore(name));
+  if (c == nullptr || BoxText(*c, text) == BoxText(*c)) return;
+  Act(model_.SetText(ToCore(name), ToCore(text)));
+}
+
+void ItemDialog::Act(ControlRefusal) {
+  // A refusal leaves the model as it was; showing it again puts the widget back.
+  Show();
+}
+
+void ItemDialog::accept() {
+  // What is still being typed counts, as it would once the box lost the focus.
+  for (const DialogControl& c : model_.controls) {
+    if (auto* box = qobject_cast<QLineEdit*>(control(NameOf(c)))) {
+      CommitText(NameOf(c), box->text());
+    } else if (auto* number = qobject_cast<StepBox*>(control(NameOf(c)))) {
+      if (c.enabled && number->cleanText() != FromCore(c.text))
+        CommitText(NameOf(c), number->cleanText());
+    }
+  }
+  if (model_.Ok(prompter_)) QDialog::accept();
+}
+
+}  // namespace i40::app

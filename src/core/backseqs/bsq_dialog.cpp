@@ -1,0 +1,88 @@
+#include <string>
+#include <utility>
+
+#include "dialogs/dialog_model.h"
+#include "format/bsq_record.h"
+#include "format/positions.h"
+#include "format/vocabulary.h"
+#include "util/text.h"
+
+namespace i40 {
+
+std::optional<DialogModel> BsqDialog(Workspace& ws, int slot, int sequence) {
+  if (!IsPosition(Kind::BackingSequence, sequence)) return std::nullopt;
+  FileSet& set = ws.sets.Files(slot);
+  const std::span<const std::uint8_t> record =
+      RecordBytes(std::as_const(set), Kind::BackingSequence, sequence);
+  if (IsEmptyRecord(Kind::BackingSequence, record)) return std::nullopt;
+
+  DialogModel m(ws, slot, Kind::BackingSequence, sequence, true);
+  m.formName = "FParBsq";
+  m.title = "Backing Sequence " + std::to_string(sequence) + " in " + ws.sets.Entry(slot).Name;
+  m.frames = {{"fraBsq", "Backing Sequence"}, {"fraLinks", "Links"}, {"fraChain", "Chaining"}};
+
+  DialogControl name = MakeControl(ControlType::Text, "txtNam", "fraBsq", "Name",
+                                   RecordField::Text(0, kBsqNameWidth), "Type new name here");
+  name.textLimit = kBsqNameWidth;
+  m.Fill(name, record);
+  name.text = TrimSpaces(name.text);
+  m.controls.push_back(std::move(name));
+
+  auto picker = [&](const char* control, const char* caption, Kind kind, std::size_t offset) {
+    DialogControl c =
+        MakeControl(ControlType::Picker, control, "fraLinks", caption, RecordField::U16(offset));
+    c.pickKind = kind;
+    c.value = c.field.Read(record);
+    c.text = m.ItemLine(kind, c.value);
+    m.controls.push_back(std::move(c));
+  };
+  picker("lblArr", "Arrangement called", Kind::Arrangement, BsqRecord::kArrangementOffset);
+  picker("lblSty", "Style called", Kind::Style, BsqRecord::kStyleOffset);
+
+  m.lineText = [](const DialogModel& model, int track, int program) {
+    return std::string(kBsqTrackName[static_cast<std::size_t>(track)]) + ": " +
+           model.ItemLine(Kind::Program, program);
+  };
+  DialogControl programs = MakeControl(ControlType::List, "lstPrg", "fraLinks", "Programs called",
+                                       {}, "DoubleClick to Edit");
+  for (int t = 0; t < kBsqProgramTrackCount; ++t) {
+    ListLine line;
+    line.field = RecordField::U16(BsqRecord::ProgramOffset(t));
+    line.number = line.field.Read(record);
+    line.text = m.lineText(m, t, line.number);
+    programs.lines.push_back(std::move(line));
+  }
+  m.controls.push_back(std::move(programs));
+
+  DialogControl chain =
+      MakeControl(ControlType::Check, "chkChain", "fraChain", "Chain  to  next  BSeq",
+                  RecordField::Bits(BsqRecord::kFlagsOffset, 0x02));
+  DialogControl autoStart = MakeControl(ControlType::Check, "chkAuto", "fraChain", "AutoStart",
+                                        RecordField::Bits(BsqRecord::kFlagsOffset, 0x01));
+  DialogControl next =
+      MakeControl(ControlType::Text, "txtNxt", "fraChain", "Next BSeq",
+                  RecordField::Bits(BsqRecord::kNextOffset), "In automatic chaining mode");
+  for (DialogControl* c : {&chain, &autoStart, &next}) {
+    m.Fill(*c, record);
+    m.controls.push_back(std::move(*c));
+  }
+
+  // AutoStart and the next sequence mean something only while chaining is on.
+  m.afterChange = [](DialogModel& model) {
+    const bool chained = model.Find("chkChain")->value != 0;
+    model.Find("chkAuto")->enabled = chained;
+    model.Find("txtNxt")->enabled = chained;
+  };
+  // Only the ten sequences that exist can follow.
+  m.checkOk = [](const DialogModel& model) -> std::optional<Message> {
+    const DialogControl& box = *model.Find("txtNxt");
+    const auto number = WholeNumber(box.text);
+    if (!box.Changed() || (number && *number >= 0 && *number < kBsqCount)) return std::nullopt;
+    return Message{"Next Backing Sequence must be a number from 0 to 9", "",
+                   MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok};
+  };
+  m.MarkOpened();
+  return m;
+}
+
+}  // namespace i40
