@@ -49,6 +49,9 @@ class Session {
   void Run(const std::vector<std::string>& w, const std::string& line) {
     const std::string& command = w[0];
     if (dialog_ && RunInDialog(w, line)) return;
+    if (command == "set" || command == "click" || command == "ok" || command == "cancel") {
+      throw ScriptError("'" + command + "' with no dialog open");
+    }
     if (command == "details") {
       Need(w, 4);
       OpenDialog(KindOf(w[1]), Slot(w[2]), w[3]);

@@ -83,7 +83,8 @@ TEST_F(CliTest, PastingAnArrangementAcrossSetsReResolvesItsCalls) {
   const Result r =
       RunScript("open S " + (dir_ / "SRC").string() + "\nopen D " + (dir_ / "DST").string() +
                 "\ncopy arrangement S C11\n"
-                "answer yes   # Lost Bass is not in DST\n"
+                "# Lost Bass is not in DST\n"
+                "answer yes\n"
                 "pick F88\n"
                 "paste arrangement D C15\n"
                 "save D\n");
@@ -304,6 +305,146 @@ TEST_F(CliTest, SaveAsSavesWhereItSays) {
   EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / "COPY", Kind::Arrangement)),
             WriteComponentBytes(Kind::Arrangement, src_));
   EXPECT_EQ(r.err, "i40set: not asked for: file " + PathText(iaf) + "\n");
+}
+
+// ---- The item dialogs ---------------------------------------------------------------
+
+// Each dialog driven as a user would, saved elsewhere: every component is the source Set
+// with exactly the changes made, byte for byte.
+TEST_F(CliTest, DialogSessionsSaveExactlyWhatWasChanged) {
+  src_.arrangements.records[0].bytes[24] = 60;  // a split key no list offers
+  src_.backingSequences.records[4].SetName("VERSE");
+  src_.backingSequences.records[4].bytes[BsqRecord::kFlagsOffset] = 0xF0;
+  build::WriteSet(src_, dir_ / "SRC");
+  const std::string open = "open S " + (dir_ / "SRC").string() + "\n";
+  std::string out = "OUT1";
+  const auto saveAs = [&](const char* name) {
+    out = name;
+    return "saveas S " + (dir_ / out).string() + "\n";
+  };
+  FileSet expected = src_;
+  const auto savedAsExpected = [&] {
+    for (const Kind kind : kStoredKinds) {
+      EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / out, kind)),
+                WriteComponentBytes(kind, expected))
+          << KindName(kind);
+    }
+  };
+
+  Result r = RunScript(open +
+                       "details arrangement S C11\n"
+                       "set txtNam   Evening Song\n"
+                       "set txtTempo 300\n"
+                       "set chkSw(6) 1\n"
+                       "set cboDrMap(2) #7\n"
+                       "set lstPrg(6) F12\n"
+                       "ok\n" +
+                       saveAs("OUT1"));
+  ASSERT_EQ(r.code, 0) << r.err;
+  const auto lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 9u) << r.out;
+  EXPECT_EQ(lines[1].substr(0, 71),
+            R"j({"event":"dialog","title":"Arrangement C11 in SRC","controls":{"txtNam")j");
+  EXPECT_NE(lines[1].find(R"j("cboSplit":"",)j"), std::string::npos);
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end() - 1),
+            (std::vector<std::string>{
+                R"j({"event":"control","name":"txtNam","value":"Evening Song"})j",
+                R"j({"event":"control","name":"txtTempo","value":"120"})j",
+                R"j({"event":"control","name":"chkSw(6)","value":"1"})j",
+                R"j({"event":"control","name":"cboDrMap(2)","value":"8"})j",
+                R"j({"event":"pick","kind":"Program","caption":"","start":"F11","answer":"F12"})j",
+                R"j({"event":"control","name":"lstPrg(6)","value":"Upper1 F12 Lost Bass       "})j",
+            }));
+  ArrangementRecord& a = expected.arrangements.records[0];
+  a.SetName("Evening Song");
+  a.bytes[22] = 90;
+  a.bytes[28] |= 0x02;
+  a.bytes[32] = 7;
+  a.SetTrackProgram(6, 769);
+  savedAsExpected();
+
+  r = RunScript(open +
+                "details style S C13\n"
+                "set cboCat Jazz\n"
+                "set lstPrg(2) F11\n"
+                "ok\n" +
+                saveAs("OUT2"));
+  ASSERT_EQ(r.code, 0) << r.err;
+  expected = src_;
+  expected.styles.slots[2].record.SetCategory(7);
+  expected.styles.slots[2].record.SetTrackProgram(2, 768);
+  savedAsExpected();
+
+  r = RunScript(open +
+                "details program S F12\n"
+                "pick F88\n"
+                "click cmdReplPrg\n"
+                "set txtNam Found Bass\n"
+                "cancel\n" +
+                saveAs("OUT3"));
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(
+      Lines(r.out).at(1),
+      R"j({"event":"dialog","title":"Program F12 in SRC","controls":{"txtNam":"Lost Bass       ","cboCat":"User","lstCalled":["Arr C11: BASS   "]},"disabled":[]})j");
+  expected = src_;
+  expected.arrangements.records[0].SetTrackProgram(2, 831);  // the redirection stays
+  savedAsExpected();
+
+  r = RunScript(open +
+                "details bsq S 4\n"
+                "set txtNxt 3\n"  // greyed while not chained
+                + saveAs("OUT4"));
+  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(r.err, "i40set: line 3: 'txtNxt' is disabled\n");
+  r = RunScript(open +
+                "details bsq S 4\n"
+                "set chkChain 1\n"
+                "set txtNxt 12\n"
+                "ok\n"
+                "set txtNxt 3\n"
+                "set txtNam Chorus and more\n"
+                "set lblArr C11\n"
+                "ok\n" +
+                saveAs("OUT5"));
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(
+      r.out.find(
+          R"j({"event":"message","title":"","icon":"exclamation","buttons":"ok","default":"ok","text":"Next Backing Sequence must be a number from 0 to 9","answer":"ok"})j"),
+      std::string::npos);
+  expected = src_;
+  BsqRecord& b = expected.backingSequences.records[4];
+  b.SetName("Chorus and");
+  b.bytes[BsqRecord::kFlagsOffset] = 0xF2;
+  b.SetNext(3);
+  b.SetArrangement(256);
+  savedAsExpected();
+}
+
+TEST_F(CliTest, DialogScriptErrorsStopWithStatusTwo) {
+  const std::string open = "open S " + (dir_ / "SRC").string() + "\n";
+  const auto error = [&](const std::string& body) {
+    const Result r = RunScript(open + body);
+    EXPECT_EQ(r.code, 2) << body;
+    return r.err;
+  };
+  EXPECT_EQ(error("details arrangement S C11\nset cboSplit C#9\n"),
+            "i40set: line 3: 'C#9' is not listed in 'cboSplit'\n");
+  EXPECT_EQ(error("details arrangement S C11\nset chkSw(7) 1\n"),
+            "i40set: line 3: the dialog has no control 'chkSw(7)'\n");
+  EXPECT_EQ(error("details arrangement S C11\nset lstCalled(0) C12\n"),
+            "i40set: line 3: 'lstCalled(0)' cannot be changed\n");
+  EXPECT_EQ(error("details arrangement S A11\nset txtNam Mine\n"),
+            "i40set: line 3: 'txtNam' is disabled\n");
+  EXPECT_EQ(error("details arrangement S C11\nset chkSw(0) yes\n"),
+            "i40set: line 3: 'yes' is not listed in 'chkSw(0)'\n");
+  EXPECT_EQ(error("details arrangement S C11\nsave S\n"),
+            "i40set: line 3: 'save' while the dialog FParArr is open\n");
+  EXPECT_EQ(error("details arrangement S C11\nset cboSplit C#2\n"),
+            "i40set: the dialog FParArr is still open at the end\n");
+  EXPECT_EQ(error("details kbdset S A1\n"), "i40set: line 2: no dialog for KBD Set\n");
+  // An empty slot opens nothing: there is no dialog to set anything in.
+  EXPECT_EQ(error("details arrangement S C12\nset txtNam x\n"),
+            "i40set: line 3: 'set' with no dialog open\n");
 }
 
 TEST_F(CliTest, CheckAndInfoOfAGoodSet) {
