@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
       {"Pickers", i40::app::test::MakePickerTest},
       {"ShellDialogs", i40::app::test::MakeShellDialogsTest},
       {"SetWindow", i40::app::test::MakeSetWindowTest},
+      {"ItemDialogs", i40::app::test::MakeItemDialogsTest},
   };
 
   const QStringList arguments = QApplication::arguments();

@@ -26,6 +26,7 @@
 #include <memory>
 #include <vector>
 
+#include "demo_session.h"
 #include "format/style_blocks.h"
 #include "pickers/item_picker.h"
 #include "report/report_window.h"
@@ -39,47 +40,8 @@
 namespace i40::app::test {
 namespace {
 
-// The demo Set open in a started frame; nothing is ever saved over it.
-struct DemoSession {
-  TestEnvironment env;
-  std::unique_ptr<MainWindow> frame;
-  ModalWatcher watcher;
-  SetWindow* window = nullptr;
-
-  DemoSession() {
-    env.Store("Show Tips at Startup", "0");
-    env.Store("WarnDupl", "0");
-    env.options.setArgument = DemoSet();
-    frame = std::make_unique<MainWindow>(env.store);
-    watcher.Then(ClickButton("cmdOK"));  // the About box
-    frame->Start(env.options);
-    window = frame->setWindows().value(0);
-  }
-
-  Workspace& ws() { return frame->workspace(); }
-  FileSet& files(int slot = 1) { return ws().sets.Files(slot); }
-  QTableWidget* grid(int tab, const char* name) const {
-    return window->tabs()->widget(tab)->findChild<QTableWidget*>(name);
-  }
-  QComboBox* banks(int tab, const char* name) const {
-    return window->tabs()->widget(tab)->findChild<QComboBox*>(name);
-  }
-  QCheckBox* twin(int tab) const { return window->tabs()->widget(tab)->findChild<QCheckBox*>(); }
-  QAction* entry(const char* name) const { return window->findChild<QAction*>(name); }
-};
-
 QColor Qt(const CellColour& colour) {
   return {colour.rgb.r, colour.rgb.g, colour.rgb.b};
-}
-
-QPoint CellCentre(QTableWidget* grid, int row, int column) {
-  QTableWidgetItem* item = grid->item(row, column);
-  grid->scrollToItem(item);
-  return grid->visualItemRect(item).center();
-}
-
-void ClickCell(QTableWidget* grid, int row, int column) {
-  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(grid, row, column));
 }
 
 // A press, a move past the drag distance with the button held, a release.

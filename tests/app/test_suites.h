@@ -11,5 +11,6 @@ std::unique_ptr<QObject> MakePrompterTest();
 std::unique_ptr<QObject> MakePickerTest();
 std::unique_ptr<QObject> MakeShellDialogsTest();
 std::unique_ptr<QObject> MakeSetWindowTest();
+std::unique_ptr<QObject> MakeItemDialogsTest();
 
 }  // namespace i40::app::test

@@ -163,9 +163,11 @@ QWidget* ItemDialog::MakeWidget(const DialogControl& c, QWidget* parent) {
       list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
       if (!c.readOnly) {
         // A double click or Enter on a line opens the picker on it.
-        connect(list, &QListWidget::itemActivated, this, [this, name, list](QListWidgetItem* item) {
-          Act(model_.Activate(ToCore(name), list->row(item), prompter_));
-        });
+        connect(list, &QListWidget::itemDoubleClicked, this,
+                [this, name, list](QListWidgetItem* item) {
+                  Act(model_.Activate(ToCore(name), list->row(item), prompter_));
+                });
+        list->installEventFilter(this);
       }
       widget = list;
       break;
@@ -283,6 +285,18 @@ void ItemDialog::CommitText(const QString& name, const QString& text) {
 void ItemDialog::Act(ControlRefusal) {
   // A refusal leaves the model as it was; showing it again puts the widget back.
   Show();
+}
+
+bool ItemDialog::eventFilter(QObject* watched, QEvent* event) {
+  auto* list = qobject_cast<QListWidget*>(watched);
+  if (list != nullptr && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && list->currentRow() >= 0) {
+      Act(model_.Activate(ToCore(list->objectName()), list->currentRow(), prompter_));
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void ItemDialog::accept() {

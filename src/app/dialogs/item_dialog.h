@@ -30,6 +30,10 @@ class ItemDialog : public QDialog {
 
   void accept() override;
 
+ protected:
+  // Enter on a line of a list that opens a picker opens it, and does not press OK too.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   QWidget* MakeWidget(const DialogControl& control, QWidget* parent);
   void LayOut();

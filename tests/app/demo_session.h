@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <memory>
+
+#include "setwindow/set_window.h"
+#include "test_support.h"
+
+namespace i40::app::test {
+
+// The demo Set open in a started frame; nothing is ever saved over it.
+struct DemoSession {
+  TestEnvironment env;
+  std::unique_ptr<MainWindow> frame;
+  ModalWatcher watcher;
+  SetWindow* window = nullptr;
+
+  DemoSession() {
+    env.Store("Show Tips at Startup", "0");
+    env.Store("WarnDupl", "0");
+    env.options.setArgument = DemoSet();
+    frame = std::make_unique<MainWindow>(env.store);
+    watcher.Then(ClickButton("cmdOK"));  // the About box
+    frame->Start(env.options);
+    window = frame->setWindows().value(0);
+  }
+
+  Workspace& ws() { return frame->workspace(); }
+  FileSet& files(int slot = 1) { return ws().sets.Files(slot); }
+  QTableWidget* grid(int tab, const char* name) const {
+    return window->tabs()->widget(tab)->findChild<QTableWidget*>(name);
+  }
+  QComboBox* banks(int tab, const char* name) const {
+    return window->tabs()->widget(tab)->findChild<QComboBox*>(name);
+  }
+  QCheckBox* twin(int tab) const { return window->tabs()->widget(tab)->findChild<QCheckBox*>(); }
+  QAction* entry(const char* name) const { return window->findChild<QAction*>(name); }
+};
+
+inline QPoint CellCentre(QTableWidget* grid, int row, int column) {
+  QTableWidgetItem* item = grid->item(row, column);
+  grid->scrollToItem(item);
+  return grid->visualItemRect(item).center();
+}
+
+inline void ClickCell(QTableWidget* grid, int row, int column) {
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(grid, row, column));
+}
+
+// What the window system sends for a double click: a click, then the double click and
+// its release (QTest's double click alone has no press before it).
+inline void DoubleClickAt(QWidget* viewport, QPoint at) {
+  QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+  QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+}
+
+inline void DoubleClickCell(QTableWidget* grid, int row, int column) {
+  DoubleClickAt(grid->viewport(), CellCentre(grid, row, column));
+}
+
+}  // namespace i40::app::test
