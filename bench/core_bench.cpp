@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "calls/item_lookup.h"
+#include "dialogs/dialog_model.h"
 #include "edit/edit_engine.h"
 #include "format/blank_records.h"
 #include "format/component_file.h"
@@ -167,19 +168,27 @@ BENCHMARK(BM_FillAllProgramGridsHighlighted)->Unit(benchmark::kMicrosecond);
 
 // The heaviest edit there is and its Undo: deleting F11 moves 63 Programs and renumbers
 // every call to them, inside a transaction whose journal Undo replays.
-void BM_DeleteProgramAndUndo(benchmark::State& state) {
-  Workspace ws;
+// The demo Set in the first slot of a workspace; 0 when it cannot be read.
+int LoadDemoSet(Workspace& ws, benchmark::State& state) {
   ws.settings.WarnDupl = false;
   const int slot = ws.sets.FindFreeSlot();
   FileSet& set = ws.sets.Files(slot);
+  ws.sets.Entry(slot).Name = "DEMO";
   for (Kind kind : kStoredKinds) {
     auto file = ReadComponent(kDemoSet, kind);
     if (!std::holds_alternative<ComponentFile>(file)) {
       state.SkipWithError("demo Set missing");
-      return;
+      return 0;
     }
     ReadComponentBytes(kind, std::get<ComponentFile>(file).bytes, set);
   }
+  return slot;
+}
+
+void BM_DeleteProgramAndUndo(benchmark::State& state) {
+  Workspace ws;
+  const int slot = LoadDemoSet(ws, state);
+  if (slot == 0) return;
   ScriptedPrompter prompter;
   for (auto _ : state) {
     prompter.QueueAnswer(Answer::No);  // F11's callers, if any, keep their number
@@ -189,6 +198,24 @@ void BM_DeleteProgramAndUndo(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DeleteProgramAndUndo)->Unit(benchmark::kMicrosecond);
+
+// The largest item dialog: opened on an Arrangement, two controls changed, OK written
+// through the edit engine (then undone, so that every round starts alike).
+void BM_ArrangementDialogOpenAndOk(benchmark::State& state) {
+  Workspace ws;
+  const int slot = LoadDemoSet(ws, state);
+  if (slot == 0) return;
+  ScriptedPrompter prompter;
+  for (auto _ : state) {
+    auto dialog = OpenItemDialog(ws, slot, Kind::Arrangement, 256);
+    dialog->SetText("txtNam", "Evening Song");
+    dialog->SetText("txtTempo", "96");
+    dialog->Ok(prompter);
+    RunEditCommand(ws, prompter, SetSlot{slot}, Kind::Arrangement, EditCommand::Undo,
+                   ItemIndex{-1});
+  }
+}
+BENCHMARK(BM_ArrangementDialogOpenAndOk)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace i40
