@@ -46,11 +46,6 @@ constexpr std::array<Switch, 7> kSwitches = {{
     {"Tempo Lock", "fraSw2", 28, 0x02},
 }};
 
-std::string TrackLine(const DialogModel& m, int track, int number) {
-  return std::string(kStyleTrackName[static_cast<std::size_t>(track)]) +
-         m.ItemLine(Kind::Program, number);
-}
-
 // The parameters of the record; a preset's are not known, and shown empty and greyed.
 void AddParameters(DialogModel& m) {
   using RF = RecordField;
@@ -123,43 +118,28 @@ std::optional<DialogModel> ArrangementDialog(Workspace& ws, int slot, int number
              : RecordBytes(std::as_const(set), Kind::Arrangement, user);
   AddNameAndCategory(m, "fraArr", Entries(kArrCategoryName), record, name,
                      ArrangementCategory(from, number));
-  DialogControl style = MakeControl(ControlType::Picker, "lblSty", "fraLinks", "Style called",
-                                    RecordField::U16(ArrangementRecord::kStyleOffset));
-  style.pickKind = Kind::Style;
-  m.controls.push_back(std::move(style));
+  m.controls.push_back(
+      MakeCallPicker(m, Kind::Style, "lblSty", "fraLinks", "Style called", record));
   DialogControl programs = MakeControl(ControlType::List, "lstPrg", "fraLinks", "Programs called",
                                        {}, "DoubleClick to Edit");
+  // The track names are padded to line the Programs up: no separator between.
+  FillProgramLines(m, programs, "", record);
   m.controls.push_back(std::move(programs));
   AddCallers(m, "fraLinks", "Arrangement called by", "Items that call this Arrangement",
              ArrangementReferences(set, number));
   AddParameters(m);
-  m.lineText = [](const DialogModel& model, int track, int program) {
-    return TrackLine(model, track, program);
-  };
-
-  DialogControl& s = *m.Find("lblSty");
   if (!preset) {
     for (DialogControl& control : m.controls)
       m.Fill(control, record);
-    s.value = s.field.Read(record);
-    DialogControl& list = *m.Find("lstPrg");
-    for (int t = 0; t < kArrangementTrackCount; ++t) {
-      ListLine line;
-      line.field =
-          RecordField::TrackCall(ArrangementRecord::kTracksOffset +
-                                 ArrangementRecord::kTrackEntrySize * static_cast<std::size_t>(t));
-      line.number = line.field.Read(record);
-      line.text = TrackLine(m, t, line.number);
-      list.lines.push_back(std::move(line));
-    }
   } else {
     // A preset: the preset list knows its name, category and Style, and nothing of it
     // can be stored in the Set.
     for (DialogControl& control : m.controls)
       control.enabled = control.readOnly;
-    s.value = PresetArrangementStyle(ws.presets, number);
+    DialogControl& style = *m.Find("lblSty");
+    style.value = PresetArrangementStyle(ws.presets, number);
+    style.text = m.ItemLine(Kind::Style, style.value);
   }
-  s.text = m.ItemLine(Kind::Style, s.value);
   m.MarkOpened();
   return m;
 }

@@ -28,30 +28,13 @@ std::optional<DialogModel> BsqDialog(Workspace& ws, int slot, int sequence) {
   name.text = TrimSpaces(name.text);
   m.controls.push_back(std::move(name));
 
-  auto picker = [&](const char* control, const char* caption, Kind kind, std::size_t offset) {
-    DialogControl c =
-        MakeControl(ControlType::Picker, control, "fraLinks", caption, RecordField::U16(offset));
-    c.pickKind = kind;
-    c.value = c.field.Read(record);
-    c.text = m.ItemLine(kind, c.value);
-    m.controls.push_back(std::move(c));
-  };
-  picker("lblArr", "Arrangement called", Kind::Arrangement, BsqRecord::kArrangementOffset);
-  picker("lblSty", "Style called", Kind::Style, BsqRecord::kStyleOffset);
-
-  m.lineText = [](const DialogModel& model, int track, int program) {
-    return std::string(kBsqTrackName[static_cast<std::size_t>(track)]) + ": " +
-           model.ItemLine(Kind::Program, program);
-  };
+  m.controls.push_back(
+      MakeCallPicker(m, Kind::Arrangement, "lblArr", "fraLinks", "Arrangement called", record));
+  m.controls.push_back(
+      MakeCallPicker(m, Kind::Style, "lblSty", "fraLinks", "Style called", record));
   DialogControl programs = MakeControl(ControlType::List, "lstPrg", "fraLinks", "Programs called",
                                        {}, "DoubleClick to Edit");
-  for (int t = 0; t < kBsqProgramTrackCount; ++t) {
-    ListLine line;
-    line.field = RecordField::U16(BsqRecord::ProgramOffset(t));
-    line.number = line.field.Read(record);
-    line.text = m.lineText(m, t, line.number);
-    programs.lines.push_back(std::move(line));
-  }
+  FillProgramLines(m, programs, ": ", record);
   m.controls.push_back(std::move(programs));
 
   DialogControl chain =

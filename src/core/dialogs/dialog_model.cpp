@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "calls/item_lookup.h"
+#include "format/call_table.h"
 #include "format/item_numbers.h"
 #include "format/item_record.h"
 #include "format/positions.h"
@@ -152,6 +153,56 @@ void AddNameAndCategory(DialogModel& m, const std::string& frame,
   }
   m.controls.push_back(std::move(name));
   m.controls.push_back(std::move(category));
+}
+
+namespace {
+
+// The call fields of a caller that call `called`, in table order.
+std::vector<const CallField*> CallsTo(Kind caller, Kind called) {
+  std::vector<const CallField*> calls;
+  for (const CallField& field : CallFieldsOf(caller)) {
+    if (field.called == called) calls.push_back(&field);
+  }
+  return calls;
+}
+
+RecordField FieldOf(const CallField& call) {
+  return call.encoding == CallEncoding::TrackCall ? RecordField::TrackCall(call.offset)
+                                                  : RecordField::U16(call.offset);
+}
+
+}  // namespace
+
+DialogControl MakeCallPicker(DialogModel& m, Kind called, std::string name, std::string frame,
+                             std::string caption, std::span<const std::uint8_t> record) {
+  const auto calls = CallsTo(m.kind(), called);
+  DialogControl c = MakeControl(ControlType::Picker, std::move(name), std::move(frame),
+                                std::move(caption), FieldOf(*calls.at(0)));
+  c.pickKind = called;
+  if (!record.empty()) {
+    c.value = c.field.Read(record);
+    c.text = m.ItemLine(called, c.value);
+  }
+  return c;
+}
+
+void FillProgramLines(DialogModel& m, DialogControl& list, std::string separator,
+                      std::span<const std::uint8_t> record) {
+  const Kind caller = m.kind();
+  m.lineText = [caller, separator](const DialogModel& model, int line, int number) {
+    const auto calls = CallsTo(caller, Kind::Program);
+    return std::string(calls.at(static_cast<std::size_t>(line))->trackName) + separator +
+           model.ItemLine(Kind::Program, number);
+  };
+  if (record.empty()) return;
+  const auto calls = CallsTo(caller, Kind::Program);
+  for (std::size_t t = 0; t < calls.size(); ++t) {
+    ListLine line;
+    line.field = FieldOf(*calls[t]);
+    line.number = line.field.Read(record);
+    line.text = m.lineText(m, static_cast<int>(t), line.number);
+    list.lines.push_back(std::move(line));
+  }
 }
 
 void AddCallers(DialogModel& m, const std::string& frame, const std::string& caption,

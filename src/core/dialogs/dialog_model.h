@@ -195,6 +195,14 @@ DialogControl MakeControl(ControlType type, std::string name, std::string frame,
 void AddNameAndCategory(DialogModel& m, const std::string& frame,
                         std::vector<std::string> categories, std::span<const std::uint8_t> record,
                         const std::string& presetName, int presetCategory);
+// The calls a record makes, from the calls table: a Picker for its call of `called`
+// (lblSty, lblArr), or the lines of `list` for its Program calls, each showing its
+// track name, `separator` and the Program. Nothing is read from an empty record.
+DialogControl MakeCallPicker(DialogModel& m, Kind called, std::string name, std::string frame,
+                             std::string caption, std::span<const std::uint8_t> record);
+void FillProgramLines(DialogModel& m, DialogControl& list, std::string separator,
+                      std::span<const std::uint8_t> record);
+
 // A read-only list of the items that call this one.
 void AddCallers(DialogModel& m, const std::string& frame, const std::string& caption,
                 const std::string& tip, std::vector<std::string> callers);

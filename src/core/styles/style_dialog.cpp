@@ -44,26 +44,10 @@ std::optional<DialogModel> StyleDialog(Workspace& ws, int slot, int number) {
   DialogControl programs = MakeControl(ControlType::List, "lstPrg", "fraLinks", "Programs called",
                                        {}, "DoubleClick to Edit");
   programs.enabled = !preset;
-  if (!preset) {
-    for (int t = 0; t < kStyleTrackCallCount; ++t) {
-      ListLine line;
-      line.field =
-          RecordField::TrackCall(StyleRecord::kTrackCallsOffset +
-                                 StyleRecord::kTrackCallSize * static_cast<std::size_t>(t));
-      line.number = line.field.Read(record);
-      programs.lines.push_back(std::move(line));
-    }
-  }
+  FillProgramLines(m, programs, ": ", record);
   m.controls.push_back(std::move(programs));
   AddCallers(m, "fraLinks", "Called by", "Items that call this Style", StyleCallers(set, number));
 
-  m.lineText = [](const DialogModel& model, int track, int program) {
-    return std::string(kStyleTrackName[static_cast<std::size_t>(track)]) + ": " +
-           model.ItemLine(Kind::Program, program);
-  };
-  DialogControl& list = *m.Find("lstPrg");
-  for (std::size_t t = 0; t < list.lines.size(); ++t)
-    list.lines[t].text = m.lineText(m, static_cast<int>(t), list.lines[t].number);
   m.MarkOpened();
   return m;
 }

@@ -218,13 +218,14 @@ TEST_F(ItemDialogTest, TypedValuesFollowTheRules) {
   m.Find("txtTempo")->value = 30;
   EXPECT_EQ(m.Step("txtTempo", -1), ControlRefusal::None);
   EXPECT_EQ(m.Find("txtTempo")->text, "40");
-  EXPECT_EQ(m.Step("txtXpose", 30), ControlRefusal::None);
-  EXPECT_EQ(m.Find("txtXpose")->text, "11");
+  EXPECT_EQ(m.Step("txtTempo", 500), ControlRefusal::None);
+  EXPECT_EQ(m.Find("txtTempo")->text, "240");
+  EXPECT_EQ(m.Step("txtTempo", -200), ControlRefusal::None);
 
   ASSERT_TRUE(m.Ok(prompter_));
   const auto record = Record(Kind::Arrangement, 0);
   EXPECT_EQ(record[22], 40 - 30);
-  EXPECT_EQ(record[26], 11);
+  EXPECT_EQ(record[26], 245);  // -11
   EXPECT_EQ(std::string(record.begin(), record.begin() + 16), "Caf? au lait    ");
 
   DialogModel bsq = Open(Kind::BackingSequence, 0);
