@@ -45,10 +45,12 @@ constexpr const char* kUsage =
     "  copy|cut|paste|delete|insert KIND H POS | erase KIND H [BANK]\n"
     "  drag KIND H POS H2 POS2 | undo KIND H | import KIND H FILE | loadone KIND H POS FILE\n"
     "  report H FILE | xls H PAGE FILE [presets] | syx H KIND FILE [BLOCK]\n"
-    "  details arrangement|style|program|bsq H POS   opens an item dialog, then:\n"
+    "  details arrangement|style|program|bsq H POS | details arrglobal|global H\n"
+    "    opens a dialog, then:\n"
     "    set CONTROL VALUE | click CONTROL | ok | cancel   (CONTROL(I): an array member\n"
-    "    or a list line; a combo box takes an entry or #N, a check box 0 or 1, a picker\n"
-    "    the label of the item to choose)\n"
+    "    or a list line; a combo box takes an entry or #N, a check box 0 or 1, an option\n"
+    "    group the option's index, a picker the label of the item to choose, a MIDI\n"
+    "    channel line 1-16 or OFF)\n"
     "Everything the editor would show is printed as one JSON object a line.\n";
 
 // The command line after the command: options with their values, and the rest.

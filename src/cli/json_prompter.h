@@ -41,6 +41,7 @@ class JsonPrompter : public Prompter {
   void QueuePickFirst(std::string label) { picks_.push_front(std::move(label)); }
   void QueueFile(std::optional<std::filesystem::path> file) { files_.push_back(std::move(file)); }
   void QueueChoice(int index) { choices_.push_back(index); }
+  void QueueChoiceFirst(int index) { choices_.push_front(index); }
   // The file a command names itself (`saveas H PATH`): the answer to that command's own
   // file dialog, taken before anything queued with `file`. A command that does not ask
   // for it (a `loadone` on a preset cell) leaves it unused, never to a later command.

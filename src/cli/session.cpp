@@ -1,5 +1,6 @@
 #include "cli/session.h"
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -53,8 +54,11 @@ class Session {
       throw ScriptError("'" + command + "' with no dialog open");
     }
     if (command == "details") {
-      Need(w, 4);
-      OpenDialog(KindOf(w[1]), Slot(w[2]), w[3]);
+      Need(w, 3);
+      const Kind kind = KindOf(w[1]);
+      // The Set's Arrangement Global and Global are one each: no position.
+      if (kind != Kind::ArrangementGlobal && kind != Kind::Global) Need(w, 4);
+      OpenDialog(kind, Slot(w[2]), w.size() > 3 ? w[3] : "");
     } else if (command == "open") {
       Need(w, 3);
       Bind(w[1], OpenSet(ws_, prompter_, false, SetPathArgument(w[2])));
@@ -165,7 +169,7 @@ class Session {
       if (!label)
         throw ScriptError("'" + position + "' is no position of " + std::string(KindName(kind)));
       at = ItemNumber(kind, label->bank, label->index);
-    } else {
+    } else if (kind != Kind::ArrangementGlobal && kind != Kind::Global) {
       throw ScriptError("no dialog for " + std::string(KindName(kind)));
     }
     dialog_ = OpenItemDialog(ws_, slot, kind, at);
@@ -207,6 +211,14 @@ class Session {
     } else if (command == "click") {
       Need(w, 2);
       Refused(m.Click(w[1], prompter_), w[1], "");
+      if (!m.closedBy().empty()) {
+        // The dialog has gone; an import opens it again on what it brought.
+        const Kind kind = m.kind();
+        const int slot = m.slot();
+        const bool reopen = m.Finish(prompter_);
+        dialog_.reset();
+        if (reopen) OpenDialog(kind, slot, "");
+      }
     } else if (command == "ok") {
       if (m.Ok(prompter_)) dialog_.reset();
     } else if (command == "cancel") {
@@ -245,6 +257,16 @@ class Session {
         Refused(m.Choose(name, EntryOf(*c, value)), name, value);
         shown = DialogModel::Shown(*c);
         break;
+      case ControlType::Options: {
+        // An option group takes the index of its option.
+        const auto option = WholeNumber(value);
+        Refused(m.Choose(name, option && value.find_first_not_of("0123456789") == std::string::npos
+                                   ? *option
+                                   : -1),
+                name, value);
+        shown = DialogModel::Shown(*c);
+        break;
+      }
       case ControlType::Check:
         if (value != "0" && value != "1") Refused(ControlRefusal::NotListed, name, value);
         Refused(m.SetCheck(name, value == "1"), name, value);
@@ -258,7 +280,16 @@ class Session {
             (line < 0 || line >= static_cast<int>(c->lines.size()))) {
           Refused(ControlRefusal::Unknown, name, value);
         }
-        prompter_.QueuePickFirst(value);
+        if (c->choosesFromList) {
+          // The entry as the list choice offers it ("5", "OFF").
+          const auto choice = m.lineChoice ? m.lineChoice(m, line) : std::nullopt;
+          if (!choice) Refused(ControlRefusal::ReadOnly, name, value);
+          const auto at = std::find(choice->items.begin(), choice->items.end(), value);
+          if (at == choice->items.end()) Refused(ControlRefusal::NotListed, name, value);
+          prompter_.QueueChoiceFirst(static_cast<int>(at - choice->items.begin()));
+        } else {
+          prompter_.QueuePickFirst(value);
+        }
         Refused(m.Activate(base, line, prompter_), name, value);
         shown = line < 0 ? c->text : c->lines[static_cast<std::size_t>(line)].text;
         break;

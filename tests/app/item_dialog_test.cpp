@@ -186,6 +186,45 @@ class ItemDialogsTest : public QObject {
     QVERIFY(!s.ws().sets.Entry(1).Modified[0]);
   }
 
+  void globalDialogsOpenFromTheirButtonsAndSendClosesFirst() {
+    DemoSession s;
+    auto* page = s.window->tabs()->widget(0);
+    s.watcher.Then(Expect("FParArg", "Arrangement Global in DEMO", [](QDialog* d) {
+      auto* channels = Child<QListWidget>(d, "lstMidi");
+      QCOMPARE(channels->count(), 16);
+      channels->setCurrentRow(3);
+      QTest::keyClick(channels, Qt::Key_Return);  // the channel list comes up
+      QCOMPARE(channels->item(3)->text(), QString("Drums : 5"));
+      QVERIFY(Child<QWidget>(d, "optRecog(2)") != nullptr);
+      QVERIFY(!Child<QWidget>(d, "fraVelo")->isVisible());
+      Child<QPushButton>(d, "cmdOK")->click();
+    }));
+    s.watcher.Then(Expect("FInMidCh", "MIDI Channel Selection", [](QDialog* d) {
+      Child<QComboBox>(d, "cboMidCh")->setCurrentIndex(4);
+      d->accept();
+    }));
+    page->findChild<QPushButton*>("cmdArg")->click();
+    QCOMPARE(s.files().arrangementGlobal.record[3], std::uint8_t{4});
+    QVERIFY(s.ws().sets.Entry(1).Modified[static_cast<std::size_t>(
+        KindIndex(Kind::ArrangementGlobal))]);
+
+    // Send closes the dialog, then finds no MIDI device.
+    bool closedFirst = false;
+    QDialog* global = nullptr;
+    s.watcher.Then(Expect("FParGbl", "Global in DEMO", [&](QDialog* d) {
+      QCOMPARE(Child<QComboBox>(d, "cboPeds(0)")->count(), 45);
+      global = d;
+      Child<QPushButton>(d, "cmdSend")->click();
+    }));
+    s.watcher.Then([&](QWidget* box) {
+      closedFirst = global != nullptr && !global->isVisible();
+      QCOMPARE(qobject_cast<QMessageBox*>(box)->text(), QString("No MIDI driver is present"));
+    });
+    page->findChild<QPushButton*>("cmdGbl")->click();
+    QVERIFY(closedFirst);
+    QCOMPARE(s.watcher.unexpected(), 0);
+  }
+
   void screenshotsOfTheDialogs() {
     DemoSession s;
     struct Shot {
@@ -196,7 +235,9 @@ class ItemDialogsTest : public QObject {
     const Shot shots[] = {{Kind::Arrangement, 256, "dialog_arrangement.png"},
                           {Kind::Style, 256, "dialog_style.png"},
                           {Kind::Program, 770, "dialog_program.png"},
-                          {Kind::BackingSequence, 0, "dialog_backing_sequence.png"}};
+                          {Kind::BackingSequence, 0, "dialog_backing_sequence.png"},
+                          {Kind::ArrangementGlobal, 0, "dialog_arrangement_global.png"},
+                          {Kind::Global, 0, "dialog_global.png"}};
     for (const Shot& shot : shots) {
       auto model = OpenItemDialog(s.ws(), 1, shot.kind, shot.position);
       QVERIFY(model.has_value());

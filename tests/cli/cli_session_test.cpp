@@ -420,6 +420,51 @@ TEST_F(CliTest, DialogSessionsSaveExactlyWhatWasChanged) {
   savedAsExpected();
 }
 
+TEST_F(CliTest, GlobalDialogSessionsSaveExactlyWhatWasChanged) {
+  src_.arrangementGlobal.record[38] = 0xFE;  // bits 1-7 of Chord Memory's byte stay
+  build::WriteSet(src_, dir_ / "SRC");
+  const Result r = RunScript("open S " + (dir_ / "SRC").string() +
+                             "\n"
+                             "details arrglobal S\n"
+                             "set lstMidi(3) 5\n"
+                             "set lstMidi(12) OFF\n"
+                             "set cboSplit G 3\n"
+                             "set optRecog 2\n"
+                             "set chkChMem 1\n"
+                             "ok\n"
+                             "details global S\n"
+                             "set cboPeds(0) START/STOP\n"
+                             "set cboCurv(1) 3\n"
+                             "file " +
+                             (dir_ / "GBL.SYX").string() +
+                             "\n"
+                             "click cmdSysex2File\n"
+                             "saveas S " +
+                             (dir_ / "OUT").string() + "\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find(R"j({"event":"control","name":"lstMidi(3)","value":"Drums : 5"})j"),
+            std::string::npos);
+  FileSet expected = src_;
+  expected.arrangementGlobal.record[3] = 4;
+  expected.arrangementGlobal.record[12] = 0xFF;
+  expected.arrangementGlobal.record[36] = 2;
+  expected.arrangementGlobal.record[38] = 0xFF;
+  for (ArrangementRecord& a : expected.arrangements.records)
+    a.bytes[24] = 55;
+  expected.global.record[224] = 1;
+  expected.global.record[18] = 2;
+  for (const Kind kind : kStoredKinds) {
+    EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / "OUT", kind)),
+              WriteComponentBytes(kind, expected))
+        << KindName(kind);
+  }
+  // The button's file is the command line's dump of the same Global.
+  const Result syx = RunArgs(
+      {"syx", (dir_ / "OUT").string(), "--kind", "global", "-o", (dir_ / "CLI.SYX").string()});
+  ASSERT_EQ(syx.code, 0) << syx.err;
+  EXPECT_EQ(test::ReadFile(dir_ / "GBL.SYX"), test::ReadFile(dir_ / "CLI.SYX"));
+}
+
 TEST_F(CliTest, DialogScriptErrorsStopWithStatusTwo) {
   const std::string open = "open S " + (dir_ / "SRC").string() + "\n";
   const auto error = [&](const std::string& body) {
@@ -442,6 +487,10 @@ TEST_F(CliTest, DialogScriptErrorsStopWithStatusTwo) {
   EXPECT_EQ(error("details arrangement S C11\nset cboSplit C#2\n"),
             "i40set: the dialog FParArr is still open at the end\n");
   EXPECT_EQ(error("details kbdset S A1\n"), "i40set: line 2: no dialog for KBD Set\n");
+  EXPECT_EQ(error("details arrglobal S\nset lstMidi(3) OFF\n"),
+            "i40set: line 3: 'OFF' is not listed in 'lstMidi(3)'\n");
+  EXPECT_EQ(error("details arrglobal S\nset optRecog 3\n"),
+            "i40set: line 3: '3' is not listed in 'optRecog'\n");
   // An empty slot opens nothing: there is no dialog to set anything in.
   EXPECT_EQ(error("details arrangement S C12\nset txtNam x\n"),
             "i40set: line 3: 'set' with no dialog open\n");

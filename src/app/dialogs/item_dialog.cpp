@@ -10,8 +10,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 #include "shell/app_icon.h"
@@ -37,6 +39,17 @@ std::vector<FramePlace> PlacesOf(const std::string& form) {
   }
   if (form == "FParSty") {
     return {{"fraSty", 0, 0, 1, 1}, {"fraEvents", 0, 1, 1, 1}, {"fraLinks", 1, 0, 1, 2}};
+  }
+  if (form == "FParArg") {
+    return {{"fraMidi", 0, 0, 4, 1},  {"fraSplit", 0, 1, 1, 1}, {"fraRecog", 1, 1, 1, 1},
+            {"fraChord", 2, 1, 1, 1}, {"fraVelo", 3, 1, 1, 1},  {"fraChSnd", 3, 1, 1, 1},
+            {"fraSynch", 3, 1, 1, 1}, {"fraCmd", 4, 0, 1, 2}};
+  }
+  if (form == "FParGbl") {
+    return {{"fraPedals", 0, 0, 1, 1},
+            {"fraEC5", 0, 1, 2, 1},
+            {"fraCurv", 1, 0, 1, 1},
+            {"fraCmd", 2, 0, 1, 2}};
   }
   if (form == "FParBsq") {
     return {{"fraBsq", 0, 0, 1, 1}, {"fraChain", 0, 1, 1, 1}, {"fraLinks", 1, 0, 1, 2}};
@@ -175,6 +188,20 @@ QWidget* ItemDialog::MakeWidget(const DialogControl& c, QWidget* parent) {
     case ControlType::Label:
       widget = new QLabel(parent);
       break;
+    case ControlType::Options: {
+      // One option button a choice, named as a control array; the group holds them.
+      widget = new QWidget(parent);
+      auto* column = new QVBoxLayout(widget);
+      column->setContentsMargins(0, 0, 0, 0);
+      for (std::size_t i = 0; i < c.entries.size(); ++i) {
+        auto* option = new QRadioButton(FromCore(c.entries[i]), widget);
+        option->setObjectName(QString::fromStdString(ArrayName(c.name, static_cast<int>(i))));
+        column->addWidget(option);
+        connect(option, &QRadioButton::clicked, this,
+                [this, name, i] { Act(model_.Choose(ToCore(name), static_cast<int>(i))); });
+      }
+      break;
+    }
     case ControlType::Button: {
       auto* button = new QPushButton(FromCore(c.caption), parent);
       connect(button, &QPushButton::clicked, this,
@@ -250,6 +277,8 @@ void ItemDialog::Show() {
     const QSignalBlocker block(widget);
     widget->setEnabled(c.enabled);
     widget->setVisible(c.visible);
+    if (auto* caption = findChild<QLabel*>(QStringLiteral("lbl_") + NameOf(c)))
+      caption->setVisible(c.visible);
     if (auto* box = qobject_cast<QLineEdit*>(widget)) {
       if (BoxText(c, box->text()) != BoxText(c)) box->setText(BoxText(c));
     } else if (auto* number = qobject_cast<StepBox*>(widget)) {
@@ -260,6 +289,12 @@ void ItemDialog::Show() {
       }
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
       combo->setCurrentIndex(c.value);
+      // A stand-in is greyed until chosen in; a choice shows blue.
+      if (c.greyedStandIn) {
+        combo->setStyleSheet(c.acted          ? QStringLiteral("color: rgb(0, 0, 255);")
+                             : c.shownStandIn ? QStringLiteral("color: gray; background: white;")
+                                              : QString());
+      }
     } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
       check->setChecked(c.value != 0);
     } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
@@ -267,9 +302,19 @@ void ItemDialog::Show() {
       list->clear();
       for (const ListLine& line : c.lines)
         list->addItem(FromCore(line.text));
+      // Room for every line of a short list (the channels, the tracks) without scrolling.
+      const int rows = std::clamp(list->count(), 6, 16);
+      list->setMinimumHeight(list->sizeHintForRow(0) * rows + 2 * list->frameWidth() + 4);
       if (row >= 0 && row < list->count()) list->setCurrentRow(row);
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
       label->setText(FromCore(c.text));
+    } else if (c.type == ControlType::Options) {
+      for (std::size_t i = 0; i < c.entries.size(); ++i) {
+        auto* option = widget->findChild<QRadioButton*>(
+            QString::fromStdString(ArrayName(c.name, static_cast<int>(i))));
+        const QSignalBlocker blockOption(option);
+        option->setChecked(c.value == static_cast<int>(i));
+      }
     }
   }
   showing_ = false;
@@ -285,6 +330,8 @@ void ItemDialog::CommitText(const QString& name, const QString& text) {
 void ItemDialog::Act(ControlRefusal) {
   // A refusal leaves the model as it was; showing it again puts the widget back.
   Show();
+  // Send, SysEx to file and Import close the dialog; the caller acts once it has gone.
+  if (!model_.closedBy().empty()) QDialog::accept();
 }
 
 bool ItemDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -20,14 +20,14 @@ ListChoiceDialog::ListChoiceDialog(const ListChoice& choice, QWidget* parent)
       list_(new QComboBox(this)),
       ok_(new QPushButton(tr("OK"), this)),
       cancel_(new QPushButton(tr("&Cancel"), this)) {
-  setObjectName("FInPrset");
+  setObjectName(QString::fromStdString(choice.formName));
   setWindowTitle(FromCore(choice.caption));
   setWindowIcon(AppIcon());
   setModal(true);
 
   label_->setObjectName("lblBnk");
   label_->setBuddy(list_);
-  list_->setObjectName("cboBnk");
+  list_->setObjectName(QString::fromStdString(choice.listName));
   QFont fixed("Courier New");
   fixed.setStyleHint(QFont::TypeWriter);
   list_->setFont(fixed);

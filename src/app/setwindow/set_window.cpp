@@ -272,9 +272,11 @@ QWidget* SetWindow::MakeItemPage(int tab) {
     global_->setObjectName("cmdGbl");
     for (QPushButton* button : {arrangementGlobal_, global_}) {
       button->setToolTip(tr("Edit Arrangement Global Parameters"));
-      button->setEnabled(kGlobalDialogsAvailable);
       top->addWidget(button);
     }
+    connect(arrangementGlobal_, &QPushButton::clicked, this,
+            [this] { RunDialog(Kind::ArrangementGlobal, 0); });
+    connect(global_, &QPushButton::clicked, this, [this] { RunDialog(Kind::Global, 0); });
   }
   layout->addLayout(top);
 
@@ -603,16 +605,24 @@ void SetWindow::RunCommand(EditCommand command) {
 }
 
 void SetWindow::ShowDetails() {
-  if (unloaded_ || !ws_.sets.InUse(slot_)) return;
   const Selection selected = SelectionOf(view_);
   const auto kind = static_cast<Kind>(view_.tab);
-  auto model = OpenItemDialog(ws_, slot_, kind,
-                              kind == Kind::BackingSequence ? selected.index : selected.number);
-  if (!model) return;
-  ItemDialog dialog(*model, prompter_, this);
-  dialog.exec();
-  // A button may have changed the Set even when the dialog was cancelled.
-  RefreshAllWindows();
+  RunDialog(kind, kind == Kind::BackingSequence ? selected.index : selected.number);
+}
+
+void SetWindow::RunDialog(Kind kind, int position) {
+  for (bool again = true; again;) {
+    if (unloaded_ || !ws_.sets.InUse(slot_)) return;
+    auto model = OpenItemDialog(ws_, slot_, kind, position);
+    if (!model) return;
+    {
+      ItemDialog dialog(*model, prompter_, this);
+      dialog.exec();
+    }
+    again = model->Finish(prompter_);
+    // The Set may have changed, even when the dialog was cancelled (a redirection).
+    RefreshAllWindows();
+  }
 }
 
 void SetWindow::RefreshAllWindows() {

@@ -35,9 +35,6 @@ class SetWindow : public QMdiSubWindow {
   Q_OBJECT
 
  public:
-  // The Global dialogs are not there yet.
-  static constexpr bool kGlobalDialogsAvailable = false;
-
   // What a drag carries, as its MIME type.
   static constexpr const char* kDragMimeType = "application/x-i40seted-item";
 
@@ -74,6 +71,10 @@ class SetWindow : public QMdiSubWindow {
   // Edit > Details and a double click: the dialog of the selected item, when its tab
   // has one and the slot holds something.
   void ShowDetails();
+  // A dialog of the Set: an item's (its number, or the sequence) or, with the buttons of
+  // the Arrangements tab, the Arrangement Global or the Global. A button that closes it
+  // acts once it has gone; after an import it opens again.
+  void RunDialog(Kind kind, int position);
 
   // File > Save and File > Save As...; true when everything asked for was written.
   bool Save();

@@ -228,6 +228,10 @@ std::optional<DialogModel> OpenItemDialog(Workspace& ws, int slot, Kind kind, in
       return ProgramDialog(ws, slot, position);
     case Kind::BackingSequence:
       return BsqDialog(ws, slot, position);
+    case Kind::ArrangementGlobal:
+      return ArrangementGlobalDialog(ws, slot);
+    case Kind::Global:
+      return GlobalDialog(ws, slot);
     default:
       return std::nullopt;
   }
@@ -266,6 +270,8 @@ std::string DialogModel::Shown(const DialogControl& control) {
                  : std::string();
     case ControlType::Check:
       return control.value != 0 ? "1" : "0";
+    case ControlType::Options:
+      return control.value >= 0 ? std::to_string(control.value) : std::string();
     default:
       return control.text;
   }
@@ -289,10 +295,11 @@ void DialogModel::Fill(DialogControl& control, std::span<const std::uint8_t> rec
       control.value = field.Read(record);
       control.text = std::to_string(control.value);
       break;
-    case ControlType::Combo: {
+    case ControlType::Combo:
+    case ControlType::Options: {
       const int value = field.Read(record);
       const bool listed = value >= 0 && value < static_cast<int>(control.entries.size());
-      control.value = listed ? value : -1;
+      control.value = listed ? value : control.standInEntry;
       control.shownStandIn = !listed;
       break;
     }
@@ -356,8 +363,10 @@ ControlRefusal DialogModel::SetText(std::string_view name, std::string_view text
 
 ControlRefusal DialogModel::Choose(std::string_view name, int entry) {
   DialogControl* control = Find(name);
-  if (const ControlRefusal refusal = Editable(control, ControlType::Combo);
-      refusal != ControlRefusal::None) {
+  const ControlType type = control != nullptr && control->type == ControlType::Options
+                               ? ControlType::Options
+                               : ControlType::Combo;
+  if (const ControlRefusal refusal = Editable(control, type); refusal != ControlRefusal::None) {
     return refusal;
   }
   if (entry < 0 || entry >= static_cast<int>(control->entries.size())) {
@@ -413,6 +422,19 @@ ControlRefusal DialogModel::Activate(std::string_view name, int line, Prompter& 
     return ControlRefusal::Unknown;
   }
   ListLine& entry = control->lines[static_cast<std::size_t>(line)];
+  if (control->choosesFromList) {
+    const auto choice = lineChoice ? lineChoice(*this, line) : std::nullopt;
+    if (!choice) return ControlRefusal::None;  // a line that takes no choice
+    const int index = prompter.ChooseFromList(*choice);
+    if (index >= 0 && index < static_cast<int>(choice->items.size())) {
+      entry.number = choiceValue ? choiceValue(*this, line, index) : index;
+      entry.text = lineText ? lineText(*this, line, entry.number)
+                            : choice->items[static_cast<std::size_t>(index)];
+      entry.acted = true;
+      if (afterChange) afterChange(*this);
+    }
+    return ControlRefusal::None;
+  }
   const int chosen = prompter.Pick({control->pickKind, slot_, entry.number, ""});
   if (chosen != -1) {
     entry.number = chosen;
@@ -429,7 +451,11 @@ ControlRefusal DialogModel::Click(std::string_view name, Prompter& prompter) {
       refusal != ControlRefusal::None) {
     return refusal;
   }
-  if (onClick) onClick(*this, name, prompter);
+  if (control->closes) {
+    closedBy_ = std::string(name);
+  } else if (onClick) {
+    onClick(*this, name, prompter);
+  }
   return ControlRefusal::None;
 }
 
@@ -460,12 +486,23 @@ bool DialogModel::Ok(Prompter& prompter) {
       return false;
     }
   }
-  if (!writable_) return true;
+  Apply(prompter);
+  return true;
+}
+
+void DialogModel::Apply(Prompter& prompter) {
+  if (!writable_) return;
   const std::vector<BytePatch> changes = Changes();
   if (!changes.empty()) {
     ApplyRecordChanges(*ws_, prompter, SetSlot{slot_}, kind_, ItemIndex{index_}, changes);
   }
-  return true;
+  if (afterOk) afterOk(*this, prompter);
+}
+
+bool DialogModel::Finish(Prompter& prompter) {
+  if (closedBy_.empty()) return false;
+  Apply(prompter);
+  return afterClose && afterClose(*this, closedBy_, prompter);
 }
 
 std::string DialogModel::ItemLine(Kind kind, int number) const {

@@ -13,6 +13,7 @@
 #include "edit/edit_engine.h"
 #include "format/kinds.h"
 #include "session/workspace.h"
+#include "ui/midi_port.h"
 #include "ui/prompter.h"
 
 // The parameter dialogs of the items, without widgets: what each control shows, the
@@ -51,14 +52,15 @@ struct RecordField {
 };
 
 enum class ControlType {
-  Text,    // a text box
-  Number,  // a text box with an up-down control and a range: outside it, a stand-in
-  Combo,   // a drop-down list
-  Check,   // a check box
-  Picker,  // a label that a double click turns into a picker
-  List,    // a list box; its lines may open a picker
-  Label,   // text only
-  Button,  // a push button
+  Text,     // a text box
+  Number,   // a text box with an up-down control and a range: outside it, a stand-in
+  Combo,    // a drop-down list
+  Check,    // a check box
+  Picker,   // a label that a double click turns into a picker
+  List,     // a list box; its lines may open a picker
+  Label,    // text only
+  Button,   // a push button
+  Options,  // a group of option buttons: the value is the index of the one set
 };
 
 // One line of a list: a Program call of a track, or a caller.
@@ -76,7 +78,7 @@ struct DialogControl {
   std::string frame;    // the name of the frame that holds it
   std::string caption;  // the label beside it, the text of a check box or button
   std::string tip;
-  std::vector<std::string> entries;  // a Combo's list
+  std::vector<std::string> entries;  // a Combo's list, the captions of Options
   RecordField field;                 // where its value is written back; None: nowhere
 
   // What it shows: a Text, Number, Label or Picker its text; a Combo its entry (-1:
@@ -90,6 +92,10 @@ struct DialogControl {
   int minimum = 0;                // a Number's range and what stands in outside it
   int maximum = 0;
   int standIn = 0;
+  int standInEntry = -1;         // what a Combo shows for a value outside its list
+  bool greyedStandIn = false;    // shown greyed until chosen in (the split key of them all)
+  bool choosesFromList = false;  // a List whose lines open a list choice, not a picker
+  bool closes = false;           // a Button that closes the dialog before it acts
 
   bool enabled = true;
   bool visible = true;
@@ -157,6 +163,12 @@ class DialogModel {
   // edit of the kind. False when refused.
   bool Ok(Prompter& prompter);
 
+  // The button that closed the dialog, if one did (Send, SysEx to file, Import): once
+  // the dialog has gone, Finish writes what was changed, as OK would, and then acts.
+  // True when the dialog is to open again (on what an import brought).
+  const std::string& closedBy() const { return closedBy_; }
+  bool Finish(Prompter& prompter);
+
   // What the kinds add: a check run before OK writes, a button's action, and what a
   // change does to the other controls (a ticked box enabling others).
   std::function<std::optional<Message>(const DialogModel&)> checkOk;
@@ -164,6 +176,14 @@ class DialogModel {
   std::function<void(DialogModel&)> afterChange;
   // The text of a list line that now calls `number` (a track name before the item).
   std::function<std::string(const DialogModel&, int line, int number)> lineText;
+  // For a List that chooses from a list: the choice a line offers, and the value the
+  // chosen entry stands for.
+  std::function<std::optional<ListChoice>(const DialogModel&, int line)> lineChoice;
+  std::function<int(const DialogModel&, int line, int entry)> choiceValue;
+  // What OK writes besides the record (every Arrangement's split key), and what a closing
+  // button does once the dialog has gone (true: open it again).
+  std::function<void(DialogModel&, Prompter&)> afterOk;
+  std::function<bool(DialogModel&, std::string_view button, Prompter&)> afterClose;
 
   // An item as the pickers' labels show it: its label, a space and its name.
   std::string ItemLine(Kind kind, int number) const;
@@ -174,16 +194,20 @@ class DialogModel {
   void MarkOpened();
 
   Workspace& workspace() { return *ws_; }
+  // The port a Send button sends through; none: the MIDI setup finds no device.
+  MidiPort* midiPort = nullptr;
 
  private:
   ControlRefusal Editable(const DialogControl* control, ControlType type) const;
   void Changed(DialogControl& control);
+  void Apply(Prompter& prompter);
 
   Workspace* ws_;
   int slot_;
   Kind kind_;
   int index_;
   bool writable_;
+  std::string closedBy_;
 };
 
 // A control as the dialogs' tables give it, to be filled next.
@@ -214,7 +238,8 @@ std::vector<std::string> Entries(const std::array<std::string_view, N>& names) {
 
 // The dialog of an item, as Details or a double click opens it: nothing for a slot the
 // Set window shows as empty, or for a kind without a dialog. `position` is the item
-// number of an Arrangement, Style or Program, or the Backing Sequence 0-9.
+// number of an Arrangement, Style or Program, or the Backing Sequence 0-9; the Set's
+// one Arrangement Global and Global take none.
 std::optional<DialogModel> OpenItemDialog(Workspace& ws, int slot, Kind kind, int position);
 
 // The four dialogs (each kind's folder holds its own).
@@ -222,6 +247,8 @@ std::optional<DialogModel> ArrangementDialog(Workspace& ws, int slot, int number
 std::optional<DialogModel> StyleDialog(Workspace& ws, int slot, int number);
 std::optional<DialogModel> ProgramDialog(Workspace& ws, int slot, int number);
 std::optional<DialogModel> BsqDialog(Workspace& ws, int slot, int sequence);
+std::optional<DialogModel> ArrangementGlobalDialog(Workspace& ws, int slot);
+std::optional<DialogModel> GlobalDialog(Workspace& ws, int slot);
 
 // The name rule of the item dialogs: printable ASCII only (anything else becomes "?"),
 // leading blanks dropped when asked, then the first `limit` characters.

@@ -152,6 +152,18 @@ int NewPosition(int position, int from, int landing) {
   return position;
 }
 
+// The bits of each patch written into a record; true when a byte changed.
+bool PatchBytes(std::span<std::uint8_t> record, std::span<const BytePatch> changes) {
+  bool changed = false;
+  for (const BytePatch& p : changes) {
+    if (p.offset >= record.size()) continue;
+    const auto next = static_cast<std::uint8_t>((record[p.offset] & ~p.mask) | (p.value & p.mask));
+    changed = changed || next != record[p.offset];
+    record[p.offset] = next;
+  }
+  return changed;
+}
+
 // ---- The operations -------------------------------------------------------------
 
 enum class Confirmed { Cancel, Go, GoRedirected };
@@ -287,17 +299,18 @@ class Engine {
     return k_.dragMoves ? MoveOnto(from, to) : MoveBefore(from, to);
   }
 
-  // The bytes an item dialog changed; nothing done when the record already held them.
+  // The bytes a dialog changed, in one record or in every record of the kind; nothing
+  // done when the records already held them.
   bool Patch(int i, std::span<const BytePatch> changes) {
-    const std::span<std::uint8_t> record = RecordBytes(set_, kind_, i);
+    if (!PatchBytes(RecordBytes(set_, kind_, i), changes)) return false;
+    op = UndoOp::Details;
+    entry = true;
+    return true;
+  }
+  bool PatchEvery(std::span<const BytePatch> changes) {
     bool changed = false;
-    for (const BytePatch& p : changes) {
-      if (p.offset >= record.size()) continue;
-      const auto next =
-          static_cast<std::uint8_t>((record[p.offset] & ~p.mask) | (p.value & p.mask));
-      changed = changed || next != record[p.offset];
-      record[p.offset] = next;
-    }
+    for (int i = 0; i < PositionCount(kind_); ++i)
+      changed = PatchBytes(RecordBytes(set_, kind_, i), changes) || changed;
     if (!changed) return false;
     op = UndoOp::Details;
     entry = true;
@@ -619,12 +632,31 @@ bool RunDrop(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot, Ite
 bool ApplyRecordChanges(Workspace& ws, Prompter& prompter, SetSlot setSlot, Kind kind,
                         ItemIndex index, std::span<const BytePatch> changes) {
   const int slot = Value(setSlot);
+  if (!ws.sets.InUse(slot)) return false;
+  if (kind == Kind::ArrangementGlobal || kind == Kind::Global) {
+    // The Set's two settings records have no undo, as an import of them has none.
+    FileSet& set = ws.sets.Files(slot);
+    if (!PatchBytes(kind == Kind::Global ? std::span<std::uint8_t>(set.global.record)
+                                         : std::span<std::uint8_t>(set.arrangementGlobal.record),
+                    changes)) {
+      return false;
+    }
+    MarkModified(ws, slot, kind);
+    return true;
+  }
   const EditKind* k = EditKindOf(kind);
-  if (k == nullptr || !ws.sets.InUse(slot) || !IsPosition(kind, Value(index))) return false;
+  if (k == nullptr || !IsPosition(kind, Value(index))) return false;
   const bool done =
       RunChange(ws, prompter, *k, slot, [&](Engine& e) { return e.Patch(Value(index), changes); });
   if (done && k->duplicates) CheckDuplicateNames(ws, prompter, slot, kind);
   return done;
+}
+
+bool ApplyToEveryRecord(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
+                        std::span<const BytePatch> changes) {
+  const EditKind* k = EditKindOf(kind);
+  if (k == nullptr || !ws.sets.InUse(Value(slot))) return false;
+  return RunChange(ws, prompter, *k, Value(slot), [&](Engine& e) { return e.PatchEvery(changes); });
 }
 
 bool RedirectAllCalls(Workspace& ws, SetSlot setSlot, Kind kind, int from, int to) {

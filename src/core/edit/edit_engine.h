@@ -64,8 +64,14 @@ struct BytePatch {
 
 // What an item dialog changed, written into the record at `index` of `kind` as one
 // undoable edit of that kind, followed by the kind's duplicate-name warnings. False,
-// and nothing marked, when the record already held those bytes.
+// and nothing marked, when the record already held those bytes. The Arrangement Global
+// and the Global (index 0) are written and marked modified, with no undo.
 bool ApplyRecordChanges(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind, ItemIndex index,
+                        std::span<const BytePatch> changes);
+
+// The same changes in every record of a kind (the split key of every Arrangement), as
+// one undoable edit.
+bool ApplyToEveryRecord(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
                         std::span<const BytePatch> changes);
 
 // Every call in the Set to item `from` of `kind` goes to `to`, at once. Like every

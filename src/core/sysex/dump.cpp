@@ -137,6 +137,19 @@ bool SaveSysExFile(Workspace& ws, Prompter& prompter, int slot, Kind kind,
   return true;
 }
 
+bool SendToInstrument(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind kind,
+                      int styleBlock) {
+  if (!ws.midi.instrumentFound) {
+    if (port == nullptr || port->OutputNames().empty() || port->InputNames().empty()) {
+      prompter.Ask({"No MIDI driver is present", "", MessageIcon::Exclamation, MessageButtons::Ok,
+                    Answer::Ok});
+      return false;
+    }
+    if (!SearchInstrument(ws, prompter, *port)) return false;
+  }
+  return DumpMidi(ws, prompter, port, slot, kind, styleBlock, false);
+}
+
 bool DumpMidi(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind kind,
               int styleBlock, bool toFile, FileOps& ops) {
   const FileSet& set = ws.sets.Files(slot);

@@ -31,6 +31,12 @@ int TransmissionSeconds(std::size_t messageLength);
 bool DumpMidi(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind kind,
               int styleBlock, bool toFile, FileOps& ops = RealFileOps());
 
+// Send to the instrument (a Set window's Utilities menu, the Global dialogs): with no
+// instrument found so far the search comes first, and without a MIDI device there is
+// none to search: "No MIDI driver is present".
+bool SendToInstrument(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind kind,
+                      int styleBlock);
+
 bool SaveSysExFile(Workspace& ws, Prompter& prompter, int slot, Kind kind,
                    const std::vector<std::uint8_t>& message, FileOps& ops = RealFileOps());
 

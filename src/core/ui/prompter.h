@@ -54,6 +54,8 @@ struct ListChoice {
   std::string label;
   std::vector<std::string> items;
   int selected = 0;
+  std::string formName = "FInPrset";  // the names the desktop gives the window and its list
+  std::string listName = "cboBnk";
 };
 
 // Everything the core asks of the person at the keyboard goes through here, so the

@@ -1,0 +1,238 @@
+// The Arrangement Global and Global dialogs: each control written back to the bits it was
+// read from and only when changed, the split key of every Arrangement as one undoable
+// edit, and the buttons that close the dialog before they act.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dialogs/dialog_model.h"
+#include "edit/edit_engine.h"
+#include "format/component_io.h"
+#include "set_builder.h"
+#include "support/temp_dir.h"
+#include "support/workspace_fixture.h"
+#include "sysex/dump.h"
+#include "ui/scripted_prompter.h"
+
+namespace i40 {
+namespace {
+
+class GlobalDialogsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ws_.settings.WarnDupl = false;
+    slot_ = test::AddSet(ws_, build::RandomSet(7), "RANDOM");
+  }
+
+  DialogModel Open(Kind kind) { return *OpenItemDialog(ws_, slot_, kind, 0); }
+  FileSet& Set() { return ws_.sets.Files(slot_); }
+  std::vector<std::uint8_t> ArgRecord() {
+    return {Set().arrangementGlobal.record.begin(), Set().arrangementGlobal.record.end()};
+  }
+  std::vector<std::uint8_t> GblRecord() {
+    return {Set().global.record.begin(), Set().global.record.end()};
+  }
+  std::string Line(const DialogModel& m, int part) {
+    return m.Find("lstMidi")->lines.at(static_cast<std::size_t>(part)).text;
+  }
+  bool Modified(Kind kind) {
+    return ws_.sets.Entry(slot_).Modified[static_cast<std::size_t>(KindIndex(kind))];
+  }
+
+  Workspace ws_;
+  ScriptedPrompter prompter_;
+  int slot_ = 0;
+};
+
+TEST_F(GlobalDialogsTest, ChannelsShowAsStoredAndOffWhereverTheByteSaysSo) {
+  auto& r = Set().arrangementGlobal.record;
+  r[1] = 0x3A;  // Upper1 channel 4, L/Upp2 channel 11
+  r[5] = 0xFF;
+  r[11] = 0xFF;
+  r[12] = 40;  // no channel the list offers
+  DialogModel m = Open(Kind::ArrangementGlobal);
+  EXPECT_EQ(m.title, "Arrangement Global in RANDOM");
+  EXPECT_EQ(Line(m, 1), "Upper1: 4");
+  EXPECT_EQ(Line(m, 2), "L/Upp2: 11");
+  EXPECT_EQ(Line(m, 5), "Bass  : OFF");
+  EXPECT_EQ(Line(m, 11), "Chord1: OFF");
+  EXPECT_EQ(Line(m, 12), "Chord2: 41");
+  for (const int unnamed : {0, 9, 10, 13})
+    EXPECT_EQ(Line(m, unnamed), "");
+
+  // "OFF" is offered to the parts that may be silent and wherever a channel is off.
+  const auto offered = [&](int part) {
+    const auto choice = m.lineChoice(m, part);
+    return choice ? static_cast<int>(choice->items.size()) : 0;
+  };
+  EXPECT_EQ(offered(3), 16);
+  EXPECT_EQ(offered(5), 17);
+  EXPECT_EQ(offered(11), 17);
+  EXPECT_EQ(offered(14), 17);
+  EXPECT_EQ(offered(15), 16);
+  EXPECT_EQ(offered(9), 0);
+  const auto choice = *m.lineChoice(m, 11);
+  EXPECT_EQ(choice.caption, "MIDI Channel Selection");
+  EXPECT_EQ(choice.label, "MIDI Channel");
+  EXPECT_EQ(choice.items.back(), "OFF");
+  EXPECT_EQ(choice.selected, 16);
+
+  // L/Upp2 goes back where it was read from, the low half of byte 1; byte 2 stays.
+  const std::uint8_t byte2 = r[2];
+  prompter_.QueueChoice(5);
+  ASSERT_EQ(m.Activate("lstMidi", 2, prompter_), ControlRefusal::None);
+  EXPECT_EQ(Line(m, 2), "L/Upp2: 6");
+  ASSERT_TRUE(m.Ok(prompter_));
+  EXPECT_EQ(r[1], 0x35);
+  EXPECT_EQ(r[2], byte2);
+}
+
+// Every control changed alone writes its own byte or bits, and nothing else; Cancel and
+// an OK with nothing changed write nothing at all.
+TEST_F(GlobalDialogsTest, EachControlWritesOnlyItsOwnBits) {
+  for (const Kind kind : {Kind::ArrangementGlobal, Kind::Global}) {
+    const auto record = [&] { return kind == Kind::Global ? GblRecord() : ArgRecord(); };
+    int exercised = 0;
+    for (const DialogControl& shown : Open(kind).controls) {
+      const int lines = shown.choosesFromList ? static_cast<int>(shown.lines.size()) : 0;
+      for (int line = lines > 0 ? 0 : -1; line < lines; ++line) {
+        DialogModel m = Open(kind);
+        const DialogControl& c = *m.Find(shown.name);
+        RecordField field = c.field;
+        if (line >= 0) {
+          const auto choice = m.lineChoice(m, line);
+          if (!choice) continue;
+          prompter_.QueueChoice((choice->selected + 1) % 16);
+          ASSERT_EQ(m.Activate(c.name, line, prompter_), ControlRefusal::None);
+          field = c.lines[static_cast<std::size_t>(line)].field;
+        } else if (c.type == ControlType::Combo || c.type == ControlType::Options) {
+          if (!c.visible || c.field.encoding == RecordField::Encoding::None) continue;
+          ASSERT_EQ(m.Choose(c.name, (c.value + 1) % static_cast<int>(c.entries.size())),
+                    ControlRefusal::None);
+        } else if (c.type == ControlType::Check) {
+          ASSERT_EQ(m.SetCheck(c.name, c.value == 0), ControlRefusal::None);
+        } else {
+          continue;
+        }
+        const auto before = record();
+        ASSERT_TRUE(m.Ok(prompter_));
+        const auto after = record();
+        for (std::size_t b = 0; b < before.size(); ++b) {
+          const std::uint8_t allowed = b == field.offset ? field.mask : 0;
+          EXPECT_EQ((before[b] ^ after[b]) & ~allowed, 0) << shown.name << line << " byte " << b;
+        }
+        EXPECT_NE(before, after) << shown.name << line;
+        ++exercised;
+      }
+    }
+    EXPECT_GT(exercised, kind == Kind::Global ? 9 : 14);
+  }
+}
+
+TEST_F(GlobalDialogsTest, NothingChangedWritesNothing) {
+  Set().global.record[17] = 9;  // a curve no list offers
+  Set().arrangements.records[0].bytes[24] = 80;
+  const auto images = test::Images(ws_, slot_);
+  for (const Kind kind : {Kind::ArrangementGlobal, Kind::Global}) {
+    DialogModel m = Open(kind);
+    for (const DialogControl& c : std::vector<DialogControl>(m.controls)) {
+      if (c.type == ControlType::Check) m.SetCheck(c.name, c.value != 0);
+      if (c.type == ControlType::Combo && !c.shownStandIn) m.Choose(c.name, c.value);
+    }
+    ASSERT_TRUE(m.Ok(prompter_));
+    // Cancel after changes: the model is dropped, nothing written.
+    DialogModel cancelled = Open(kind);
+    cancelled.SetCheck("chkChMem", true);
+    cancelled.Choose("cboDmpr", 1);
+  }
+  EXPECT_EQ(test::Images(ws_, slot_), images);
+  EXPECT_EQ(ws_.sets.Entry(slot_).Modified, (std::array<bool, 8>{}));
+}
+
+TEST_F(GlobalDialogsTest, AllSplitKeysAreOneUndoableArrangementEdit) {
+  auto& arrangements = Set().arrangements.records;
+  for (auto& r : arrangements)
+    r.bytes[24] = 60;
+  arrangements[9].bytes[24] = 62;
+  const auto images = test::Images(ws_, slot_);
+  DialogModel m = Open(Kind::ArrangementGlobal);
+  const DialogControl& split = *m.Find("cboSplit");
+  EXPECT_EQ(DialogModel::Shown(split), "C 4");
+  EXPECT_TRUE(split.greyedStandIn && split.shownStandIn);
+  EXPECT_EQ(split.entries.size(), 61u);
+  EXPECT_EQ(split.entries.back(), "C 7");
+  ASSERT_EQ(m.Choose("cboSplit", 19), ControlRefusal::None);  // "G 3"
+  ASSERT_TRUE(m.Ok(prompter_));
+  for (std::size_t i = 0; i < arrangements.size(); ++i)
+    EXPECT_EQ(arrangements[i].bytes[24], 55) << i;
+  EXPECT_TRUE(Modified(Kind::Arrangement));
+  EXPECT_FALSE(Modified(Kind::ArrangementGlobal));
+  ASSERT_TRUE(RunEditCommand(ws_, prompter_, SetSlot{slot_}, Kind::Arrangement, EditCommand::Undo,
+                             ItemIndex{-1}));
+  EXPECT_EQ(test::Images(ws_, slot_), images);
+
+  for (auto& r : arrangements)
+    r.bytes[24] = 55;
+  EXPECT_EQ(DialogModel::Shown(*Open(Kind::ArrangementGlobal).Find("cboSplit")), "G 3");
+}
+
+TEST_F(GlobalDialogsTest, GlobalListsAndTheirStandIns) {
+  auto& r = Set().global.record;
+  r[224] = 0;
+  r[225] = 1;
+  r[226] = 45;  // outside the EC5 list
+  r[3] = 45;    // an assignable pedal has two more
+  r[18] = 9;
+  DialogModel m = Open(Kind::Global);
+  EXPECT_EQ(m.title, "Global in RANDOM");
+  EXPECT_EQ(DialogModel::Shown(*m.Find("cboPeds(0)")), "OFF");
+  EXPECT_EQ(DialogModel::Shown(*m.Find("cboPeds(1)")), "START/STOP");
+  EXPECT_EQ(DialogModel::Shown(*m.Find("cboPeds(2)")), "OFF");
+  EXPECT_EQ(DialogModel::Shown(*m.Find("cboPeds(5)")), "DAMPER");
+  EXPECT_EQ(DialogModel::Shown(*m.Find("cboCurv(1)")), "1");
+  EXPECT_EQ(m.Find("cboPeds(0)")->entries.size(), 45u);
+  EXPECT_EQ(m.Find("cboPeds(6)")->entries.size(), 47u);
+  EXPECT_FALSE(m.Find("cboPeds(7)")->visible);
+  EXPECT_EQ(m.Find("cboDmpr")->entries[0], "KORG (\xE2\x80\x93)");
+  // Another control changed: the stand-ins stay as stored. Chosen in: written.
+  ASSERT_EQ(m.Choose("cboCurv(0)", 2), ControlRefusal::None);
+  ASSERT_EQ(m.Choose("cboPeds(2)", 0), ControlRefusal::None);
+  ASSERT_TRUE(m.Ok(prompter_));
+  EXPECT_EQ(r[18], 9);
+  EXPECT_EQ(r[226], 0);
+  EXPECT_EQ(r[17], 2);
+  EXPECT_TRUE(Modified(Kind::Global));
+}
+
+TEST_F(GlobalDialogsTest, ButtonsCloseTheDialogWriteWhatChangedAndThenAct) {
+  test::TempDir dir;
+  // SysEx to file without a change: the dump of the Set as it is, nothing marked.
+  DialogModel m = Open(Kind::Global);
+  ASSERT_EQ(m.Click("cmdSysex2File", prompter_), ControlRefusal::None);
+  EXPECT_EQ(m.closedBy(), "cmdSysex2File");
+  prompter_.QueueFile(dir / "GBL.SYX");
+  EXPECT_FALSE(m.Finish(prompter_));
+  EXPECT_EQ(test::ReadFile(dir / "GBL.SYX"), *DumpMessage(ws_.sysExHeader, Set(), Kind::Global, 0));
+  EXPECT_FALSE(Modified(Kind::Global));
+
+  // Send after a change: the change is written, then the setup finds no device.
+  DialogModel send = Open(Kind::ArrangementGlobal);
+  send.SetCheck("chkChMem", Set().arrangementGlobal.record[38] % 2 == 0);
+  send.Click("cmdSend", prompter_);
+  EXPECT_FALSE(send.Finish(prompter_));
+  EXPECT_EQ(prompter_.texts().back(), "No MIDI driver is present");
+  EXPECT_TRUE(Modified(Kind::ArrangementGlobal));
+
+  // Import: the dialog opens again.
+  test::WriteFile(dir / "OTHER.ARG",
+                  WriteComponentBytes(Kind::ArrangementGlobal, build::TemplateSet()));
+  DialogModel import = Open(Kind::ArrangementGlobal);
+  import.Click("cmdImport", prompter_);
+  prompter_.QueueFile(dir / "OTHER.ARG");
+  EXPECT_TRUE(import.Finish(prompter_));
+  EXPECT_EQ(Set().arrangementGlobal.record, build::TemplateSet().arrangementGlobal.record);
+}
+
+}  // namespace
+}  // namespace i40
