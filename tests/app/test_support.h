@@ -1,21 +1,27 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string_view>
 
 #include "shell/main_window.h"
@@ -40,6 +46,24 @@ inline QString ScreenshotPath(const QString& name) {
 
 inline QString Canonical(const QString& path) {
   return QFileInfo(path).canonicalFilePath();
+}
+
+// What a named child of root shows as its caption: a button's, label's or action's text,
+// a frame's or menu's title.
+inline QString Caption(const QObject& root, const char* name) {
+  const QObject* child = root.findChild<QObject*>(name);
+  if (const auto* button = qobject_cast<const QAbstractButton*>(child)) return button->text();
+  if (const auto* label = qobject_cast<const QLabel*>(child)) return label->text();
+  if (const auto* action = qobject_cast<const QAction*>(child)) return action->text();
+  if (const auto* frame = qobject_cast<const QGroupBox*>(child)) return frame->title();
+  if (const auto* menu = qobject_cast<const QMenu*>(child)) return menu->title();
+  return QStringLiteral("<no caption for %1>").arg(name);
+}
+
+inline void CheckCaptions(const QObject& root,
+                          std::initializer_list<std::pair<const char*, QString>> captions) {
+  for (const auto& [name, caption] : captions)
+    QCOMPARE(Caption(root, name), caption);
 }
 
 // Answers the modal windows that come up while a test runs, one handler each, in the
@@ -157,9 +181,6 @@ struct TestEnvironment {
   }
   QString Stored(std::string_view key) const {
     return settings.value(QtSettingsStore::KeyOf(key)).toString();
-  }
-  bool HasStored(std::string_view key) const {
-    return settings.contains(QtSettingsStore::KeyOf(key));
   }
 };
 
