@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "format/component_io.h"
 #include "session/load_component.h"
 #include "set_builder.h"
 #include "support/read_errors.h"
-#include "support/temp_dir.h"
 #include "ui/scripted_prompter.h"
 
 namespace i40 {
@@ -26,50 +27,6 @@ TEST(ComponentRoundTrip, RandomSetsWriteReadWriteIdentically) {
   }
 }
 
-TEST(ComponentRoundTrip, ReadDataEqualsWhatWasWritten) {
-  const FileSet original = build::RandomSet(7);
-  FileSet read;
-  for (Kind kind : kStoredKinds) {
-    ASSERT_FALSE(ReadComponentBytes(kind, WriteComponentBytes(kind, original), read));
-  }
-  EXPECT_EQ(read.arrangements.header, original.arrangements.header);
-  EXPECT_EQ(read.arrangements.records, original.arrangements.records);
-  EXPECT_EQ(read.arrangements.extra, original.arrangements.extra);
-  for (std::size_t s = 0; s < original.styles.slots.size(); ++s) {
-    const StyleSlot& a = original.styles.slots[s];
-    const StyleSlot& b = read.styles.slots[s];
-    EXPECT_EQ(a.present, b.present) << s;
-    EXPECT_EQ(a.length, b.length) << s;
-    EXPECT_EQ(a.data, b.data) << s;
-    if (a.present) {
-      EXPECT_EQ(a.record, b.record) << s;
-    } else {
-      EXPECT_TRUE(b.record.IsEmpty()) << s;
-    }
-  }
-  EXPECT_EQ(read.programs.records, original.programs.records);
-  EXPECT_EQ(read.programs.drumKitData, original.programs.drumKitData);
-  EXPECT_EQ(read.backingSequences.records, original.backingSequences.records);
-  EXPECT_EQ(read.backingSequences.trackStart, original.backingSequences.trackStart);
-  EXPECT_EQ(read.backingSequences.trackLength, original.backingSequences.trackLength);
-  EXPECT_EQ(read.backingSequences.size, original.backingSequences.size);
-  EXPECT_EQ(read.backingSequences.data, original.backingSequences.data);
-  EXPECT_EQ(read.kbdSets.records, original.kbdSets.records);
-  EXPECT_EQ(read.arrangementGlobal.record, original.arrangementGlobal.record);
-  EXPECT_EQ(read.global.record, original.global.record);
-}
-
-TEST(ComponentRoundTrip, FixedSizesOfTheFixedKinds) {
-  const FileSet set = build::TemplateSet();
-  EXPECT_EQ(WriteComponentBytes(Kind::Arrangement, set).size(), 10528u);
-  EXPECT_EQ(WriteComponentBytes(Kind::Program, set).size(), 25200u);
-  EXPECT_EQ(WriteComponentBytes(Kind::KbdSet, set).size(), 1022u);
-  EXPECT_EQ(WriteComponentBytes(Kind::ArrangementGlobal, set).size(), 80u);
-  EXPECT_EQ(WriteComponentBytes(Kind::Global, set).size(), 448u);
-  EXPECT_EQ(WriteComponentBytes(Kind::BackingSequence, set).size(), 2448u);
-  EXPECT_EQ(WriteComponentBytes(Kind::Style, set).size(), 224u + 16u * 1176u);
-}
-
 // Every stored kind cut short at a few places: the kind's message, no crash, and what
 // came before the cut is kept.
 TEST(ComponentRoundTrip, TruncatedFilesReportTheirKindAndKeepWhatWasRead) {
@@ -86,10 +43,9 @@ TEST(ComponentRoundTrip, TruncatedFilesReportTheirKindAndKeepWhatWasRead) {
       EXPECT_FALSE(LoadComponent(file, read, prompter));
       ASSERT_EQ(prompter.messages().size(), 1u);
       const Message& m = prompter.messages()[0];
-      EXPECT_EQ(m.title, "Error");
-      EXPECT_EQ(m.icon, MessageIcon::Critical);
+      EXPECT_EQ(std::tie(m.title, m.icon), std::tuple("Error", MessageIcon::Critical));
       const std::string prefix = "Error getting " + std::string(KindName(kind)) + " data.\n";
-      EXPECT_EQ(m.text.substr(0, prefix.size()), prefix);
+      EXPECT_EQ(m.text.rfind(prefix, 0), 0u);
       EXPECT_GT(m.text.size(), prefix.size());  // it says what went wrong
     }
   }

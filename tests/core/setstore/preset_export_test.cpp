@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "calls/item_lookup.h"
 #include "format/set_paths.h"
 #include "presets/preset_list.h"
 #include "presets/preset_list_rewrite.h"
@@ -27,69 +26,52 @@ namespace fs = std::filesystem;
 const fs::path kDataDir = I40_SOURCE_DATA_DIR;
 
 constexpr int kBankA = 0, kBankB = 1, kBankC = 2, kBankF = 5, kBankR = 6;
-constexpr std::size_t kPresetFileSize = 400000;
+const std::string kRewriteError =
+    "Error saving Preset names to file I40PRSTS.TXT\nThis file must be restored from I40PRSTS.BAK";
 
 // Lines split at "\n" only, so a carriage return stays visible at the end of its line.
 std::vector<std::string> RawLines(const std::string& text) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
+  for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+    end = std::min(text.find('\n', start), text.size() - 1);
     lines.push_back(text.substr(start, end - start + 1));
-    start = end + 1;
   }
   return lines;
 }
 
-template <typename Record>
-void AppendRecord(std::vector<std::uint8_t>& out, const Record& record) {
-  out.insert(out.end(), record.bytes.begin(), record.bytes.end());
+// The bytes of records [first, last), one after the other, as a preset file holds them.
+template <typename Records>
+std::vector<std::uint8_t> Concat(const Records& records, std::size_t first, std::size_t last) {
+  std::vector<std::uint8_t> bytes;
+  for (std::size_t i = first; i < last; ++i)
+    bytes.insert(bytes.end(), records[i].bytes.begin(), records[i].bytes.end());
+  return bytes;
 }
 
-// The preset file as it must be after writing these bytes at that offset.
-std::vector<std::uint8_t> Patched(std::vector<std::uint8_t> file, std::size_t offset,
-                                  const std::vector<std::uint8_t>& bytes) {
-  std::copy(bytes.begin(), bytes.end(), file.begin() + static_cast<std::ptrdiff_t>(offset));
-  return file;
+// Everything a message shows, to compare in one go.
+auto Shown(const Message& m) {
+  return std::tuple(m.text, m.title, m.icon, m.buttons, m.defaultButton);
 }
 
 // Fails one file step, only for the per-user data folder (the preset file lives elsewhere),
 // or fails reading the preset list back once the new one has been renamed into place.
 enum class Fault { WriteNew, Rename, RenameList, ReadBackOnce, ReadBackAlways };
 
-std::unique_ptr<test::FaultyFileOps> FaultyOps(Fault fault, const fs::path& userDir) {
+std::unique_ptr<test::FaultyFileOps> FaultyOps(Fault fault, const fs::path& dir) {
   auto ops = std::make_unique<test::FaultyFileOps>();
-  const fs::path list = userDir / kPresetListFileName;
+  const fs::path list = dir / kPresetListFileName;
   auto listReplaced = std::make_shared<bool>(false);
-  auto failedOnce = std::make_shared<bool>(false);
-  ops->renamed = [=](const fs::path& to) {
-    if (to == list) *listReplaced = true;
+  auto failures = std::make_shared<int>(0);
+  ops->renamed = [=](const fs::path& to) { *listReplaced = *listReplaced || to == list; };
+  if (fault == Fault::WriteNew)
+    ops->failWriteNew = [=](const fs::path& p) { return p.parent_path() == dir; };
+  if (fault == Fault::Rename)
+    ops->failRename = [=](const fs::path& to) { return to.parent_path() == dir; };
+  if (fault == Fault::RenameList) ops->failRename = [=](const fs::path& to) { return to == list; };
+  ops->failReadAll = [=](const fs::path& p) {
+    if (!*listReplaced || p.filename() != kPresetListFileName) return false;
+    return fault == Fault::ReadBackAlways || (fault == Fault::ReadBackOnce && (*failures)++ == 0);
   };
-  switch (fault) {
-    case Fault::WriteNew:
-      ops->failWriteNew = [=](const fs::path& p) { return p.parent_path() == userDir; };
-      break;
-    case Fault::Rename:
-      ops->failRename = [=](const fs::path& to) { return to.parent_path() == userDir; };
-      break;
-    case Fault::RenameList:
-      ops->failRename = [=](const fs::path& to) { return to == list; };
-      break;
-    case Fault::ReadBackOnce:
-    case Fault::ReadBackAlways:
-      ops->failReadAll = [=](const fs::path& p) {
-        if (!*listReplaced || p.filename() != kPresetListFileName) return false;
-        if (fault == Fault::ReadBackAlways) return true;
-        const bool first = !*failedOnce;
-        *failedOnce = true;
-        return first;
-      };
-      break;
-  }
   return ops;
 }
 
@@ -103,34 +85,24 @@ class PresetExportTest : public ::testing::Test {
     ws_.data.userDir = dir_ / "user";  // made by the first rewrite
     ws_.presets = std::get<PresetTables>(ReadPresetList(ShippedList()));
 
-    FileSet set = build::TemplateSet();
-    build::Rng rng(1740);
+    FileSet set = build::RandomSet(1740);
     for (int i = 0; i < kUserArrangementCount; ++i) {
-      ArrangementRecord& r = set.arrangements.records[static_cast<std::size_t>(i)];
-      rng.Fill(r.bytes);
+      ArrangementRecord& r = set.arrangements.records[i];
       r.SetName("Exp Arr " + std::to_string(i));
       r.SetCategory(static_cast<std::uint8_t>(i % 16));
       r.SetStyle(i == 3 ? -1 : 256 + i % 16);
     }
     set.arrangements.records[1].SetName("Pad, warm");  // a comma inside the quotes
-    for (int i = 0; i < kUserProgramCount; ++i) {
-      ProgramRecord& r = set.programs.records[static_cast<std::size_t>(i)];
-      rng.Fill(r.bytes);
-      r.SetName("Exp Prg " + std::to_string(i));
+    for (int i = 0; i < kUserProgramCount + kUserDrumKitCount; ++i) {
+      ProgramRecord& r = set.programs.records[i];
+      r.SetName((i < kUserProgramCount ? "Exp Prg " : "Exp Kit ") + std::to_string(i));
       r.SetCategory(static_cast<std::uint8_t>((i * 3) % 16));
-    }
-    for (int k = 0; k < kUserDrumKitCount; ++k) {
-      ProgramRecord& r = set.programs.records[static_cast<std::size_t>(kUserProgramCount + k)];
-      rng.Fill(r.bytes);
-      r.SetName(k == 0 ? "Exp Kit One" : "Exp Kit Two");
-      r.SetCategory(static_cast<std::uint8_t>(14 - k));
-      rng.Fill(set.programs.drumKitData[static_cast<std::size_t>(k)]);
     }
     slot_ = test::AddSet(ws_, set, "MYSET");
     ws_.sets.Entry(slot_).Dir = dir_ / "sets";
 
     preset_ = dir_ / "sets" / "FACTORY.PRE";
-    presetBytes_ = build::Rng(4040).Bytes(kPresetFileSize);
+    presetBytes_ = build::Rng(4040).Bytes(400000);
     test::WriteFile(preset_, presetBytes_);
     shippedText_ = test::ReadTextFile(ShippedList());
   }
@@ -140,40 +112,38 @@ class PresetExportTest : public ::testing::Test {
   fs::path UserBackup() const { return dir_ / "user" / kPresetListBackupName; }
   const FileSet& Set() const { return ws_.sets.Files(slot_); }
 
+  // Utilities > Export to Preset File with a user bank shown: C on the Arrangements tab,
+  // F or R on the Programs tab.
+  bool Export(int shownBank, FileOps& ops = RealFileOps()) {
+    return shownBank == kBankC ? ExportArrangementBank(ws_, prompter_, slot_, shownBank, ops)
+                               : ExportProgramBank(ws_, prompter_, slot_, shownBank, ops);
+  }
+
   // Answers for a whole export: destination, file, Yes to the export, then the update.
   void QueueExport(int destination, Answer update) {
+    prompter_.Clear();
     prompter_.QueueChoice(destination);
     prompter_.QueueFile(preset_);
     prompter_.QueueAnswer(Answer::Yes);
     prompter_.QueueAnswer(update);
   }
 
-  std::vector<std::uint8_t> UserArrangementBytes() const {
-    std::vector<std::uint8_t> bytes;
-    for (const ArrangementRecord& r : Set().arrangements.records)
-      AppendRecord(bytes, r);
-    return bytes;
-  }
-  std::vector<std::uint8_t> UserProgramBytes() const {
-    std::vector<std::uint8_t> bytes;
-    for (int i = 0; i < kUserProgramCount; ++i)
-      AppendRecord(bytes, Set().programs.records[static_cast<std::size_t>(i)]);
-    return bytes;
-  }
-
-  std::string ArrangementLine(int i) const {
-    const ArrangementRecord& r = Set().arrangements.records[static_cast<std::size_t>(i)];
+  // The list line of an exported item: user Arrangement i, or user Program i (64, 65: the
+  // drum kits).
+  std::string EntryLine(int shownBank, int i) const {
+    if (shownBank != kBankC) {
+      const ProgramRecord& r = Set().programs.records[i];
+      return "\"" + r.Name() + "\"," + std::to_string(r.Category()) + "\r\n";
+    }
+    const ArrangementRecord& r = Set().arrangements.records[i];
     return "\"" + r.Name() + "\"," + std::to_string(r.Category()) + "," +
            std::to_string(r.Style()) + "\r\n";
-  }
-  std::string ProgramLine(int userIndex) const {
-    const ProgramRecord& r = Set().programs.records[static_cast<std::size_t>(userIndex)];
-    return "\"" + r.Name() + "\"," + std::to_string(r.Category()) + "\r\n";
   }
 
   void ExpectShippedListUntouched() {
     EXPECT_EQ(test::ReadTextFile(ShippedList()), shippedText_);
-    EXPECT_FALSE(fs::exists(UserList()));
+    EXPECT_FALSE(fs::exists(dir_ / "user"));
+    EXPECT_EQ(ws_.presets, std::get<PresetTables>(ReadPresetList(ShippedList())));
   }
 
   test::TempDir dir_;
@@ -187,314 +157,194 @@ class PresetExportTest : public ::testing::Test {
 
 // ---- The preset data file --------------------------------------------------------------
 
-TEST_F(PresetExportTest, ArrangementsGoToTheChosenBankAndNowhereElse) {
+TEST_F(PresetExportTest, EachExportWritesItsBankAndNothingElseAfterItsQuestions) {
+  const auto& kitData = Set().programs.drumKitData;
+  std::vector<std::uint8_t> kits(kitData[0].begin(), kitData[0].end());
+  kits.insert(kits.end(), kitData[1].begin(), kitData[1].end());
+  // Where each export puts what: the user bank's records and, for the drum kits, their data.
+  using Writes = std::vector<std::pair<std::size_t, std::vector<std::uint8_t>>>;
+  const auto writes = [&](int source, std::size_t d) -> Writes {
+    if (source == kBankC) return {{287004 + d * 10496, Concat(Set().arrangements.records, 0, 64)}};
+    if (source == kBankF) return {{327680 + d * 11008, Concat(Set().programs.records, 0, 64)}};
+    return {{308293 + d * 344, Concat(Set().programs.records, 64, 66)}, {311045 + d * 1760, kits}};
+  };
   const struct {
-    int destination;
-    std::size_t first, last;  // bytes written, inclusive
-  } cases[] = {{kBankA, 287004, 297499}, {kBankB, 297500, 307995}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.destination);
-    test::WriteFile(preset_, presetBytes_);
-    prompter_.Clear();
-    QueueExport(c.destination, Answer::No);
-    EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
-    EXPECT_EQ(prompter_.unexpectedQuestions(), 0);
+    int source;
+    std::string caption, fileTitle, question, update;
+    std::vector<std::string> banks;
+  } exports[] = {
+      {kBankC,
+       "Select Destination Arrangement Bank",
+       "Export Bank Arrangement to Preset File...",
+       "Export Bank C of MYSET to Bank ",
+       "Update the Preset Arrangement list accordingly?",
+       {"A", "B"}},
+      {kBankF,
+       "Select Destination Program Bank",
+       "Export Bank F to Preset File...",
+       "Export Bank F of MYSET\nto Bank ",
+       "Update the Preset Program list accordingly?",
+       {"A", "B", "C", "D", "E"}},
+      {kBankR,
+       "Select Destination Program Bank",
+       "Export Bank R27-R28 to Preset File...",
+       "Export Bank R27-R28 of MYSET\nto Bank ",
+       "Update the Preset Program list accordingly?",
+       {"R11-R12", "R13-R14", "R15-R16", "R17-R18", "R21-R22", "R23-R24", "R25-R26"}},
+  };
+  for (const auto& e : exports) {
+    for (std::size_t d = 0; d < e.banks.size(); ++d) {
+      const std::string question = e.question + e.banks[d] + " of " + PathText(preset_) + "?";
+      SCOPED_TRACE(question);
+      test::WriteFile(preset_, presetBytes_);
+      QueueExport(static_cast<int>(d), Answer::No);
+      EXPECT_TRUE(Export(e.source));
+      EXPECT_EQ(prompter_.unexpectedQuestions(), 0);
+      auto expected = presetBytes_;
+      for (const auto& [offset, bytes] : writes(e.source, d))
+        std::copy(bytes.begin(), bytes.end(), expected.begin() + std::ptrdiff_t(offset));
+      EXPECT_EQ(test::ReadFile(preset_), expected);
+      EXPECT_EQ(test::FileNamesIn(dir_ / "sets"), std::vector<std::string>{"FACTORY.PRE"});
 
-    const auto after = test::ReadFile(preset_);
-    ASSERT_EQ(after.size(), kPresetFileSize);
-    EXPECT_EQ(after, Patched(presetBytes_, c.first, UserArrangementBytes()));
-    EXPECT_EQ(c.last - c.first + 1, UserArrangementBytes().size());
-    EXPECT_EQ(after[c.first - 1], presetBytes_[c.first - 1]);
-    EXPECT_EQ(after[c.last + 1], presetBytes_[c.last + 1]);
-    EXPECT_EQ(test::FileNamesIn(dir_ / "sets"),
-              std::vector<std::string>{"FACTORY.PRE"});  // no temp left
+      ASSERT_EQ(prompter_.listChoices().size(), 1u);
+      const ListChoice& choice = prompter_.listChoices()[0];
+      EXPECT_EQ(std::tie(choice.caption, choice.label, choice.items, choice.selected),
+                std::tuple(e.caption, "Preset Bank", e.banks, 0));
+      ASSERT_EQ(prompter_.fileRequests().size(), 1u);
+      const FileRequest& request = prompter_.fileRequests()[0];
+      EXPECT_EQ(
+          std::tie(request.title, request.initialDir, request.initialName, request.defaultExt),
+          std::tuple(e.fileTitle, dir_ / "sets", "", ".PRE"));
+      ASSERT_EQ(request.filters.size(), 1u);
+      EXPECT_EQ(std::tie(request.filters[0].name, request.filters[0].pattern),
+                std::tuple("Preset Data (*.PRE)", "*.PRE"));
+      ASSERT_EQ(prompter_.messages().size(), 2u);
+      EXPECT_EQ(Shown(prompter_.messages()[0]),
+                std::tuple(question, "Export Bank to Preset File", MessageIcon::Question,
+                           MessageButtons::YesNo, Answer::No));
+      EXPECT_EQ(Shown(prompter_.messages()[1]),
+                std::tuple(e.update, "", MessageIcon::Question, MessageButtons::YesNo, Answer::No));
+    }
   }
   ExpectShippedListUntouched();
 }
 
-TEST_F(PresetExportTest, ArrangementExportShowsItsDialogsAndQuestions) {
-  QueueExport(kBankB, Answer::No);
-  EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
-
-  ASSERT_EQ(prompter_.listChoices().size(), 1u);
-  const ListChoice& choice = prompter_.listChoices()[0];
-  EXPECT_EQ(choice.caption, "Select Destination Arrangement Bank");
-  EXPECT_EQ(choice.label, "Preset Bank");
-  EXPECT_EQ(choice.items, (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(choice.selected, 0);
-
-  ASSERT_EQ(prompter_.fileRequests().size(), 1u);
-  const FileRequest& request = prompter_.fileRequests()[0];
-  EXPECT_EQ(request.title, "Export Bank Arrangement to Preset File...");
-  EXPECT_EQ(request.initialDir, dir_ / "sets");
-  EXPECT_EQ(request.initialName, "");
-  ASSERT_EQ(request.filters.size(), 1u);
-  EXPECT_EQ(request.filters[0].name, "Preset Data (*.PRE)");
-  EXPECT_EQ(request.filters[0].pattern, "*.PRE");
-  EXPECT_EQ(request.defaultExt, ".PRE");
-
-  ASSERT_EQ(prompter_.messages().size(), 2u);
-  const Message& ask = prompter_.messages()[0];
-  EXPECT_EQ(ask.text, "Export Bank C of MYSET to Bank B of " + PathText(preset_) + "?");
-  EXPECT_EQ(ask.title, "Export Bank to Preset File");
-  EXPECT_EQ(ask.icon, MessageIcon::Question);
-  EXPECT_EQ(ask.buttons, MessageButtons::YesNo);
-  EXPECT_EQ(ask.defaultButton, Answer::No);
-  const Message& update = prompter_.messages()[1];
-  EXPECT_EQ(update.text, "Update the Preset Arrangement list accordingly?");
-  EXPECT_EQ(update.title, "");
-  EXPECT_EQ(update.icon, MessageIcon::Question);
-  EXPECT_EQ(update.buttons, MessageButtons::YesNo);
-  EXPECT_EQ(update.defaultButton, Answer::No);
-}
-
-TEST_F(PresetExportTest, ProgramBankFGoesToEachPresetBank) {
-  for (int bank = 0; bank < 5; ++bank) {
-    SCOPED_TRACE(bank);
-    test::WriteFile(preset_, presetBytes_);
-    prompter_.Clear();
-    QueueExport(bank, Answer::No);
-    EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankF));
-    EXPECT_EQ(
-        test::ReadFile(preset_),
-        Patched(presetBytes_, 327680 + static_cast<std::size_t>(bank) * 11008, UserProgramBytes()));
-
-    const std::string letter(1, static_cast<char>('A' + bank));
-    ASSERT_EQ(prompter_.listChoices().size(), 1u);
-    EXPECT_EQ(prompter_.listChoices()[0].caption, "Select Destination Program Bank");
-    EXPECT_EQ(prompter_.listChoices()[0].label, "Preset Bank");
-    EXPECT_EQ(prompter_.listChoices()[0].items,
-              (std::vector<std::string>{"A", "B", "C", "D", "E"}));
-    ASSERT_EQ(prompter_.fileRequests().size(), 1u);
-    EXPECT_EQ(prompter_.fileRequests()[0].title, "Export Bank F to Preset File...");
-    ASSERT_EQ(prompter_.messages().size(), 2u);
-    EXPECT_EQ(prompter_.messages()[0].text,
-              "Export Bank F of MYSET\nto Bank " + letter + " of " + PathText(preset_) + "?");
-    EXPECT_EQ(prompter_.messages()[0].title, "Export Bank to Preset File");
-    EXPECT_EQ(prompter_.messages()[0].defaultButton, Answer::No);
-    EXPECT_EQ(prompter_.messages()[1].text, "Update the Preset Program list accordingly?");
-    EXPECT_EQ(prompter_.messages()[1].defaultButton, Answer::No);
-  }
-}
-
-TEST_F(PresetExportTest, UserDrumKitsGoToThePairChosenRecordsAndKitData) {
-  QueueExport(1, Answer::No);  // R13-R14
-  EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankR));
-
-  std::vector<std::uint8_t> records;
-  AppendRecord(records, Set().programs.records[64]);
-  AppendRecord(records, Set().programs.records[65]);
-  std::vector<std::uint8_t> kits(Set().programs.drumKitData[0].begin(),
-                                 Set().programs.drumKitData[0].end());
-  kits.insert(kits.end(), Set().programs.drumKitData[1].begin(),
-              Set().programs.drumKitData[1].end());
-  ASSERT_EQ(records.size(), 2u * 172u);
-  ASSERT_EQ(kits.size(), 2u * 880u);
-  EXPECT_EQ(test::ReadFile(preset_), Patched(Patched(presetBytes_, 308637, records), 312805, kits));
-
-  ASSERT_EQ(prompter_.listChoices().size(), 1u);
-  EXPECT_EQ(prompter_.listChoices()[0].caption, "Select Destination Program Bank");
-  EXPECT_EQ(prompter_.listChoices()[0].items,
-            (std::vector<std::string>{"R11-R12", "R13-R14", "R15-R16", "R17-R18", "R21-R22",
-                                      "R23-R24", "R25-R26"}));
-  EXPECT_EQ(prompter_.fileRequests()[0].title, "Export Bank R27-R28 to Preset File...");
-  EXPECT_EQ(prompter_.messages()[0].text,
-            "Export Bank R27-R28 of MYSET\nto Bank R13-R14 of " + PathText(preset_) + "?");
-}
-
 TEST_F(PresetExportTest, OnlyTheUserBanksAreExported) {
-  for (int bank : {kBankA, kBankB}) {
-    EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, bank));
-    EXPECT_FALSE(CanExportBank(Kind::Arrangement, bank));
-  }
-  for (int bank = 0; bank < 5; ++bank) {
-    EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, bank));
-    EXPECT_FALSE(CanExportBank(Kind::Program, bank));
+  for (int bank = 0; bank < 7; ++bank) {
+    SCOPED_TRACE(bank);
+    EXPECT_EQ(CanExportBank(Kind::Arrangement, bank), bank == kBankC);
+    EXPECT_EQ(CanExportBank(Kind::Program, bank), bank == kBankF || bank == kBankR);
+    EXPECT_FALSE(CanExportBank(Kind::Style, bank));
+    EXPECT_TRUE(bank >= kBankC || ExportArrangementBank(ws_, prompter_, slot_, bank));
+    EXPECT_TRUE(bank >= kBankF || ExportProgramBank(ws_, prompter_, slot_, bank));
   }
   EXPECT_TRUE(prompter_.listChoices().empty());
   EXPECT_TRUE(prompter_.fileRequests().empty());
   EXPECT_TRUE(prompter_.messages().empty());
   EXPECT_EQ(test::ReadFile(preset_), presetBytes_);
-
-  EXPECT_TRUE(CanExportBank(Kind::Arrangement, kBankC));
-  EXPECT_TRUE(CanExportBank(Kind::Program, kBankF));
-  EXPECT_TRUE(CanExportBank(Kind::Program, kBankR));
-  EXPECT_FALSE(CanExportBank(Kind::Style, kBankC));
 }
 
 TEST_F(PresetExportTest, CancelAtEachStepWritesNothing) {
   // The list choice, the file dialog, the export question.
   prompter_.QueueChoice(-1);
-  EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
+  EXPECT_TRUE(Export(kBankC));
   EXPECT_TRUE(prompter_.fileRequests().empty());
-
   prompter_.Clear();
   prompter_.QueueChoice(0);
   prompter_.QueueFile(std::nullopt);
-  EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankF));
+  EXPECT_TRUE(Export(kBankF));
   EXPECT_TRUE(prompter_.messages().empty());
-
   prompter_.Clear();
   prompter_.QueueChoice(3);
   prompter_.QueueFile(preset_);
   prompter_.QueueAnswer(Answer::No);
-  EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankR));
+  EXPECT_TRUE(Export(kBankR));
   EXPECT_EQ(prompter_.messages().size(), 1u);  // no update question after No
   EXPECT_EQ(test::ReadFile(preset_), presetBytes_);
   EXPECT_EQ(test::FileNamesIn(dir_ / "sets"), std::vector<std::string>{"FACTORY.PRE"});
-
-  // No at the update question: the preset file is written, the list is not.
-  prompter_.Clear();
-  QueueExport(kBankA, Answer::No);
-  EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
-  EXPECT_NE(test::ReadFile(preset_), presetBytes_);
-  ExpectShippedListUntouched();
-  EXPECT_FALSE(fs::exists(dir_ / "user"));
-  EXPECT_EQ(ws_.presets, std::get<PresetTables>(ReadPresetList(ShippedList())));
-  EXPECT_EQ(prompter_.unexpectedQuestions(), 0);
 }
 
-TEST_F(PresetExportTest, APresetFileTooShortOrMissingIsRefusedUntouched) {
-  const std::string arrangementError = "Error saving Preset Arrangement to\n" + PathText(preset_);
-
-  // One byte short of bank B's end.
-  std::vector<std::uint8_t> shortFile(presetBytes_.begin(), presetBytes_.begin() + 307995);
-  test::WriteFile(preset_, shortFile);
-  QueueExport(kBankB, Answer::Yes);
-  EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
-  ASSERT_EQ(prompter_.messages().size(), 2u);  // the question, then the error; no update
-  EXPECT_EQ(prompter_.messages()[1].text, arrangementError);
-  EXPECT_EQ(prompter_.messages()[1].title, "Error");
-  EXPECT_EQ(prompter_.messages()[1].icon, MessageIcon::Critical);
-  EXPECT_EQ(test::ReadFile(preset_), shortFile);
-  ExpectShippedListUntouched();
+TEST_F(PresetExportTest, ARefusedOrFailedWriteLeavesThePresetFileAsItWas) {
+  // One byte short of bank B's end; long enough for the kits' records but not their data,
+  // so neither is written; no file at all, which is not created; a write or a rename that
+  // fails.
+  const std::size_t whole = presetBytes_.size();
+  const struct {
+    int source, destination;
+    std::size_t size;
+    std::string error;
+    std::optional<Fault> fault;
+  } cases[] = {{kBankC, kBankB, 307995, "Error saving Preset Arrangement to\n", {}},
+               {kBankR, 1, 312805 + 1760 - 1, "Error saving Preset Program to\n", {}},
+               {kBankC, kBankA, 0, "Error saving Preset Arrangement to\n", {}},
+               {kBankF, 0, whole, "Error saving Preset Program to\n", Fault::WriteNew},
+               {kBankF, 4, whole, "Error saving Preset Program to\n", Fault::Rename}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.size);
+    const std::vector<std::uint8_t> before(presetBytes_.begin(),
+                                           presetBytes_.begin() + std::ptrdiff_t(c.size));
+    if (c.size == 0) fs::remove(preset_);
+    if (c.size != 0) test::WriteFile(preset_, before);
+    const auto ops =
+        c.fault ? FaultyOps(*c.fault, dir_ / "sets") : std::make_unique<test::FaultyFileOps>();
+    QueueExport(c.destination, Answer::Yes);
+    EXPECT_TRUE(Export(c.source, *ops));
+    ASSERT_EQ(prompter_.messages().size(), 2u);  // the question, then the error; no update
+    EXPECT_EQ(Shown(prompter_.messages()[1]),
+              std::tuple(c.error + PathText(preset_), "Error", MessageIcon::Critical,
+                         MessageButtons::Ok, Answer::Ok));
+    EXPECT_EQ(test::ReadFile(preset_), before);
+    EXPECT_EQ(test::FileNamesIn(dir_ / "sets").size(), c.size ? 1u : 0u);  // nor a temporary
+    ExpectShippedListUntouched();
+  }
 
   // Just long enough.
-  shortFile.push_back(0x5A);
-  test::WriteFile(preset_, shortFile);
-  prompter_.Clear();
+  std::vector<std::uint8_t> exact(presetBytes_.begin(), presetBytes_.begin() + 307996);
+  test::WriteFile(preset_, exact);
   QueueExport(kBankB, Answer::No);
-  EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
-  EXPECT_EQ(test::ReadFile(preset_), Patched(shortFile, 297500, UserArrangementBytes()));
-
-  // Long enough for the kits' records but not their data: neither region is written.
-  shortFile.assign(presetBytes_.begin(), presetBytes_.begin() + 312805 + 1760 - 1);
-  test::WriteFile(preset_, shortFile);
-  prompter_.Clear();
-  QueueExport(1, Answer::Yes);
-  EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankR));
-  ASSERT_EQ(prompter_.messages().size(), 2u);
-  EXPECT_EQ(prompter_.messages()[1].text, "Error saving Preset Program to\n" + PathText(preset_));
-  EXPECT_EQ(test::ReadFile(preset_), shortFile);
-
-  // A file that is not there is not created.
-  fs::remove(preset_);
-  prompter_.Clear();
-  QueueExport(kBankA, Answer::Yes);
-  EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
-  ASSERT_EQ(prompter_.messages().size(), 2u);
-  EXPECT_EQ(prompter_.messages()[1].text, arrangementError);
-  EXPECT_FALSE(fs::exists(preset_));
-  EXPECT_TRUE(test::FileNamesIn(dir_ / "sets").empty());
-}
-
-TEST_F(PresetExportTest, AFailedWriteLeavesThePresetFileAsItWas) {
-  for (auto fault : {Fault::WriteNew, Fault::Rename}) {
-    SCOPED_TRACE(static_cast<int>(fault));
-    prompter_.Clear();
-    const auto ops = FaultyOps(fault, dir_ / "sets");
-    QueueExport(kBankA, Answer::Yes);
-    EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankF, *ops));
-    ASSERT_EQ(prompter_.messages().size(), 2u);
-    EXPECT_EQ(prompter_.messages()[1].text, "Error saving Preset Program to\n" + PathText(preset_));
-    EXPECT_EQ(test::ReadFile(preset_), presetBytes_);
-    EXPECT_EQ(test::FileNamesIn(dir_ / "sets"), std::vector<std::string>{"FACTORY.PRE"});
-  }
+  EXPECT_TRUE(Export(kBankC));
+  const auto arrangements = Concat(Set().arrangements.records, 0, 64);
+  std::copy(arrangements.begin(), arrangements.end(), exact.begin() + 297500);
+  EXPECT_EQ(test::ReadFile(preset_), exact);
 }
 
 // ---- The preset list -------------------------------------------------------------------
 
-TEST_F(PresetExportTest, UpdatedListNamesTheExportedArrangementsAndKeepsEveryOtherLine) {
-  const PresetTables before = ws_.presets;
-  QueueExport(kBankB, Answer::Yes);
-  EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
-  EXPECT_EQ(prompter_.messages().size(), 2u);  // no error
+TEST_F(PresetExportTest, UpdatedListNamesTheExportedItemsAndKeepsEveryOtherLine) {
+  // One after the other: each rewrite starts from the list the one before left in force.
+  const struct {
+    int source, destination;
+    std::string from, to;  // the marker lines around the entries rewritten
+    int first, count;      // the exported items
+  } cases[] = {{kBankC, kBankB, "/ Arr B11-B18\r\n", "/ Sty A11-A18\r\n", 0, 64},
+               {kBankF, 3, "/ Prg D11-D18\r\n", "/ Prg E11-E18\r\n", 0, 64},
+               {kBankR, 6, "/ Prg R25-R26\r\n", "", 64, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.from);
+    const std::string before =
+        fs::exists(UserList()) ? test::ReadTextFile(UserList()) : shippedText_;
+    QueueExport(c.destination, Answer::Yes);
+    EXPECT_TRUE(Export(c.source));
+    EXPECT_EQ(prompter_.messages().size(), 2u);  // no error
+    EXPECT_EQ(test::ReadTextFile(UserBackup()), before);
 
-  // The shipped list is never written; the backup is the list that was in force.
-  EXPECT_EQ(test::ReadTextFile(ShippedList()), shippedText_);
-  EXPECT_EQ(test::ReadTextFile(UserBackup()), shippedText_);
+    const auto oldLines = RawLines(before);
+    const auto newLines = RawLines(test::ReadTextFile(UserList()));
+    ASSERT_EQ(newLines.size(), oldLines.size());
+    int next = c.first;
+    bool inBank = false;
+    for (std::size_t i = 0; i < oldLines.size(); ++i) {
+      inBank = (inBank || oldLines[i] == c.from) && oldLines[i] != c.to;
+      const bool entry = inBank && oldLines[i][0] != '/';
+      EXPECT_EQ(newLines[i], entry ? EntryLine(c.source, next++) : oldLines[i]) << "line " << i + 1;
+    }
+    EXPECT_EQ(next, c.first + c.count);
+    EXPECT_EQ(ws_.presets, std::get<PresetTables>(ReadPresetList(UserList())));
+  }
+  EXPECT_EQ(test::ReadTextFile(ShippedList()), shippedText_);  // never written
   EXPECT_EQ(test::FileNamesIn(dir_ / "user"),
             (std::vector<std::string>{std::string(kPresetListBackupName),
                                       std::string(kPresetListFileName)}));
-
-  const auto oldLines = RawLines(shippedText_);
-  const auto newLines = RawLines(test::ReadTextFile(UserList()));
-  ASSERT_EQ(newLines.size(), oldLines.size());
-  int replaced = 0;
-  bool inBankB = false;
-  for (std::size_t i = 0; i < oldLines.size(); ++i) {
-    if (oldLines[i] == "/ Arr B11-B18\r\n") inBankB = true;
-    if (oldLines[i] == "/ Sty A11-A18\r\n") inBankB = false;
-    if (inBankB && oldLines[i][0] != '/') {
-      EXPECT_EQ(newLines[i], ArrangementLine(replaced)) << "line " << i + 1;
-      ++replaced;
-    } else {
-      EXPECT_EQ(newLines[i], oldLines[i]) << "line " << i + 1;
-    }
-  }
-  EXPECT_EQ(replaced, 64);
-  EXPECT_EQ(newLines[78], "\"Exp Arr 0       \",0,256\r\n");
-  EXPECT_EQ(newLines[79], "\"Pad, warm       \",1,257\r\n");
-  EXPECT_EQ(newLines[81], "\"Exp Arr 3       \",3,-1\r\n");
-
-  // The names shown for bank B are now the Set's; everything else is as before.
-  const ItemSources from{ws_.presets, Set()};
-  for (int i = 0; i < 64; ++i) {
-    const ArrangementRecord& r = Set().arrangements.records[static_cast<std::size_t>(i)];
-    EXPECT_EQ(ArrangementName(from, 64 + i), r.Name());
-    EXPECT_EQ(ArrangementCategory(from, 64 + i), r.Category());
-    EXPECT_EQ(PresetArrangementStyle(ws_.presets, 64 + i), r.Style());
-    EXPECT_EQ(ws_.presets.arrangements[static_cast<std::size_t>(i)], before.arrangements[i]);
-  }
-  EXPECT_EQ(ws_.presets.styles, before.styles);
-  EXPECT_EQ(ws_.presets.programsAB, before.programsAB);
-  EXPECT_EQ(ws_.presets.drumKits, before.drumKits);
-}
-
-TEST_F(PresetExportTest, UpdatedListNamesTheExportedProgramsAndDrumKits) {
-  const PresetTables before = ws_.presets;
-  QueueExport(3, Answer::Yes);  // bank D
-  EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankF));
-  const std::string afterPrograms = test::ReadTextFile(UserList());
-  const ItemSources from{ws_.presets, Set()};
-  for (int i = 0; i < 64; ++i) {
-    EXPECT_EQ(ProgramName(from, 320 + i), ProgramUserName(Set(), i));  // D11 is number 320
-    EXPECT_EQ(ProgramCategory(from, 320 + i), (i * 3) % 16);
-    EXPECT_EQ(ws_.presets.programsCD[static_cast<std::size_t>(i)], before.programsCD[i]);  // C
-  }
-  EXPECT_EQ(ws_.presets.programsAB, before.programsAB);
-  EXPECT_EQ(ws_.presets.programsE, before.programsE);
-  const auto lines = RawLines(afterPrograms);
-  const auto marker = std::find(lines.begin(), lines.end(), "/ Prg D11-D18\r\n");
-  ASSERT_NE(marker, lines.end());
-  EXPECT_EQ(*(marker + 1), ProgramLine(0));
-  EXPECT_EQ(*(marker + 9), "/ Prg D21-D28\r\n");
-  EXPECT_EQ(*(marker + 10), ProgramLine(8));
-
-  // The second rewrite starts from the per-user list, which becomes the backup.
-  prompter_.Clear();
-  QueueExport(6, Answer::Yes);  // R25-R26
-  EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankR));
-  EXPECT_EQ(test::ReadTextFile(UserBackup()), afterPrograms);
-  EXPECT_EQ(ProgramName(from, 1036), "Exp Kit One     ");  // R25
-  EXPECT_EQ(ProgramName(from, 1037), "Exp Kit Two     ");
-  EXPECT_EQ(ProgramCategory(from, 1037), 13);
-  EXPECT_EQ(ProgramName(from, 320), "Exp Prg 0       ");  // the first export stays
-  for (std::size_t k = 0; k < 12; ++k)
-    EXPECT_EQ(ws_.presets.drumKits[k], before.drumKits[k]);
-  const std::string text = test::ReadTextFile(UserList());
-  EXPECT_NE(text.find("/ Prg R25-R26\r\n" + ProgramLine(64) + ProgramLine(65)), std::string::npos);
-  EXPECT_EQ(test::ReadTextFile(ShippedList()), shippedText_);
 }
 
 TEST_F(PresetExportTest, CommentsAmongTheEntriesStayWhereTheyAre) {
@@ -507,11 +357,11 @@ TEST_F(PresetExportTest, CommentsAmongTheEntriesStayWhereTheyAre) {
   test::WriteTextFile(UserList(), own);
 
   QueueExport(kBankA, Answer::Yes);
-  EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
+  EXPECT_TRUE(Export(kBankC));
   EXPECT_EQ(test::ReadTextFile(UserBackup()), own);
   const std::string text = test::ReadTextFile(UserList());
-  std::string expected = "/ Arr A11-A18\n" + ArrangementLine(0) +
-                         "/ my note, with a comma\n\n   \n,,\n" + ArrangementLine(1);
+  std::string expected = "/ Arr A11-A18\n" + EntryLine(kBankC, 0) +
+                         "/ my note, with a comma\n\n   \n,,\n" + EntryLine(kBankC, 1);
   expected.erase(std::remove(expected.begin(), expected.end(), '\r'), expected.end());
   EXPECT_NE(text.find(expected), std::string::npos) << text.substr(0, 800);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 0);
@@ -521,15 +371,12 @@ TEST_F(PresetExportTest, CommentsAmongTheEntriesStayWhereTheyAre) {
 TEST_F(PresetExportTest, NamesTheListCannotHoldAreMadeSafe) {
   ws_.sets.Files(slot_).programs.records[65].SetName("Say \"Hi\"\tnow");
   QueueExport(0, Answer::Yes);
-  EXPECT_TRUE(ExportProgramBank(ws_, prompter_, slot_, kBankR));
+  EXPECT_TRUE(Export(kBankR));
   EXPECT_EQ(ws_.presets.drumKits[1].name, "Say 'Hi' now    ");
-  EXPECT_NE(test::ReadTextFile(UserList()).find("\"Say 'Hi' now    \",13\r\n"), std::string::npos);
+  EXPECT_NE(test::ReadTextFile(UserList()).find("\"Say 'Hi' now    \",3\r\n"), std::string::npos);
 }
 
 TEST_F(PresetExportTest, AFailedRewriteKeepsThePreviousListInForce) {
-  const std::string rewriteError =
-      "Error saving Preset names to file I40PRSTS.TXT\nThis file must be restored from "
-      "I40PRSTS.BAK";
   fs::create_directories(dir_ / "user");
   const std::string own = shippedText_ + "/ the user's own copy\r\n";
   test::WriteTextFile(UserList(), own);
@@ -537,14 +384,13 @@ TEST_F(PresetExportTest, AFailedRewriteKeepsThePreviousListInForce) {
 
   for (Fault fault : {Fault::WriteNew, Fault::Rename, Fault::RenameList}) {
     SCOPED_TRACE(static_cast<int>(fault));
-    prompter_.Clear();
     const auto ops = FaultyOps(fault, dir_ / "user");
     QueueExport(kBankA, Answer::Yes);
-    EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC, *ops));
+    EXPECT_TRUE(Export(kBankC, *ops));
     ASSERT_EQ(prompter_.messages().size(), 3u);
-    EXPECT_EQ(prompter_.messages()[2].text, rewriteError);
-    EXPECT_EQ(prompter_.messages()[2].title, "Error");
-    EXPECT_EQ(prompter_.messages()[2].icon, MessageIcon::Critical);
+    EXPECT_EQ(
+        Shown(prompter_.messages()[2]),
+        std::tuple(kRewriteError, "Error", MessageIcon::Critical, MessageButtons::Ok, Answer::Ok));
     EXPECT_EQ(test::ReadTextFile(UserList()), own);
     EXPECT_EQ(ws_.presets, before);
     if (fault == Fault::RenameList) {
@@ -555,96 +401,65 @@ TEST_F(PresetExportTest, AFailedRewriteKeepsThePreviousListInForce) {
   }
   EXPECT_EQ(test::ReadTextFile(ShippedList()), shippedText_);
 
-  // A list whose bank cannot be found is not rewritten.
-  std::string noMarker = own;
-  const std::string marker = "\r\n/ Arr A11-A18\r\n";  // not the mention in the header
-  noMarker.replace(noMarker.find(marker), marker.size(), "\r\n/ Arr bank A\r\n");
-  test::WriteTextFile(UserList(), noMarker);
-  prompter_.Clear();
-  QueueExport(kBankA, Answer::Yes);
-  EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
-  ASSERT_EQ(prompter_.messages().size(), 3u) << ::testing::PrintToString(prompter_.texts());
-  EXPECT_EQ(prompter_.messages()[2].text, rewriteError);
-  EXPECT_EQ(test::ReadTextFile(UserList()), noMarker);
-
-  // Nor one whose entry stands on two lines: dropping one line would shift every name.
-  std::string split = own;
-  const std::string first = "\"Arr A11         \",0,0\r\n";
-  split.replace(split.find(first), first.size(), "\"Arr A11         \"\r\n0,0\r\n");
-  ASSERT_TRUE(std::holds_alternative<PresetTables>(ParsePresetList(split)));
-  test::WriteTextFile(UserList(), split);
-  prompter_.Clear();
-  QueueExport(kBankA, Answer::Yes);
-  EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC));
-  ASSERT_EQ(prompter_.messages().size(), 3u);
-  EXPECT_EQ(prompter_.messages()[2].text, rewriteError);
-  EXPECT_EQ(test::ReadTextFile(UserList()), split);
-  EXPECT_EQ(ws_.presets, before);
+  // Nor is a list whose bank cannot be found, or whose entry stands on two lines (dropping
+  // one line would shift every name after it).
+  for (auto [from, to] :
+       {std::pair<std::string, std::string>{"\r\n/ Arr A11-A18\r\n", "\r\n/ Arr bank A\r\n"},
+        {"\"Arr A11         \",0,0\r\n", "\"Arr A11         \"\r\n0,0\r\n"}}) {
+    std::string bad = own;
+    bad.replace(bad.find(from), from.size(), to);
+    test::WriteTextFile(UserList(), bad);
+    QueueExport(kBankA, Answer::Yes);
+    EXPECT_TRUE(Export(kBankC));
+    ASSERT_EQ(prompter_.messages().size(), 3u);
+    EXPECT_EQ(prompter_.messages()[2].text, kRewriteError);
+    EXPECT_EQ(test::ReadTextFile(UserList()), bad);
+    EXPECT_EQ(ws_.presets, before);
+  }
 }
 
 TEST_F(PresetExportTest, AListThatDoesNotReadBackIsPutBack) {
-  const std::string rewriteError =
-      "Error saving Preset names to file I40PRSTS.TXT\nThis file must be restored from "
-      "I40PRSTS.BAK";
   const PresetTables before = ws_.presets;
-
-  // The shipped list was in force: the per-user copy goes again.
-  {
+  // With the shipped list in force the per-user copy goes again; a per-user list in force
+  // gets its old text back.
+  for (const std::string own : {"", "/ mine\r\n"}) {
+    if (!own.empty()) test::WriteTextFile(UserList(), shippedText_ + own);
     const auto ops = FaultyOps(Fault::ReadBackOnce, dir_ / "user");
     QueueExport(kBankB, Answer::Yes);
-    EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC, *ops));
-    ASSERT_EQ(prompter_.messages().size(), 3u);
-    EXPECT_EQ(prompter_.messages()[2].text, rewriteError);
-    EXPECT_FALSE(fs::exists(UserList()));
-    EXPECT_EQ(test::ReadTextFile(UserBackup()), shippedText_);
-    EXPECT_EQ(ws_.presets, before);
-  }
-
-  // A per-user list was in force: its old text is written back.
-  const std::string own = shippedText_ + "/ mine\r\n";
-  test::WriteTextFile(UserList(), own);
-  {
-    prompter_.Clear();
-    const auto ops = FaultyOps(Fault::ReadBackOnce, dir_ / "user");
-    QueueExport(kBankB, Answer::Yes);
-    EXPECT_TRUE(ExportArrangementBank(ws_, prompter_, slot_, kBankC, *ops));
-    ASSERT_EQ(prompter_.messages().size(), 3u);
-    EXPECT_EQ(prompter_.messages()[2].text, rewriteError);
-    EXPECT_EQ(test::ReadTextFile(UserList()), own);
+    EXPECT_TRUE(Export(kBankC, *ops));
+    EXPECT_EQ(prompter_.texts().back(), kRewriteError);
+    EXPECT_EQ(fs::exists(UserList()), !own.empty());
+    EXPECT_EQ(test::ReadTextFile(UserList()), own.empty() ? "" : shippedText_ + own);
+    EXPECT_EQ(test::ReadTextFile(UserBackup()), shippedText_ + own);
     EXPECT_EQ(ws_.presets, before);
   }
 
   // Nothing can be read any more: the program must end.
-  {
-    prompter_.Clear();
-    const auto ops = FaultyOps(Fault::ReadBackAlways, dir_ / "user");
-    QueueExport(kBankB, Answer::Yes);
-    EXPECT_FALSE(ExportArrangementBank(ws_, prompter_, slot_, kBankC, *ops));
-    ASSERT_EQ(prompter_.messages().size(), 4u);
-    EXPECT_EQ(prompter_.messages()[2].text, rewriteError);
-    EXPECT_EQ(prompter_.messages()[3].text, PresetListErrorText());
-    EXPECT_EQ(prompter_.messages()[3].icon, MessageIcon::Critical);
-  }
+  const auto ops = FaultyOps(Fault::ReadBackAlways, dir_ / "user");
+  QueueExport(kBankB, Answer::Yes);
+  EXPECT_FALSE(Export(kBankC, *ops));
+  ASSERT_EQ(prompter_.messages().size(), 4u);
+  EXPECT_EQ(prompter_.messages()[2].text, kRewriteError);
+  EXPECT_EQ(prompter_.messages()[3].text, PresetListErrorText());
+  EXPECT_EQ(prompter_.messages()[3].icon, MessageIcon::Critical);
 }
 
 TEST_F(PresetExportTest, UpdateCallsOutsideTheExportsChangeNothing) {
   // Source banks that no export writes, destinations out of range.
-  EXPECT_EQ(UpdatePresetList(ws_, prompter_, slot_, Kind::Arrangement, kBankA, 0),
-            PresetListUpdate::NotUpdated);
-  EXPECT_EQ(UpdatePresetList(ws_, prompter_, slot_, Kind::Arrangement, kBankC, 2),
-            PresetListUpdate::NotUpdated);
-  EXPECT_EQ(UpdatePresetList(ws_, prompter_, slot_, Kind::Program, kBankF, 5),
-            PresetListUpdate::NotUpdated);
-  EXPECT_EQ(UpdatePresetList(ws_, prompter_, slot_, Kind::Program, kBankR, 7),
-            PresetListUpdate::NotUpdated);
-  EXPECT_EQ(UpdatePresetList(ws_, prompter_, slot_, Kind::Style, kBankC, 0),
-            PresetListUpdate::NotUpdated);
+  for (auto [kind, source, destination] : {std::tuple{Kind::Arrangement, kBankA, 0},
+                                           {Kind::Arrangement, kBankC, 2},
+                                           {Kind::Program, kBankF, 5},
+                                           {Kind::Program, kBankR, 7},
+                                           {Kind::Style, kBankC, 0}}) {
+    EXPECT_EQ(UpdatePresetList(ws_, prompter_, slot_, kind, source, destination),
+              PresetListUpdate::NotUpdated);
+  }
   EXPECT_TRUE(prompter_.messages().empty());
   ExpectShippedListUntouched();
 
   EXPECT_EQ(UpdatePresetList(ws_, prompter_, slot_, Kind::Program, kBankR, 0),
             PresetListUpdate::Updated);
-  EXPECT_EQ(ws_.presets.drumKits[0].name, "Exp Kit One     ");
+  EXPECT_EQ(ws_.presets.drumKits[0].name, Set().programs.records[64].Name());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/temp_dir.h"
@@ -58,18 +59,12 @@ PresetListError Failure(const std::string& text) {
 
 TEST(PresetList, EntriesFillTheTablesInOrder) {
   const PresetTables t = Parsed(ValidList());
-  EXPECT_EQ(t.arrangements[0].name, "E0              ");
-  EXPECT_EQ(t.arrangements[0].category, 0);
-  EXPECT_EQ(t.arrangements[0].style, 127);
-  EXPECT_EQ(t.arrangements[127].name, "E127            ");
-  EXPECT_EQ(t.arrangements[127].style, 0);
+  EXPECT_EQ(t.arrangements[127], (PresetEntry{"E127            ", 127 % 16, 0}));
   EXPECT_EQ(t.styles[0].name, "E128            ");
   EXPECT_EQ(t.programsAB[0].name, "E256            ");
   EXPECT_EQ(t.programsCD[127].name, "E511            ");
   EXPECT_EQ(t.programsE[63].name, "E575            ");
-  EXPECT_EQ(t.drumKits[0].name, "E576            ");
-  EXPECT_EQ(t.drumKits[13].name, "E589            ");
-  EXPECT_EQ(t.drumKits[13].category, 589 % 16);
+  EXPECT_EQ(t.drumKits[13], (PresetEntry{"E589            ", 589 % 16, 0}));
 }
 
 TEST(PresetList, EverythingUpToTheKorgLineIsIgnoredWhateverItsCase) {
@@ -91,14 +86,12 @@ TEST(PresetList, CommentsAndEmptyFieldsBeforeANameAreSkippedHoweverMany) {
 TEST(PresetList, NamesAreCutOrPaddedToSixteenAndKeepTheirBlanks) {
   std::vector<std::string> lines = EntryLines();
   lines[0] = "\"A very long preset name\",3,5";
-  lines[1] = "\"  Lead, 2  \",4,6";  // a comma inside quotes belongs to the name
-  lines[2] = "  Unquoted  ,5,7";
+  lines[1] = "\"  Lead, 2  \",4,6";     // a comma inside quotes belongs to the name
+  lines[2] = "  Unquoted  , 255 , -1";  // numbers take signs and blanks
   const PresetTables t = Parsed("Korg-i40\n" + Join(lines));
   EXPECT_EQ(t.arrangements[0].name, "A very long pres");
-  EXPECT_EQ(t.arrangements[1].name, "  Lead, 2       ");
-  EXPECT_EQ(t.arrangements[1].category, 4);
-  EXPECT_EQ(t.arrangements[1].style, 6);
-  EXPECT_EQ(t.arrangements[2].name, "Unquoted        ");
+  EXPECT_EQ(t.arrangements[1], (PresetEntry{"  Lead, 2       ", 4, 6}));
+  EXPECT_EQ(t.arrangements[2], (PresetEntry{"Unquoted        ", 255, -1}));
 }
 
 TEST(PresetList, FieldsMayStandOnSeveralLines) {
@@ -133,14 +126,6 @@ TEST(PresetList, EachFailureIsReported) {
   }
 }
 
-TEST(PresetList, NumbersAcceptSignsAndBlanks) {
-  std::vector<std::string> lines = EntryLines();
-  lines[0] = "\"E0\", 255 , -1";
-  const PresetTables t = Parsed("Korg-i40\n" + Join(lines));
-  EXPECT_EQ(t.arrangements[0].category, 255);
-  EXPECT_EQ(t.arrangements[0].style, -1);
-}
-
 TEST(PresetList, UnusableListShowsTheEndingMessage) {
   EXPECT_EQ(PresetListErrorText(),
             "Error getting Preset names from file I40PRSTS.TXT\nEnding program!");
@@ -148,9 +133,9 @@ TEST(PresetList, UnusableListShowsTheEndingMessage) {
   ScriptedPrompter prompter;
   EXPECT_FALSE(LoadPresetLists(dir / "I40PRSTS.TXT", prompter));
   ASSERT_EQ(prompter.messages().size(), 1u);
-  EXPECT_EQ(prompter.messages()[0].text, PresetListErrorText());
-  EXPECT_EQ(prompter.messages()[0].title, "Error");
-  EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Critical);
+  const Message& m = prompter.messages()[0];
+  EXPECT_EQ(std::tie(m.text, m.title, m.icon),
+            std::tuple(PresetListErrorText(), "Error", MessageIcon::Critical));
 
   test::WriteTextFile(dir / "I40PRSTS.TXT", Join(EntryLines()));  // no "Korg-i40" line
   EXPECT_FALSE(LoadPresetLists(dir / "I40PRSTS.TXT", prompter));

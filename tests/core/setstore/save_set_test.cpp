@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <functional>
+#include <tuple>
 
 #include "format/component_io.h"
 #include "format/set_paths.h"
@@ -42,15 +43,17 @@ class SaveSetTest : public ::testing::Test {
   ScriptedPrompter prompter_;
 };
 
-TEST_F(SaveSetTest, SaveWritesOnlyTheChangedKinds) {
+TEST_F(SaveSetTest, SaveReplacesOnlyTheChangedKindsKeepingTheirPermissions) {
   const int slot = OpenOne();
   const auto old = fs::file_time_type::clock::now() - std::chrono::hours(48);
   for (Kind kind : kStoredKinds)
     fs::last_write_time(Component(kind), old);
 
+  fs::permissions(Component(Kind::Program), fs::perms(0640), fs::perm_options::replace);
   ws_.sets.Files(slot).programs.records[5].SetName("Changed");
   ws_.sets.Entry(slot).Modified[KindIndex(Kind::Program)] = true;
   EXPECT_TRUE(SaveCommand(ws_, prompter_, slot));
+  EXPECT_EQ(fs::status(Component(Kind::Program)).permissions(), fs::perms(0640));  // kept
   EXPECT_TRUE(prompter_.messages().empty());
   EXPECT_TRUE(prompter_.fileRequests().empty());
   for (Kind kind : kStoredKinds) {
@@ -72,12 +75,12 @@ TEST_F(SaveSetTest, NewSetAsksForADestinationAndWritesAllSeven) {
   EXPECT_TRUE(SaveCommand(ws_, prompter_, slot));
   ASSERT_EQ(prompter_.fileRequests().size(), 1u);
   const FileRequest& request = prompter_.fileRequests()[0];
-  EXPECT_EQ(request.title, "Select a Korg-i40 destination file (without extension)");
-  EXPECT_EQ(request.defaultExt, "xxx");
-  EXPECT_EQ(request.initialDir, dir_.path());
+  EXPECT_EQ(
+      std::tie(request.title, request.defaultExt, request.initialDir),
+      std::tuple("Select a Korg-i40 destination file (without extension)", "xxx", dir_.path()));
   EXPECT_EQ(request.filters.size(), 8u);
-  EXPECT_EQ(ws_.sets.Entry(slot).Name, "MYSET");
-  EXPECT_EQ(ws_.sets.Entry(slot).Dir, dir_ / "sets");
+  EXPECT_EQ(std::tie(ws_.sets.Entry(slot).Name, ws_.sets.Entry(slot).Dir),
+            std::tuple("MYSET", dir_ / "sets"));
   EXPECT_EQ(ws_.settings.PathNam, dir_ / "sets");
   for (Kind kind : kStoredKinds) {
     EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / "sets" / "MYSET", kind)),
@@ -100,14 +103,6 @@ TEST_F(SaveSetTest, TheDestinationsExtensionIsDroppedWhateverItIs) {
   }
 }
 
-TEST_F(SaveSetTest, NewSetWhoseDialogIsCancelledStaysUnsaved) {
-  const int slot = OpenSet(ws_, prompter_, true, {});
-  prompter_.QueueFile(std::nullopt);
-  EXPECT_FALSE(SaveCommand(ws_, prompter_, slot));
-  EXPECT_EQ(ws_.sets.Entry(slot).Name, "NEWSET01");
-  EXPECT_TRUE(ws_.sets.Entry(slot).AnyModified());
-}
-
 TEST_F(SaveSetTest, ReadOnlyArrangementFileIsLeftAloneAndTheRestWritten) {
   const int slot = OpenOne();
   const auto arrBefore = test::ReadFile(Component(Kind::Arrangement));
@@ -121,26 +116,16 @@ TEST_F(SaveSetTest, ReadOnlyArrangementFileIsLeftAloneAndTheRestWritten) {
 
   EXPECT_FALSE(SaveCommand(ws_, prompter_, slot));
   ASSERT_EQ(prompter_.messages().size(), 1u);
-  EXPECT_EQ(prompter_.messages()[0].text,
-            "Error saving Arrangement data.\nDestination file is Read-Only!");
-  EXPECT_EQ(prompter_.messages()[0].title, "Error");
-  EXPECT_EQ(prompter_.messages()[0].icon, MessageIcon::Critical);
+  const Message& m = prompter_.messages()[0];
+  EXPECT_EQ(std::tie(m.text, m.title, m.icon),
+            std::tuple("Error saving Arrangement data.\nDestination file is Read-Only!", "Error",
+                       MessageIcon::Critical));
   EXPECT_EQ(test::ReadFile(Component(Kind::Arrangement)), arrBefore);
   EXPECT_EQ(test::ReadFile(Component(Kind::Style)),
             WriteComponentBytes(Kind::Style, ws_.sets.Files(slot)));
-  const SetEntry& entry = ws_.sets.Entry(slot);
-  EXPECT_TRUE(entry.Modified[KindIndex(Kind::Arrangement)]);  // still to be saved
-  EXPECT_FALSE(entry.Modified[KindIndex(Kind::Style)]);
-  EXPECT_FALSE(entry.Modified[KindIndex(Kind::KbdSet)]);
+  for (Kind kind : kStoredKinds)  // only the Arrangements are still to be saved
+    EXPECT_EQ(ws_.sets.Entry(slot).Modified[KindIndex(kind)], kind == Kind::Arrangement);
   EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(), 7u);
-}
-
-TEST_F(SaveSetTest, ReplacedComponentKeepsItsPermissions) {
-  const int slot = OpenOne();
-  fs::permissions(Component(Kind::Global), fs::perms(0640), fs::perm_options::replace);
-  ws_.sets.Entry(slot).Modified[KindIndex(Kind::Global)] = true;
-  EXPECT_TRUE(SaveCommand(ws_, prompter_, slot));
-  EXPECT_EQ(fs::status(Component(Kind::Global)).permissions(), fs::perms(0640));
 }
 
 TEST_F(SaveSetTest, SaveAsAsksOnlyWhenTheDestinationHasAStyleFile) {
@@ -158,11 +143,9 @@ TEST_F(SaveSetTest, SaveAsAsksOnlyWhenTheDestinationHasAStyleFile) {
   EXPECT_FALSE(SaveAsCommand(ws_, prompter_, slot));
   ASSERT_EQ(prompter_.messages().size(), 1u);
   const Message& m = prompter_.messages()[0];
-  EXPECT_EQ(m.text, "This Set already exists.\nOverwrite it?");
-  EXPECT_EQ(m.title, "Save a Set");
-  EXPECT_EQ(m.icon, MessageIcon::Exclamation);
-  EXPECT_EQ(m.buttons, MessageButtons::OkCancel);
-  EXPECT_EQ(m.defaultButton, Answer::Cancel);
+  EXPECT_EQ(std::tie(m.text, m.title, m.icon, m.buttons, m.defaultButton),
+            std::tuple("This Set already exists.\nOverwrite it?", "Save a Set",
+                       MessageIcon::Exclamation, MessageButtons::OkCancel, Answer::Cancel));
 }
 
 TEST_F(SaveSetTest, SavingToTheSetsOwnLowerCaseFilesReplacesThem) {
@@ -173,10 +156,13 @@ TEST_F(SaveSetTest, SavingToTheSetsOwnLowerCaseFilesReplacesThem) {
     fs::rename(Component(kind), fs::path(OnePath()).concat(lower));
   }
   const int slot = OpenOne();
+  ASSERT_EQ(slot, 1);  // they open as they are
+  ws_.sets.Files(slot).programs.records[5].SetName("Changed");
   ws_.sets.Entry(slot).Modified[KindIndex(Kind::Program)] = true;
   EXPECT_TRUE(SaveCommand(ws_, prompter_, slot));
   EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(), 7u);  // no "ONE.PRG" beside "ONE.prg"
-  EXPECT_TRUE(fs::exists(fs::path(OnePath()).concat(".prg")));
+  EXPECT_EQ(test::ReadFile(fs::path(OnePath()).concat(".prg")),
+            WriteComponentBytes(Kind::Program, ws_.sets.Files(slot)));
 }
 
 TEST_F(SaveSetTest, ClosingAsksOnlyWhenSomethingChanged) {
@@ -189,10 +175,9 @@ TEST_F(SaveSetTest, ClosingAsksOnlyWhenSomethingChanged) {
   EXPECT_FALSE(QueryCloseSet(ws_, prompter_, slot));
   ASSERT_EQ(prompter_.messages().size(), 1u);
   const Message& m = prompter_.messages()[0];
-  EXPECT_EQ(m.text, "Save the changes in ONE ?");
-  EXPECT_EQ(m.title, "ONE");
-  EXPECT_EQ(m.buttons, MessageButtons::YesNoCancel);
-  EXPECT_EQ(m.defaultButton, Answer::Cancel);
+  EXPECT_EQ(
+      std::tie(m.text, m.title, m.buttons, m.defaultButton),
+      std::tuple("Save the changes in ONE ?", "ONE", MessageButtons::YesNoCancel, Answer::Cancel));
 
   prompter_.QueueAnswer(Answer::No);
   EXPECT_TRUE(QueryCloseSet(ws_, prompter_, slot));
@@ -203,11 +188,14 @@ TEST_F(SaveSetTest, ClosingAsksOnlyWhenSomethingChanged) {
   EXPECT_FALSE(ws_.sets.Entry(slot).AnyModified());
 }
 
-TEST_F(SaveSetTest, ClosingWithAFailedSaveKeepsTheWindowOpen) {
+TEST_F(SaveSetTest, ANewSetWhoseDialogIsCancelledStaysUnsavedAndOpen) {
   const int slot = OpenSet(ws_, prompter_, true, {});
-  prompter_.QueueAnswer(Answer::Yes);
-  prompter_.QueueFile(std::nullopt);  // the destination dialog cancelled
+  prompter_.QueueFile(std::nullopt);
+  EXPECT_FALSE(SaveCommand(ws_, prompter_, slot));
+  prompter_.QueueAnswer(Answer::Yes);  // to saving while closing
+  prompter_.QueueFile(std::nullopt);
   EXPECT_FALSE(QueryCloseSet(ws_, prompter_, slot));
+  EXPECT_EQ(ws_.sets.Entry(slot).Name, "NEWSET01");
   EXPECT_TRUE(ws_.sets.Entry(slot).AnyModified());
 }
 
@@ -236,41 +224,38 @@ TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
   ws_.sets.Files(slot).arrangements.records[0].SetName("Lost?");
   ws_.sets.Files(slot).backingSequences.records[0].SetName("Lost?");
 
-  for (int fault = 0; fault < 5; ++fault) {
+  // A full disk, writes cut short, nothing read back, permissions not copied, a refused
+  // rename.
+  using Ops = test::FaultyFileOps;
+  const std::function<void(Ops&)> faults[] = {
+      [](Ops& ops) { ops.failWriteNew = Ops::Always(); }, [](Ops& ops) { ops.shortWrites = true; },
+      [](Ops& ops) { ops.failReadAll = Ops::Always(); },
+      [](Ops& ops) { ops.failCopyPermissions = Ops::Always(); },
+      [](Ops& ops) { ops.failRename = Ops::Always(); }};
+  for (std::size_t fault = 0; fault < std::size(faults); ++fault) {
     SCOPED_TRACE(fault);
     prompter_.Clear();
     for (Kind kind : kStoredKinds)
       ws_.sets.Entry(slot).Modified[KindIndex(kind)] = true;
-    test::FaultyFileOps ops;
-    switch (fault) {
-      case 0:
-        ops.failWriteNew = test::FaultyFileOps::Always();
-        break;
-      case 1:
-        ops.shortWrites = true;
-        break;
-      case 2:
-        ops.failReadAll = test::FaultyFileOps::Always();
-        break;
-      case 3:
-        ops.failCopyPermissions = test::FaultyFileOps::Always();
-        break;
-      default:
-        ops.failRename = test::FaultyFileOps::Always();
-    }
+    Ops ops;
+    faults[fault](ops);
     EXPECT_FALSE(SaveCommand(ws_, prompter_, slot, ops));
-    ASSERT_EQ(prompter_.messages().size(), 7u);  // every component tried and reported
-    EXPECT_EQ(prompter_.messages()[0].text.rfind("Error saving Arrangement data.\n", 0), 0u);
-    EXPECT_EQ(prompter_.messages()[3].text.rfind("Error saving Backing Sequence data.\n", 0), 0u);
-    EXPECT_EQ(prompter_.messages()[4].text.rfind("Error saving Global data.\n", 0), 0u);
-    EXPECT_EQ(prompter_.messages()[6].text.rfind("Error saving KBD Set data.\n", 0), 0u);
+    // Every component tried and reported.
+    std::vector<std::string> reports;
+    for (const std::string& text : prompter_.texts())
+      reports.push_back(text.substr(0, text.find('\n')));
+    std::sort(reports.begin(), reports.end());
+    EXPECT_EQ(reports, (std::vector<std::string>{
+                           "Error saving Arrangement Global data.",
+                           "Error saving Arrangement data.", "Error saving Backing Sequence data.",
+                           "Error saving Global data.", "Error saving KBD Set data.",
+                           "Error saving Program data.", "Error saving Style data."}));
     std::size_t i = 0;
     for (Kind kind : kStoredKinds) {
       EXPECT_EQ(test::ReadFile(Component(kind)), before[i++]) << KindName(kind);
       EXPECT_TRUE(ws_.sets.Entry(slot).Modified[KindIndex(kind)]);
     }
-    EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(),
-              7u);  // no temporary file left behind
+    EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(), 7u);  // no temporary file left
   }
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 #include "format/style_blocks.h"
 #include "set_builder.h"
 #include "styles/style_cell.h"
@@ -14,27 +17,17 @@ StyleData AllEmptyStyles() {
   return build::TemplateSet().styles;
 }
 
-TEST(StyleFile, SixteenEmptyStylesReadAsZeroEventsAndFullBlocks) {
-  const auto bytes = WriteStyleFile(AllEmptyStyles());
-  StyleData data;
-  ASSERT_FALSE(ReadStyleFile(bytes, data));
-  for (int s = 0; s < 16; ++s) {
-    EXPECT_EQ(data.slots[static_cast<std::size_t>(s)].length, 1176);
-    EXPECT_EQ(StyleEvents(data, s), 0);
-    EXPECT_EQ(BlockFree(data, s), 15200);
-  }
-  for (int b = 0; b < 4; ++b)
-    EXPECT_EQ(FreeEventsText(data, b), "15200");
-  EXPECT_EQ(StyleEvents(data, -1), -1);
-  EXPECT_EQ(BlockFree(data, -1), -1);
-}
+TEST(StyleFile, BlockFreeCountsTheEventsOfItsFourSlotsOnly) {
+  StyleData data;  // sixteen empty Styles
+  ASSERT_FALSE(ReadStyleFile(WriteStyleFile(AllEmptyStyles()), data));
+  for (int s = 0; s < 16; ++s)
+    EXPECT_EQ(std::pair(StyleEvents(data, s), BlockFree(data, s)), std::pair(0, 15200)) << s;
+  EXPECT_EQ(FreeEventsText(data, 3), "15200");
+  EXPECT_EQ(std::pair(StyleEvents(data, -1), BlockFree(data, -1)), std::pair(-1, -1));
 
-TEST(StyleFile, BlockFreeCountsItsFourSlotsOnly) {
-  StyleData data = AllEmptyStyles();
   const int events[4] = {5000, 6000, 4000, 200};  // 15200 in all
-  for (int s = 0; s < 4; ++s) {
+  for (int s = 0; s < 4; ++s)
     data.slots[static_cast<std::size_t>(s)].length = 1176 + 4 * events[s];
-  }
   data.slots[4].length = 1176 + 4 * 100 + 3;  // a partial event does not count
   EXPECT_EQ(BlockFree(data, 0), 0);
   EXPECT_EQ(BlockFree(data, 3), 0);
@@ -43,11 +36,8 @@ TEST(StyleFile, BlockFreeCountsItsFourSlotsOnly) {
   // An absent slot holds no events at all.
   data.slots[12].present = 0;
   data.slots[12].length = 0;
-  EXPECT_EQ(StyleEvents(data, 12), 0);
-  EXPECT_EQ(BlockFree(data, 12), 15200);
-  EXPECT_EQ(BlockOfSlot(3), 0);
-  EXPECT_EQ(BlockOfSlot(4), 1);
-  EXPECT_EQ(BlockOfSlot(15), 3);
+  EXPECT_EQ(std::pair(StyleEvents(data, 12), BlockFree(data, 12)), std::pair(0, 15200));
+  EXPECT_EQ(std::tuple(BlockOfSlot(3), BlockOfSlot(4), BlockOfSlot(15)), std::tuple(0, 1, 3));
 }
 
 TEST(StyleFile, ZeroBytesWhereNothingIsStored) {
@@ -92,43 +82,37 @@ TEST(StyleFile, AbsentSlotsTakeNoRoomAndReadAsEmpty) {
 }
 
 TEST(StyleFile, MalformedTablesStopTheReading) {
-  const auto good = WriteStyleFile(build::RandomSet(4).styles);
-  StyleData data;
-
-  auto wrongIndex = good;
-  wrongIndex[22 + 4 * 5] = 7;
-  ReadOutcome r = ReadStyleFile(wrongIndex, data);
-  EXPECT_TRUE(r);
-  EXPECT_EQ(test::Detail(r), "Style table entry 6 holds slot 8 (byte 42)");
-
-  auto shortEntry = AllEmptyStyles();
-  auto bytes = WriteStyleFile(shortEntry);
-  bytes[22 + 4 * 2 + 2] = 69;  // L < 70
-  bytes[22 + 4 * 2 + 3] = 0;
-  r = ReadStyleFile(bytes, data);
-  EXPECT_TRUE(r);
-  EXPECT_EQ(test::Detail(r), "Style 3 is shorter than its record (byte 32)");
-
-  auto pastEnd = WriteStyleFile(shortEntry);
-  pastEnd[22 + 4 * 15 + 2] = 0xFF;  // the last entry runs past the end of the file
-  pastEnd[22 + 4 * 15 + 3] = 0xFF;
-  r = ReadStyleFile(pastEnd, data);
-  EXPECT_TRUE(r);
-  EXPECT_EQ(test::Detail(r),
-            "The file ends inside Style 16 (byte " + std::to_string(224 + 15 * 1176) + ")");
-  EXPECT_EQ(data.slots[14].length, 1176);  // what came before is kept
-
-  const auto empty = WriteStyleFile(shortEntry);
-  r = ReadStyleFile(std::span(empty.data(), 50), data);
-  EXPECT_TRUE(r);
-  EXPECT_EQ(test::Detail(r), "The file ends inside Style 1 (byte 224)");
-
-  auto absent = WriteStyleFile(shortEntry);
-  for (int s = 0; s < 16; ++s)
-    absent[22 + 4 * static_cast<std::size_t>(s) + 1] = 0;
-  r = ReadStyleFile(std::span(absent.data(), 50), data);
-  EXPECT_TRUE(r);
-  EXPECT_EQ(test::Detail(r), "The file ends inside the Style table (byte 50)");
+  // A written file with some bytes changed, cut to a size if one is given.
+  using Changes = std::vector<std::pair<std::size_t, std::uint8_t>>;
+  const auto changed = [](const StyleData& styles, const Changes& changes, std::size_t size = 0) {
+    auto bytes = WriteStyleFile(styles);
+    for (auto [at, value] : changes)
+      bytes[at] = value;
+    bytes.resize(size ? size : bytes.size());
+    return bytes;
+  };
+  Changes noneThere;  // every table entry says its slot is absent
+  for (std::size_t s = 0; s < 16; ++s)
+    noneThere.push_back({22 + 4 * s + 1, 0});
+  const StyleData empty = AllEmptyStyles();
+  const struct {
+    std::vector<std::uint8_t> bytes;
+    std::string detail;
+  } cases[] = {
+      {changed(build::RandomSet(4).styles, {{42, 7}}),
+       "Style table entry 6 holds slot 8 (byte 42)"},
+      {changed(empty, {{32, 69}, {33, 0}}), "Style 3 is shorter than its record (byte 32)"},
+      {changed(empty, {{84, 0xFF}, {85, 0xFF}}), "The file ends inside Style 16 (byte 17864)"},
+      {changed(empty, {}, 50), "The file ends inside Style 1 (byte 224)"},
+      {changed(empty, noneThere, 50), "The file ends inside the Style table (byte 50)"},
+  };
+  for (const auto& c : cases) {
+    StyleData data;
+    EXPECT_EQ(test::Detail(ReadStyleFile(c.bytes, data)), c.detail);
+  }
+  StyleData data;  // what came before the end is kept
+  EXPECT_TRUE(ReadStyleFile(cases[2].bytes, data));
+  EXPECT_EQ(data.slots[14].length, 1176);
 }
 
 TEST(IsfFile, LengthIsTheFileLessFiveBytes) {
@@ -177,26 +161,17 @@ TEST(StyleCell, TextsAndColours) {
   set.styles.slots[2].length = 0;
   const ItemSources from{presets, set};
 
-  CellLook mine = StyleCell(from, 256, true, true);
-  EXPECT_EQ(mine.text, "C11 Mine            :250");
-  EXPECT_EQ(mine.textColour, colours::kRed);
-  EXPECT_EQ(mine.background, CellColour::Of(255, 224, 255));
-
-  CellLook empty = StyleCell(from, 257, false, false);
-  EXPECT_EQ(empty.text, "C12                 :0");
-  EXPECT_EQ(empty.textColour, colours::kBlue);
-
-  CellLook absent = StyleCell(from, 258, false, false);
-  EXPECT_EQ(absent.text, "");
-  EXPECT_EQ(absent.background, CellColour::SystemGrey());
-
-  CellLook preset = StyleCell(from, 64, false, false);
-  EXPECT_EQ(preset.text, "B11 Preset Sty      ");
-  EXPECT_EQ(preset.textColour, CellColour::SystemGrey());
-  EXPECT_EQ(StyleCell(from, 64, true, false).textColour, colours::kTeal);
-  EXPECT_EQ(StyleCell(from, 64, true, true).textColour, colours::kDarkRed);
-  EXPECT_EQ(StyleCell(from, 256, false, true).textColour, colours::kBlack);
-  EXPECT_EQ(StyleCell(from, 256, true, false).textColour, colours::kBlue);
+  // The grid's magenta behind every slot that holds a Style; the text colours follow the
+  // rule for every kind's cells.
+  const CellColour magenta = CellColour::Of(255, 224, 255);
+  EXPECT_EQ(StyleCell(from, 256, true, true),
+            (CellLook{"C11 Mine            :250", colours::kRed, magenta}));
+  EXPECT_EQ(StyleCell(from, 257, false, false),
+            (CellLook{"C12                 :0", colours::kBlue, magenta}));
+  EXPECT_EQ(StyleCell(from, 64, false, false),
+            (CellLook{"B11 Preset Sty      ", CellColour::SystemGrey(), magenta}));
+  const CellLook absent = StyleCell(from, 258, false, false);
+  EXPECT_EQ(std::tie(absent.text, absent.background), std::tuple("", CellColour::SystemGrey()));
 }
 
 }  // namespace
