@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <numeric>
 #include <regex>
 #include <set>
 #include <string>
@@ -28,16 +29,10 @@ constexpr std::array<Kind, 5> kKinds = {Kind::Arrangement, Kind::Style, Kind::Pr
 // Four carried bytes of each caller's record hold an identity that copies keep, so that a
 // caller is known wherever it moves.
 std::size_t IdentityOffset(Kind caller) {
-  switch (caller) {
-    case Kind::Arrangement:
-      return 112;
-    case Kind::Style:
-      return 26;
-    case Kind::BackingSequence:
-      return 176;
-    default:
-      return 24;  // KBD Set
-  }
+  return caller == Kind::Arrangement       ? 112
+         : caller == Kind::Style           ? 26
+         : caller == Kind::BackingSequence ? 176
+                                           : 24;  // KBD Set
 }
 
 std::string IdentityOf(Kind caller, std::span<const std::uint8_t> record) {
@@ -53,8 +48,7 @@ FileSet NamedSet(std::uint32_t seed, char side) {
   build::Rng rng(seed * 31 + 7);
   for (const Kind kind : kKinds) {
     std::vector<int> ids(100);
-    for (int k = 0; k < 100; ++k)
-      ids[static_cast<std::size_t>(k)] = k;
+    std::iota(ids.begin(), ids.end(), 0);
     for (int k = 99; k > 0; --k)
       std::swap(ids[static_cast<std::size_t>(k)], ids[static_cast<std::size_t>(rng.Below(k + 1))]);
     for (int i = 0; i < PositionCount(kind); ++i) {
@@ -155,28 +149,24 @@ TEST(CallsProperty, CallsTheAnswersLeftAloneStillNameTheSameItems) {
     const int count = PositionCount(kind);
     const int i = rng.Below(count);
     const int j = rng.Below(count);
-    const bool fromB = rng.Below(2) == 0;
-    bool ok = false;
-    switch (rng.Below(5)) {
-      case 0:
-        ok = ed.Delete(kind, a, i);
-        break;
-      case 1:
-        ed.Copy(kind, fromB ? b : a, j);
-        ok = ed.Insert(kind, a, i);
-        break;
-      case 2:
-        ok = ed.Drop(kind, fromB ? b : a, j, a, i);
-        break;
-      case 3:
-        ok = ed.Cut(kind, a, i);
-        break;
-      default:
-        ed.Copy(kind, fromB ? b : a, j);
-        ok = ed.Paste(kind, a, i);
-        break;
-    }
-    done += ok ? 1 : 0;
+    const int from = rng.Below(2) == 0 ? b : a;
+    const auto operate = [&] {
+      switch (rng.Below(5)) {
+        case 0:
+          return ed.Delete(kind, a, i);
+        case 1:
+          ed.Copy(kind, from, j);
+          return ed.Insert(kind, a, i);
+        case 2:
+          return ed.Drop(kind, from, j, a, i);
+        case 3:
+          return ed.Cut(kind, a, i);
+        default:
+          ed.Copy(kind, from, j);
+          return ed.Paste(kind, a, i);
+      }
+    };
+    done += operate() ? 1 : 0;
 
     const FileSet& after = ws.sets.Files(a);
     const auto asked = AskedAbout(prompter);

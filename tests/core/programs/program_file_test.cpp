@@ -17,16 +17,14 @@ TEST(ProgramFile, RecordsAndKitsAtTheirPlacesAndZerosBetween) {
     ASSERT_EQ(bytes[i], 0) << i;
   for (std::size_t i = 22408; i < 23440; ++i)
     ASSERT_EQ(bytes[i], 0) << i;
-  EXPECT_TRUE(
-      std::equal(data.records[0].bytes.begin(), data.records[0].bytes.end(), bytes.begin() + 48));
-  EXPECT_TRUE(std::equal(data.records[63].bytes.begin(), data.records[63].bytes.end(),
-                         bytes.begin() + 48 + 172 * 63));
-  EXPECT_TRUE(std::equal(data.records[64].bytes.begin(), data.records[64].bytes.end(),
-                         bytes.begin() + 22064));
-  EXPECT_TRUE(std::equal(data.records[65].bytes.begin(), data.records[65].bytes.end(),
-                         bytes.begin() + 22236));
-  EXPECT_TRUE(
-      std::equal(data.drumKitData[1].begin(), data.drumKitData[1].end(), bytes.begin() + 24320));
+  const auto at = [&bytes](std::size_t offset, const auto& part) {
+    return std::equal(part.begin(), part.end(), bytes.begin() + static_cast<long>(offset));
+  };
+  EXPECT_TRUE(at(48, data.records[0].bytes));
+  EXPECT_TRUE(at(48 + 172 * 63, data.records[63].bytes));
+  EXPECT_TRUE(at(22064, data.records[64].bytes));
+  EXPECT_TRUE(at(22236, data.records[65].bytes));
+  EXPECT_TRUE(at(24320, data.drumKitData[1]));
 
   // Whatever a file holds in the unread regions is not kept.
   auto dirty = bytes;

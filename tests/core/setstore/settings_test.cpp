@@ -5,32 +5,26 @@
 namespace i40 {
 namespace {
 
-TEST(Settings, StoredAsDecimalTextUnderTheirKeys) {
+// Every key with its stored text, in one line.
+std::string Stored(const SettingsStore& store) {
+  std::string text;
+  for (const char* key : {"PathNam", "OldSetNam", "WArrangeMode", "ModeId", "Show Tips at Startup",
+                          "HighCall", "WarnDupl", "StartOld"})
+    text += std::string(key) + "=" + store.Get(key).value_or("?") + ";";
+  return text;
+}
+
+TEST(Settings, StoredAsDecimalTextUnderTheirKeysAndReadBack) {
   MemorySettingsStore store;
-  Settings s;
-  s.PathNam = "/sets";
-  s.OldSetNam = "/sets/ONE/ONE";
-  s.WArrangeMode = 0;
-  s.ModeId = 3;
-  s.ShowTips = false;
-  s.HighCall = false;
-  s.WarnDupl = false;
-  s.StartOld = true;
-  SaveSettings(store, s);
-  EXPECT_EQ(store.Get("PathNam"), "/sets");
-  EXPECT_EQ(store.Get("OldSetNam"), "/sets/ONE/ONE");
-  EXPECT_EQ(store.Get("WArrangeMode"), "0");
-  EXPECT_EQ(store.Get("ModeId"), "3");
-  EXPECT_EQ(store.Get("Show Tips at Startup"), "0");
-  EXPECT_EQ(store.Get("HighCall"), "0");
-  EXPECT_EQ(store.Get("WarnDupl"), "0");
-  EXPECT_EQ(store.Get("StartOld"), "1");
-  const Settings back = LoadSettings(store, "/elsewhere");
-  EXPECT_EQ(back.PathNam, s.PathNam);
-  EXPECT_EQ(back.OldSetNam, s.OldSetNam);
-  EXPECT_EQ(back.ModeId, 3);
-  EXPECT_TRUE(back.StartOld);
-  EXPECT_FALSE(back.HighCall);
+  // Folder, last Set, arrangement mode, tab, tips, highlight, duplicates, open last Set.
+  SaveSettings(store, {"/sets", "/sets/ONE/ONE", 0, 3, false, false, false, true});
+  const std::string expected =
+      "PathNam=/sets;OldSetNam=/sets/ONE/ONE;WArrangeMode=0;ModeId=3;Show Tips at Startup=0;"
+      "HighCall=0;WarnDupl=0;StartOld=1;";
+  EXPECT_EQ(Stored(store), expected);
+  MemorySettingsStore again;
+  SaveSettings(again, LoadSettings(store, "/elsewhere"));
+  EXPECT_EQ(Stored(again), expected);
 }
 
 TEST(Settings, UnreadableNumbersTakeTheirDefaults) {
