@@ -114,7 +114,8 @@ TEST_F(CliTest, PastingAnArrangementAcrossSetsReResolvesItsCalls) {
 // Song calls Piano (F11) and Lost Bass (F12): every edit command reaches the saved calls.
 TEST_F(CliTest, DeleteInsertAndUndoOfProgramsRenumberTheCalls) {
   const auto calls = [this] {
-    const ArrangementRecord& a = Saved(dir_ / "SRC").arrangements.records[0];
+    const FileSet saved = Saved(dir_ / "SRC");
+    const ArrangementRecord& a = saved.arrangements.records[0];
     return std::vector<int>{a.TrackProgram(2), a.TrackProgram(6)};
   };
   ASSERT_EQ(RunScript(Open("S", "SRC") + "answer no\ndelete program S F11\nsave S\n").code, 0);
