@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "calls/set_findings.h"
@@ -14,10 +15,14 @@
 #include "format/set_paths.h"
 #include "reports/set_report.h"
 #include "reports/subset_report.h"
+#include "rtmidi_port.h"
 #include "session/open_set.h"
 #include "session/save_set.h"
+#include "simulated_instrument.h"
 #include "sysex/dump.h"
+#include "sysex/midi_exchange.h"
 #include "ui/scripted_prompter.h"
+#include "util/ascii.h"
 #include "util/bytes.h"
 #include "version.h"
 
@@ -35,6 +40,10 @@ constexpr const char* kUsage =
     "       i40set syx SET --kind KIND [--block N] [--channel N] [--model HEX] -o FILE\n"
     "       i40set new PATH                     a new Set from the template, saved at PATH\n"
     "       i40set run SCRIPT|-                 an edit session\n"
+    "       i40set ports                        MIDI outputs and inputs: out|in N API NAME\n"
+    "       i40set send SET --kind KIND [--block N] (--out PORT --in PORT | --simulate)\n"
+    "                  [--capture FILE]         search, dump, acknowledgement (PORT: a number\n"
+    "                                           of 'ports' or a part of one name)\n"
     "Any command takes --data DIR: the folder holding I40EMPTY and I40PRSTS.TXT.\n"
     "SET is a Set path without extension or any one of its component files.\n"
     "KIND: arrangement style program bsq song kbdset arrglobal global.\n"
@@ -61,8 +70,9 @@ struct Options {
 };
 
 Options ParseOptions(const std::vector<std::string>& args, std::size_t from) {
-  static const std::vector<std::string> kWithValue = {"-o",        "--page",  "--kind", "--block",
-                                                      "--channel", "--model", "--data"};
+  static const std::vector<std::string> kWithValue = {"-o",        "--page",   "--kind", "--block",
+                                                      "--channel", "--model",  "--data", "--out",
+                                                      "--in",      "--capture"};
   Options options;
   for (std::size_t i = from; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -87,7 +97,8 @@ class Tool {
     const std::string command = args[0];
     options_ = ParseOptions(args, 1);
     for (const std::string& flag : options_.flags) {
-      if (flag != "--presets") return Usage("unknown option '" + flag + "'");
+      if (flag != "--presets" && flag != "--simulate")
+        return Usage("unknown option '" + flag + "'");
     }
     if (command == "check") return Check();
     if (command == "info") return Info();
@@ -96,6 +107,8 @@ class Tool {
     if (command == "syx") return Syx();
     if (command == "new") return New();
     if (command == "run") return RunScript();
+    if (command == "ports") return Ports();
+    if (command == "send") return Send();
     return Usage("unknown command or option '" + command + "'");
   }
 
@@ -208,8 +221,7 @@ class Tool {
     const int slot = OpenOne(1);
     if (slot == -2) return Usage("xls needs one Set");
     if (slot < 0) return 1;
-    const bool presets = std::find(options_.flags.begin(), options_.flags.end(), "--presets") !=
-                         options_.flags.end();
+    const bool presets = HasFlag("--presets");
     const ItemSources from{ws_.presets, ws_.sets.Files(slot)};
     return Write(SubsetReportText(from, kind, ws_.sets.Entry(slot).Name, presets));
   }
@@ -245,6 +257,105 @@ class Tool {
       if (m.buttons == MessageButtons::Ok) err_ << m.text << '\n';
     }
     return written ? 0 : 1;
+  }
+
+  bool HasFlag(const char* flag) const {
+    return std::find(options_.flags.begin(), options_.flags.end(), flag) != options_.flags.end();
+  }
+
+  int Ports() {
+    if (!options_.positional.empty()) return Usage("ports takes no arguments");
+    midi::RtMidiPort port;
+    for (const bool outputs : {true, false}) {
+      const auto names = outputs ? port.OutputNames() : port.InputNames();
+      for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == kDryRunPortName) continue;
+        // "ALSA: name" is printed as "ALSA name".
+        std::string line = names[i];
+        if (const auto colon = line.find(": "); colon != std::string::npos) line.erase(colon, 1);
+        out_ << (outputs ? "out " : "in ") << i << ' ' << line << '\n';
+      }
+    }
+    return 0;
+  }
+
+  // A port named by its number in `ports` or by a part of its name that only it has.
+  static std::optional<int> FindPort(const std::vector<std::string>& names,
+                                     const std::string& wanted) {
+    if (!wanted.empty() && wanted.find_first_not_of("0123456789") == std::string::npos) {
+      const auto n = static_cast<std::size_t>(std::stoul(wanted));
+      if (n < names.size() && names[n] != kDryRunPortName) return static_cast<int>(n);
+      return std::nullopt;
+    }
+    std::optional<int> found;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (names[i] == kDryRunPortName || !ContainsIgnoringAsciiCase(names[i], wanted)) continue;
+      if (found) return std::nullopt;
+      found = static_cast<int>(i);
+    }
+    return found;
+  }
+
+  int Send() {
+    const auto kind = ParseKindName(options_.values["--kind"]);
+    if (!kind) return Usage("--kind names one of the kinds");
+    const bool simulate = HasFlag("--simulate");
+    const bool ports = options_.values.count("--out") && options_.values.count("--in");
+    if (simulate == ports) return Usage("send needs --out PORT --in PORT, or --simulate");
+    if (options_.values.count("--capture") && !simulate) {
+      return Usage("--capture goes with --simulate");
+    }
+    int block = 0;
+    try {
+      if (options_.values.count("--block")) block = std::stoi(options_.values["--block"]);
+    } catch (const std::exception&) {
+      return Usage("--block takes a number");
+    }
+    if (block < 0 || block > 3) return Usage("--block is 0-3");
+
+    midi::SimulatedInstrument instrument;
+    midi::RtMidiPort devices;
+    MidiPort* port = &instrument;
+    if (simulate) {
+      instrument.config().outputs = instrument.config().inputs = {kDryRunPortName};
+    } else {
+      const auto output = FindPort(devices.OutputNames(), options_.values["--out"]);
+      const auto input = FindPort(devices.InputNames(), options_.values["--in"]);
+      if (!output) return Usage("no single MIDI output '" + options_.values["--out"] + "'");
+      if (!input) return Usage("no single MIDI input '" + options_.values["--in"] + "'");
+      ws_.midi.outputDevice = *output;
+      ws_.midi.inputDevice = *input;
+      port = &devices;
+    }
+    const int slot = OpenOne(1);
+    if (slot == -2) return Usage("send needs one Set");
+    if (slot < 0) return 1;
+
+    // A batch command asks nothing: the confirmation before a dump is answered at once.
+    ScriptedPrompter prompter;
+    bool acknowledged = false;
+    if (OpenMidiDevices(ws_, *port, prompter)) SearchInstrument(ws_, prompter, *port);
+    CloseMidiDevices(*port);
+    if (ws_.midi.instrumentFound) {
+      prompter.QueueAnswer(Answer::Ok);
+      acknowledged = DumpMidi(ws_, prompter, port, slot, *kind, block, false);
+    }
+    for (const Message& m : prompter.messages()) {
+      if (m.buttons != MessageButtons::Ok) continue;
+      std::string text = m.text;
+      std::replace(text.begin(), text.end(), '\n', ' ');
+      out_ << text << '\n';
+    }
+    if (simulate && options_.values.count("--capture")) {
+      std::vector<std::uint8_t> captured;
+      for (const auto& message : instrument.sysExReceived())
+        captured.insert(captured.end(), message.begin(), message.end());
+      if (ReplaceFileAtomically(RealFileOps(), options_.values["--capture"], captured)) {
+        err_ << "i40set: cannot write " << options_.values["--capture"] << '\n';
+        return 1;
+      }
+    }
+    return acknowledged ? 0 : 1;
   }
 
   int New() {

@@ -29,6 +29,10 @@ class JsonPrompter : public Prompter {
   std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest& request) override;
   int Pick(const PickRequest& request) override;
   int ChooseFromList(const ListChoice& choice) override;
+  // A session chooses its devices on the command line (`i40set send`), never in a dialog.
+  std::optional<MidiDevices> ChooseMidiDevices(const MidiSetupRequest&) override {
+    throw Unanswered("a session has no MIDI setup");
+  }
   void BeginProgress(const std::string& caption, const std::string& label, double minimum,
                      double maximum) override;
   void SetProgress(double value) override;

@@ -47,6 +47,13 @@ class SimulatedInstrument : public MidiPort {
   double pausedSeconds() const { return pausedSeconds_; }
   int openCount() const { return opens_; }
 
+  // Everything it has to say so far, taken (for an instrument behind a real port).
+  std::vector<std::uint8_t> TakeReplies() {
+    std::vector<std::uint8_t> replies(pending_.begin(), pending_.end());
+    pending_.clear();
+    return replies;
+  }
+
   // The body of the last dump received, unpacked from 7 bits.
   std::vector<std::uint8_t> LastDumpBody() const;
 

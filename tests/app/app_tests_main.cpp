@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
       {"ShellDialogs", i40::app::test::MakeShellDialogsTest},
       {"SetWindow", i40::app::test::MakeSetWindowTest},
       {"ItemDialogs", i40::app::test::MakeItemDialogsTest},
+      {"Midi", i40::app::test::MakeMidiTest},
   };
 
   const QStringList arguments = QApplication::arguments();

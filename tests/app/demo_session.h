@@ -8,6 +8,7 @@
 #include <QTest>
 #include <memory>
 
+#include "rtmidi_port.h"
 #include "setwindow/set_window.h"
 #include "test_support.h"
 
@@ -25,6 +26,9 @@ struct DemoSession {
     env.Store("WarnDupl", "0");
     env.options.setArgument = DemoSet();
     frame = std::make_unique<MainWindow>(env.store);
+    // No real MIDI backend: only the dry run, whatever the machine has.
+    frame->SetMidiPortFactory(
+        [] { return std::make_unique<midi::RtMidiPort>(std::vector<int>{}); });
     watcher.Then(ClickButton("cmdOK"));  // the About box
     frame->Start(env.options);
     window = frame->setWindows().value(0);

@@ -12,5 +12,6 @@ std::unique_ptr<QObject> MakePickerTest();
 std::unique_ptr<QObject> MakeShellDialogsTest();
 std::unique_ptr<QObject> MakeSetWindowTest();
 std::unique_ptr<QObject> MakeItemDialogsTest();
+std::unique_ptr<QObject> MakeMidiTest();
 
 }  // namespace i40::app::test

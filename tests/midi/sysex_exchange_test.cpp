@@ -1,12 +1,14 @@
 // The exchanges with the instrument, against a simulated one.
 #include <gtest/gtest.h>
 
+#include "rtmidi_port.h"
 #include "set_builder.h"
 #include "simulated_instrument.h"
 #include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
 #include "sysex/dump.h"
 #include "sysex/midi_exchange.h"
+#include "sysex/midi_setup.h"
 #include "sysex/seven_bit.h"
 #include "ui/scripted_prompter.h"
 
@@ -139,6 +141,43 @@ TEST_F(ExchangeTest, DevicesThatDoNotOpenAreReportedAndClosed) {
   EXPECT_EQ(prompter_.texts(),
             std::vector<std::string>{"MIDI Output error: \nThe device is not available."});
   EXPECT_FALSE(instrument_.isOpen());
+}
+
+TEST_F(ExchangeTest, SetupPreselectsTheLastInstrumentAndForgetsTheSearchOnCancel) {
+  EXPECT_EQ(PreselectedDevice({"USB i40 A", "Synth", "usb IS50 B", kDryRunPortName}), 2);
+  EXPECT_EQ(PreselectedDevice({"Synth", kDryRunPortName}), 0);
+  ws_.midi.instrumentFound = true;
+  prompter_.QueueMidiDevices(std::nullopt);
+  EXPECT_FALSE(ShowMidiSetup(ws_, prompter_, instrument_));
+  EXPECT_FALSE(ws_.midi.instrumentFound);
+  ASSERT_EQ(prompter_.midiSetups().size(), 1u);
+  EXPECT_EQ(prompter_.midiSetups()[0].outputs, instrument_.config().outputs);
+
+  // No device at all: said, and no dialog.
+  instrument_.config().outputs.clear();
+  EXPECT_FALSE(ShowMidiSetup(ws_, prompter_, instrument_));
+  EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"No MIDI driver is present"});
+  EXPECT_EQ(prompter_.midiSetups().size(), 1u);
+}
+
+// With no backend, the dry run is all there is: it answers as an iS40 on channel 1, takes
+// a dump as long as the wire would, acknowledges it and tells the log what it received.
+TEST_F(ExchangeTest, TheDryRunAnswersAsAnIS40) {
+  midi::RtMidiPort port(std::vector<int>{});
+  std::vector<std::string> log;
+  port.SetDryRunLog([&log](const std::string& line) { log.push_back(line); });
+  EXPECT_EQ(port.OutputNames(), std::vector<std::string>{kDryRunPortName});
+  prompter_.QueueMidiDevices(MidiDevices{0, 0});
+  ASSERT_TRUE(ShowMidiSetup(ws_, prompter_, port));
+  EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"No MIDI driver is present"});
+  EXPECT_EQ(ws_.sysExHeader, (std::array<std::uint8_t, 6>{0xF0, 0x42, 0x30, 0x4D, 0x23, 0xF7}));
+  prompter_.QueueAnswer(Answer::Ok);
+  EXPECT_TRUE(SendToInstrument(ws_, prompter_, &port, slot_, Kind::ArrangementGlobal, 0));
+  const auto dump =
+      *DumpMessage(ws_.sysExHeader, ws_.sets.Files(slot_), Kind::ArrangementGlobal, 0);
+  EXPECT_EQ(log, (std::vector<std::string>{
+                     "Dry run received 6 bytes: F0 7E 7F 06 01 F7 ",
+                     "Dry run received 61 bytes: " + HexBytes(std::span(dump).first(8)) + "..."}));
 }
 
 }  // namespace

@@ -49,6 +49,9 @@ class RandomPrompter : public Prompter {
     return ItemNumber(request.kind, bank, rng_.Below(BankLastIndex(request.kind, bank) + 1));
   }
   int ChooseFromList(const ListChoice&) override { return -1; }
+  std::optional<MidiDevices> ChooseMidiDevices(const MidiSetupRequest&) override {
+    return std::nullopt;
+  }
   void BeginProgress(const std::string&, const std::string&, double, double) override {}
   void SetProgress(double) override {}
   void EndProgress() override {}

@@ -39,6 +39,7 @@
 #include "shell/app_icon.h"
 #include "shell/qt_text.h"
 #include "sysex/dump.h"
+#include "sysex/midi_setup.h"
 
 namespace i40::app {
 namespace {
@@ -375,6 +376,23 @@ void SetWindow::CreateUtilitiesMenu() {
     CreateSubsetReportFile(ws_, prompter_, slot_, static_cast<Kind>(view_.tab),
                            ws_.sets.Entry(slot_).Name);
   });
+  utilitiesMenu_->addSeparator();
+  midiSetup_ = utilitiesMenu_->addAction(tr("&MIDI Setup..."));
+  midiSetup_->setObjectName("mnuUMidStup");
+  connect(midiSetup_, &QAction::triggered, this, [this] {
+    if (!midiPort_) return;
+    ShowMidiSetup(ws_, prompter_, midiPort_());
+    RefreshAllWindows();  // every window's Send entry follows the search
+  });
+  send_ = utilitiesMenu_->addAction(tr("Send to &Korg-i"));
+  send_->setObjectName("mnuUMidSend");
+  connect(send_, &QAction::triggered, this, [this] {
+    if (!midiPort_) return;
+    const Selection selected = SelectionOf(view_);
+    const int block = view_.tab == 1 && selected.index >= 0 ? BlockOfSlot(selected.index) : 0;
+    SendToInstrument(ws_, prompter_, &midiPort_(), slot_, static_cast<Kind>(view_.tab), block);
+    RefreshAllWindows();
+  });
   sysExFile_ = utilitiesMenu_->addAction(tr("Send SysE&x to File..."));
   sysExFile_->setObjectName("mnuUSysex2File");
   connect(sysExFile_, &QAction::triggered, this, [this] {
@@ -583,6 +601,7 @@ void SetWindow::UpdateEditMenu() {
                                        : tr("Can't Undo"));
   const auto kind = static_cast<Kind>(view_.tab);
   subsetReport_->setEnabled(HasSubsetReport(kind));
+  send_->setEnabled(ws_.midi.instrumentFound);
   const bool exportable =
       (view_.tab == 0 || view_.tab == 2) && CanExportBank(kind, view_.bank[At(view_.tab)]);
   export_->setEnabled(exportable);
@@ -615,6 +634,7 @@ void SetWindow::RunDialog(Kind kind, int position) {
     if (unloaded_ || !ws_.sets.InUse(slot_)) return;
     auto model = OpenItemDialog(ws_, slot_, kind, position);
     if (!model) return;
+    if (midiPort_) model->midiPort = &midiPort_();
     {
       ItemDialog dialog(*model, prompter_, this);
       dialog.exec();

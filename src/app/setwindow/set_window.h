@@ -2,11 +2,13 @@
 
 #include <QMdiSubWindow>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "edit/edit_engine.h"
 #include "session/workspace.h"
+#include "ui/midi_port.h"
 #include "ui/prompter.h"
 #include "ui/set_view.h"
 
@@ -57,6 +59,11 @@ class SetWindow : public QMdiSubWindow {
   QAction* subsetReportAction() const { return subsetReport_; }
   QAction* sysExFileAction() const { return sysExFile_; }
   QAction* exportAction() const { return export_; }
+
+  // Where the MIDI devices are, for MIDI Setup and the sends (the frame's).
+  void SetMidiPort(std::function<MidiPort&()> port) { midiPort_ = std::move(port); }
+  QAction* midiSetupAction() const { return midiSetup_; }
+  QAction* sendAction() const { return send_; }
 
   // Shows the Set as it stands now: caption, the shown tab and the Edit menu.
   void Refresh();
@@ -145,6 +152,9 @@ class SetWindow : public QMdiSubWindow {
   QMenu* utilitiesMenu_ = nullptr;
   QAction* subsetReport_ = nullptr;
   QAction* sysExFile_ = nullptr;
+  QAction* midiSetup_ = nullptr;
+  QAction* send_ = nullptr;
+  std::function<MidiPort&()> midiPort_;
   QAction* export_ = nullptr;
   bool filling_ = false;  // the views are being redrawn: their changes are not the user's
   bool unloaded_ = false;

@@ -18,12 +18,14 @@
 #include "format/blank_records.h"
 #include "format/set_paths.h"
 #include "presets/preset_list.h"
+#include "rtmidi_port.h"
 #include "session/load_component.h"
 #include "session/open_set.h"
 #include "setwindow/set_window.h"
 #include "shell/about_dialog.h"
 #include "shell/app_icon.h"
 #include "shell/help_window.h"
+#include "shell/midi_wait.h"
 #include "shell/options_dialog.h"
 #include "shell/qt_prompter.h"
 #include "shell/qt_text.h"
@@ -270,10 +272,25 @@ bool MainWindow::Start(const StartOptions& options) {
   return true;
 }
 
+MidiPort& MainWindow::midiPort() {
+  if (!midiPort_) {
+    midiPort_ = midiFactory_ ? midiFactory_() : std::make_unique<midi::RtMidiPort>();
+    if (midiWait_ == nullptr) midiWait_ = new MidiWait(this);
+    if (auto* devices = dynamic_cast<midi::RtMidiPort*>(midiPort_.get())) {
+      devices->SetWaitHook(
+          [this](double waited, double longest) { return midiWait_->Waiting(waited, longest); });
+      devices->SetWaitEnd([this] { midiWait_->Done(); });
+      devices->SetDryRunLog([this](const std::string& line) { ws_->log.WriteLine(line); });
+    }
+  }
+  return *midiPort_;
+}
+
 SetWindow* MainWindow::OpenSetWindow(bool isNew, const fs::path& path) {
   const int slot = OpenSet(*ws_, *prompter_, isNew, path);
   if (slot == 0) return nullptr;
   auto* window = new SetWindow(*ws_, *prompter_, slot);
+  window->SetMidiPort([this]() -> MidiPort& { return midiPort(); });
   area_->addSubWindow(window);
   connect(window, &SetWindow::unloaded, this, &MainWindow::UpdateMenus);
   window->show();

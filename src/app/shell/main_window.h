@@ -5,9 +5,11 @@
 #include <QPointer>
 #include <QSize>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "session/workspace.h"
+#include "ui/midi_port.h"
 #include "ui/prompter.h"
 
 class QAction;
@@ -18,6 +20,7 @@ namespace i40::app {
 
 class HelpWindow;
 class QtPrompter;
+class MidiWait;
 class SetWindow;
 
 // What a run starts from: the program's folder (where the file dialogs first open), the
@@ -60,6 +63,14 @@ class MainWindow : public QMainWindow {
   QList<SetWindow*> setWindows() const;
   SetWindow* setWindow(int slot) const;
 
+  // The MIDI devices, made when first used: every backend RtMidi opens here and the dry
+  // run, unless a test gave other devices.
+  MidiPort& midiPort();
+  void SetMidiPortFactory(std::function<std::unique_ptr<MidiPort>()> factory) {
+    midiFactory_ = std::move(factory);
+  }
+  MidiWait* midiWait() const { return midiWait_; }
+
   // File > New, File > Open... and start-up: the window of the Set opened, or null.
   SetWindow* OpenSetWindow(bool isNew, const std::filesystem::path& path);
 
@@ -88,6 +99,9 @@ class MainWindow : public QMainWindow {
   SettingsStore& store_;
   std::unique_ptr<Workspace> ws_;
   std::unique_ptr<QtPrompter> prompter_;
+  std::function<std::unique_ptr<MidiPort>()> midiFactory_;
+  std::unique_ptr<MidiPort> midiPort_;
+  MidiWait* midiWait_ = nullptr;
   QMdiArea* area_;
   QPointer<HelpWindow> help_;
   bool started_ = false;

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 
 #include "dialogs/list_choice_dialog.h"
+#include "dialogs/midi_setup_dialog.h"
 #include "pickers/item_picker.h"
 #include "shell/app_icon.h"
 #include "shell/progress_window.h"
@@ -200,6 +201,13 @@ int QtPrompter::ChooseFromList(const ListChoice& choice) {
   ArrowWhileAsking arrow;
   ListChoiceDialog dialog(choice, parent_);
   return dialog.exec() == QDialog::Accepted ? dialog.chosen() : -1;
+}
+
+std::optional<MidiDevices> QtPrompter::ChooseMidiDevices(const MidiSetupRequest& request) {
+  ArrowWhileAsking arrow;
+  MidiSetupDialog dialog(request, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.chosen();
 }
 
 ProgressWindow* QtPrompter::progressWindow() const {

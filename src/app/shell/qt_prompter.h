@@ -52,6 +52,7 @@ class QtPrompter : public Prompter {
   std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest& request) override;
   int Pick(const PickRequest& request) override;
   int ChooseFromList(const ListChoice& choice) override;
+  std::optional<MidiDevices> ChooseMidiDevices(const MidiSetupRequest& request) override;
   void BeginProgress(const std::string& caption, const std::string& label, double minimum,
                      double maximum) override;
   void SetProgress(double value) override;

@@ -7,6 +7,7 @@
 #include "format/set_paths.h"
 #include "format/style_blocks.h"
 #include "sysex/midi_exchange.h"
+#include "sysex/midi_setup.h"
 #include "sysex/seven_bit.h"
 
 namespace i40 {
@@ -139,14 +140,13 @@ bool SaveSysExFile(Workspace& ws, Prompter& prompter, int slot, Kind kind,
 
 bool SendToInstrument(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind kind,
                       int styleBlock) {
-  if (!ws.midi.instrumentFound) {
-    if (port == nullptr || port->OutputNames().empty() || port->InputNames().empty()) {
-      prompter.Ask({"No MIDI driver is present", "", MessageIcon::Exclamation, MessageButtons::Ok,
-                    Answer::Ok});
-      return false;
-    }
-    if (!SearchInstrument(ws, prompter, *port)) return false;
+  if (port == nullptr) {
+    // A program without a MIDI layer (a command that only writes files).
+    prompter.Ask({"No MIDI driver is present", "", MessageIcon::Exclamation, MessageButtons::Ok,
+                  Answer::Ok});
+    return false;
   }
+  if (!ws.midi.instrumentFound && !ShowMidiSetup(ws, prompter, *port)) return false;
   return DumpMidi(ws, prompter, port, slot, kind, styleBlock, false);
 }
 
@@ -175,7 +175,9 @@ bool DumpMidi(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind 
                                   Answer::Ok}) == Answer::Ok;
     if (go && SendSysEx(*port, prompter, *message)) {
       const auto reply = ReceiveSysEx(*port, prompter, 6);
-      if (!reply) {
+      if (!reply && port->Cancelled()) {
+        // Stopped by the user: nothing more to say.
+      } else if (!reply) {
         prompter.Ask(
             {"No reply from Korg-i", "", MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok});
       } else if (ReplyMatchesHeader(*reply, ws.sysExHeader)) {

@@ -32,8 +32,8 @@ bool DumpMidi(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind 
               int styleBlock, bool toFile, FileOps& ops = RealFileOps());
 
 // Send to the instrument (a Set window's Utilities menu, the Global dialogs): with no
-// instrument found so far the search comes first, and without a MIDI device there is
-// none to search: "No MIDI driver is present".
+// instrument found so far the MIDI setup comes first, and the dump goes only when it
+// found one.
 bool SendToInstrument(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind kind,
                       int styleBlock);
 

@@ -38,6 +38,7 @@ std::optional<std::vector<std::uint8_t>> ReceiveSysEx(MidiPort& port, Prompter& 
                                                       std::size_t expected) {
   const double timeout = static_cast<double>(expected) / 3000.0 + 1.0;
   auto reply = port.Receive(expected, timeout);
+  if (port.Cancelled()) return std::nullopt;
   if (!reply || reply->size() != expected) {
     prompter.Ask(
         {"Receive Time-Out error", "", MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok});

@@ -8,6 +8,10 @@
 
 namespace i40 {
 
+// The entry of the device lists that is no device: a simulated instrument that answers
+// like a Korg-i40, for rehearsing a transfer with nothing connected.
+inline constexpr const char* kDryRunPortName = "Simulated Korg-i40 (dry run)";
+
 // What went wrong on a MIDI device: which side, and the driver's own words.
 struct MidiError {
   bool output = true;
@@ -37,6 +41,10 @@ class MidiPort {
                                                            double timeoutSeconds) = 0;
   // Waits, keeping the program responsive; tests count the waits instead of sleeping.
   virtual void Pause(double seconds) = 0;
+
+  // The person at the keyboard stopped the last wait (Cancel while waiting for a reply):
+  // nothing more is said of it.
+  virtual bool Cancelled() const { return false; }
 };
 
 }  // namespace i40

@@ -58,6 +58,20 @@ struct ListChoice {
   std::string listName = "cboBnk";
 };
 
+// The MIDI setup: one output and one input device from the lists, opening on the entries
+// given.
+struct MidiSetupRequest {
+  std::vector<std::string> outputs;
+  std::vector<std::string> inputs;
+  int output = 0;
+  int input = 0;
+};
+
+struct MidiDevices {
+  int output = 0;
+  int input = 0;
+};
+
 // Everything the core asks of the person at the keyboard goes through here, so the
 // desktop shows real dialogs while tests and scripted sessions answer from a queue.
 class Prompter {
@@ -75,6 +89,9 @@ class Prompter {
 
   // The chosen item's index, or -1 when cancelled.
   virtual int ChooseFromList(const ListChoice& choice) = 0;
+
+  // The MIDI setup dialog: the devices chosen, or nothing when cancelled.
+  virtual std::optional<MidiDevices> ChooseMidiDevices(const MidiSetupRequest& request) = 0;
 
   // A modeless progress window over [minimum, maximum]; the desktop shows it only when
   // the work lasts long enough for a person to notice.

@@ -44,6 +44,17 @@ int ScriptedPrompter::Pick(const PickRequest& request) {
   return number;
 }
 
+std::optional<MidiDevices> ScriptedPrompter::ChooseMidiDevices(const MidiSetupRequest& request) {
+  midiSetups_.push_back(request);
+  if (midi_.empty()) {
+    ++unexpected_;
+    return std::nullopt;
+  }
+  const auto devices = midi_.front();
+  midi_.pop_front();
+  return devices;
+}
+
 int ScriptedPrompter::ChooseFromList(const ListChoice& choice) {
   listChoices_.push_back(choice);
   if (choices_.empty()) {
@@ -88,6 +99,8 @@ void ScriptedPrompter::Clear() {
   picks_.clear();
   choices_.clear();
   listChoices_.clear();
+  midi_.clear();
+  midiSetups_.clear();
   progress_.clear();
   unexpected_ = 0;
 }

@@ -26,6 +26,7 @@ class ScriptedPrompter : public Prompter {
   std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest& request) override;
   int Pick(const PickRequest& request) override;
   int ChooseFromList(const ListChoice& choice) override;
+  std::optional<MidiDevices> ChooseMidiDevices(const MidiSetupRequest& request) override;
   void BeginProgress(const std::string& caption, const std::string& label, double minimum,
                      double maximum) override;
   void SetProgress(double value) override;
@@ -36,6 +37,8 @@ class ScriptedPrompter : public Prompter {
   void QueueChoice(int index) { choices_.push_back(index); }
   // A picker result; -1 stands for Cancel.
   void QueuePick(int number) { picks_.push_back(number); }
+  // The MIDI setup's answer; nothing stands for Cancel.
+  void QueueMidiDevices(std::optional<MidiDevices> devices) { midi_.push_back(devices); }
   // A file dialog result; nothing stands for Cancel.
   void QueueFile(std::optional<std::filesystem::path> file) { files_.push_back(std::move(file)); }
 
@@ -43,6 +46,7 @@ class ScriptedPrompter : public Prompter {
   const std::vector<FileRequest>& fileRequests() const { return fileRequests_; }
   const std::vector<PickRequest>& pickRequests() const { return pickRequests_; }
   const std::vector<ListChoice>& listChoices() const { return listChoices_; }
+  const std::vector<MidiSetupRequest>& midiSetups() const { return midiSetups_; }
   const std::vector<ProgressStep>& progress() const { return progress_; }
   bool progressShown() const { return progressShown_; }
   int unexpectedQuestions() const { return unexpected_; }
@@ -60,6 +64,8 @@ class ScriptedPrompter : public Prompter {
   std::deque<std::optional<std::filesystem::path>> files_;
   std::deque<int> picks_;
   std::deque<int> choices_;
+  std::deque<std::optional<MidiDevices>> midi_;
+  std::vector<MidiSetupRequest> midiSetups_;
   std::vector<ListChoice> listChoices_;
   std::vector<PickRequest> pickRequests_;
   std::vector<Message> messages_;
