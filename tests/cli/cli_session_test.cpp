@@ -257,6 +257,25 @@ TEST_F(CliTest, SaveAsSavesWhereItSays) {
   EXPECT_EQ(r.err, "i40set: not asked for: file " + PathText(iaf) + "\n");
 }
 
+// The dry run hears the identity request, then the very dump `syx` writes for the Set.
+TEST_F(CliTest, SendToTheDryRunIsTheIdentityRequestThenTheSysExFile) {
+  const std::string set = (dir_ / "SRC").string();
+  Result r = RunArgs({"send", set, "--kind", "style", "--block", "0", "--simulate", "--capture",
+                      (dir_ / "CAP.SYX").string()});
+  ASSERT_EQ(r.code, 0) << r.out << r.err;
+  EXPECT_EQ(r.out, "");
+  ASSERT_EQ(RunArgs({"syx", set, "--kind", "style", "-o", (dir_ / "STY.SYX").string()}).code, 0);
+  std::vector<std::uint8_t> expected = {0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7};
+  const auto file = test::ReadFile(dir_ / "STY.SYX");
+  expected.insert(expected.end(), file.begin(), file.end());
+  EXPECT_EQ(test::ReadFile(dir_ / "CAP.SYX"), expected);
+
+  EXPECT_EQ(RunArgs({"send", set, "--kind", "style"}).code, 2);
+  r = RunArgs({"send", set, "--kind", "style", "--out", "999", "--in", "0"});
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.err.find("no single MIDI output '999'"), std::string::npos) << r.err;
+}
+
 // ---- The item dialogs ---------------------------------------------------------------
 
 // Each dialog driven as a user would, saved elsewhere: every component is the source Set
