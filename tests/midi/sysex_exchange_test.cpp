@@ -16,6 +16,9 @@ namespace i40 {
 namespace {
 
 using midi::SimulatedInstrument;
+using Bytes = std::vector<std::uint8_t>;
+using Texts = std::vector<std::string>;
+const Bytes kIdentityRequest = {0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7};
 
 class ExchangeTest : public ::testing::Test {
  protected:
@@ -44,15 +47,12 @@ class ExchangeTest : public ::testing::Test {
 TEST_F(ExchangeTest, FoundOnChannelTwoWithModel4DOr39) {
   instrument_.config().channel = 2;
   ASSERT_TRUE(Search());
-  EXPECT_TRUE(ws_.midi.instrumentFound);
-  EXPECT_EQ(ws_.midi.instrumentChannel, 2);
+  EXPECT_EQ(std::pair(ws_.midi.instrumentFound, ws_.midi.instrumentChannel), std::pair(true, 2));
   EXPECT_EQ(ws_.sysExHeader, (std::array<std::uint8_t, 6>{0xF0, 0x42, 0x32, 0x4D, 0x23, 0xF7}));
-  ASSERT_EQ(instrument_.sysExReceived().size(), 1u);
-  EXPECT_EQ(instrument_.sysExReceived()[0],
-            (std::vector<std::uint8_t>{0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7}));
+  EXPECT_EQ(instrument_.sysExReceived(), std::vector<Bytes>{kIdentityRequest});
   // The test note: middle C at velocity 80 on the instrument's channel, a second each.
   EXPECT_EQ(instrument_.shortReceived(),
-            (std::vector<std::vector<std::uint8_t>>{{0x92, 0x3C, 0x50}, {0x82, 0x3C, 0x40}}));
+            std::vector<Bytes>({{0x92, 0x3C, 0x50}, {0x82, 0x3C, 0x40}}));
   EXPECT_DOUBLE_EQ(instrument_.pausedSeconds(), 2.0);
   EXPECT_TRUE(prompter_.messages().empty());
   instrument_.config().family = 0x39;
@@ -63,31 +63,31 @@ TEST_F(ExchangeTest, FoundOnChannelTwoWithModel4DOr39) {
 TEST_F(ExchangeTest, OtherInstrumentsAreNamedAndLogged) {
   instrument_.config().manufacturer = 0x41;
   EXPECT_FALSE(Search());
-  EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"No Korg instrument found"});
+  EXPECT_EQ(prompter_.texts(), Texts{"No Korg instrument found"});
   EXPECT_EQ(prompter_.messages()[0].icon, MessageIcon::Critical);
   EXPECT_NE(Log().find("(InqRep= F0 7E 00 06 02 41 4D "), std::string::npos);
-  EXPECT_EQ(Log().rfind("Korg-i40 Set Editor v.", 0), 0u);
+  EXPECT_TRUE(Log().starts_with("Korg-i40 Set Editor v."));
 
   prompter_.Clear();
   instrument_.config().manufacturer = 0x42;
   instrument_.config().family = 0x50;
   EXPECT_FALSE(Search());
-  EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Korg-i not found"});
-  EXPECT_FALSE(ws_.midi.instrumentFound);
-  EXPECT_EQ(ws_.sysExHeader, kDefaultSysExHeader);
+  EXPECT_EQ(prompter_.texts(), Texts{"Korg-i not found"});
+  EXPECT_EQ(std::pair(ws_.midi.instrumentFound, ws_.sysExHeader),
+            std::pair(false, kDefaultSysExHeader));
 }
 
 TEST_F(ExchangeTest, SilenceIsATimeOut) {
   instrument_.config().answersIdentity = false;
   EXPECT_FALSE(Search());
-  EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Receive Time-Out error"});
+  EXPECT_EQ(prompter_.texts(), Texts{"Receive Time-Out error"});
   EXPECT_NE(Log().find("(InqRep= 00 00 00 "), std::string::npos);
 }
 
 TEST_F(ExchangeTest, EveryKindArrivesAsTheSetHoldsItAndIsAcknowledged) {
   ASSERT_TRUE(Search());
   const FileSet& set = ws_.sets.Files(slot_);
-  std::vector<std::string> texts;
+  Texts texts;
   for (Kind kind : {Kind::Arrangement, Kind::Style, Kind::Program, Kind::BackingSequence,
                     Kind::KbdSet, Kind::ArrangementGlobal, Kind::Global}) {
     SCOPED_TRACE(std::string(KindName(kind)));
@@ -103,8 +103,7 @@ TEST_F(ExchangeTest, EveryKindArrivesAsTheSetHoldsItAndIsAcknowledged) {
   }
   // The time is told from four seconds on (the size of each dump at 0.38 ms a byte).
   const std::string time = "\n\nTransmission time = ";
-  EXPECT_EQ(texts, (std::vector<std::string>{time + "5 s", time + "19 s", time + "6 s",
-                                             time + "11 s", "", "", ""}));
+  EXPECT_EQ(texts, (Texts{time + "5 s", time + "19 s", time + "6 s", time + "11 s", "", "", ""}));
 }
 
 TEST_F(ExchangeTest, CancelAtTheConfirmationSendsNothing) {
@@ -120,7 +119,7 @@ TEST_F(ExchangeTest, NotAcknowledgedIsLoggedAndEndedWithALoneF7) {
   prompter_.QueueAnswer(Answer::Ok);
   EXPECT_FALSE(DumpMidi(ws_, prompter_, &instrument_, slot_, Kind::KbdSet, 0, false));
   EXPECT_EQ(prompter_.texts().back(), "No ACK from Korg-i");
-  EXPECT_EQ(instrument_.shortReceived().back(), std::vector<std::uint8_t>{0xF7});
+  EXPECT_EQ(instrument_.shortReceived().back(), Bytes{0xF7});
   const std::string log = Log();
   EXPECT_NE(log.find("(InqRep= F0 7E 00 06 02 42 4D "), std::string::npos);
   EXPECT_NE(log.find("DumpMidi => devRep= F0 42 30 4D 24 F7 "), std::string::npos);
@@ -130,16 +129,14 @@ TEST_F(ExchangeTest, NoReplyAfterADump) {
   instrument_.config().dumpAnswer = SimulatedInstrument::DumpAnswer::Silence;
   prompter_.QueueAnswer(Answer::Ok);
   EXPECT_FALSE(DumpMidi(ws_, prompter_, &instrument_, slot_, Kind::Global, 0, false));
-  EXPECT_EQ(prompter_.texts(),
-            (std::vector<std::string>{"", "Receive Time-Out error", "No reply from Korg-i"}));
+  EXPECT_EQ(prompter_.texts(), (Texts{"", "Receive Time-Out error", "No reply from Korg-i"}));
   EXPECT_FALSE(instrument_.isOpen());
 }
 
 TEST_F(ExchangeTest, DevicesThatDoNotOpenAreReportedAndClosed) {
   instrument_.config().failOpen = true;
   EXPECT_FALSE(DumpMidi(ws_, prompter_, &instrument_, slot_, Kind::Global, 0, false));
-  EXPECT_EQ(prompter_.texts(),
-            std::vector<std::string>{"MIDI Output error: \nThe device is not available."});
+  EXPECT_EQ(prompter_.texts(), Texts{"MIDI Output error: \nThe device is not available."});
   EXPECT_FALSE(instrument_.isOpen());
 }
 
@@ -156,7 +153,7 @@ TEST_F(ExchangeTest, SetupPreselectsTheLastInstrumentAndForgetsTheSearchOnCancel
   // No device at all: said, and no dialog.
   instrument_.config().outputs.clear();
   EXPECT_FALSE(ShowMidiSetup(ws_, prompter_, instrument_));
-  EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"No MIDI driver is present"});
+  EXPECT_EQ(prompter_.texts(), Texts{"No MIDI driver is present"});
   EXPECT_EQ(prompter_.midiSetups().size(), 1u);
 }
 
@@ -166,18 +163,18 @@ TEST_F(ExchangeTest, TheDryRunAnswersAsAnIS40) {
   midi::RtMidiPort port(std::vector<int>{});
   std::vector<std::string> log;
   port.SetDryRunLog([&log](const std::string& line) { log.push_back(line); });
-  EXPECT_EQ(port.OutputNames(), std::vector<std::string>{kDryRunPortName});
+  EXPECT_EQ(port.OutputNames(), Texts{kDryRunPortName});
   prompter_.QueueMidiDevices(MidiDevices{0, 0});
   ASSERT_TRUE(ShowMidiSetup(ws_, prompter_, port));
-  EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"No MIDI driver is present"});
+  EXPECT_EQ(prompter_.texts(), Texts{"No MIDI driver is present"});
   EXPECT_EQ(ws_.sysExHeader, (std::array<std::uint8_t, 6>{0xF0, 0x42, 0x30, 0x4D, 0x23, 0xF7}));
   prompter_.QueueAnswer(Answer::Ok);
   EXPECT_TRUE(SendToInstrument(ws_, prompter_, &port, slot_, Kind::ArrangementGlobal, 0));
   const auto dump =
       *DumpMessage(ws_.sysExHeader, ws_.sets.Files(slot_), Kind::ArrangementGlobal, 0);
-  EXPECT_EQ(log, (std::vector<std::string>{
-                     "Dry run received 6 bytes: F0 7E 7F 06 01 F7 ",
-                     "Dry run received 61 bytes: " + HexBytes(std::span(dump).first(8)) + "..."}));
+  EXPECT_EQ(log,
+            (Texts{"Dry run received 6 bytes: F0 7E 7F 06 01 F7 ",
+                   "Dry run received 61 bytes: " + HexBytes(std::span(dump).first(8)) + "..."}));
 }
 
 }  // namespace

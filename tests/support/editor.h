@@ -1,8 +1,20 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <array>
+#include <span>
+#include <string>
+
 #include "edit/edit_engine.h"
+#include "format/bsq_record.h"
+#include "format/item_record.h"
+#include "format/positions.h"
 #include "session/workspace.h"
+#include "set_builder.h"
+#include "support/workspace_fixture.h"
 #include "ui/prompter.h"
+#include "ui/scripted_prompter.h"
 
 namespace i40::test {
 
@@ -41,5 +53,52 @@ class Editor {
   Workspace& ws_;
   Prompter& prompter_;
 };
+
+// What the tests of a Set window's commands start from: a workspace, a prompter answering
+// from its queues and the edit engine between them; slot_ is the Set under test.
+class WorkspaceTest : public ::testing::Test {
+ protected:
+  Workspace ws_;
+  ScriptedPrompter prompter_;
+  Editor ed_{ws_, prompter_};
+  int slot_ = 0;
+};
+
+// The kinds the edit engine moves items of.
+inline constexpr std::array<Kind, 5> kEditKinds = {Kind::Arrangement, Kind::Style, Kind::Program,
+                                                   Kind::BackingSequence, Kind::KbdSet};
+
+// Writes a name into a record of a kind, padded with blanks to the kind's width.
+inline void PutName(std::span<std::uint8_t> record, Kind kind, const std::string& name) {
+  const std::size_t width = kind == Kind::BackingSequence ? kBsqNameWidth : kNameWidth;
+  for (std::size_t c = 0; c < width; ++c)
+    record[c] = static_cast<std::uint8_t>(c < name.size() ? name[c] : ' ');
+}
+
+// One random operation of a kind in Set `a`, sometimes with what Set `b` holds: a Cut,
+// Delete or move inside `a`, a Paste or Insert of an item of either Set, or a drop from
+// `b`. Whether it was done.
+inline bool RandomOperation(Editor& ed, build::Rng& rng, Kind kind, int a, int b) {
+  const int count = PositionCount(kind);
+  const int i = rng.Below(count);
+  const int j = rng.Below(count);
+  const int from = rng.Below(2) ? a : b;
+  switch (rng.Below(6)) {
+    case 0:
+      return ed.Cut(kind, a, i);
+    case 1:
+      ed.Copy(kind, from, j);
+      return ed.Paste(kind, a, i);
+    case 2:
+      return ed.Delete(kind, a, i);
+    case 3:
+      ed.Copy(kind, from, j);
+      return ed.Insert(kind, a, i);
+    case 4:
+      return ed.Drop(kind, a, j, a, i);
+    default:
+      return ed.Drop(kind, b, j, a, i);
+  }
+}
 
 }  // namespace i40::test

@@ -65,4 +65,14 @@ std::vector<std::uint8_t> ComponentHeaderBytes(int code, std::uint8_t byte5, std
   return {'K', 'O', 'R', 'G', 'M', byte5, static_cast<std::uint8_t>(code), byte7};
 }
 
+void PutU16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint16_t value) {
+  bytes.at(at) = static_cast<std::uint8_t>(value & 0xFF);
+  bytes.at(at + 1) = static_cast<std::uint8_t>(value >> 8);
+}
+
+std::vector<std::uint8_t> OneItemFile(std::vector<std::uint8_t> item) {
+  item.insert(item.begin(), {'K', 'O', 'R', 'G', 'M'});
+  return item;
+}
+
 }  // namespace i40::test

@@ -34,5 +34,9 @@ std::vector<std::string> FileNamesIn(const std::filesystem::path& dir);
 // The first eight bytes of a component file: "KORG", "M", byte 5, the code, byte 7.
 std::vector<std::uint8_t> ComponentHeaderBytes(int code, std::uint8_t byte5 = 0,
                                                std::uint8_t byte7 = 0);
+// Writes a 16-bit number into a file's bytes, low byte first.
+void PutU16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint16_t value);
+// A one-item file (.IAF, .ISF, .IPF, .IDK): "KORGM", then the item's bytes.
+std::vector<std::uint8_t> OneItemFile(std::vector<std::uint8_t> item);
 
 }  // namespace i40::test

@@ -17,12 +17,15 @@ inline int AddSet(Workspace& ws, const FileSet& set, const std::string& name) {
   return slot;
 }
 
-// The seven file images of a slot's Set, to compare a Set byte for byte.
-inline std::vector<std::vector<std::uint8_t>> Images(const Workspace& ws, int slot) {
+// The seven file images of a Set, or of a slot's Set, to compare a Set byte for byte.
+inline std::vector<std::vector<std::uint8_t>> Images(const FileSet& set) {
   std::vector<std::vector<std::uint8_t>> images;
   for (Kind kind : kStoredKinds)
-    images.push_back(WriteComponentBytes(kind, ws.sets.Files(slot)));
+    images.push_back(WriteComponentBytes(kind, set));
   return images;
+}
+inline std::vector<std::vector<std::uint8_t>> Images(const Workspace& ws, int slot) {
+  return Images(ws.sets.Files(slot));
 }
 
 }  // namespace i40::test

@@ -5,6 +5,7 @@
 #include "arrangements/arrangement_cell.h"
 #include "set_builder.h"
 #include "support/read_errors.h"
+#include "support/temp_dir.h"
 
 namespace i40 {
 namespace {
@@ -59,21 +60,17 @@ TEST(ArrangementRecord, StyleAndTrackCallsAndTheBytesAroundThem) {
   r.SetTrackProgram(8, 768);
   for (std::size_t i = 42; i < 48; ++i)
     EXPECT_EQ(r.bytes[i], i);  // bytes 2-7 untouched
-  EXPECT_EQ(r.bytes[104], 0x00);
-  EXPECT_EQ(r.bytes[105], 0x03);
+  EXPECT_EQ(std::tuple(r.bytes[104], r.bytes[105]), std::tuple(0x00, 0x03));
   r.SetStyle(-1);
-  EXPECT_EQ(r.bytes[18], 0xFF);
-  EXPECT_EQ(r.bytes[19], 0xFF);
-  EXPECT_EQ(r.Style(), -1);
+  EXPECT_EQ(std::tuple(r.bytes[18], r.bytes[19], r.Style()), std::tuple(0xFF, 0xFF, -1));
   r.SetStyle(271);
   EXPECT_EQ(r.Style(), 271);
 }
 
 TEST(IafFile, OneRecordFromByteFive) {
   FileSet set = build::RandomSet(5);
-  std::vector<std::uint8_t> bytes = {'K', 'O', 'R', 'G', 'M'};
-  bytes.insert(bytes.end(), set.arrangements.records[9].bytes.begin(),
-               set.arrangements.records[9].bytes.end());
+  const auto& nine = set.arrangements.records[9].bytes;
+  auto bytes = test::OneItemFile({nine.begin(), nine.end()});
   ArrangementRecord record;
   ASSERT_FALSE(ReadIafFile(bytes, record));
   EXPECT_EQ(record, set.arrangements.records[9]);

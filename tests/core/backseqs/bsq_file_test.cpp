@@ -5,6 +5,7 @@
 
 #include "set_builder.h"
 #include "support/read_errors.h"
+#include "support/temp_dir.h"
 
 namespace i40 {
 namespace {
@@ -33,12 +34,10 @@ TEST(BsqFile, EmptyBankReadsAsTenZeroSizes) {
   BsqData read;
   read.data[9].assign(16, 1);  // nothing is left of what was there before
   ASSERT_FALSE(ReadBsqFile(bytes, read));
-  EXPECT_EQ(read.size, decltype(read.size){});
-  EXPECT_EQ(read.data, decltype(read.data){});
+  EXPECT_EQ(std::tie(read.size, read.data, read.endStart),
+            std::tuple(decltype(read.size){}, decltype(read.data){}, 5632));
   EXPECT_EQ(BsqListEntry(read, 9), "BSeq 9:                  :    0");
-  EXPECT_EQ(BsqUsedCounterText(read), "BackSeqs: 0");
-  EXPECT_EQ(BsqFreeCounterText(read), "Free: 65536");
-  EXPECT_EQ(read.endStart, 5632);
+  EXPECT_EQ(BsqUsedCounterText(read) + "|" + BsqFreeCounterText(read), "BackSeqs: 0|Free: 65536");
 }
 
 TEST(BsqFile, LastTrackOfSequenceNineEndsAtEndStart) {
@@ -46,8 +45,7 @@ TEST(BsqFile, LastTrackOfSequenceNineEndsAtEndStart) {
   const auto bytes = WriteBsqFile(bsq);
   BsqData read;
   ASSERT_FALSE(ReadBsqFile(bytes, read));
-  EXPECT_EQ(read.trackLength[9][16], 3);
-  EXPECT_EQ(read.data[9], bsq.data[9]);
+  EXPECT_EQ(std::tie(read.trackLength[9], read.data[9]), std::tie(bsq.trackLength[9], bsq.data[9]));
   EXPECT_EQ(BsqFreeCounterText(read), "Free: 65520");
 }
 
@@ -67,14 +65,13 @@ TEST(BsqFile, SequenceLongerThan16384BytesIsReadWhole) {
 TEST(BsqFile, ListEntryOfANamedSequence) {
   BsqData bsq = BankWith(3, {10, 15});
   bsq.records[3].SetName("VERSE");
-  EXPECT_EQ(BsqListEntry(bsq, 3), "BSeq 3: VERSE            :  100");
-  EXPECT_EQ(BsqUsedCounterText(bsq), "BackSeqs: 100");
+  EXPECT_EQ(BsqListEntry(bsq, 3) + "|" + BsqUsedCounterText(bsq),
+            "BSeq 3: VERSE            :  100|BackSeqs: 100");
 }
 
 TEST(BsqFile, OverTheMemoryTheFreeCounterGoesNegative) {
   BsqData bsq = BankWith(0, {16000, 500});
-  EXPECT_EQ(BsqFreeUnits(bsq), -116);
-  EXPECT_EQ(BsqFreeCounterText(bsq), "Free: -464");
+  EXPECT_EQ(std::tuple(BsqFreeUnits(bsq), BsqFreeCounterText(bsq)), std::tuple(-116, "Free: -464"));
 }
 
 TEST(BsqFile, TrackStartsThatGoBackwardsOrPastTheDataStopTheReading) {
@@ -83,9 +80,8 @@ TEST(BsqFile, TrackStartsThatGoBackwardsOrPastTheDataStopTheReading) {
   BsqData read;
 
   auto backwards = bytes;
-  const std::size_t at = 2106 + 2 * (1 * 17 + 1);  // sequence 1, track 1
-  backwards[at] = 0x00;
-  backwards[at + 1] = 0x10;  // 4096: before track 0 of the sequence
+  // Sequence 1, track 1: 4096, before its track 0.
+  test::PutU16(backwards, 2106 + 2 * (1 * 17 + 1), 4096);
   EXPECT_EQ(test::Detail(ReadBsqFile(backwards, read)),
             "Track 1 of Backing Sequence 1 ends before it starts (byte 2140)");
   EXPECT_TRUE(read.data[0].empty());
@@ -97,21 +93,16 @@ TEST(BsqFile, TrackStartsThatGoBackwardsOrPastTheDataStopTheReading) {
             "The file ends inside the events of Backing Sequence 1 (byte 2543)");
 
   auto endBeforeStart = bytes;
-  endBeforeStart[2446] = 0;
-  endBeforeStart[2447] = 0;
+  test::PutU16(endBeforeStart, 2446, 0);
   EXPECT_TRUE(ReadBsqFile(endBeforeStart, read));
 
   // Starts spread over the whole 16-bit range cannot make a sequence of more than
   // 32767 units.
   auto spread = WriteBsqFile(EmptyBank());
-  for (std::size_t k = 0; k < 170; ++k) {
-    spread[2106 + 2 * k] = 0x00;
-    spread[2106 + 2 * k + 1] = 0x80;  // -32768
-  }
-  spread[2106 + 2 * 169] = 0xFF;
-  spread[2106 + 2 * 169 + 1] = 0x7F;  // sequence 9, last track starts at 32767
-  spread[2446] = 0xFF;
-  spread[2447] = 0x7F;
+  for (std::size_t k = 0; k < 170; ++k)
+    test::PutU16(spread, 2106 + 2 * k, 0x8000);  // -32768
+  test::PutU16(spread, 2106 + 2 * 169, 32767);   // sequence 9, last track starts at 32767
+  test::PutU16(spread, 2446, 32767);
   EXPECT_EQ(test::Detail(ReadBsqFile(spread, read)).rfind("Backing Sequence 9 is too long", 0), 0u);
 }
 
@@ -121,10 +112,9 @@ TEST(BsqFile, RebuildTrackStartsKeepsTheBase) {
   bsq.trackLength[0][0] = 5;
   bsq.trackLength[4][16] = 7;
   RebuildTrackStarts(bsq);
-  EXPECT_EQ(bsq.trackStart[0][0], 100);
-  EXPECT_EQ(bsq.trackStart[0][1], 105);
-  EXPECT_EQ(bsq.trackStart[5][0], 112);
-  EXPECT_EQ(bsq.endStart, 112);
+  EXPECT_EQ(
+      std::tuple(bsq.trackStart[0][0], bsq.trackStart[0][1], bsq.trackStart[5][0], bsq.endStart),
+      std::tuple(100, 105, 112, 112));
 }
 
 // Where the record keeps its calls: the Arrangement at 10, the Style at 12, Upper1 at 20,
@@ -141,8 +131,7 @@ TEST(BsqRecord, CallsSitWhereTheInstrumentReadsThem) {
       {21, 0x03}, {206, 0x0F}, {207, 0x04}, {48 + 16 * 7, 5}};
   for (auto [at, value] : expected)
     EXPECT_EQ(r.bytes[at], value) << at;
-  EXPECT_EQ(r.Style(), -1);
-  EXPECT_EQ(r.TrackProgram(2), 1039);
+  EXPECT_EQ(std::tuple(r.Style(), r.TrackProgram(2)), std::tuple(-1, 1039));
 }
 
 }  // namespace

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "set_builder.h"
 #include "support/editor.h"
-#include "support/workspace_fixture.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {
@@ -15,7 +12,7 @@ using test::Images;
 
 // Set SRC holds an Arrangement calling its own Style and Programs; DST has some of them
 // under the same names at other positions.
-class CallsCheckTest : public ::testing::Test {
+class CallsCheckTest : public test::WorkspaceTest {
  protected:
   void SetUp() override {
     ws_.settings.WarnDupl = false;
@@ -46,9 +43,6 @@ class CallsCheckTest : public ::testing::Test {
     return ws_.sets.Files(dest_).arrangements.records[static_cast<std::size_t>(i)];
   }
 
-  Workspace ws_;
-  ScriptedPrompter prompter_;
-  test::Editor ed_{ws_, prompter_};
   int source_ = 0;
   int dest_ = 0;
 };
@@ -57,19 +51,19 @@ TEST_F(CallsCheckTest, CallsAreRepointedByNameAndTheUnknownOneAskedAbout) {
   prompter_.QueueAnswer(Answer::No);  // "Bass" is not in DST: keep the call
   ASSERT_TRUE(ed_.Paste(Kind::Arrangement, dest_, 5));
   // The Drum Kit's name is found as Program F13, a preset keeps its number, "Bass" is kept.
-  const ArrangementRecord& b = Dest(5);
-  EXPECT_EQ((std::vector<int>{b.Style(), b.TrackProgram(0), b.TrackProgram(1), b.TrackProgram(2),
-                              b.TrackProgram(6)}),
-            (std::vector<int>{265, 770, 1030, 769, 775}));
-  EXPECT_EQ(b.bytes[40 + 2 * 8 + 5], 0x77);
+  // The rest of the record, the carried byte of the BASS track among it, comes as it is.
+  ArrangementRecord expected = ws_.sets.Files(source_).arrangements.records[0];
+  expected.SetStyle(265);
+  expected.SetTrackProgram(0, 770);
+  expected.SetTrackProgram(6, 775);
+  EXPECT_EQ(Dest(5), expected);
   ASSERT_EQ(prompter_.messages().size(), 1u);
   const Message& m = prompter_.messages()[0];
   EXPECT_EQ(m.text,
             "Track 'BASS' of Arrangement 'Song' calls Program 'Bass' non-existent in 'DST'\n\n"
             "Redirect this track to an existing Program?");
-  EXPECT_EQ(m.icon, MessageIcon::Exclamation);
-  EXPECT_EQ(m.buttons, MessageButtons::YesNoCancel);
-  EXPECT_EQ(m.defaultButton, Answer::Cancel);
+  EXPECT_EQ(std::tie(m.icon, m.buttons, m.defaultButton),
+            std::tuple(MessageIcon::Exclamation, MessageButtons::YesNoCancel, Answer::Cancel));
 }
 
 TEST_F(CallsCheckTest, YesOpensTheProgramPickerWhereTheTrackBelongs) {
@@ -79,13 +73,11 @@ TEST_F(CallsCheckTest, YesOpensTheProgramPickerWhereTheTrackBelongs) {
   prompter_.QueueAnswer(Answer::Yes);
   prompter_.QueuePick(5);
   ASSERT_TRUE(ed_.Paste(Kind::Arrangement, dest_, 5));
-  EXPECT_EQ(Dest(5).TrackProgram(2), 831);
-  EXPECT_EQ(Dest(5).TrackProgram(6), 5);
+  EXPECT_EQ(std::tuple(Dest(5).TrackProgram(2), Dest(5).TrackProgram(6)), std::tuple(831, 5));
   ASSERT_EQ(prompter_.pickRequests().size(), 2u);
-  EXPECT_EQ(prompter_.pickRequests()[0].kind, Kind::Program);
-  EXPECT_EQ(prompter_.pickRequests()[0].slot, dest_);
-  EXPECT_EQ(prompter_.pickRequests()[0].start, 768);
-  EXPECT_EQ(prompter_.pickRequests()[0].caption, "for track 'BASS'");
+  const PickRequest& pick = prompter_.pickRequests()[0];
+  EXPECT_EQ(std::tie(pick.kind, pick.slot, pick.start, pick.caption),
+            std::tuple(Kind::Program, dest_, 768, "for track 'BASS'"));
 }
 
 // The Style is asked about before the tracks; a drum track picks from the Drum Kit bank.
@@ -101,13 +93,11 @@ TEST_F(CallsCheckTest, UnknownStyleFirstAndDrumTracksFromTheDrumKitBank) {
   EXPECT_EQ(prompter_.texts()[0],
             "Arrangement 'Song' calls Style 'My Style' non-existent in 'DST'\n\n"
             "Redirect this Arrangement to an existing Style?");
-  ASSERT_EQ(prompter_.pickRequests().size(), 2u);
-  EXPECT_EQ(prompter_.pickRequests()[0].kind, Kind::Style);
-  EXPECT_EQ(prompter_.pickRequests()[0].start, 0);
-  EXPECT_EQ(prompter_.pickRequests()[1].start, 1024);
-  EXPECT_EQ(prompter_.pickRequests()[1].caption, "for track 'DRUMS'");
-  EXPECT_EQ(Dest(5).Style(), 70);
-  EXPECT_EQ(Dest(5).TrackProgram(0), 1038);
+  const auto& picks = prompter_.pickRequests();
+  ASSERT_EQ(picks.size(), 2u);
+  EXPECT_EQ(std::tie(picks[0].kind, picks[0].start, picks[1].start, picks[1].caption),
+            std::tuple(Kind::Style, 0, 1024, "for track 'DRUMS'"));
+  EXPECT_EQ(std::tuple(Dest(5).Style(), Dest(5).TrackProgram(0)), std::tuple(70, 1038));
 }
 
 TEST_F(CallsCheckTest, CancelAtTheSecondQuestionRestoresTheDestination) {
@@ -137,12 +127,13 @@ TEST_F(CallsCheckTest, KbdSetSectionsAreCheckedTheSameWay) {
   prompter_.QueueAnswer(Answer::Yes);
   prompter_.QueuePick(300);
   ASSERT_TRUE(ed_.Paste(Kind::KbdSet, dest_, 14));
-  const KbdSetRecord& b = ws_.sets.Files(dest_).kbdSets.records[14];
-  EXPECT_EQ(b.SectionProgram(0), 775);
-  EXPECT_EQ(b.SectionProgram(1), 300);
+  KbdSetRecord expected = k;
+  expected.SetSectionProgram(0, 775);
+  expected.SetSectionProgram(1, 300);
+  EXPECT_EQ(ws_.sets.Files(dest_).kbdSets.records[14], expected);
   EXPECT_EQ(prompter_.messages().size(), 1u);
-  EXPECT_EQ(prompter_.pickRequests()[0].start, 0);
-  EXPECT_EQ(prompter_.pickRequests()[0].caption, "for track 'Up1 KBD'");
+  const PickRequest& pick = prompter_.pickRequests().at(0);
+  EXPECT_EQ(std::tie(pick.start, pick.caption), std::tuple(0, "for track 'Up1 KBD'"));
 }
 
 // A paste from another Set that the user cancels leaves the undo of the last operation of
@@ -178,16 +169,14 @@ TEST_F(CallsCheckTest, ACancelledPasteKeepsTheUndoBefore) {
     EXPECT_EQ(Images(ws_, dest_), before);
   }
   // Each kind names the track and its item in its own words.
-  EXPECT_EQ(asked,
-            (std::vector<std::string>{
-                "Track 'BASS' of Arrangement 'Song' calls Program 'Bass' non-existent in 'DST'\n\n"
-                "Redirect this track to an existing Program?",
-                "Track 'DRUMS' of Style 'My Style' calls Program 'Bass' non-existent in 'DST'\n\n"
-                "Redirect this track to an existing Program?",
-                "Track 'Lower' of BackSeq 'SEQ' calls Program 'Bass' non-existent in 'DST'\n\n"
-                "Redirect this track to an existing Program?",
-                "Track 'Low KBD' of KBD Set 'B4' calls Program 'Bass' non-existent in 'DST'\n\n"
-                "Redirect this track to an existing Program?"}));
+  std::vector<std::string> expected;
+  for (const char* caller : {"'BASS' of Arrangement 'Song'", "'DRUMS' of Style 'My Style'",
+                             "'Lower' of BackSeq 'SEQ'", "'Low KBD' of KBD Set 'B4'"}) {
+    expected.push_back("Track " + std::string(caller) +
+                       " calls Program 'Bass' non-existent in 'DST'\n\n"
+                       "Redirect this track to an existing Program?");
+  }
+  EXPECT_EQ(asked, expected);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // From seeded random pairs of Sets whose items call each other, one random Delete,
-// Insert, Move, Cut or Paste (inside a Set or from the other one) answered at random:
+// Insert, move, Cut or Paste (inside a Set or from the other one) answered at random:
 // every call that the answers left alone still names the same item as before, and an
 // item pasted from the other Set calls, by name, what it called there.
 #include <gtest/gtest.h>
@@ -14,17 +14,14 @@
 #include "calls/item_lookup.h"
 #include "format/call_table.h"
 #include "format/positions.h"
-#include "set_builder.h"
 #include "support/editor.h"
 #include "support/random_prompter.h"
-#include "support/workspace_fixture.h"
 #include "util/text.h"
 
 namespace i40 {
 namespace {
 
-constexpr std::array<Kind, 5> kKinds = {Kind::Arrangement, Kind::Style, Kind::Program,
-                                        Kind::BackingSequence, Kind::KbdSet};
+using test::kEditKinds;
 
 // Four carried bytes of each caller's record hold an identity that copies keep, so that a
 // caller is known wherever it moves.
@@ -46,7 +43,7 @@ std::string IdentityOf(Kind caller, std::span<const std::uint8_t> record) {
 FileSet NamedSet(std::uint32_t seed, char side) {
   FileSet set = build::RandomSet(seed);
   build::Rng rng(seed * 31 + 7);
-  for (const Kind kind : kKinds) {
+  for (const Kind kind : kEditKinds) {
     std::vector<int> ids(100);
     std::iota(ids.begin(), ids.end(), 0);
     for (int k = 99; k > 0; --k)
@@ -54,11 +51,9 @@ FileSet NamedSet(std::uint32_t seed, char side) {
     for (int i = 0; i < PositionCount(kind); ++i) {
       const auto record = RecordBytes(set, kind, i);
       if (kind != Kind::KbdSet) {
-        const std::size_t width = kind == Kind::BackingSequence ? kBsqNameWidth : kNameWidth;
-        const std::string name =
-            rng.Below(6) == 0 ? "" : "N" + std::to_string(ids[static_cast<std::size_t>(i)]);
-        for (std::size_t c = 0; c < width; ++c)
-          record[c] = static_cast<std::uint8_t>(c < name.size() ? name[c] : ' ');
+        test::PutName(
+            record, kind,
+            rng.Below(6) == 0 ? "" : "N" + std::to_string(ids[static_cast<std::size_t>(i)]));
       }
       if (CallFieldsOf(kind).empty()) continue;
       const std::string identity = {side, static_cast<char>('0' + i / 10),
@@ -83,8 +78,9 @@ std::string Target(const FileSet& set, Kind called, int number) {
   return "number " + std::to_string(number);
 }
 
-// Every call of a Set by caller identity: what each field names.
-using CallMap = std::map<std::string, std::vector<std::string>>;
+// Every call of a Set by caller identity (a copy shares its original's): the kind each
+// field calls and what it names.
+using CallMap = std::multimap<std::string, std::vector<std::pair<Kind, std::string>>>;
 
 CallMap CallsOf(const FileSet& set) {
   CallMap calls;
@@ -92,10 +88,9 @@ CallMap CallsOf(const FileSet& set) {
     for (int i = 0; i < PositionCount(caller); ++i) {
       const auto record = RecordBytes(set, caller, i);
       if (IsEmptyRecord(caller, record)) continue;
-      std::vector<std::string> targets;
+      auto& targets = calls.emplace(IdentityOf(caller, record), CallMap::mapped_type())->second;
       for (const CallField& field : CallFieldsOf(caller))
-        targets.push_back(Target(set, field.called, ReadCall(record, field)));
-      calls[IdentityOf(caller, record)] = targets;
+        targets.push_back({field.called, Target(set, field.called, ReadCall(record, field))});
     }
   }
   return calls;
@@ -123,10 +118,10 @@ bool NamesNothing(const std::string& target) {
   return target.rfind("user ", 0) == 0 && TrimSpaces(target.substr(5)).empty();
 }
 
-bool Asked(const std::set<std::pair<Kind, std::string>>& asked, const CallField& field,
+bool Asked(const std::set<std::pair<Kind, std::string>>& asked, Kind called,
            const std::string& target) {
   if (target.rfind("user ", 0) != 0) return false;
-  return asked.count({field.called, TrimSpaces(target.substr(5))}) > 0;
+  return asked.count({called, TrimSpaces(target.substr(5))}) > 0;
 }
 
 TEST(CallsProperty, CallsTheAnswersLeftAloneStillNameTheSameItems) {
@@ -145,59 +140,31 @@ TEST(CallsProperty, CallsTheAnswersLeftAloneStillNameTheSameItems) {
     const CallMap inB = CallsOf(ws.sets.Files(b));
     const CallMap before = CallsOf(ws.sets.Files(a));
 
-    const Kind kind = kKinds[static_cast<std::size_t>(rng.Below(5))];
-    const int count = PositionCount(kind);
-    const int i = rng.Below(count);
-    const int j = rng.Below(count);
-    const int from = rng.Below(2) == 0 ? b : a;
-    const auto operate = [&] {
-      switch (rng.Below(5)) {
-        case 0:
-          return ed.Delete(kind, a, i);
-        case 1:
-          ed.Copy(kind, from, j);
-          return ed.Insert(kind, a, i);
-        case 2:
-          return ed.Drop(kind, from, j, a, i);
-        case 3:
-          return ed.Cut(kind, a, i);
-        default:
-          ed.Copy(kind, from, j);
-          return ed.Paste(kind, a, i);
-      }
-    };
-    done += operate() ? 1 : 0;
+    const Kind kind = kEditKinds[static_cast<std::size_t>(rng.Below(5))];
+    done += test::RandomOperation(ed, rng, kind, a, b) ? 1 : 0;
 
     const FileSet& after = ws.sets.Files(a);
     const auto asked = AskedAbout(prompter);
-    for (const Kind caller : kCallerKinds) {
-      for (int p = 0; p < PositionCount(caller); ++p) {
-        const auto record = RecordBytes(after, caller, p);
-        if (IsEmptyRecord(caller, record)) continue;
-        const std::string identity = IdentityOf(caller, record);
-        const auto fields = CallFieldsOf(caller);
-        const auto was = before.find(identity);
-        for (std::size_t f = 0; f < fields.size(); ++f) {
-          const int number = ReadCall(record, fields[f]);
-          const std::string now = Target(after, fields[f].called, number);
-          if (was != before.end()) {
-            // A caller of this Set: its calls follow what they called, unless a question
-            // about the called item gave the user the say.
-            if (NamesNothing(was->second[f]) || Asked(asked, fields[f], was->second[f])) continue;
-            ++checkedCalls;
-            ASSERT_EQ(now, was->second[f]) << identity << " field " << f;
-          } else {
-            // A caller from the other Set: by name where this Set has the name.
-            const auto origin = inB.find(identity);
-            ASSERT_NE(origin, inB.end()) << identity;
-            const std::string there = origin->second[f];
-            if (there.rfind("user ", 0) == 0 &&
-                FindItemByName(after, fields[f].called, there.substr(5)) < 0) {
-              continue;  // the Set lacks the name: the user was asked
-            }
-            ++resolvedCalls;
-            ASSERT_EQ(now, there) << identity << " field " << f;
-          }
+    for (const auto& [identity, now] : CallsOf(after)) {
+      const auto was = before.find(identity);
+      const auto origin = inB.find(identity);
+      ASSERT_TRUE(was != before.end() || origin != inB.end()) << identity;
+      for (std::size_t f = 0; f < now.size(); ++f) {
+        const auto& [called, target] = now[f];
+        if (was != before.end()) {
+          // A caller of this Set: its calls follow what they called, unless a question
+          // about the called item gave the user the say.
+          const std::string& then = was->second[f].second;
+          if (NamesNothing(then) || Asked(asked, called, then)) continue;
+          ++checkedCalls;
+          ASSERT_EQ(target, then) << identity << " field " << f;
+        } else {
+          // A caller from the other Set: by name where this Set has the name.
+          const std::string& there = origin->second[f].second;
+          if (there.rfind("user ", 0) == 0 && FindItemByName(after, called, there.substr(5)) < 0)
+            continue;  // the Set lacks the name: the user was asked
+          ++resolvedCalls;
+          ASSERT_EQ(target, there) << identity << " field " << f;
         }
       }
     }

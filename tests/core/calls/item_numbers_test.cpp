@@ -42,9 +42,8 @@ TEST(ItemNumbers, LabelsAndTheEdgesOfTheBanks) {
   EXPECT_EQ(ArrangementNumber(2, 70), 326);            // the index is taken as it is...
   EXPECT_EQ(ArrangementBankIndex(326), kNoBankIndex);  // ... and gives a number of no bank
   EXPECT_EQ(ArrangementNumber(3, 0), -1);
-  EXPECT_EQ(ArrangementLabel(272), "C31");  // while Style 272 is in no bank
-  EXPECT_EQ(StyleLabel(272), "");
-  EXPECT_EQ(StyleLabel(271), "C28");
+  // Arrangement 272 is C31, while Style 272 is in no bank.
+  EXPECT_EQ(ArrangementLabel(272) + StyleLabel(272) + "|" + StyleLabel(271), "C31|C28");
   EXPECT_EQ(ProgramLabel(1037), "R26");  // a preset Drum Kit
   EXPECT_EQ(ProgramUserIndex(1037), -1);
   EXPECT_EQ(ProgramUserIndex(1038), 64);  // R27, the first user Drum Kit
@@ -53,19 +52,18 @@ TEST(ItemNumbers, LabelsAndTheEdgesOfTheBanks) {
   for (int bank = 0; bank < 7; ++bank)
     EXPECT_EQ(BankFirstNumber(Kind::Program, bank), first[bank]);
   // Row then column: index 0 is 11, 7 is 18, 8 is 21, 63 is 88.
-  EXPECT_EQ(ItemLabel(Kind::Arrangement, 2, 7), "C18");
-  EXPECT_EQ(ItemLabel(Kind::Arrangement, 2, 8), "C21");
-  EXPECT_EQ(ItemLabel(Kind::Program, 4, 63), "E88");
-  EXPECT_EQ(ItemLabel(Kind::Style, 2, 16), "");  // past the bank's end
+  // Style C: past the bank's end.
+  EXPECT_EQ(ItemLabel(Kind::Arrangement, 2, 7) + " " + ItemLabel(Kind::Arrangement, 2, 8) + " " +
+                ItemLabel(Kind::Program, 4, 63) + " " + ItemLabel(Kind::Style, 2, 16) + "|",
+            "C18 C21 E88 |");
 }
 
 TEST(TrackCalls, BitSevenOfTheHighByteIsNotPartOfTheNumber) {
   EXPECT_EQ(DecodeTrackCall(0x05, 0x83), 773);
   EXPECT_EQ(DecodeTrackCall(0x05, 0x03), 773);
   EXPECT_EQ(DecodeTrackCall(0xFF, 0xFF), 32767);
-  const TrackCallBytes bytes = EncodeTrackCall(773);
-  EXPECT_EQ(bytes.low, 0x05);
-  EXPECT_EQ(bytes.high, 0x03);  // rewriting a call clears the bit
+  const TrackCallBytes bytes = EncodeTrackCall(773);  // rewriting a call clears the bit
+  EXPECT_EQ(std::tuple(bytes.low, bytes.high), std::tuple(0x05, 0x03));
   EXPECT_EQ(EncodeTrackCall(-1).low & EncodeTrackCall(-1).high, 0xFF);  // "none" keeps 16 bits
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace i40 {
 namespace {
@@ -35,6 +36,11 @@ class PickerModelTest : public ::testing::Test {
   }
 
   ItemSources From() const { return {presets_, set_}; }
+
+  // Bank, category, row and the number chosen.
+  static std::tuple<int, int, int, int> State(const PickerModel& model) {
+    return {model.bank(), model.category(), model.row(), model.Chosen()};
+  }
 
   static std::vector<int> Numbers(const std::vector<PickerLine>& lines) {
     std::vector<int> numbers;
@@ -111,31 +117,21 @@ TEST_F(PickerModelTest, ModelOpensOnTheStartNumber) {
   EXPECT_EQ(PickerStart(Kind::Program, 575), (BankIndex{4, 63}));
   EXPECT_EQ(PickerStart(Kind::Arrangement, 200), (BankIndex{0, 0}));
   EXPECT_EQ(PickerStart(Kind::Style, 272), (BankIndex{0, 0}));
-  const PickerModel model(Kind::Arrangement, From(), 300);
-  EXPECT_EQ(model.category(), -1);
-  EXPECT_EQ((BankIndex{model.bank(), model.row()}), (BankIndex{2, 44}));
-  EXPECT_EQ(model.Chosen(), 300);
-  const PickerModel kit(Kind::Program, From(), 1039);
-  EXPECT_EQ((BankIndex{kit.bank(), kit.row()}), (BankIndex{6, 15}));
-  const PickerModel nowhere(Kind::Style, From(), -1);
-  EXPECT_EQ((BankIndex{nowhere.bank(), nowhere.row()}), (BankIndex{0, 0}));
-  EXPECT_EQ(nowhere.Chosen(), 0);
+  EXPECT_EQ(State({Kind::Arrangement, From(), 300}), std::tuple(2, -1, 44, 300));
+  EXPECT_EQ(State({Kind::Program, From(), 1039}), std::tuple(6, -1, 15, 1039));
+  EXPECT_EQ(State({Kind::Style, From(), -1}), std::tuple(0, -1, 0, 0));
 }
 
 TEST_F(PickerModelTest, BankAndCategoryClearEachOther) {
   PickerModel model(Kind::Arrangement, From(), 300);
-  model.ChooseCategory(3);
-  EXPECT_EQ(model.bank(), -1);
-  EXPECT_EQ(model.category(), 3);
+  model.ChooseCategory(3);  // 300 is in that category: it stays selected
+  EXPECT_EQ(State(model), std::tuple(-1, 3, 3, 300));
   EXPECT_EQ(model.lines(), PickerCategoryLines(From(), Kind::Arrangement, 3));
-  EXPECT_EQ(model.Chosen(), 300);  // 300 is in that category: it stays selected
-  EXPECT_EQ(model.row(), 3);
   model.ChooseCategory(4);
   EXPECT_EQ(model.Chosen(), 5);  // 300 is not listed: the first line
   model.ChooseBank(1);
-  EXPECT_EQ(model.category(), -1);
+  EXPECT_EQ(std::tuple(model.category(), model.Chosen()), std::tuple(-1, 64));
   EXPECT_EQ(model.lines(), PickerBankLines(From(), Kind::Arrangement, 1));
-  EXPECT_EQ(model.Chosen(), 64);
   model.ChooseRow(6);
   model.ChooseRow(64);  // out of range: nothing changes
   model.ChooseRow(-1);
@@ -151,13 +147,11 @@ TEST_F(PickerModelTest, AnEmptyCategoryChoosesNothing) {
   EXPECT_EQ(model.bank(), 5);
   model.ChooseCategory(9);
   EXPECT_TRUE(model.lines().empty());
-  EXPECT_EQ(model.row(), -1);
-  EXPECT_EQ(model.Chosen(), -1);
+  EXPECT_EQ(std::tuple(model.row(), model.Chosen()), std::tuple(-1, -1));
   model.ChooseRow(0);
   EXPECT_EQ(model.Chosen(), -1);
   model.ChooseCategory(14);
-  EXPECT_EQ(model.row(), 0);
-  EXPECT_EQ(model.Chosen(), 1);
+  EXPECT_EQ(std::tuple(model.row(), model.Chosen()), std::tuple(0, 1));
 }
 
 }  // namespace

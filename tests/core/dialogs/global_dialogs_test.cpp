@@ -18,6 +18,8 @@
 namespace i40 {
 namespace {
 
+using Texts = std::vector<std::string>;
+
 class GlobalDialogsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -53,39 +55,30 @@ TEST_F(GlobalDialogsTest, ChannelsShowAsStoredAndOffWhereverTheByteSaysSo) {
   r[12] = 40;  // no channel the list offers
   DialogModel m = Open(Kind::ArrangementGlobal);
   EXPECT_EQ(m.title, "Arrangement Global in RANDOM");
-  EXPECT_EQ(Line(m, 1), "Upper1: 4");
-  EXPECT_EQ(Line(m, 2), "L/Upp2: 11");
-  EXPECT_EQ(Line(m, 5), "Bass  : OFF");
-  EXPECT_EQ(Line(m, 11), "Chord1: OFF");
-  EXPECT_EQ(Line(m, 12), "Chord2: 41");
-  for (const int unnamed : {0, 9, 10, 13})
-    EXPECT_EQ(Line(m, unnamed), "");
+  EXPECT_EQ(Texts({Line(m, 1), Line(m, 2), Line(m, 5), Line(m, 11), Line(m, 12),
+                   Line(m, 0) + Line(m, 9) + Line(m, 10) + Line(m, 13)}),  // no name
+            Texts({"Upper1: 4", "L/Upp2: 11", "Bass  : OFF", "Chord1: OFF", "Chord2: 41", ""}));
 
   // "OFF" is offered to the parts that may be silent and wherever a channel is off.
   const auto offered = [&](int part) {
     const auto choice = m.lineChoice(m, part);
     return choice ? static_cast<int>(choice->items.size()) : 0;
   };
-  EXPECT_EQ(offered(3), 16);
-  EXPECT_EQ(offered(5), 17);
-  EXPECT_EQ(offered(11), 17);
-  EXPECT_EQ(offered(14), 17);
-  EXPECT_EQ(offered(15), 16);
-  EXPECT_EQ(offered(9), 0);
+  EXPECT_EQ(
+      std::vector({offered(3), offered(5), offered(11), offered(14), offered(15), offered(9)}),
+      std::vector({16, 17, 17, 17, 16, 0}));
   const auto choice = *m.lineChoice(m, 11);
-  EXPECT_EQ(choice.caption, "MIDI Channel Selection");
-  EXPECT_EQ(choice.label, "MIDI Channel");
-  EXPECT_EQ(choice.items.back(), "OFF");
-  EXPECT_EQ(choice.selected, 16);
+  EXPECT_EQ(std::tuple(choice.caption, choice.label, choice.items.back(), choice.selected),
+            std::tuple("MIDI Channel Selection", "MIDI Channel", "OFF", 16));
 
-  // L/Upp2 goes back where it was read from, the low half of byte 1; byte 2 stays.
-  const std::uint8_t byte2 = r[2];
+  // L/Upp2 goes back where it was read from, the low half of byte 1; nothing else changes.
+  auto expected = ArgRecord();
+  expected[1] = 0x35;
   prompter_.QueueChoice(5);
   ASSERT_EQ(m.Activate("lstMidi", 2, prompter_), ControlRefusal::None);
   EXPECT_EQ(Line(m, 2), "L/Upp2: 6");
   ASSERT_TRUE(m.Ok(prompter_));
-  EXPECT_EQ(r[1], 0x35);
-  EXPECT_EQ(r[2], byte2);
+  EXPECT_EQ(ArgRecord(), expected);
 }
 
 // Every control changed alone writes its own byte or bits, and nothing else; Cancel and
@@ -166,8 +159,8 @@ TEST_F(GlobalDialogsTest, AllSplitKeysAreOneUndoableArrangementEdit) {
   ASSERT_TRUE(m.Ok(prompter_));
   for (std::size_t i = 0; i < arrangements.size(); ++i)
     EXPECT_EQ(arrangements[i].bytes[24], 55) << i;
-  EXPECT_TRUE(Modified(Kind::Arrangement));
-  EXPECT_FALSE(Modified(Kind::ArrangementGlobal));
+  EXPECT_EQ(std::pair(Modified(Kind::Arrangement), Modified(Kind::ArrangementGlobal)),
+            std::pair(true, false));
   ASSERT_TRUE(RunEditCommand(ws_, prompter_, SetSlot{slot_}, Kind::Arrangement, EditCommand::Undo,
                              ItemIndex{-1}));
   EXPECT_EQ(test::Images(ws_, slot_), images);
@@ -186,22 +179,22 @@ TEST_F(GlobalDialogsTest, GlobalListsAndTheirStandIns) {
   r[18] = 9;
   DialogModel m = Open(Kind::Global);
   EXPECT_EQ(m.title, "Global in RANDOM");
-  EXPECT_EQ(DialogModel::Shown(*m.Find("cboPeds(0)")), "OFF");
-  EXPECT_EQ(DialogModel::Shown(*m.Find("cboPeds(1)")), "START/STOP");
-  EXPECT_EQ(DialogModel::Shown(*m.Find("cboPeds(2)")), "OFF");
-  EXPECT_EQ(DialogModel::Shown(*m.Find("cboPeds(5)")), "DAMPER");
-  EXPECT_EQ(DialogModel::Shown(*m.Find("cboCurv(1)")), "1");
+  Texts shown;
+  for (const char* name : {"cboPeds(0)", "cboPeds(1)", "cboPeds(2)", "cboPeds(5)", "cboCurv(1)"})
+    shown.push_back(DialogModel::Shown(*m.Find(name)));
+  EXPECT_EQ(shown, Texts({"OFF", "START/STOP", "OFF", "DAMPER", "1"}));
   EXPECT_EQ(m.Find("cboPeds(0)")->entries.size(), 45u);
   EXPECT_EQ(m.Find("cboPeds(6)")->entries.size(), 47u);
   EXPECT_FALSE(m.Find("cboPeds(7)")->visible);
   EXPECT_EQ(m.Find("cboDmpr")->entries[0], "KORG (\xE2\x80\x93)");
-  // Another control changed: the stand-ins stay as stored. Chosen in: written.
+  // Another control changed: the stand-ins stay as stored (curve 9). Chosen in: written.
+  auto expected = GblRecord();
+  expected[17] = 2;
+  expected[226] = 0;
   ASSERT_EQ(m.Choose("cboCurv(0)", 2), ControlRefusal::None);
   ASSERT_EQ(m.Choose("cboPeds(2)", 0), ControlRefusal::None);
   ASSERT_TRUE(m.Ok(prompter_));
-  EXPECT_EQ(r[18], 9);
-  EXPECT_EQ(r[226], 0);
-  EXPECT_EQ(r[17], 2);
+  EXPECT_EQ(GblRecord(), expected);
   EXPECT_TRUE(Modified(Kind::Global));
 }
 

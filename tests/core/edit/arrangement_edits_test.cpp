@@ -2,11 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "calls/callers.h"
-#include "set_builder.h"
 #include "support/editor.h"
 #include "support/temp_dir.h"
-#include "support/workspace_fixture.h"
-#include "ui/scripted_prompter.h"
 #include "util/text.h"
 
 namespace i40 {
@@ -16,7 +13,7 @@ using test::AddSet;
 using test::Images;
 constexpr Kind kArr = Kind::Arrangement;
 
-class ArrangementEditsTest : public ::testing::Test {
+class ArrangementEditsTest : public test::WorkspaceTest {
  protected:
   void SetUp() override {
     ws_.settings.WarnDupl = false;
@@ -56,11 +53,6 @@ class ArrangementEditsTest : public ::testing::Test {
       calls.push_back(ws_.sets.Files(slot_).backingSequences.records[i].Arrangement());
     return calls;
   }
-
-  Workspace ws_;
-  ScriptedPrompter prompter_;
-  test::Editor ed_{ws_, prompter_};
-  int slot_ = 0;
 };
 
 TEST_F(ArrangementEditsTest, ReferencesCountOnlyNamedBackingSequences) {
@@ -96,8 +88,7 @@ TEST_F(ArrangementEditsTest, InsertAndDeleteAtTheLastSlots) {
   EXPECT_EQ(Names({40, 62, 63}), "Last||Arr 0");
   RedirectCalls(ws_.sets.Files(slot_), kArr, 261, 319);
   EXPECT_TRUE(ed_.Delete(kArr, slot_, 62));
-  EXPECT_EQ(Names({62, 63}), "Arr 0|");
-  EXPECT_EQ(Calls()[2], 318);
+  EXPECT_EQ(std::tuple(Names({62, 63}), Calls()[2]), std::tuple("Arr 0|", 318));
   EXPECT_TRUE(ed_.Delete(kArr, slot_, 63));
 }
 
@@ -114,15 +105,14 @@ TEST_F(ArrangementEditsTest, EraseEmptiesBankCOnlyAndDisablesUndo) {
   ed_.Cut(kArr, slot_, 0);
   prompter_.QueueAnswer(Answer::Ok);
   EXPECT_TRUE(ed_.Erase(kArr, slot_, 0));
-  EXPECT_EQ(Names({1}), "Arr 1");
-  EXPECT_TRUE(ws_.sets.Entry(slot_).UndoEnabled);
+  EXPECT_EQ(std::tuple(Names({1}), ws_.sets.Entry(slot_).UndoEnabled), std::tuple("Arr 1", true));
   prompter_.QueueAnswer(Answer::Ok);
   EXPECT_TRUE(ed_.Erase(kArr, slot_, 2));
   for (int i = 0; i < 64; ++i)
     EXPECT_EQ(Rec(i), ws_.blanks.arrangement);
   EXPECT_EQ(Calls()[0], 258);  // references are not touched
-  EXPECT_FALSE(ws_.sets.Entry(slot_).UndoEnabled);
-  EXPECT_TRUE(ws_.sets.Entry(slot_).Modified[KindIndex(kArr)]);
+  EXPECT_EQ(std::tuple(ws_.sets.Entry(slot_).UndoEnabled, ws_.sets.Entry(slot_).Modified[0]),
+            std::tuple(false, true));
   // Nothing from before the erase comes back, from this window or another.
   const int other = AddSet(ws_, build::TemplateSet(), "TWO");
   ws_.sets.Entry(other).UndoEnabled = true;
@@ -143,20 +133,18 @@ TEST_F(ArrangementEditsTest, PasteWarnsAboutDuplicatesWhateverItsResult) {
 
 TEST_F(ArrangementEditsTest, LoadOneArrangementFromAnIafFile) {
   test::TempDir dir;
-  std::vector<std::uint8_t> iaf = {'K', 'O', 'R', 'G', 'M'};
   ArrangementRecord r = Rec(0);
   r.SetName("From IAF");
   r.SetStyle(265);  // a user Style: taken as it is
-  iaf.insert(iaf.end(), r.bytes.begin(), r.bytes.end());
+  auto iaf = test::OneItemFile({r.bytes.begin(), r.bytes.end()});
   test::WriteFile(dir / "ONE.IAF", iaf);
 
   EXPECT_FALSE(ed_.LoadOne(kArr, slot_, -1));  // a preset cell asks for nothing
   prompter_.QueueFile(dir / "ONE.IAF");
   EXPECT_TRUE(ed_.LoadOne(kArr, slot_, 40));
   const FileRequest& request = prompter_.fileRequests().at(0);
-  EXPECT_EQ(request.title, "Load one Arrangement from .IAF file...");
-  EXPECT_EQ(request.initialName, "*.IAF");
-  EXPECT_EQ(request.filters.at(0).pattern, "*.IAF");
+  EXPECT_EQ(std::tie(request.title, request.initialName, request.filters.at(0).pattern),
+            std::tuple("Load one Arrangement from .IAF file...", "*.IAF", "*.IAF"));
   EXPECT_EQ(Rec(40), r);
   EXPECT_TRUE(prompter_.messages().empty());
   EXPECT_TRUE(ed_.Paste(kArr, slot_, 41));  // a one-item file is no Set: no calls check

@@ -3,15 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "format/positions.h"
-#include "set_builder.h"
 #include "support/editor.h"
-#include "support/workspace_fixture.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {
 
-class EditEngineTest : public ::testing::Test {
+class EditEngineTest : public test::WorkspaceTest {
  protected:
   void SetUp() override {
     ws_.settings.WarnDupl = false;
@@ -20,11 +17,6 @@ class EditEngineTest : public ::testing::Test {
   bool CanDrag(Kind kind, int index) {
     return CanStartDrag(ws_, SetSlot{slot_}, kind, ItemIndex{index});
   }
-
-  Workspace ws_;
-  ScriptedPrompter prompter_;
-  test::Editor ed_{ws_, prompter_};
-  int slot_ = 0;
 };
 
 TEST_F(EditEngineTest, DragsStartOnlyOnItemsOfTheSet) {
@@ -47,9 +39,9 @@ TEST_F(EditEngineTest, EraseBankAsksFirstAndCancelChangesNothing) {
   prompter_.QueueAnswer(Answer::Cancel);
   EXPECT_FALSE(ed_.Erase(Kind::Program, slot_, 5));
   const Message& m = prompter_.messages().at(0);
-  EXPECT_EQ(m.text, "Bank Erasing can't be undone\nContinue?");
-  EXPECT_EQ(m.buttons, MessageButtons::OkCancel);
-  EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+  EXPECT_EQ(std::tie(m.text, m.buttons, m.icon),
+            std::tuple("Bank Erasing can't be undone\nContinue?", MessageButtons::OkCancel,
+                       MessageIcon::Exclamation));
   EXPECT_EQ(test::Images(ws_, slot_), before);
   EXPECT_TRUE(ws_.sets.Entry(slot_).UndoEnabled);
 }
@@ -107,10 +99,9 @@ TEST_F(EditEngineTest, CalledItemsAskBeforeTheyGo) {
     EXPECT_FALSE(ed_.Cut(c.kind, slot, 0));
     ASSERT_EQ(prompter_.messages().size(), 1u);
     const Message& m = prompter_.messages()[0];
-    EXPECT_EQ(m.text, c.question);
-    EXPECT_EQ(m.icon, MessageIcon::Exclamation);
-    EXPECT_EQ(m.buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(m.defaultButton, Answer::Cancel);
+    EXPECT_EQ(std::tie(m.text, m.icon, m.buttons, m.defaultButton),
+              std::tuple(c.question, MessageIcon::Exclamation, MessageButtons::YesNoCancel,
+                         Answer::Cancel));
 
     prompter_.QueueAnswer(Answer::No);
     EXPECT_TRUE(ed_.Cut(c.kind, slot, 0));
@@ -152,12 +143,8 @@ TEST_F(EditEngineTest, DuplicateNamesOfEveryKindAreWarnedAboutAlike) {
   for (const Case& c : cases) {
     SCOPED_TRACE(KindName(c.kind));
     FileSet set = build::TemplateSet();
-    for (const int i : c.twins) {
-      auto record = RecordBytes(set, c.kind, i);
-      const std::string name = i % 2 ? "  Twin" : "Twin";
-      for (std::size_t k = 0; k < 16; ++k)
-        record[k] = static_cast<std::uint8_t>(k < name.size() ? name[k] : ' ');
-    }
+    for (const int i : c.twins)
+      test::PutName(RecordBytes(set, c.kind, i), c.kind, i % 2 ? "  Twin" : "Twin");
     const int slot = test::AddSet(ws_, set, "TWINS");
     prompter_.Clear();
     EXPECT_TRUE(CheckDuplicateNames(ws_, prompter_, slot, c.kind));

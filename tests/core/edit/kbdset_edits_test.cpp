@@ -3,10 +3,7 @@
 
 #include <tuple>
 
-#include "set_builder.h"
 #include "support/editor.h"
-#include "support/workspace_fixture.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {
@@ -15,7 +12,7 @@ using test::AddSet;
 using test::Images;
 constexpr Kind kKbd = Kind::KbdSet;
 
-class KbdSetEditsTest : public ::testing::Test {
+class KbdSetEditsTest : public test::WorkspaceTest {
  protected:
   void SetUp() override {
     FileSet s = build::TemplateSet();
@@ -39,11 +36,6 @@ class KbdSetEditsTest : public ::testing::Test {
     prompter_.QueueAnswer(Answer::Yes);
     return ed_.Drop(kKbd, slot_, from, slot_, before);
   }
-
-  Workspace ws_;
-  ScriptedPrompter prompter_;
-  test::Editor ed_{ws_, prompter_};
-  int slot_ = 0;
 };
 
 // A KBD Set dragged before another lands just before it, the others closing up.

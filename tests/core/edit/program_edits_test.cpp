@@ -3,11 +3,8 @@
 
 #include "calls/callers.h"
 #include "programs/program_cell.h"
-#include "set_builder.h"
 #include "support/editor.h"
 #include "support/temp_dir.h"
-#include "support/workspace_fixture.h"
-#include "ui/scripted_prompter.h"
 #include "util/text.h"
 
 namespace i40 {
@@ -16,7 +13,7 @@ namespace {
 using test::AddSet;
 constexpr Kind kPrg = Kind::Program;
 
-class ProgramEditsTest : public ::testing::Test {
+class ProgramEditsTest : public test::WorkspaceTest {
  protected:
   void SetUp() override {
     ws_.settings.WarnDupl = false;
@@ -56,11 +53,6 @@ class ProgramEditsTest : public ::testing::Test {
             Set().backingSequences.records[2].TrackProgram(3),
             Set().kbdSets.records[6].SectionProgram(1), Set().kbdSets.records[7].SectionProgram(2)};
   }
-
-  Workspace ws_;
-  ScriptedPrompter prompter_;
-  test::Editor ed_{ws_, prompter_};
-  int slot_ = 0;
 };
 
 TEST_F(ProgramEditsTest, CallersInTheirOrderWithTrackNames) {
@@ -76,10 +68,9 @@ TEST_F(ProgramEditsTest, DeletingF11ClosesUpAndEveryCallFollows) {
   EXPECT_TRUE(prompter_.messages().empty());
   EXPECT_EQ(Names({0, 63}), "Prog 1|");
   EXPECT_EQ(Calls(), (std::vector<int>{768, 830, 769, 769, 3}));  // the preset stays
-  for (Kind kind :
-       {Kind::Program, Kind::Arrangement, Kind::Style, Kind::BackingSequence, Kind::KbdSet}) {
-    EXPECT_TRUE(ws_.sets.Entry(slot_).Modified[KindIndex(kind)]) << KindName(kind);
-  }
+  // Every kind that calls Programs is changed, and the Programs; the Globals are not.
+  EXPECT_EQ(ws_.sets.Entry(slot_).Modified,
+            (std::array<bool, 8>{true, true, true, true, false, true, false, false}));
 }
 
 TEST_F(ProgramEditsTest, InsertingAtF11MovesTheCallersAndPushesF88OntoTheClipboard) {
@@ -135,8 +126,7 @@ TEST_F(ProgramEditsTest, RenumberingRewritesATrackCallWithoutBitSeven) {
   bytes[40 + 2 * 8 + 1] |= 0x80;
   EXPECT_EQ(Calls()[0], 769);
   EXPECT_TRUE(ed_.Delete(kPrg, slot_, 0));
-  EXPECT_EQ(bytes[40 + 2 * 8], 0x00);
-  EXPECT_EQ(bytes[40 + 2 * 8 + 1], 0x03);
+  EXPECT_EQ(std::tuple(bytes[40 + 2 * 8], bytes[40 + 2 * 8 + 1]), std::tuple(0x00, 0x03));
 }
 
 TEST_F(ProgramEditsTest, GridOfABankWithCallersHighlighted) {
@@ -144,30 +134,28 @@ TEST_F(ProgramEditsTest, GridOfABankWithCallersHighlighted) {
   presets.programsAB[3] = {"Preset 3        ", 0, 0};
   presets.programsAB[5] = {"Preset 5        ", 0, 0};
   const ItemSources from{presets, Set()};
+  // Preset 3 is called by a KBD Set, F12 by an Arrangement; R28 and F11 by nothing.
   auto cells = FillProgramGrid(from, 0, true);
   ASSERT_EQ(cells.size(), 64u);
-  EXPECT_EQ(cells[3].textColour, colours::kDarkRed);  // called by a KBD Set
-  EXPECT_EQ(cells[5].textColour, colours::kTeal);
+  EXPECT_EQ(std::tie(cells[3].textColour, cells[5].textColour),
+            std::tuple(colours::kDarkRed, colours::kTeal));
   cells = FillProgramGrid(from, 6, true);
   ASSERT_EQ(cells.size(), 16u);
-  EXPECT_EQ(cells[15].text, "R28 Kit B           ");
-  EXPECT_EQ(cells[15].textColour, colours::kBlue);  // not called
+  EXPECT_EQ(std::tie(cells[15].text, cells[15].textColour),
+            std::tuple("R28 Kit B           ", colours::kBlue));
   cells = FillProgramGrid(from, 5, true);
-  EXPECT_EQ(cells[1].textColour, colours::kRed);
-  EXPECT_EQ(cells[0].textColour, colours::kBlue);
+  EXPECT_EQ(std::tie(cells[1].textColour, cells[0].textColour),
+            std::tuple(colours::kRed, colours::kBlue));
 }
 
 TEST_F(ProgramEditsTest, LoadOneDrumKitFromAnIdkFile) {
   test::TempDir dir;
-  std::vector<std::uint8_t> idk(5 + 172 + 880, 0x21);
-  const char head[] = "KORGM";
-  std::copy(head, head + 5, idk.begin());
-  test::WriteFile(dir / "KIT.IDK", idk);
+  test::WriteFile(dir / "KIT.IDK", test::OneItemFile(std::vector<std::uint8_t>(172 + 880, 0x21)));
   prompter_.QueueFile(dir / "KIT.IDK");
   ASSERT_TRUE(ed_.LoadOne(kPrg, slot_, 64));
   EXPECT_EQ(prompter_.fileRequests()[0].title, "Load one Program from .IDK file...");
-  EXPECT_EQ(Rec(64).bytes[0], 0x21);
-  EXPECT_EQ(Set().programs.drumKitData[0][879], 0x21);
+  EXPECT_EQ(std::tuple(Rec(64).bytes[0], Set().programs.drumKitData[0][879]),
+            std::tuple(0x21, 0x21));
   prompter_.QueueFile(dir / "KIT.IDK");
   ASSERT_TRUE(ed_.LoadOne(kPrg, slot_, 10));
   EXPECT_EQ(prompter_.fileRequests()[1].title, "Load one Program from .IPF file...");

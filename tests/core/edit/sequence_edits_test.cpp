@@ -11,10 +11,7 @@
 #include "edit/item_image.h"
 #include "format/bsq_file.h"
 #include "format/item_numbers.h"
-#include "set_builder.h"
 #include "support/editor.h"
-#include "support/workspace_fixture.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {
@@ -81,7 +78,7 @@ Bank Reordered(const Bank& bank, const std::array<int, kBsqCount>& order) {
   return result;
 }
 
-class SequenceEditsTest : public ::testing::Test {
+class SequenceEditsTest : public test::WorkspaceTest {
  protected:
   void SetUp() override {
     for (std::size_t i = 0; i < kBsqCount; ++i)
@@ -105,11 +102,7 @@ class SequenceEditsTest : public ::testing::Test {
     return bank;
   }
 
-  Workspace ws_;
-  ScriptedPrompter prompter_;
-  test::Editor ed_{ws_, prompter_};
   Bank bank_;
-  int slot_ = 0;
 };
 
 TEST_F(SequenceEditsTest, CopyCutAndPasteCarryTheWholeSequence) {
@@ -165,15 +158,17 @@ TEST_F(SequenceEditsTest, FromAnotherSetCallsAreRepointedByNameAndTheRestAskedAb
                 "Track 'Upper1' of BackSeq 'Verse' calls Program 'Kit' non-existent in 'DST'\n\n"
                 "Redirect this track to an existing Program?",
             }));
-  ASSERT_EQ(prompter_.pickRequests().size(), 2u);
-  EXPECT_EQ(prompter_.pickRequests()[0].kind, Kind::Arrangement);
-  EXPECT_EQ(prompter_.pickRequests()[1].start, 1024);  // Upper1 and Upper2 pick a kit
-  EXPECT_EQ(prompter_.pickRequests()[1].caption, "for track 'Upper1'");
-  const BsqRecord& arrived = ws_.sets.Files(dest).backingSequences.records[6];
-  EXPECT_EQ((std::vector<int>{arrived.Arrangement(), arrived.Style(), arrived.TrackProgram(0),
-                              arrived.TrackProgram(2), arrived.TrackProgram(5)}),
-            (std::vector<int>{70, 261, 1025, 775, 1030}));
-  EXPECT_EQ(ws_.sets.Files(dest).backingSequences.data[6], bank_[4].data);
+  const auto& picks = prompter_.pickRequests();
+  ASSERT_EQ(picks.size(), 2u);  // Upper1 and Upper2 pick a kit
+  EXPECT_EQ(std::tie(picks[0].kind, picks[1].start, picks[1].caption),
+            std::tuple(Kind::Arrangement, 1024, "for track 'Upper1'"));
+  // The Style and the preset kit are kept, the rest picked or found by name.
+  Bank expected;
+  expected[6] = {sent, bank_[4].lengths, bank_[4].data};
+  expected[6].record.SetArrangement(70);
+  expected[6].record.SetTrackProgram(0, 1025);
+  expected[6].record.SetTrackProgram(2, 775);
+  EXPECT_EQ(FileIn(dest), FileOf(expected));
 }
 
 // Preset calls need no question: the whole sequence crosses as it is.
@@ -260,10 +255,9 @@ TEST_F(SequenceEditsTest, WhatWouldNotFitTheFileIsRefusedBeforeAnythingChanges) 
   EXPECT_FALSE(ed_.Drop(kBsq, twin, 1, set, 3));
   ASSERT_EQ(prompter_.messages().size(), 3u);
   const Message& m = prompter_.messages()[0];
+  EXPECT_EQ(std::tie(m.title, m.icon), std::tuple("Warning", MessageIcon::Exclamation));
   EXPECT_EQ(m.text,
             "The Backing Sequences would no longer fit in their file.\nNothing has been changed.");
-  EXPECT_EQ(m.title, "Warning");
-  EXPECT_EQ(m.icon, MessageIcon::Exclamation);
   EXPECT_EQ(Images(ws_, set), before);
   EXPECT_FALSE(ws_.sets.Entry(set).AnyModified());
   EXPECT_EQ(ws_.edits.Clipboard(kBsq).sourceIndex, 0);  // the refused drop did not copy

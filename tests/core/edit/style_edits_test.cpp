@@ -3,11 +3,8 @@
 
 #include "calls/callers.h"
 #include "format/style_blocks.h"
-#include "set_builder.h"
 #include "support/editor.h"
 #include "support/temp_dir.h"
-#include "support/workspace_fixture.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {
@@ -22,7 +19,7 @@ void SetEvents(StyleSlot& slot, int events) {
   slot.data.assign(static_cast<std::size_t>(slot.length) - 70, 0x44);
 }
 
-class StyleEditsTest : public ::testing::Test {
+class StyleEditsTest : public test::WorkspaceTest {
  protected:
   void SetUp() override {
     ws_.settings.WarnDupl = false;
@@ -43,11 +40,6 @@ class StyleEditsTest : public ::testing::Test {
   StyleSlot& Slot(int s, int slot = 0) {
     return ws_.sets.Files(slot ? slot : slot_).styles.slots[static_cast<std::size_t>(s)];
   }
-
-  Workspace ws_;
-  ScriptedPrompter prompter_;
-  test::Editor ed_{ws_, prompter_};
-  int slot_ = 0;
 };
 
 TEST_F(StyleEditsTest, CallersAreNamedArrangementsAndBackingSequences) {
@@ -59,13 +51,12 @@ TEST_F(StyleEditsTest, CallersAreNamedArrangementsAndBackingSequences) {
   EXPECT_EQ(ws_.sets.Files(slot_).arrangements.records[1].Style(), 256);  // unnamed: no caller
 }
 
+// 0, 0.5, 1.5, 2.5, 0.75 and 500 events.
 TEST_F(StyleEditsTest, NeededEventsRoundHalvesToEven) {
-  EXPECT_EQ(NeededEventsOfLength(1176), 0);
-  EXPECT_EQ(NeededEventsOfLength(1176 + 2), 0);   // 0.5
-  EXPECT_EQ(NeededEventsOfLength(1176 + 6), 2);   // 1.5
-  EXPECT_EQ(NeededEventsOfLength(1176 + 10), 2);  // 2.5
-  EXPECT_EQ(NeededEventsOfLength(1176 + 3), 1);   // 0.75
-  EXPECT_EQ(NeededEventsOfLength(1176 + 2000), 500);
+  std::vector<int> needed;
+  for (const int bytes : {0, 2, 6, 10, 3, 2000})
+    needed.push_back(NeededEventsOfLength(1176 + bytes));
+  EXPECT_EQ(needed, (std::vector{0, 0, 2, 2, 1, 500}));
 }
 
 // An entry shorter than a Style without events holds none: counted negative, it would
@@ -98,8 +89,8 @@ TEST_F(StyleEditsTest, PasteFitsWhatTheSlotAndItsBlockHold) {
   SetEvents(Slot(10), 0);
   SetEvents(Slot(11), 0);
   EXPECT_TRUE(ed_.Paste(kSty, slot_, 8));
-  EXPECT_EQ(StyleEvents(ws_.sets.Files(slot_).styles, 8), 500);
-  EXPECT_EQ(BlockFree(ws_.sets.Files(slot_).styles, 8), 50);
+  const StyleData& styles = ws_.sets.Files(slot_).styles;
+  EXPECT_EQ(std::tuple(StyleEvents(styles, 8), BlockFree(styles, 8)), std::tuple(500, 50));
 
   SetEvents(Slot(8), 250);
   SetEvents(Slot(9), 14750);  // 200 free
@@ -135,10 +126,8 @@ TEST_F(StyleEditsTest, EraseLeavesSixteenEmptyStylesAndFullBlocks) {
   EXPECT_EQ(Slot(0).record.Name(), "Style 0         ");
   prompter_.QueueAnswer(Answer::Ok);
   EXPECT_TRUE(ed_.Erase(kSty, slot_, 2));
-  for (int s = 0; s < 16; ++s) {
-    EXPECT_TRUE(Slot(s).record.IsEmpty());
-    EXPECT_EQ(Slot(s).length, 1176);
-  }
+  for (int s = 0; s < 16; ++s)
+    EXPECT_EQ(std::tuple(Slot(s).record.IsEmpty(), Slot(s).length), std::tuple(true, 1176)) << s;
   for (int b = 0; b < 4; ++b)
     EXPECT_EQ(FreeEventsOfBlock(ws_.sets.Files(slot_).styles, b), 15200);
   EXPECT_FALSE(ws_.sets.Entry(slot_).UndoEnabled);
@@ -146,19 +135,15 @@ TEST_F(StyleEditsTest, EraseLeavesSixteenEmptyStylesAndFullBlocks) {
 
 TEST_F(StyleEditsTest, LoadOneStyleFromAnIsfFile) {
   test::TempDir dir;
-  std::vector<std::uint8_t> isf(1251, 0x11);
-  const char head[] = "KORGM";
-  std::copy(head, head + 5, isf.begin());
-  for (std::size_t i = 5; i < 21; ++i)
-    isf[i] = 'x';
+  auto isf = test::OneItemFile(std::vector<std::uint8_t>(1246, 0x11));
+  std::fill_n(isf.begin() + 5, 16, 'x');  // the name
   test::WriteFile(dir / "ONE.ISF", isf);
   prompter_.QueueFile(dir / "ONE.ISF");
   ASSERT_TRUE(ed_.LoadOne(kSty, slot_, 9));
   EXPECT_EQ(prompter_.fileRequests()[0].title, "Load one Style from .ISF file...");
-  EXPECT_EQ(Slot(9).length, 1246);
-  EXPECT_EQ(StyleEvents(ws_.sets.Files(slot_).styles, 9), 17);
-  EXPECT_EQ(Slot(9).record.Name(), "xxxxxxxxxxxxxxxx");
-  EXPECT_EQ(Slot(9).index, 9);
+  EXPECT_EQ(std::tuple(Slot(9).length, StyleEvents(ws_.sets.Files(slot_).styles, 9),
+                       Slot(9).record.Name(), Slot(9).index),
+            std::tuple(1246, 17, "xxxxxxxxxxxxxxxx", 9));
   EXPECT_TRUE(prompter_.messages().empty());  // taken as it is, no calls check
 }
 

@@ -10,10 +10,8 @@
 #include "format/call_table.h"
 #include "format/item_numbers.h"
 #include "format/positions.h"
-#include "set_builder.h"
 #include "support/editor.h"
 #include "support/random_prompter.h"
-#include "support/workspace_fixture.h"
 
 namespace i40 {
 namespace {
@@ -21,8 +19,8 @@ namespace {
 using test::AddSet;
 using test::Images;
 
-constexpr std::array<Kind, 5> kKinds = {Kind::Arrangement, Kind::Style, Kind::Program,
-                                        Kind::BackingSequence, Kind::KbdSet};
+using test::kEditKinds;
+using test::RandomOperation;
 
 // A random Set whose items have names from a small stock (so that two Sets share some)
 // and whose calls point into the user banks, at presets, or nowhere; a quarter of the
@@ -31,14 +29,10 @@ FileSet CallingSet(std::uint32_t seed) {
   FileSet set = build::RandomSet(seed);
   build::Rng rng(seed + 77);
   const auto name = [&rng] { return "Name " + std::to_string(rng.Below(40)); };
-  for (const Kind kind : kKinds) {
+  for (const Kind kind : kEditKinds) {
     if (kind == Kind::KbdSet) continue;
     for (int i = 0; i < PositionCount(kind); ++i) {
-      const auto record = RecordBytes(set, kind, i);
-      const std::string text = rng.Below(5) == 0 ? std::string() : name();
-      const std::size_t width = kind == Kind::BackingSequence ? kBsqNameWidth : kNameWidth;
-      for (std::size_t c = 0; c < width; ++c)
-        record[c] = static_cast<std::uint8_t>(c < text.size() ? text[c] : ' ');
+      test::PutName(RecordBytes(set, kind, i), kind, rng.Below(5) == 0 ? std::string() : name());
     }
   }
   for (const Kind caller : kCallerKinds) {
@@ -59,30 +53,6 @@ FileSet CallingSet(std::uint32_t seed) {
   return set;
 }
 
-// One random operation of a kind in Set `a`, sometimes with what Set `b` holds.
-bool RandomOperation(test::Editor& ed, build::Rng& rng, Kind kind, int a, int b) {
-  const int count = PositionCount(kind);
-  const int i = rng.Below(count);
-  const int j = rng.Below(count);
-  const int from = rng.Below(2) ? a : b;
-  switch (rng.Below(6)) {
-    case 0:
-      return ed.Cut(kind, a, i);
-    case 1:
-      ed.Copy(kind, from, j);
-      return ed.Paste(kind, a, i);
-    case 2:
-      return ed.Delete(kind, a, i);
-    case 3:
-      ed.Copy(kind, from, j);
-      return ed.Insert(kind, a, i);
-    case 4:
-      return ed.Drop(kind, a, j, a, i);
-    default:
-      return ed.Drop(kind, b, j, a, i);
-  }
-}
-
 TEST(UndoProperty, UndoRightAfterAnyOperationRestoresEveryByte) {
   int undone = 0;
   int refused = 0;
@@ -98,7 +68,7 @@ TEST(UndoProperty, UndoRightAfterAnyOperationRestoresEveryByte) {
     const int a = AddSet(ws, CallingSet(seed), "A");
     const int b = AddSet(ws, CallingSet(seed + 1000), "B");
     for (int step = 0; step < 40; ++step) {
-      const Kind kind = kKinds[static_cast<std::size_t>(rng.Below(5))];
+      const Kind kind = kEditKinds[static_cast<std::size_t>(rng.Below(5))];
       SCOPED_TRACE(std::string(KindName(kind)) + " step " + std::to_string(step));
       const auto beforeA = Images(ws, a);
       const auto beforeB = Images(ws, b);
@@ -116,7 +86,7 @@ TEST(UndoProperty, UndoRightAfterAnyOperationRestoresEveryByte) {
       // Edits of the other Set in between, of other kinds, and copies of this kind.
       if (rng.Below(2) == 0) {
         for (int n = 0; n < 3; ++n) {
-          const Kind other = kKinds[static_cast<std::size_t>(rng.Below(5))];
+          const Kind other = kEditKinds[static_cast<std::size_t>(rng.Below(5))];
           if (other != kind) RandomOperation(ed, rng, other, b, a);
         }
         ed.Copy(kind, b, rng.Below(PositionCount(kind)));

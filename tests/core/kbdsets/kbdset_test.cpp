@@ -22,11 +22,10 @@ TEST(KbdSets, FileIsHeaderAndFifteenRecords) {
   bytes.push_back(0x77);  // nothing after the last record is read
   KbdSetData read;
   ASSERT_FALSE(ReadKbdSetFile(bytes, read));
-  EXPECT_EQ(read.records, data.records);
-  EXPECT_EQ(read.header, data.header);
+  EXPECT_EQ(std::tie(read.records, read.header), std::tie(data.records, data.header));
   bytes.resize(1021);
-  const ReadOutcome r = ReadKbdSetFile(bytes, read);
-  EXPECT_EQ(test::Detail(r), "The file ends inside KBD Set 15 (byte 956)");
+  EXPECT_EQ(test::Detail(ReadKbdSetFile(bytes, read)),
+            "The file ends inside KBD Set 15 (byte 956)");
 }
 
 TEST(KbdSets, SectionProgramIsSignedAndUnmasked) {
@@ -36,8 +35,7 @@ TEST(KbdSets, SectionProgramIsSignedAndUnmasked) {
   EXPECT_EQ(r.SectionProgram(1), static_cast<std::int16_t>(0x8305));
   EXPECT_LT(r.SectionProgram(1), 0);
   r.SetSectionProgram(2, 1039);
-  EXPECT_EQ(r.bytes[22], 0x0F);
-  EXPECT_EQ(r.bytes[23], 0x04);
+  EXPECT_EQ(std::tuple(r.bytes[22], r.bytes[23]), std::tuple(0x0F, 0x04));
 }
 
 TEST(KbdSets, GridTexts) {
@@ -49,9 +47,9 @@ TEST(KbdSets, GridTexts) {
   set.kbdSets.records[3].SetSectionProgram(1, 1);
   set.kbdSets.records[3].SetSectionProgram(2, -200);
   const ItemSources from{presets, set};
-  EXPECT_EQ(KbdSetSectionText(from, 3, 0), "F11 Lead            ");
-  EXPECT_EQ(KbdSetSectionText(from, 3, 1), "A12 Strings         ");
-  EXPECT_EQ(KbdSetSectionText(from, 3, 2), " ");
+  EXPECT_EQ(KbdSetSectionText(from, 3, 0) + "|" + KbdSetSectionText(from, 3, 1) + "|" +
+                KbdSetSectionText(from, 3, 2),
+            "F11 Lead            |A12 Strings         | ");
   EXPECT_EQ(kKbdSetGridHeader,
             (std::array<std::string_view, 3>{"Lower KBD", "Upper1 KBD", "Upper2 KBD"}));
 }

@@ -12,19 +12,20 @@ namespace {
 TEST(ProgramFile, RecordsAndKitsAtTheirPlacesAndZerosBetween) {
   const ProgramData data = build::RandomSet(9).programs;
   const auto bytes = WriteProgramFile(data);
-  ASSERT_EQ(bytes.size(), 25200u);
-  for (std::size_t i = 11056; i < 22064; ++i)
-    ASSERT_EQ(bytes[i], 0) << i;
-  for (std::size_t i = 22408; i < 23440; ++i)
-    ASSERT_EQ(bytes[i], 0) << i;
-  const auto at = [&bytes](std::size_t offset, const auto& part) {
-    return std::equal(part.begin(), part.end(), bytes.begin() + static_cast<long>(offset));
+  // The header, then the 64 Programs, zeros, the two Drum Kits, zeros and their data.
+  std::vector<std::uint8_t> expected(bytes.begin(), bytes.begin() + 48);
+  const auto append = [&expected](const auto& part) {
+    expected.insert(expected.end(), part.begin(), part.end());
   };
-  EXPECT_TRUE(at(48, data.records[0].bytes));
-  EXPECT_TRUE(at(48 + 172 * 63, data.records[63].bytes));
-  EXPECT_TRUE(at(22064, data.records[64].bytes));
-  EXPECT_TRUE(at(22236, data.records[65].bytes));
-  EXPECT_TRUE(at(24320, data.drumKitData[1]));
+  for (std::size_t i = 0; i < 64; ++i)
+    append(data.records[i].bytes);
+  expected.resize(22064);
+  append(data.records[64].bytes);
+  append(data.records[65].bytes);
+  expected.resize(23440);
+  append(data.drumKitData[0]);
+  append(data.drumKitData[1]);
+  EXPECT_EQ(bytes, expected);
 
   // Whatever a file holds in the unread regions is not kept.
   auto dirty = bytes;
@@ -53,13 +54,12 @@ TEST(OneProgramFiles, ProgramAndDrumKitFromByteFive) {
     bytes[i] = static_cast<std::uint8_t>(i * 7);
   DrumKit kit;
   ASSERT_FALSE(ReadIdkFile(bytes, kit));
-  EXPECT_EQ(kit.record.bytes[0], bytes[5]);
-  EXPECT_EQ(kit.data[0], bytes[177]);
-  EXPECT_EQ(kit.data[879], bytes[1056]);
+  EXPECT_TRUE(std::equal(kit.record.bytes.begin(), kit.record.bytes.end(), bytes.begin() + 5));
+  EXPECT_TRUE(std::equal(kit.data.begin(), kit.data.end(), bytes.begin() + 177, bytes.end()));
 
   ProgramRecord program;
   ASSERT_FALSE(ReadIpfFile(std::span(bytes.data(), 177), program));
-  EXPECT_EQ(program.bytes[171], bytes[176]);
+  EXPECT_EQ(program, kit.record);
   EXPECT_EQ(test::Detail(ReadIpfFile(std::span(bytes.data(), 176), program)),
             "The file is shorter than one Program (byte 176)");
   EXPECT_EQ(test::Detail(ReadIdkFile(std::span(bytes.data(), 1056), kit)),

@@ -11,6 +11,7 @@
 
 #include "format/set_paths.h"
 #include "set_builder.h"
+#include "support/expected_text.h"
 #include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
 #include "ui/scripted_prompter.h"
@@ -19,17 +20,10 @@ namespace i40 {
 namespace {
 
 using test::AddSet;
+using test::CrlfLines;
+using test::ExpectedLines;
 
 const std::string kRule(100, '_');
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  if (start != text.size()) lines.push_back("<unterminated>" + text.substr(start));
-  return lines;
-}
 
 // Sunday 6 December 2026, 07:05:09.
 std::tm SampleTime(int day = 6) {
@@ -100,101 +94,18 @@ class SetReportTest : public ::testing::Test {
   Workspace ws_;
 };
 
-// clang-format off
-const std::vector<std::string> kCallingSetReport = {
-    "                                        Korg-i40 Set Report",
-    kRule,
-    "",
-    "DEMO                                                                             6-Dec-2026 07:05:09",
-    kRule,
-    "",
-    "User ARRANGEMENTS in DEMO",
-    "",
-    "C11 Pop Ballad           C12 Swing Time           C13 Waltz                C14                      ",
-    "C15                      C16                      C17                      C18                      ",
-    "C21                      C22                      C23                      C24                      ",
-    "C25                      C26                      C27                      C28                      ",
-    "C31                      C32                      C33                      C34                      ",
-    "C35                      C36                      C37                      C38                      ",
-    "C41                      C42                      C43                      C44                      ",
-    "C45                      C46                      C47                      C48                      ",
-    "C51                      C52                      C53                      C54                      ",
-    "C55                      C56                      C57                      C58                      ",
-    "C61                      C62                      C63                      C64                      ",
-    "C65                      C66                      C67                      C68                      ",
-    "C71                      C72                      C73                      C74                      ",
-    "C75                      C76                      C77                      C78                      ",
-    "C81                      C82                      C83                      C84                      ",
-    "C85                      C86                      C87                      C88                      ",
-    kRule,
-    "",
-    "User PROGRAMS in DEMO",
-    "",
-    "F11 Piano                F12 Strings              F13                      F14                      ",
-    "F15                      F16                      F17                      F18                      ",
-    "F21                      F22                      F23                      F24                      ",
-    "F25                      F26                      F27                      F28                      ",
-    "F31                      F32                      F33                      F34                      ",
-    "F35                      F36                      F37                      F38                      ",
-    "F41                      F42                      F43                      F44                      ",
-    "F45                      F46                      F47                      F48                      ",
-    "F51                      F52                      F53                      F54                      ",
-    "F55                      F56                      F57                      F58                      ",
-    "F61                      F62                      F63                      F64                      ",
-    "F65                      F66                      F67                      F68                      ",
-    "F71                      F72                      F73                      F74                      ",
-    "F75                      F76                      F77                      F78                      ",
-    "F81                      F82                      F83                      F84                      ",
-    "F85                      F86                      F87                      F88                      ",
-    "R27 Kit A                R28 Kit B                ",
-    kRule,
-    "",
-    "User STYLES in DEMO",
-    "",
-    "C11 Beat                 C12                      C13                      C14                      ",
-    "C15                      C16                      C17                      C18                      ",
-    "C21                      C22                      C23                      C24                      ",
-    "C25                      C26                      C27                      C28                      ",
-    kRule,
-    "",
-    "BACKING SEQUENCES in DEMO",
-    "",
-    "0: Intro      1:            2:            3: Verse      4:            ",
-    "5:            6:            7:            8:            9:            ",
-    kRule,
-    "",
-    "CALLS to User PROGRAMS in DEMO",
-    "",
-    "F11: Arr C11, Arr C11, Arr C11, Arr C11, Arr C11, Arr C11, Arr C11, Arr C11, Arr C11, Arr C12, ",
-    "     Arr C12, Arr C12, Arr C12, Arr C12, Arr C12, Arr C12, Arr C12, Arr C12, Arr C13, Arr C13, Arr C13, ",
-    "     Arr C13, Arr C13",
-    "F12: Sty C11, BSeq  0, KSet A1",
-    "R27: Sty C11",
-    kRule,
-    "",
-    "CALLS to User STYLES in DEMO",
-    "",
-    "C11: Arr C11, Arr C12, BSeq  0",
-    kRule,
-    "",
-    "CALLS to User ARRANGEMENTS in DEMO",
-    "",
-    "C12: BSeq 0, BSeq 3",
-    kRule,
-};
-// clang-format on
-
 TEST_F(SetReportTest, WholeReportOfACallingSet) {
   const int slot = AddSet(ws_, CallingSet(), "DEMO");
   // Every line ends in CRLF, and a stray line end would split a line or show inside one.
-  EXPECT_EQ(SplitLines(SetReportText(ws_, slot, "DEMO", SampleTime())), kCallingSetReport);
+  EXPECT_EQ(CrlfLines(SetReportText(ws_, slot, "DEMO", SampleTime())),
+            ExpectedLines("reports/calling_set.txt"));
 }
 
 TEST_F(SetReportTest, HeadingPutsTheDateInTheLastColumns) {
   const int slot = AddSet(ws_, build::TemplateSet(), "X");
   const std::string title30 = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123", title90(90, 'T');
   const auto heading = [&](const std::string& title) {
-    return SplitLines(SetReportText(ws_, slot, title, SampleTime(16))).at(3);
+    return CrlfLines(SetReportText(ws_, slot, title, SampleTime(16))).at(3);
   };
   EXPECT_EQ(heading(title30), title30 + std::string(50, ' ') + "16-Dec-2026 07:05:09");
   // A title that leaves no room still keeps the date apart from it.
@@ -209,7 +120,7 @@ TEST_F(SetReportTest, ASetWithoutCallsHasEmptyCallSectionsAndNone) {
   s.backingSequences.records[2].SetName("Nowhere");
   s.backingSequences.records[2].SetArrangement(7);  // a preset Arrangement
   const int slot = AddSet(ws_, s, "T");
-  const auto lines = SplitLines(SetReportText(ws_, slot, "T", SampleTime()));
+  const auto lines = CrlfLines(SetReportText(ws_, slot, "T", SampleTime()));
 
   EXPECT_EQ(SectionBody(lines, "CALLS to User PROGRAMS in T"),
             (std::vector<std::string>{"", kRule}));
@@ -232,18 +143,10 @@ TEST_F(SetReportTest, CallerLinesBreakAfterTenThenEveryEleven) {
   call(769, 11);  // F12: A4 x2, A5 x3, B1 x3, B2 x3
   call(770, 21);  // F13: B3 .. C5 x3
   const int slot = AddSet(ws_, s, "K");
-  const auto lines = SplitLines(SetReportText(ws_, slot, "K", SampleTime()));
+  const auto lines = CrlfLines(SetReportText(ws_, slot, "K", SampleTime()));
 
-  // clang-format off
-  EXPECT_EQ(SectionBody(lines, "CALLS to User PROGRAMS in K"), (std::vector<std::string>{
-      "",
-      "F11: KSet A1, KSet A1, KSet A1, KSet A2, KSet A2, KSet A2, KSet A3, KSet A3, KSet A3, KSet A4",
-      "F12: KSet A4, KSet A4, KSet A5, KSet A5, KSet A5, KSet B1, KSet B1, KSet B1, KSet B2, KSet B2, ",
-      "     KSet B2",
-      "F13: KSet B3, KSet B3, KSet B3, KSet B4, KSet B4, KSet B4, KSet B5, KSet B5, KSet B5, KSet C1, ",
-      "     KSet C1, KSet C1, KSet C2, KSet C2, KSet C2, KSet C3, KSet C3, KSet C3, KSet C4, KSet C4, KSet C4",
-      kRule}));
-  // clang-format on
+  EXPECT_EQ(SectionBody(lines, "CALLS to User PROGRAMS in K"),
+            ExpectedLines("reports/caller_lines.txt"));
 }
 
 TEST_F(SetReportTest, ProgressFollowsTheListsThenTheProgramSearch) {
@@ -294,17 +197,14 @@ TEST(ReportTime, SourceDateEpochGivesThatInstantInUtc) {
   ScopedSourceDateEpoch epoch;
   epoch.Set("1796540709");
   std::tm when = ReportTime();
-  EXPECT_EQ(ReportDateText(when), "6-Dec-2026 07:05:09");
-  EXPECT_EQ(when.tm_wday, 0);  // a Sunday
-  EXPECT_EQ(when.tm_yday, 339);
-  EXPECT_EQ(when.tm_isdst, 0);
-
-  epoch.Set("1709251199");
-  EXPECT_EQ(ReportDateText(ReportTime()), "29-Feb-2024 23:59:59");
-  epoch.Set("0");
-  EXPECT_EQ(ReportDateText(ReportTime()), "1-Jan-1970 00:00:00");
-  epoch.Set("253402300799");
-  EXPECT_EQ(ReportDateText(ReportTime()), "31-Dec-9999 23:59:59");
+  EXPECT_EQ(std::tie(when.tm_wday, when.tm_yday, when.tm_isdst), std::tuple(0, 339, 0));  // Sunday
+  for (const auto& [seconds, date] : {std::pair{"1796540709", "6-Dec-2026 07:05:09"},
+                                      {"1709251199", "29-Feb-2024 23:59:59"},
+                                      {"0", "1-Jan-1970 00:00:00"},
+                                      {"253402300799", "31-Dec-9999 23:59:59"}}) {
+    epoch.Set(seconds);
+    EXPECT_EQ(ReportDateText(ReportTime()), date);
+  }
 }
 
 TEST(ReportTime, WithoutAUsableSourceDateEpochItIsLocalTimeNow) {
@@ -334,25 +234,25 @@ TEST(SaveReportFile, AsksWhereAndBeforeOverwriting) {
   prompter.QueueFile(dir / "R.TXT");
   ASSERT_TRUE(SaveReportFile(ws, prompter, slot, "line 1\r\nline 2"));
   const FileRequest& request = prompter.fileRequests().at(0);
-  EXPECT_EQ(request.title, "Save Report to File...");
-  EXPECT_EQ(request.initialName, "MYSET.TXT");
-  EXPECT_EQ(request.initialDir, dir.path());
-  EXPECT_EQ(request.defaultExt, ".TXT");
-  EXPECT_EQ(request.filters.at(0).name, "Report (*.TXT)");
+  EXPECT_EQ(
+      std::tie(request.title, request.initialName, request.initialDir, request.defaultExt,
+               request.filters.at(0).name),
+      std::tuple("Save Report to File...", "MYSET.TXT", dir.path(), ".TXT", "Report (*.TXT)"));
   EXPECT_EQ(test::ReadTextFile(dir / "R.TXT"), "line 1\r\nline 2\r\n");
 
   prompter.QueueFile(dir / "R.TXT");
   prompter.QueueAnswer(Answer::No);
   EXPECT_FALSE(SaveReportFile(ws, prompter, slot, "other"));
-  EXPECT_EQ(prompter.messages().back().text, "Overwrite existing file?");
-  EXPECT_EQ(prompter.messages().back().defaultButton, Answer::No);
+  const Message& question = prompter.messages().back();
+  EXPECT_EQ(std::tie(question.text, question.defaultButton),
+            std::tuple("Overwrite existing file?", Answer::No));
   EXPECT_EQ(test::ReadTextFile(dir / "R.TXT"), "line 1\r\nline 2\r\n");
 
   prompter.QueueFile(dir / "gone" / "R.TXT");
   EXPECT_FALSE(SaveReportFile(ws, prompter, slot, "x"));
-  EXPECT_EQ(prompter.messages().back().text,
-            "Error saving Report to file " + PathText(dir / "gone" / "R.TXT"));
-  EXPECT_EQ(prompter.messages().back().title, "Error");
+  const Message& error = prompter.messages().back();
+  EXPECT_EQ(std::tie(error.text, error.title),
+            std::tuple("Error saving Report to file " + PathText(dir / "gone" / "R.TXT"), "Error"));
 }
 
 }  // namespace

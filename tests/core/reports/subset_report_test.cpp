@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "format/set_paths.h"
-#include "set_builder.h"
+#include "support/editor.h"
+#include "support/expected_text.h"
 #include "support/faulty_file_ops.h"
+#include "support/shown.h"
 #include "support/temp_dir.h"
-#include "support/workspace_fixture.h"
-#include "ui/scripted_prompter.h"
 
 namespace fs = std::filesystem;
 
@@ -23,21 +23,7 @@ namespace {
 using test::AddSet;
 using test::TempDir;
 
-std::vector<std::string> SplitRows(const std::string& text) {
-  std::vector<std::string> rows;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    rows.push_back(text.substr(start, end - start));
-  if (start != text.size()) rows.push_back("<unterminated>" + text.substr(start));
-  return rows;
-}
-
-const std::string kStyleTrackHeaders =
-    "\t\tDRUMS  \t\tPERC   \t\tBASS   \t\tACC1   \t\tACC2   \t\tACC3   ";
-const std::string kArrangementTrackHeaders =
-    kStyleTrackHeaders + "\t\tUpper1 \t\tUpper2 \t\tLower  ";
-
-class SubsetReportTest : public ::testing::Test {
+class SubsetReportTest : public test::WorkspaceTest {
  protected:
   void SetUp() override {
     ws_.presets.arrangements[0] = {"Preset Arr One  ", 1, 64};  // calls Style B11
@@ -77,61 +63,20 @@ class SubsetReportTest : public ::testing::Test {
                             withPresets);
   }
 
-  Workspace ws_;
-  ScriptedPrompter prompter_;
   TempDir dir_;
-  int slot_ = 0;
 };
 
-TEST_F(SubsetReportTest, ProgramsPageHasTheHeaderAndSixtySixRows) {
-  const auto rows = SplitRows(Text(Kind::Program));
-  ASSERT_EQ(rows.size(), 67u);
-  EXPECT_EQ(rows[0], "Set\tPrg\tPrg Name\tPrg Cat");
-  EXPECT_EQ(rows[1], "DEMO\tF11\tPiano           \tKeyboard");
-  EXPECT_EQ(rows[2], "DEMO\tF12\tOdd             \t");
-  EXPECT_EQ(rows[3], "DEMO\tF13");
-  EXPECT_EQ(rows[64], "DEMO\tF88");
-  EXPECT_EQ(rows[65], "DEMO\tR27\tKit A           \tDrum/Perc.");
-  EXPECT_EQ(rows[66], "DEMO\tR28");
-}
-
-TEST_F(SubsetReportTest, StylesPageListsTrackProgramsAndStopsAtEmptySlots) {
-  const auto rows = SplitRows(Text(Kind::Style));
-  ASSERT_EQ(rows.size(), 17u);
-  EXPECT_EQ(rows[0], "Set\tSty\tSty Name\tSty Cat" + kStyleTrackHeaders);
-  EXPECT_EQ(rows[1],
-            "DEMO\tC11\tBeat            \t16 Beat"
-            "\tR27\tKit A           \tR11\t                \tF11\tPiano           "
-            "\tA11\tGrand Piano     \tF12\tOdd             \t\t");
-  EXPECT_EQ(rows[2], "DEMO\tC12");
-  EXPECT_EQ(rows[16], "DEMO\tC28");
-}
-
-TEST_F(SubsetReportTest, ArrangementsPageWithAndWithoutThePresets) {
-  const std::string userRow =
-      "DEMO\tC11\tPop Ballad      \t8 Beat\tC11\tBeat            \t16 Beat"
-      "\tR27\tKit A           \tR11\t                \tF11\tPiano           "
-      "\tA11\tGrand Piano     \tA11\tGrand Piano     \tA11\tGrand Piano     "
-      "\tF12\tOdd             \tF11\tPiano           \tR28\t                ";
-  const std::string header =
-      "Set\tArr\tArr Name\tArr Cat\tSty\tSty Name\tSty Cat" + kArrangementTrackHeaders;
-
-  const auto users = SplitRows(Text(Kind::Arrangement, false));
-  ASSERT_EQ(users.size(), 65u);
-  EXPECT_EQ(users[0], header);
-  EXPECT_EQ(users[1], userRow);
-  EXPECT_EQ(users[2], "DEMO\tC12");
-  EXPECT_EQ(users[64], "DEMO\tC88");
-
-  const auto all = SplitRows(Text(Kind::Arrangement, true));
-  ASSERT_EQ(all.size(), 1u + 128u + 64u);
-  EXPECT_EQ(all[0], header);
-  EXPECT_EQ(all[1], "DEMO\tA11\tPreset Arr One  \t16 Beat\tB11\tPreset Style    \tDance");
-  EXPECT_EQ(all[2], "DEMO\tA12\t                \t8 Beat\tA11\t                \t8 Beat");
-  EXPECT_EQ(all[65].substr(0, 9), "DEMO\tB11\t");
-  EXPECT_EQ(all[128].substr(0, 9), "DEMO\tB88\t");
-  EXPECT_EQ(std::vector<std::string>(all.begin() + 129, all.end()),
-            std::vector<std::string>(users.begin() + 1, users.end()));
+// A page's rows stop at the first empty slot; the Arrangements may list the presets too.
+TEST_F(SubsetReportTest, EachPageListsItsItemsWithTheirCalls) {
+  for (const auto& [page, withPresets, file] :
+       {std::tuple{Kind::Program, false, "programs"},
+        {Kind::Style, false, "styles"},
+        {Kind::Arrangement, false, "arrangements"},
+        {Kind::Arrangement, true, "arrangements_presets"}}) {
+    SCOPED_TRACE(file);
+    EXPECT_EQ(test::CrlfLines(Text(page, withPresets)),
+              test::ExpectedLines("reports/subset_" + std::string(file) + ".txt"));
+  }
 }
 
 TEST_F(SubsetReportTest, OtherPagesAndACancelledDialogWriteNothing) {
@@ -149,27 +94,19 @@ TEST_F(SubsetReportTest, WritesThePageToTheChosenFile) {
   // One file written over and over: all but the first ask before overwriting it, and the
   // Arrangements then ask about the presets.
   const fs::path file = dir_ / "report.xls";
-  const std::string overwrite = "Overwrite existing file?",
-                    presets = "Include Preset Arrangements?";
+  // Each answer stands for a question, asked in this order.
+  const std::vector<std::string> questions = {"Overwrite existing file?",
+                                              "Include Preset Arrangements?"};
   const struct {
     Kind page;
     std::string title;
     std::vector<Answer> answers;
-    std::vector<std::string> questions;
     bool withPresets;
   } cases[] = {
-      {Kind::Program, "Save Program Report to File...", {}, {}, false},
-      {Kind::Style, "Save Style Report to File...", {Answer::Yes}, {overwrite}, false},
-      {Kind::Arrangement,
-       "Save Arrangement Report to File...",
-       {Answer::Yes, Answer::No},
-       {overwrite, presets},
-       false},
-      {Kind::Arrangement,
-       "Save Arrangement Report to File...",
-       {Answer::Yes, Answer::Yes},
-       {overwrite, presets},
-       true},
+      {Kind::Program, "Save Program Report to File...", {}, false},
+      {Kind::Style, "Save Style Report to File...", {Answer::Yes}, false},
+      {Kind::Arrangement, "Save Arrangement Report to File...", {Answer::Yes, Answer::No}, false},
+      {Kind::Arrangement, "Save Arrangement Report to File...", {Answer::Yes, Answer::Yes}, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.title);
@@ -179,7 +116,8 @@ TEST_F(SubsetReportTest, WritesThePageToTheChosenFile) {
       prompter_.QueueAnswer(answer);
     EXPECT_TRUE(CreateSubsetReportFile(ws_, prompter_, slot_, c.page, "DEMO"));
     EXPECT_EQ(prompter_.unexpectedQuestions(), 0);
-    EXPECT_EQ(prompter_.texts(), c.questions);
+    EXPECT_EQ(prompter_.texts(),
+              std::vector<std::string>(questions.begin(), questions.begin() + c.answers.size()));
     for (const Message& m : prompter_.messages())
       EXPECT_EQ(std::tie(m.icon, m.buttons),
                 std::tuple(MessageIcon::Question, MessageButtons::YesNo));
@@ -188,14 +126,9 @@ TEST_F(SubsetReportTest, WritesThePageToTheChosenFile) {
 
     ASSERT_EQ(prompter_.fileRequests().size(), 1u);
     const FileRequest& request = prompter_.fileRequests()[0];
-    EXPECT_EQ(request.title, c.title);
-    EXPECT_EQ(std::tie(request.initialDir, request.initialName, request.defaultExt),
-              std::tuple(dir_.path(), "*.*", ".XLS"));
-    ASSERT_EQ(request.filters.size(), 2u);
-    EXPECT_EQ(std::tie(request.filters[0].name, request.filters[0].pattern),
-              std::tuple("Excel (*.XLS)", "*.XLS"));
-    EXPECT_EQ(std::tie(request.filters[1].name, request.filters[1].pattern),
-              std::tuple("All", "*.*"));
+    EXPECT_EQ(std::tie(request.title, request.initialDir, request.initialName, request.defaultExt),
+              std::tuple(c.title, dir_.path(), "*.*", ".XLS"));
+    EXPECT_EQ(test::Types(request), (std::vector<std::string>{"Excel (*.XLS)|*.XLS", "All|*.*"}));
   }
 }
 
@@ -216,11 +149,8 @@ TEST_F(SubsetReportTest, AFailedWriteIsReportedAndLeavesNoFile) {
   const fs::path file = dir_ / "full.xls";
   prompter_.QueueFile(file);
   EXPECT_FALSE(CreateSubsetReportFile(ws_, prompter_, slot_, Kind::Style, "DEMO", ops));
-  ASSERT_EQ(prompter_.messages().size(), 1u);
-  const Message& error = prompter_.messages()[0];
-  EXPECT_EQ(std::tie(error.text, error.title, error.icon, error.buttons),
-            std::tuple("Error saving Subset Report to file " + PathText(file), "Error",
-                       MessageIcon::Critical, MessageButtons::Ok));
+  EXPECT_EQ(test::ShownOf(prompter_.messages()),
+            std::vector{test::ErrorBox("Error saving Subset Report to file " + PathText(file))});
   EXPECT_TRUE(test::FileNamesIn(dir_.path()).empty());  // neither the file nor a temporary one
 
   // Over an existing file the old contents survive.

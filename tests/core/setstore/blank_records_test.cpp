@@ -37,11 +37,11 @@ TEST_F(BlankRecordsTest, BlankStyleAndKbdSetComeFromTheTemplate) {
   ASSERT_TRUE(blanks);
   EXPECT_TRUE(prompter_.messages().empty());
   // The first Style's parameters with an empty name, category and no events.
-  EXPECT_TRUE(blanks->style.record.IsEmpty());
-  EXPECT_EQ(blanks->style.record.Category(), 15);
-  EXPECT_EQ(blanks->style.record.bytes[30], 0x42);
-  EXPECT_EQ(blanks->style.length, 1176);
-  EXPECT_TRUE(blanks->style.data.empty());
+  StyleRecord style = set_.styles.slots[0].record;
+  style.SetName("");
+  style.SetCategory(15);
+  EXPECT_EQ(std::tie(blanks->style.record, blanks->style.length, blanks->style.data),
+            std::tuple(style, 1176, std::vector<std::uint8_t>()));
   EXPECT_EQ(blanks->kbdSet, set_.kbdSets.records[0]);
   EXPECT_TRUE(blanks->arrangement.IsEmpty() && blanks->program.IsEmpty());
   EXPECT_TRUE(blanks->arrangement.Category() == 15 && blanks->program.Category() == 15);
@@ -51,10 +51,10 @@ TEST_F(BlankRecordsTest, BlankStyleAndKbdSetComeFromTheTemplate) {
 TEST_F(BlankRecordsTest, MissingTemplateKbdSetFileGivesTwoMessages) {
   fs::remove(ComponentPath(TemplatePath(), Kind::KbdSet));
   EXPECT_FALSE(PrepareBlankRecords(TemplatePath(), prompter_));
-  ASSERT_EQ(prompter_.texts().size(), 2u);
-  EXPECT_EQ(prompter_.texts()[0],
-            "File " + PathText(ComponentPath(TemplatePath(), Kind::KbdSet)) + " not found");
-  EXPECT_EQ(prompter_.texts()[1], "Error getting KBD Set data.\n");
+  EXPECT_EQ(prompter_.texts(),
+            (std::vector<std::string>{
+                "File " + PathText(ComponentPath(TemplatePath(), Kind::KbdSet)) + " not found",
+                "Error getting KBD Set data.\n"}));
   for (const Message& m : prompter_.messages())
     EXPECT_EQ(m.title, "Error");
 }
@@ -63,10 +63,10 @@ TEST_F(BlankRecordsTest, InvalidOrShortTemplateStyleFileStopsToo) {
   auto bytes = build::ComponentHeader(Kind::Program, 300);  // wrong kind
   test::WriteFile(ComponentPath(TemplatePath(), Kind::Style), bytes);
   EXPECT_FALSE(PrepareBlankRecords(TemplatePath(), prompter_));
-  ASSERT_EQ(prompter_.texts().size(), 2u);
-  EXPECT_EQ(prompter_.texts()[0],
-            PathText(ComponentPath(TemplatePath(), Kind::Style)) + " is not a valid file");
-  EXPECT_EQ(prompter_.texts()[1], "Error getting Style data.\n");
+  EXPECT_EQ(prompter_.texts(),
+            (std::vector<std::string>{
+                PathText(ComponentPath(TemplatePath(), Kind::Style)) + " is not a valid file",
+                "Error getting Style data.\n"}));
 
   prompter_.Clear();
   test::WriteFile(ComponentPath(TemplatePath(), Kind::Style),

@@ -4,6 +4,7 @@
 
 #include "format/set_paths.h"
 #include "session/load_component.h"
+#include "support/shown.h"
 #include "support/temp_dir.h"
 #include "ui/scripted_prompter.h"
 
@@ -61,12 +62,9 @@ class OpenComponentTest : public ::testing::Test {
     const auto file = OpenComponent(SetPath(), kind, prompter_);
     EXPECT_EQ(file.has_value(), prompter_.messages().empty());
     if (prompter_.messages().empty()) return "";
-    EXPECT_EQ(prompter_.messages().size(), 1u);
-    const Message& m = prompter_.messages().front();
-    EXPECT_EQ(m.title, "Error");
-    EXPECT_EQ(m.icon, MessageIcon::Critical);
-    EXPECT_EQ(m.buttons, MessageButtons::Ok);
-    return m.text;
+    const std::string text = prompter_.messages().front().text;
+    EXPECT_EQ(test::ShownOf(prompter_.messages()), std::vector{test::ErrorBox(text)});
+    return text;
   }
 
   TempDir dir_;
@@ -77,6 +75,9 @@ class OpenComponentTest : public ::testing::Test {
 // Set name itself keeps its case ("myset.KBS" belongs to another Set).
 TEST_F(OpenComponentTest, EachProblemIsNamedWithTheFilesFullPath) {
   const auto at = [&](const char* name) { return PathText(dir_ / name); };
+  auto shortHeader = ComponentHeaderBytes(3), notKorgM = ComponentHeaderBytes(0);
+  shortHeader.pop_back();
+  notKorgM[4] = 'X';
   const struct {
     const char* file;  // written before opening; nullptr for none
     std::vector<std::uint8_t> bytes;
@@ -84,9 +85,7 @@ TEST_F(OpenComponentTest, EachProblemIsNamedWithTheFilesFullPath) {
     std::string message;  // empty when the file opens
   } cases[] = {
       {nullptr, {}, Kind::Style, "File " + at("MYSET.STY") + " not found"},
-      {"MYSET.ARR",
-       {'K', 'O', 'R', 'G', 'M', 0, 3},
-       Kind::Arrangement,
+      {"MYSET.ARR", shortHeader, Kind::Arrangement,
        "Error reading " + at("MYSET.ARR") + " file header"},
       {"MYSET.ARR", {}, Kind::Arrangement, "Error reading " + at("MYSET.ARR") + " file header"},
       {"MYSET.PRG", ComponentHeaderBytes(KindCode(Kind::Style)), Kind::Program,
@@ -97,10 +96,7 @@ TEST_F(OpenComponentTest, EachProblemIsNamedWithTheFilesFullPath) {
       {"myset.KBS", ComponentHeaderBytes(KindCode(Kind::KbdSet)), Kind::KbdSet,
        "File " + at("MYSET.KBS") + " not found"},
       {"MYSET.ISF", ComponentHeaderBytes(0x99), Kind::IStyleStyle, ""},
-      {"MYSET.ISF",
-       {'K', 'O', 'R', 'G', 'X', 0, 0, 0},
-       Kind::IStyleStyle,
-       at("MYSET.ISF") + " is not a valid file"},
+      {"MYSET.ISF", notKorgM, Kind::IStyleStyle, at("MYSET.ISF") + " is not a valid file"},
   };
   for (const auto& c : cases) {
     for (const std::string& name : test::FileNamesIn(dir_.path()))
@@ -121,9 +117,8 @@ TEST_F(OpenComponentTest, ValidFileIsReadWholeAndNoMessageShown) {
   const auto file = OpenComponent(SetPath(), Kind::Program, prompter_);
   ASSERT_TRUE(file);
   EXPECT_TRUE(prompter_.messages().empty());
-  EXPECT_EQ(file->bytes, bytes);
-  EXPECT_EQ(file->path, dir_ / "MYSET.PRG");
-  EXPECT_EQ(file->kind, Kind::Program);
+  EXPECT_EQ(std::tie(file->bytes, file->path, file->kind),
+            std::tuple(bytes, dir_ / "MYSET.PRG", Kind::Program));
 }
 
 // A file that is there but cannot be read (the other problems are met above).

@@ -12,32 +12,24 @@
 #include "format/set_paths.h"
 #include "presets/preset_list.h"
 #include "presets/preset_list_rewrite.h"
-#include "set_builder.h"
+#include "support/editor.h"
+#include "support/expected_text.h"
 #include "support/faulty_file_ops.h"
+#include "support/shown.h"
 #include "support/temp_dir.h"
-#include "support/workspace_fixture.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Shown;
+using test::ShownOf;
 
 const fs::path kDataDir = I40_SOURCE_DATA_DIR;
 
 constexpr int kBankA = 0, kBankB = 1, kBankC = 2, kBankF = 5, kBankR = 6;
 const std::string kRewriteError =
     "Error saving Preset names to file I40PRSTS.TXT\nThis file must be restored from I40PRSTS.BAK";
-
-// Lines split at "\n" only, so a carriage return stays visible at the end of its line.
-std::vector<std::string> RawLines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
-    end = std::min(text.find('\n', start), text.size() - 1);
-    lines.push_back(text.substr(start, end - start + 1));
-  }
-  return lines;
-}
 
 // The bytes of records [first, last), one after the other, as a preset file holds them.
 template <typename Records>
@@ -46,11 +38,6 @@ std::vector<std::uint8_t> Concat(const Records& records, std::size_t first, std:
   for (std::size_t i = first; i < last; ++i)
     bytes.insert(bytes.end(), records[i].bytes.begin(), records[i].bytes.end());
   return bytes;
-}
-
-// Everything a message shows, to compare in one go.
-auto Shown(const Message& m) {
-  return std::tuple(m.text, m.title, m.icon, m.buttons, m.defaultButton);
 }
 
 // Fails one file step, only for the per-user data folder (the preset file lives elsewhere),
@@ -75,7 +62,7 @@ std::unique_ptr<test::FaultyFileOps> FaultyOps(Fault fault, const fs::path& dir)
   return ops;
 }
 
-class PresetExportTest : public ::testing::Test {
+class PresetExportTest : public test::WorkspaceTest {
  protected:
   void SetUp() override {
     fs::create_directories(dir_ / "shipped");
@@ -128,16 +115,15 @@ class PresetExportTest : public ::testing::Test {
     prompter_.QueueAnswer(update);
   }
 
-  // The list line of an exported item: user Arrangement i, or user Program i (64, 65: the
-  // drum kits).
+  // The list line of an exported item, without its line end: user Arrangement i, or user
+  // Program i (64, 65: the drum kits).
   std::string EntryLine(int shownBank, int i) const {
     if (shownBank != kBankC) {
       const ProgramRecord& r = Set().programs.records[i];
-      return "\"" + r.Name() + "\"," + std::to_string(r.Category()) + "\r\n";
+      return "\"" + r.Name() + "\"," + std::to_string(r.Category());
     }
     const ArrangementRecord& r = Set().arrangements.records[i];
-    return "\"" + r.Name() + "\"," + std::to_string(r.Category()) + "," +
-           std::to_string(r.Style()) + "\r\n";
+    return "\"" + r.Name() + "\"," + std::to_string(r.Category()) + "," + std::to_string(r.Style());
   }
 
   void ExpectShippedListUntouched() {
@@ -147,9 +133,6 @@ class PresetExportTest : public ::testing::Test {
   }
 
   test::TempDir dir_;
-  Workspace ws_;
-  ScriptedPrompter prompter_;
-  int slot_ = 0;
   fs::path preset_;
   std::vector<std::uint8_t> presetBytes_;
   std::string shippedText_;
@@ -194,8 +177,8 @@ TEST_F(PresetExportTest, EachExportWritesItsBankAndNothingElseAfterItsQuestions)
   };
   for (const auto& e : exports) {
     for (std::size_t d = 0; d < e.banks.size(); ++d) {
-      const std::string question = e.question + e.banks[d] + " of " + PathText(preset_) + "?";
-      SCOPED_TRACE(question);
+      const std::string text = e.question + e.banks[d] + " of " + PathText(preset_) + "?";
+      SCOPED_TRACE(text);
       test::WriteFile(preset_, presetBytes_);
       QueueExport(static_cast<int>(d), Answer::No);
       EXPECT_TRUE(Export(e.source));
@@ -212,18 +195,16 @@ TEST_F(PresetExportTest, EachExportWritesItsBankAndNothingElseAfterItsQuestions)
                 std::tuple(e.caption, "Preset Bank", e.banks, 0));
       ASSERT_EQ(prompter_.fileRequests().size(), 1u);
       const FileRequest& request = prompter_.fileRequests()[0];
+      EXPECT_EQ(std::tuple(request.title, request.initialDir, request.initialName,
+                           request.defaultExt, test::Types(request)),
+                std::tuple(e.fileTitle, dir_ / "sets", "", ".PRE",
+                           std::vector<std::string>{"Preset Data (*.PRE)|*.PRE"}));
+      const auto question = [](const std::string& shown, const std::string& title) {
+        return Shown{shown, title, MessageIcon::Question, MessageButtons::YesNo, Answer::No};
+      };
       EXPECT_EQ(
-          std::tie(request.title, request.initialDir, request.initialName, request.defaultExt),
-          std::tuple(e.fileTitle, dir_ / "sets", "", ".PRE"));
-      ASSERT_EQ(request.filters.size(), 1u);
-      EXPECT_EQ(std::tie(request.filters[0].name, request.filters[0].pattern),
-                std::tuple("Preset Data (*.PRE)", "*.PRE"));
-      ASSERT_EQ(prompter_.messages().size(), 2u);
-      EXPECT_EQ(Shown(prompter_.messages()[0]),
-                std::tuple(question, "Export Bank to Preset File", MessageIcon::Question,
-                           MessageButtons::YesNo, Answer::No));
-      EXPECT_EQ(Shown(prompter_.messages()[1]),
-                std::tuple(e.update, "", MessageIcon::Question, MessageButtons::YesNo, Answer::No));
+          ShownOf(prompter_.messages()),
+          (std::vector{question(text, "Export Bank to Preset File"), question(e.update, "")}));
     }
   }
   ExpectShippedListUntouched();
@@ -290,9 +271,7 @@ TEST_F(PresetExportTest, ARefusedOrFailedWriteLeavesThePresetFileAsItWas) {
     QueueExport(c.destination, Answer::Yes);
     EXPECT_TRUE(Export(c.source, *ops));
     ASSERT_EQ(prompter_.messages().size(), 2u);  // the question, then the error; no update
-    EXPECT_EQ(Shown(prompter_.messages()[1]),
-              std::tuple(c.error + PathText(preset_), "Error", MessageIcon::Critical,
-                         MessageButtons::Ok, Answer::Ok));
+    EXPECT_EQ(ShownOf(prompter_.messages()[1]), test::ErrorBox(c.error + PathText(preset_)));
     EXPECT_EQ(test::ReadFile(preset_), before);
     EXPECT_EQ(test::FileNamesIn(dir_ / "sets").size(), c.size ? 1u : 0u);  // nor a temporary
     ExpectShippedListUntouched();
@@ -316,9 +295,9 @@ TEST_F(PresetExportTest, UpdatedListNamesTheExportedItemsAndKeepsEveryOtherLine)
     int source, destination;
     std::string from, to;  // the marker lines around the entries rewritten
     int first, count;      // the exported items
-  } cases[] = {{kBankC, kBankB, "/ Arr B11-B18\r\n", "/ Sty A11-A18\r\n", 0, 64},
-               {kBankF, 3, "/ Prg D11-D18\r\n", "/ Prg E11-E18\r\n", 0, 64},
-               {kBankR, 6, "/ Prg R25-R26\r\n", "", 64, 2}};
+  } cases[] = {{kBankC, kBankB, "/ Arr B11-B18", "/ Sty A11-A18", 0, 64},
+               {kBankF, 3, "/ Prg D11-D18", "/ Prg E11-E18", 0, 64},
+               {kBankR, 6, "/ Prg R25-R26", "(the end)", 64, 2}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.from);
     const std::string before =
@@ -328,8 +307,8 @@ TEST_F(PresetExportTest, UpdatedListNamesTheExportedItemsAndKeepsEveryOtherLine)
     EXPECT_EQ(prompter_.messages().size(), 2u);  // no error
     EXPECT_EQ(test::ReadTextFile(UserBackup()), before);
 
-    const auto oldLines = RawLines(before);
-    const auto newLines = RawLines(test::ReadTextFile(UserList()));
+    const auto oldLines = test::CrlfLines(before);
+    const auto newLines = test::CrlfLines(test::ReadTextFile(UserList()));
     ASSERT_EQ(newLines.size(), oldLines.size());
     int next = c.first;
     bool inBank = false;
@@ -360,9 +339,9 @@ TEST_F(PresetExportTest, CommentsAmongTheEntriesStayWhereTheyAre) {
   EXPECT_TRUE(Export(kBankC));
   EXPECT_EQ(test::ReadTextFile(UserBackup()), own);
   const std::string text = test::ReadTextFile(UserList());
-  std::string expected = "/ Arr A11-A18\n" + EntryLine(kBankC, 0) +
-                         "/ my note, with a comma\n\n   \n,,\n" + EntryLine(kBankC, 1);
-  expected.erase(std::remove(expected.begin(), expected.end(), '\r'), expected.end());
+  const std::string expected = "/ Arr A11-A18\n" + EntryLine(kBankC, 0) +
+                               "\n/ my note, with a comma\n\n   \n,,\n" + EntryLine(kBankC, 1) +
+                               "\n";
   EXPECT_NE(text.find(expected), std::string::npos) << text.substr(0, 800);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 0);
   EXPECT_EQ(ws_.presets.arrangements[1].name, "Pad, warm       ");
@@ -388,9 +367,7 @@ TEST_F(PresetExportTest, AFailedRewriteKeepsThePreviousListInForce) {
     QueueExport(kBankA, Answer::Yes);
     EXPECT_TRUE(Export(kBankC, *ops));
     ASSERT_EQ(prompter_.messages().size(), 3u);
-    EXPECT_EQ(
-        Shown(prompter_.messages()[2]),
-        std::tuple(kRewriteError, "Error", MessageIcon::Critical, MessageButtons::Ok, Answer::Ok));
+    EXPECT_EQ(ShownOf(prompter_.messages()[2]), test::ErrorBox(kRewriteError));
     EXPECT_EQ(test::ReadTextFile(UserList()), own);
     EXPECT_EQ(ws_.presets, before);
     if (fault == Fault::RenameList) {

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "support/shown.h"
 #include "support/temp_dir.h"
 #include "ui/scripted_prompter.h"
 
@@ -108,8 +109,7 @@ TEST(PresetList, EachFailureIsReported) {
   std::vector<std::string> shortList = EntryLines();
   shortList.pop_back();
   PresetListError e = Failure("Korg-i40\n" + Join(shortList));
-  EXPECT_EQ(e.problem, PresetListProblem::EndedEarly);
-  EXPECT_EQ(e.entry, 590);
+  EXPECT_EQ(std::tuple(e.problem, e.entry), std::tuple(PresetListProblem::EndedEarly, 590));
 
   std::vector<std::string> cut = EntryLines();
   cut.back() = "\"E589\"";  // name without its category
@@ -120,9 +120,9 @@ TEST(PresetList, EachFailureIsReported) {
     std::vector<std::string> lines = EntryLines();
     lines[0] = bad;
     e = Failure("title\nKorg-i40\n" + Join(lines));
-    EXPECT_EQ(e.problem, PresetListProblem::NotANumber) << bad;
-    EXPECT_EQ(e.line, 3) << bad;
-    EXPECT_EQ(e.entry, 1) << bad;
+    EXPECT_EQ(std::tuple(e.problem, e.line, e.entry),
+              std::tuple(PresetListProblem::NotANumber, 3, 1))
+        << bad;
   }
 }
 
@@ -132,19 +132,14 @@ TEST(PresetList, UnusableListShowsTheEndingMessage) {
   test::TempDir dir;
   ScriptedPrompter prompter;
   EXPECT_FALSE(LoadPresetLists(dir / "I40PRSTS.TXT", prompter));
-  ASSERT_EQ(prompter.messages().size(), 1u);
-  const Message& m = prompter.messages()[0];
-  EXPECT_EQ(std::tie(m.text, m.title, m.icon),
-            std::tuple(PresetListErrorText(), "Error", MessageIcon::Critical));
+  EXPECT_EQ(test::ShownOf(prompter.messages()), std::vector{test::ErrorBox(PresetListErrorText())});
 
   test::WriteTextFile(dir / "I40PRSTS.TXT", Join(EntryLines()));  // no "Korg-i40" line
   EXPECT_FALSE(LoadPresetLists(dir / "I40PRSTS.TXT", prompter));
   EXPECT_EQ(prompter.messages().size(), 2u);
 
   test::WriteTextFile(dir / "I40PRSTS.TXT", ValidList());
-  const auto tables = LoadPresetLists(dir / "I40PRSTS.TXT", prompter);
-  ASSERT_TRUE(tables);
-  EXPECT_EQ(tables->programsE[0].name, "E512            ");
+  EXPECT_EQ(LoadPresetLists(dir / "I40PRSTS.TXT", prompter), Parsed(ValidList()));
   EXPECT_EQ(prompter.messages().size(), 2u);
 }
 

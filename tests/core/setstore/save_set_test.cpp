@@ -9,17 +9,20 @@
 #include "format/component_io.h"
 #include "format/set_paths.h"
 #include "session/open_set.h"
-#include "set_builder.h"
+#include "support/editor.h"
 #include "support/faulty_file_ops.h"
+#include "support/shown.h"
 #include "support/temp_dir.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SaveSetTest : public ::testing::Test {
+// The changed flags of a Set with every stored kind changed: all but the Songs'.
+constexpr std::array<bool, 8> kAllChanged = {true, true, true, true, false, true, true, true};
+
+class SaveSetTest : public test::WorkspaceTest {
  protected:
   void SetUp() override {
     fs::create_directories(dir_ / "data" / "I40EMPTY");
@@ -37,10 +40,15 @@ class SaveSetTest : public ::testing::Test {
     prompter_.Clear();
     return slot;
   }
+  // The seven component files of a Set (ONE unless named) as they are on disk.
+  std::vector<std::vector<std::uint8_t>> OnDisk(const fs::path& set = {}) const {
+    std::vector<std::vector<std::uint8_t>> files;
+    for (Kind kind : kStoredKinds)
+      files.push_back(test::ReadFile(ComponentPath(set.empty() ? OnePath() : set, kind)));
+    return files;
+  }
 
   test::TempDir dir_;
-  Workspace ws_;
-  ScriptedPrompter prompter_;
 };
 
 TEST_F(SaveSetTest, SaveReplacesOnlyTheChangedKindsKeepingTheirPermissions) {
@@ -56,13 +64,8 @@ TEST_F(SaveSetTest, SaveReplacesOnlyTheChangedKindsKeepingTheirPermissions) {
   EXPECT_EQ(fs::status(Component(Kind::Program)).permissions(), fs::perms(0640));  // kept
   EXPECT_TRUE(prompter_.messages().empty());
   EXPECT_TRUE(prompter_.fileRequests().empty());
-  for (Kind kind : kStoredKinds) {
-    if (kind == Kind::Program) {
-      EXPECT_NE(fs::last_write_time(Component(kind)), old);
-    } else {
-      EXPECT_EQ(fs::last_write_time(Component(kind)), old) << KindName(kind);
-    }
-  }
+  for (Kind kind : kStoredKinds)
+    EXPECT_EQ(fs::last_write_time(Component(kind)) == old, kind != Kind::Program) << KindName(kind);
   EXPECT_EQ(test::ReadFile(Component(Kind::Program)),
             WriteComponentBytes(Kind::Program, ws_.sets.Files(slot)));
   EXPECT_FALSE(ws_.sets.Entry(slot).AnyModified());
@@ -76,17 +79,12 @@ TEST_F(SaveSetTest, NewSetAsksForADestinationAndWritesAllSeven) {
   ASSERT_EQ(prompter_.fileRequests().size(), 1u);
   const FileRequest& request = prompter_.fileRequests()[0];
   EXPECT_EQ(
-      std::tie(request.title, request.defaultExt, request.initialDir),
-      std::tuple("Select a Korg-i40 destination file (without extension)", "xxx", dir_.path()));
-  EXPECT_EQ(request.filters.size(), 8u);
+      std::tuple(request.title, request.defaultExt, request.initialDir, request.filters.size()),
+      std::tuple("Select a Korg-i40 destination file (without extension)", "xxx", dir_.path(), 8u));
   EXPECT_EQ(std::tie(ws_.sets.Entry(slot).Name, ws_.sets.Entry(slot).Dir),
             std::tuple("MYSET", dir_ / "sets"));
   EXPECT_EQ(ws_.settings.PathNam, dir_ / "sets");
-  for (Kind kind : kStoredKinds) {
-    EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / "sets" / "MYSET", kind)),
-              test::ReadFile(ComponentPath(ws_.templateSet, kind)))
-        << KindName(kind);
-  }
+  EXPECT_EQ(OnDisk(dir_ / "sets" / "MYSET"), OnDisk(ws_.templateSet));
   EXPECT_FALSE(fs::exists(dir_ / "sets" / "MYSET.SNG"));
   EXPECT_FALSE(ws_.sets.Entry(slot).AnyModified());
   EXPECT_EQ(ws_.sets.Files(slot).backingSequences.path, dir_ / "sets" / "MYSET.BSQ");
@@ -111,20 +109,16 @@ TEST_F(SaveSetTest, ReadOnlyArrangementFileIsLeftAloneAndTheRestWritten) {
                   fs::perm_options::remove);
   ws_.sets.Files(slot).arrangements.records[0].SetName("New name");
   ws_.sets.Files(slot).styles.slots[0].record.SetName("New style");
-  for (Kind kind : kStoredKinds)
-    ws_.sets.Entry(slot).Modified[KindIndex(kind)] = true;
+  ws_.sets.Entry(slot).Modified = kAllChanged;
 
   EXPECT_FALSE(SaveCommand(ws_, prompter_, slot));
-  ASSERT_EQ(prompter_.messages().size(), 1u);
-  const Message& m = prompter_.messages()[0];
-  EXPECT_EQ(std::tie(m.text, m.title, m.icon),
-            std::tuple("Error saving Arrangement data.\nDestination file is Read-Only!", "Error",
-                       MessageIcon::Critical));
+  EXPECT_EQ(test::ShownOf(prompter_.messages()),
+            std::vector{
+                test::ErrorBox("Error saving Arrangement data.\nDestination file is Read-Only!")});
   EXPECT_EQ(test::ReadFile(Component(Kind::Arrangement)), arrBefore);
   EXPECT_EQ(test::ReadFile(Component(Kind::Style)),
             WriteComponentBytes(Kind::Style, ws_.sets.Files(slot)));
-  for (Kind kind : kStoredKinds)  // only the Arrangements are still to be saved
-    EXPECT_EQ(ws_.sets.Entry(slot).Modified[KindIndex(kind)], kind == Kind::Arrangement);
+  EXPECT_EQ(ws_.sets.Entry(slot).Modified, (std::array<bool, 8>{true}));  // only the Arrangements
   EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(), 7u);
 }
 
@@ -141,11 +135,10 @@ TEST_F(SaveSetTest, SaveAsAsksOnlyWhenTheDestinationHasAStyleFile) {
   prompter_.QueueFile(dir_ / "two" / "TWO.xxx");
   prompter_.QueueAnswer(Answer::Cancel);
   EXPECT_FALSE(SaveAsCommand(ws_, prompter_, slot));
-  ASSERT_EQ(prompter_.messages().size(), 1u);
-  const Message& m = prompter_.messages()[0];
-  EXPECT_EQ(std::tie(m.text, m.title, m.icon, m.buttons, m.defaultButton),
-            std::tuple("This Set already exists.\nOverwrite it?", "Save a Set",
-                       MessageIcon::Exclamation, MessageButtons::OkCancel, Answer::Cancel));
+  EXPECT_EQ(test::ShownOf(prompter_.messages()),
+            (std::vector<test::Shown>{{"This Set already exists.\nOverwrite it?", "Save a Set",
+                                       MessageIcon::Exclamation, MessageButtons::OkCancel,
+                                       Answer::Cancel}}));
 }
 
 TEST_F(SaveSetTest, SavingToTheSetsOwnLowerCaseFilesReplacesThem) {
@@ -218,9 +211,7 @@ TEST_F(SaveSetTest, UnloadingForgetsTheSetAndRemembersItUnlessNew) {
 
 TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
   const int slot = OpenOne();
-  std::vector<std::vector<std::uint8_t>> before;
-  for (Kind kind : kStoredKinds)
-    before.push_back(test::ReadFile(Component(kind)));
+  const auto before = OnDisk();
   ws_.sets.Files(slot).arrangements.records[0].SetName("Lost?");
   ws_.sets.Files(slot).backingSequences.records[0].SetName("Lost?");
 
@@ -235,8 +226,7 @@ TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
   for (std::size_t fault = 0; fault < std::size(faults); ++fault) {
     SCOPED_TRACE(fault);
     prompter_.Clear();
-    for (Kind kind : kStoredKinds)
-      ws_.sets.Entry(slot).Modified[KindIndex(kind)] = true;
+    ws_.sets.Entry(slot).Modified = kAllChanged;
     Ops ops;
     faults[fault](ops);
     EXPECT_FALSE(SaveCommand(ws_, prompter_, slot, ops));
@@ -250,11 +240,8 @@ TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
                            "Error saving Arrangement data.", "Error saving Backing Sequence data.",
                            "Error saving Global data.", "Error saving KBD Set data.",
                            "Error saving Program data.", "Error saving Style data."}));
-    std::size_t i = 0;
-    for (Kind kind : kStoredKinds) {
-      EXPECT_EQ(test::ReadFile(Component(kind)), before[i++]) << KindName(kind);
-      EXPECT_TRUE(ws_.sets.Entry(slot).Modified[KindIndex(kind)]);
-    }
+    EXPECT_EQ(OnDisk(), before);
+    EXPECT_EQ(ws_.sets.Entry(slot).Modified, kAllChanged);
     EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(), 7u);  // no temporary file left
   }
 }
@@ -262,8 +249,7 @@ TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
 TEST_F(SaveSetTest, AVanishedFolderIsReportedPerKind) {
   const int slot = OpenOne();
   fs::remove_all(dir_ / "sets" / "ONE");
-  for (Kind kind : kStoredKinds)
-    ws_.sets.Entry(slot).Modified[KindIndex(kind)] = true;
+  ws_.sets.Entry(slot).Modified = kAllChanged;
   EXPECT_FALSE(SaveCommand(ws_, prompter_, slot));
   EXPECT_EQ(prompter_.messages().size(), 7u);
   EXPECT_FALSE(fs::exists(dir_ / "sets" / "ONE"));

@@ -1,27 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "calls/item_lookup.h"
 #include "presets/preset_list.h"
+#include "support/expected_text.h"
 
 namespace i40 {
 namespace {
 
 const std::filesystem::path kDataDir = I40_SOURCE_DATA_DIR;
-
-std::vector<std::string> Lines(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 TEST(ShippedPresetList, ReadsAndNamesEachPositionWithTheStyleAtTheSamePosition) {
   auto result = ReadPresetList(kDataDir / kPresetListFileName);
@@ -47,7 +36,7 @@ TEST(ShippedPresetList, ReadsAndNamesEachPositionWithTheStyleAtTheSamePosition) 
 // The export to preset files finds each bank by these marker lines, so they must stand
 // right before the bank's first entry.
 TEST(ShippedPresetList, MarkersStandBeforeEachBanksFirstEntry) {
-  const auto lines = Lines(kDataDir / kPresetListFileName);
+  const auto lines = test::CrlfLines(test::ReadTextFile(kDataDir / kPresetListFileName));
   auto entryAfter = [&](const std::string& marker) -> std::string {
     for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
       if (lines[i] == marker) return lines[i + 1].substr(0, 18);

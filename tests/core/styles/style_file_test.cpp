@@ -29,14 +29,12 @@ TEST(StyleFile, BlockFreeCountsTheEventsOfItsFourSlotsOnly) {
   for (int s = 0; s < 4; ++s)
     data.slots[static_cast<std::size_t>(s)].length = 1176 + 4 * events[s];
   data.slots[4].length = 1176 + 4 * 100 + 3;  // a partial event does not count
-  EXPECT_EQ(BlockFree(data, 0), 0);
-  EXPECT_EQ(BlockFree(data, 3), 0);
-  EXPECT_EQ(BlockFree(data, 4), 15100);
-  EXPECT_EQ(BlockFree(data, 8), 15200);
   // An absent slot holds no events at all.
   data.slots[12].present = 0;
   data.slots[12].length = 0;
-  EXPECT_EQ(std::pair(StyleEvents(data, 12), BlockFree(data, 12)), std::pair(0, 15200));
+  EXPECT_EQ(std::tuple(BlockFree(data, 0), BlockFree(data, 3), BlockFree(data, 4),
+                       BlockFree(data, 8), StyleEvents(data, 12), BlockFree(data, 12)),
+            std::tuple(0, 0, 15100, 15200, 0, 15200));
   EXPECT_EQ(std::tuple(BlockOfSlot(3), BlockOfSlot(4), BlockOfSlot(15)), std::tuple(0, 1, 3));
 }
 
@@ -77,8 +75,7 @@ TEST(StyleFile, AbsentSlotsTakeNoRoomAndReadAsEmpty) {
   StyleData read;
   read.slots[1].record.SetName("Before");
   ASSERT_FALSE(ReadStyleFile(bytes, read));
-  EXPECT_TRUE(read.slots[1].record.IsEmpty());
-  EXPECT_EQ(read.slots[1].length, 0);
+  EXPECT_EQ(std::tuple(read.slots[1].record.IsEmpty(), read.slots[1].length), std::tuple(true, 0));
 }
 
 TEST(StyleFile, MalformedTablesStopTheReading) {
@@ -122,12 +119,10 @@ TEST(IsfFile, LengthIsTheFileLessFiveBytes) {
   StyleSlot style;
   style.index = 9;
   ASSERT_FALSE(ReadIsfFile(bytes, style));
-  EXPECT_EQ(style.length, 1246);
-  EXPECT_EQ(EventsOfLength(style.length), 17);
-  EXPECT_EQ(style.present, 1);
-  EXPECT_EQ(style.index, 9);  // the slot keeps its own place
-  EXPECT_EQ(style.data.size(), 1251u - 75u);
-  EXPECT_EQ(style.record.bytes[0], 0x11);
+  // The slot keeps its own place, 9.
+  EXPECT_EQ(std::tuple(style.length, EventsOfLength(style.length), style.present, style.index,
+                       style.data, style.record.bytes[0]),
+            std::tuple(1246, 17, 1, 9, std::vector<std::uint8_t>(1251 - 75, 0x11), 0x11));
 
   bytes.resize(74);
   EXPECT_EQ(test::Detail(ReadIsfFile(bytes, style)),
@@ -147,8 +142,7 @@ TEST(StyleRecord, TrackCallWithBitSevenSetReadsWithoutItAndIsWrittenCleared) {
   r.bytes[45 + 4 * 2 + 2] = 0xEE;
   EXPECT_EQ(r.TrackProgram(2), 773);
   r.SetTrackProgram(2, 773);
-  EXPECT_EQ(r.bytes[45 + 4 * 2 + 1], 0x03);
-  EXPECT_EQ(r.bytes[45 + 4 * 2 + 2], 0xEE);
+  EXPECT_EQ(std::tuple(r.bytes[45 + 4 * 2 + 1], r.bytes[45 + 4 * 2 + 2]), std::tuple(0x03, 0xEE));
 }
 
 TEST(StyleCell, TextsAndColours) {

@@ -7,10 +7,10 @@
 #include "format/bsq_file.h"
 #include "format/component_io.h"
 #include "set_builder.h"
+#include "support/editor.h"
+#include "support/shown.h"
 #include "support/temp_dir.h"
-#include "support/workspace_fixture.h"
 #include "sysex/seven_bit.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {
@@ -21,13 +21,12 @@ TEST(DumpMessage, ArrangementGlobalIsSixtyOneBytes) {
   FileSet set = build::TemplateSet();
   const auto message = DumpMessage(kHeader, set, Kind::ArrangementGlobal, 0);
   ASSERT_TRUE(message);
-  ASSERT_EQ(message->size(), 61u);
-  EXPECT_EQ(std::vector<std::uint8_t>(message->begin(), message->begin() + 5),
-            (std::vector<std::uint8_t>{0xF0, 0x42, 0x30, 0x4D, 0x68}));
-  EXPECT_EQ(message->back(), 0xF7);
-  EXPECT_EQ(UnpackSevenBit(std::span(*message).subspan(5, 55)),
-            std::vector<std::uint8_t>(set.arrangementGlobal.record.begin(),
-                                      set.arrangementGlobal.record.end()));
+  // The header with the kind's function, the record in 55 seven-bit bytes, the end.
+  std::vector<std::uint8_t> expected = {0xF0, 0x42, 0x30, 0x4D, 0x68};
+  PackSevenBit(set.arrangementGlobal.record, expected);
+  expected.push_back(0xF7);
+  EXPECT_EQ(*message, expected);
+  EXPECT_EQ(message->size(), 61u);
 }
 
 TEST(DumpMessage, BodiesAreTheRecordsAsInTheirFiles) {
@@ -42,8 +41,8 @@ TEST(DumpMessage, BodiesAreTheRecordsAsInTheirFiles) {
   EXPECT_EQ(DumpBody(set, Kind::KbdSet, 0), std::vector<std::uint8_t>(kbs.begin() + 32, kbs.end()));
   const auto program = DumpBody(set, Kind::Program, 0);
   ASSERT_EQ(program.size(), 13112u);
-  EXPECT_EQ(program[64 * 172 + 172 + 5], set.programs.records[65].bytes[5]);
-  EXPECT_EQ(program[66 * 172 + 880 + 7], set.programs.drumKitData[1][7]);
+  EXPECT_EQ(std::tuple(program[64 * 172 + 172 + 5], program[66 * 172 + 880 + 7]),
+            std::tuple(set.programs.records[65].bytes[5], set.programs.drumKitData[1][7]));
   EXPECT_EQ(DumpBody(set, Kind::Global, 0).size(), 416u);
   EXPECT_TRUE(DumpBody(set, Kind::Song, 0).empty());
   EXPECT_FALSE(DumpMessage(kHeader, set, Kind::Song, 0));
@@ -92,21 +91,18 @@ TEST(DumpMessage, AnErasedStyleSendsTheBytesItsLengthCounts) {
 }
 
 TEST(DumpMessage, TransmissionTime) {
-  EXPECT_EQ(TransmissionSeconds(10000), 4);
-  EXPECT_EQ(TransmissionSeconds(7000), 3);
-  EXPECT_EQ(TransmissionSeconds(61), 1);
+  EXPECT_EQ(
+      std::tuple(TransmissionSeconds(10000), TransmissionSeconds(7000), TransmissionSeconds(61)),
+      std::tuple(4, 3, 1));
 }
 
-class SysExFileTest : public ::testing::Test {
+class SysExFileTest : public test::WorkspaceTest {
  protected:
   void SetUp() override {
     slot_ = test::AddSet(ws_, build::DemoSet(), "DEMO");
     ws_.sets.Entry(slot_).Dir = dir_.path();
   }
   test::TempDir dir_;
-  Workspace ws_;
-  ScriptedPrompter prompter_;
-  int slot_ = 0;
 };
 
 TEST_F(SysExFileTest, SavesTheMessageAsItWouldBeSent) {
@@ -135,11 +131,9 @@ TEST_F(SysExFileTest, SongsAndUnwritableFilesAreReported) {
   prompter_.Clear();
   prompter_.QueueFile(dir_ / "gone" / "X.SYX");
   EXPECT_FALSE(DumpMidi(ws_, prompter_, nullptr, slot_, Kind::KbdSet, 0, true));
-  ASSERT_EQ(prompter_.messages().size(), 1u);
-  const Message& m = prompter_.messages()[0];
-  EXPECT_EQ(std::tie(m.text, m.title, m.icon),
-            std::tuple("Error saving SysEx data to file " + (dir_ / "gone" / "X.SYX").string(),
-                       "Error", MessageIcon::Critical));
+  EXPECT_EQ(test::ShownOf(prompter_.messages()),
+            std::vector{test::ErrorBox("Error saving SysEx data to file " +
+                                       (dir_ / "gone" / "X.SYX").string())});
 }
 
 }  // namespace

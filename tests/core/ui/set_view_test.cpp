@@ -31,9 +31,9 @@ TEST_F(SetViewTest, GridsShowOneBankOrBothPresetBanksInTwinView) {
 TEST_F(SetViewTest, CellsCarryTheirTextsOnTheGridsGreen) {
   const auto cells = GridCells(ws_, slot_, Kind::Arrangement, 2, false);
   ASSERT_EQ(cells.size(), 64u);
-  EXPECT_EQ(cells[0].text, "C11 Pop Ballad       (C11)U");
-  EXPECT_EQ(cells[0].textColour, colours::kRed);  // called by a Backing Sequence
-  EXPECT_EQ(cells[0].background, CellColour::Of(224, 255, 224));
+  // Called by a Backing Sequence.
+  EXPECT_EQ(cells[0], (CellLook{"C11 Pop Ballad       (C11)U", colours::kRed,
+                                CellColour::Of(224, 255, 224)}));
   EXPECT_EQ(cells[5].textColour, colours::kBlue);  // not called
   EXPECT_EQ(GridCells(ws_, slot_, Kind::Arrangement, 0, false)[0].text,
             "A11 Preset           (A14)");
@@ -53,8 +53,7 @@ TEST_F(SetViewTest, ListsAndKbdRows) {
   EXPECT_EQ(counters[0] + "|" + counters[1] + "|" + counters[4], "BackSeqs: 5340||Free: 60196");
   const auto rows = KbdSetRows(ws_, slot_);
   ASSERT_EQ(rows.size(), 15u);
-  EXPECT_EQ(rows[0][0], "A1");
-  EXPECT_EQ(rows[0][2], "F11 Grand Piano     ");
+  EXPECT_EQ(rows[0][0] + "|" + rows[0][2], "A1|F11 Grand Piano     ");
 }
 
 TEST_F(SetViewTest, EditMenuFollowsTheSelection) {
@@ -75,15 +74,13 @@ TEST_F(SetViewTest, EditMenuFollowsTheSelection) {
 
   view.twin[0] = true;  // Twin View on bank C: C alone, but no Erase Bank or Import
   enabled = EditMenuEnabled(ws_, slot_, view);
-  EXPECT_FALSE(enabled[kEraseBank]);
-  EXPECT_FALSE(enabled[kImport]);
-  EXPECT_TRUE(enabled[kCut]);
+  EXPECT_EQ(std::tuple(enabled[kEraseBank], enabled[kImport], enabled[kCut]),
+            std::tuple(false, false, true));
 
   view.tab = 2;
   view.bank[2] = 6;
   view.current[2] = 14;
-  EXPECT_EQ(SelectionOf(view).number, 1038);
-  EXPECT_EQ(SelectionOf(view).index, 64);
+  EXPECT_EQ(std::tuple(SelectionOf(view).number, SelectionOf(view).index), std::tuple(1038, 64));
   view.current[2] = 13;
   EXPECT_FALSE(SelectionOf(view).userItem);
   view.tab = 3;
