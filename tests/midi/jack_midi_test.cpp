@@ -22,6 +22,8 @@ namespace i40 {
 namespace {
 
 constexpr const char* kInstrument = "i40test-iS40";
+using Bytes = std::vector<std::uint8_t>;
+using Texts = std::vector<std::string>;
 
 class JackMidiTest : public ::testing::Test {
  protected:
@@ -56,11 +58,10 @@ TEST_F(JackMidiTest, TheSetupFindsTheInstrumentByItsPortNames) {
             std::string("Jack: ") + kInstrument + ":in");
   ASSERT_TRUE(RunSetup());
   EXPECT_EQ(ws_.sysExHeader, (std::array<std::uint8_t, 6>{0xF0, 0x42, 0x32, 0x4D, 0x23, 0xF7}));
-  const auto received = instrument_.Received();
-  ASSERT_EQ(received.size(), 3u);  // the request, then the test note on and off
-  EXPECT_EQ(received[0], (std::vector<std::uint8_t>{0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7}));
-  EXPECT_EQ(received[1], (std::vector<std::uint8_t>{0x92, 60, 80}));
-  EXPECT_EQ(received[2], (std::vector<std::uint8_t>{0x82, 60, 64}));
+  // The identity request, then the test note on and off.
+  EXPECT_EQ(
+      instrument_.Received(),
+      (std::vector<Bytes>{{0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7}, {0x92, 60, 80}, {0x82, 60, 64}}));
   EXPECT_TRUE(prompter_.messages().empty());
 }
 
@@ -101,7 +102,7 @@ TEST_F(JackMidiTest, NotAcknowledgedSilentOrAnotherInstrument) {
   EXPECT_FALSE(SendToInstrument(ws_, prompter_, &port_, slot_, Kind::ArrangementGlobal, 0));
   EXPECT_EQ(prompter_.texts().back(), "No ACK from Korg-i");
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  EXPECT_EQ(instrument_.Received().back(), std::vector<std::uint8_t>{0xF7});  // the lone F7
+  EXPECT_EQ(instrument_.Received().back(), Bytes{0xF7});  // the lone F7
   EXPECT_NE(test::ReadTextFile(dir_ / "I40SETED.LOG").find("DumpMidi => devRep= F0 42 32 4D 24 F7"),
             std::string::npos);
 
@@ -109,13 +110,12 @@ TEST_F(JackMidiTest, NotAcknowledgedSilentOrAnotherInstrument) {
   prompter_.Clear();
   prompter_.QueueAnswer(Answer::Ok);
   EXPECT_FALSE(SendToInstrument(ws_, prompter_, &port_, slot_, Kind::Global, 0));
-  EXPECT_EQ(prompter_.texts(),
-            (std::vector<std::string>{"", "Receive Time-Out error", "No reply from Korg-i"}));
+  EXPECT_EQ(prompter_.texts(), (Texts{"", "Receive Time-Out error", "No reply from Korg-i"}));
 
   instrument_.config().family = 0x30;
   prompter_.Clear();
   EXPECT_FALSE(RunSetup());
-  EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Korg-i not found"});
+  EXPECT_EQ(prompter_.texts(), Texts{"Korg-i not found"});
 }
 
 // The command line through the same ports, found by a part of their names.
