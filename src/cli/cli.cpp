@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <fstream>
 #include <iostream>
@@ -31,20 +32,9 @@ namespace fs = std::filesystem;
 namespace i40::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: i40set --version | --help\n"
-    "       i40set check SET...                 every Set opens cleanly and has no finding\n"
-    "       i40set info SET                     used items, free events per Block and more\n"
-    "       i40set report SET [-o FILE]         the Set report (CRLF text)\n"
-    "       i40set xls SET --page arrangements|styles|programs [--presets] -o FILE\n"
-    "       i40set syx SET --kind KIND [--block N] [--channel N] [--model HEX] -o FILE\n"
-    "       i40set new PATH                     a new Set from the template, saved at PATH\n"
-    "       i40set run SCRIPT|-                 an edit session\n"
-    "       i40set ports                        MIDI outputs and inputs: out|in N API NAME\n"
-    "       i40set send SET --kind KIND [--block N] (--out PORT --in PORT | --simulate)\n"
-    "                  [--capture FILE]         search, dump, acknowledgement (PORT: a number\n"
-    "                                           of 'ports' or a part of one name)\n"
-    "Any command takes --data DIR: the folder holding I40EMPTY and I40PRSTS.TXT.\n"
+// What --help adds after the commands: the commands of an edit session.
+constexpr const char* kSessionHelp =
+    "Checks, reports, SysEx files and scripted edit sessions for Korg i40 Sets.\n"
     "SET is a Set path without extension or any one of its component files.\n"
     "KIND: arrangement style program bsq song kbdset arrglobal global.\n"
     "\n"
@@ -62,44 +52,128 @@ constexpr const char* kUsage =
     "    channel line 1-16 or OFF)\n"
     "Everything the editor would show is printed as one JSON object a line.\n";
 
-// The command line after the command: options with their values, and the rest.
+// The command line of one command: its options with their values, its flags, and the
+// rest, as the commands read them.
 struct Options {
   std::map<std::string, std::string> values;
   std::vector<std::string> flags;
   std::vector<std::string> positional;
 };
 
-Options ParseOptions(const std::vector<std::string>& args, std::size_t from) {
-  static const std::vector<std::string> kWithValue = {"-o",        "--page",   "--kind", "--block",
-                                                      "--channel", "--model",  "--data", "--out",
-                                                      "--in",      "--capture"};
-  Options options;
-  for (std::size_t i = from; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (std::find(kWithValue.begin(), kWithValue.end(), a) != kWithValue.end() &&
-        i + 1 < args.size()) {
-      options.values[a] = args[++i];
-    } else if (a.rfind("--", 0) == 0) {
-      options.flags.push_back(a);
-    } else {
-      options.positional.push_back(a);
-    }
+// The commands and their options, as CLI11 parses and validates them and lists them in
+// --help.
+class CommandLine {
+ public:
+  CommandLine() : app_("", "i40set") {
+    app_.set_version_flag("--version", "i40set " + VersionText());
+    app_.require_subcommand(1, 1);
+    app_.footer(kSessionHelp);
+    app_.get_formatter()->column_width(34);
+
+    Command("check", "every Set opens cleanly and has no finding", "SET", true)
+        .Flag("--json", "one JSON object a Set");
+    Command("info", "used items, free events per Block and more", "SET").Flag("--json", "as JSON");
+    Command("report", "the Set report (CRLF text)", "SET").Value("-o", "FILE", "write it here");
+    Command("xls", "a subset report page, tab-separated", "SET")
+        .Value("--page", "PAGE", "arrangements, styles or programs")
+        .Flag("--presets", "with the presets")
+        .Value("-o", "FILE", "write it here");
+    Command("syx", "the SysEx dump of a kind as a .SYX file", "SET")
+        .Value("--kind", "KIND", "what to dump")
+        .Value("--block", "N", "the Style Block, 0-3")
+        .Value("--channel", "N", "the instrument's channel, 0-15")
+        .Value("--model", "HEX", "the model byte")
+        .Value("-o", "FILE", "write it here");
+    Command("new", "a new Set from the template, saved at PATH", "PATH");
+    Command("run", "an edit session from SCRIPT, or - for standard input", "SCRIPT");
+    Command("ports", "MIDI outputs and inputs: out|in N API NAME", "", false, false);
+    Command("send", "search, dump, acknowledgement", "SET")
+        .Value("--kind", "KIND", "what to send")
+        .Value("--block", "N", "the Style Block, 0-3")
+        .Value("--out", "PORT", "a number of 'ports' or a part of one name")
+        .Value("--in", "PORT", "a number of 'ports' or a part of one name")
+        .Flag("--simulate", "the dry-run instrument instead of ports")
+        .Value("--capture", "FILE", "with --simulate: what the instrument received");
   }
-  return options;
-}
+
+  // The command and its options; throws CLI::ParseError (help and version included).
+  std::pair<std::string, Options> Parse(const std::vector<std::string>& args) {
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    app_.parse(reversed);
+    for (auto& [name, command] : commands_) {
+      if (!command.sub->parsed()) continue;
+      Options options;
+      options.positional = command.positional;
+      for (const auto& [option, value] : command.values) {
+        if (command.sub->count(option) > 0) options.values[option] = value;
+      }
+      for (const auto& [flag, set] : command.flags) {
+        if (set) options.flags.push_back(flag);
+      }
+      if (!data_.empty()) options.values["--data"] = data_;
+      return {name, std::move(options)};
+    }
+    return {};
+  }
+
+  void PrintHelp(std::ostream& out) const { out << app_.help(); }
+  // A command, or --help, -h or --version.
+  bool Knows(const std::string& word) const {
+    return commands_.count(word) > 0 || word == "--help" || word == "-h" || word == "--version";
+  }
+  int Exit(const CLI::Error& e, std::ostream& out, std::ostream& err) {
+    return app_.exit(e, out, err);
+  }
+
+ private:
+  struct Parsed {
+    CLI::App* sub = nullptr;
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> values;
+    std::map<std::string, bool> flags;
+  };
+
+  class Builder {
+   public:
+    explicit Builder(Parsed& parsed) : parsed_(parsed) {}
+    Builder& Value(const std::string& name, const std::string& type, const std::string& help) {
+      parsed_.sub->add_option(name, parsed_.values[name], help)->type_name(type);
+      return *this;
+    }
+    Builder& Flag(const std::string& name, const std::string& help) {
+      parsed_.sub->add_flag(name, parsed_.flags[name], help);
+      return *this;
+    }
+
+   private:
+    Parsed& parsed_;
+  };
+
+  Builder Command(const std::string& name, const std::string& help, const std::string& what,
+                  bool many = false, bool takesArguments = true) {
+    Parsed& parsed = commands_[name];
+    parsed.sub = app_.add_subcommand(name, help);
+    parsed.sub->add_option("--data", data_, "the folder holding I40EMPTY and I40PRSTS.TXT")
+        ->type_name("DIR");
+    if (takesArguments) {
+      auto* option = parsed.sub->add_option(what, parsed.positional, "")->required()->type_name("");
+      if (!many) option->expected(1);
+    }
+    return Builder(parsed);
+  }
+
+  CLI::App app_;
+  std::map<std::string, Parsed> commands_;
+  std::string data_;
+};
 
 class Tool {
  public:
   Tool(std::ostream& out, std::ostream& err, fs::path program)
       : out_(out), err_(err), program_(std::move(program)) {}
 
-  int Run(const std::vector<std::string>& args) {
-    const std::string command = args[0];
-    options_ = ParseOptions(args, 1);
-    for (const std::string& flag : options_.flags) {
-      if (flag != "--presets" && flag != "--simulate")
-        return Usage("unknown option '" + flag + "'");
-    }
+  int Run(const std::string& command, Options options) {
+    options_ = std::move(options);
     if (command == "check") return Check();
     if (command == "info") return Info();
     if (command == "report") return Report();
@@ -166,18 +240,34 @@ class Tool {
     if (options_.positional.empty()) return Usage("check needs at least one Set");
     if (!Prepare()) return 1;
     bool clean = true;
+    const bool json = HasFlag("--json");
     for (const std::string& argument : options_.positional) {
       ScriptedPrompter prompter;
       const int slot = Open(argument, prompter);
       const std::string prefix = argument + ": ";
       if (!prompter.messages().empty()) clean = false;
-      Flush(prompter, prefix);
-      if (slot == 0) continue;
-      for (const std::string& finding : SetFindings(ws_.sets.Files(slot))) {
-        out_ << prefix << finding << '\n';
-        clean = false;
+      // One JSON object a Set: what opening it said, and what the checker found.
+      Json line{
+          {"set", JsonText(argument)}, {"messages", Json::array()}, {"findings", Json::array()}};
+      if (json) {
+        for (const Message& m : prompter.messages())
+          line["messages"].push_back(JsonText(m.text));
+        prompter.Clear();
+      } else {
+        Flush(prompter, prefix);
       }
-      ws_.sets.Release(slot);
+      if (slot != 0) {
+        for (const std::string& finding : SetFindings(ws_.sets.Files(slot))) {
+          if (json) {
+            line["findings"].push_back(JsonText(finding));
+          } else {
+            out_ << prefix << finding << '\n';
+          }
+          clean = false;
+        }
+        ws_.sets.Release(slot);
+      }
+      if (json) PrintJson(out_, line);
     }
     return clean ? 0 : 1;
   }
@@ -186,7 +276,11 @@ class Tool {
     const int slot = OpenOne(1);
     if (slot == -2) return Usage("info needs one Set");
     if (slot < 0) return 1;
-    out_ << SetInfo(ws_, slot);
+    if (HasFlag("--json")) {
+      PrintJson(out_, SetInfoJson(ws_, slot));
+    } else {
+      out_ << SetInfo(ws_, slot);
+    }
     return 0;
   }
 
@@ -399,24 +493,37 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         const fs::path& program) {
-  if (args.size() == 1 && args[0] == "--version") {
+  CommandLine commandLine;
+  if (!args.empty() && !commandLine.Knows(args[0])) {
+    err << "i40set: unknown command or option '" << args[0] << "'\nTry 'i40set --help'.\n";
+    return 2;
+  }
+  if (args.size() > 1 && (args[0] == "--version" || args[0] == "--help" || args[0] == "-h")) {
+    err << "i40set: '" << args[0] << "' takes nothing after it\nTry 'i40set --help'.\n";
+    return 2;
+  }
+  std::pair<std::string, Options> parsed;
+  try {
+    // CLI11 takes the arguments last first.
+    parsed = commandLine.Parse(args);
+  } catch (const CLI::CallForHelp&) {
+    commandLine.PrintHelp(out);
+    return 0;
+  } catch (const CLI::CallForAllHelp&) {
+    commandLine.PrintHelp(out);
+    return 0;
+  } catch (const CLI::CallForVersion&) {
     out << "i40set " << VersionText() << '\n';
     return 0;
-  }
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-    out << kUsage;
-    return 0;
-  }
-  if (args.empty()) {
-    err << kUsage;
+  } catch (const CLI::ParseError& e) {
+    if (args.empty()) {
+      commandLine.PrintHelp(err);
+    } else {
+      err << "i40set: " << e.what() << "\nTry 'i40set --help'.\n";
+    }
     return 2;
   }
-  if (args[0].rfind("-", 0) == 0) {
-    err << "i40set: unknown command or option '" << args[0] << "'\n"
-        << "Try 'i40set --help'.\n";
-    return 2;
-  }
-  return Tool(out, err, program).Run(args);
+  return Tool(out, err, program).Run(parsed.first, std::move(parsed.second));
 }
 
 }  // namespace i40::cli

@@ -52,49 +52,32 @@ bool Offers(MessageButtons buttons, Answer answer) {
   return false;
 }
 
-std::string FileEvent(const char* dialog, const FileRequest& request,
-                      const std::optional<std::filesystem::path>& answer) {
-  std::ostringstream line;
-  line << R"({"event":"file","dialog":)" << JsonString(dialog) << R"(,"title":)"
-       << JsonString(request.title) << R"(,"answer":)"
-       << (answer ? JsonString(PathText(*answer)) : std::string("\"cancel\"")) << "}";
-  return line.str();
+Json FileEvent(const char* dialog, const FileRequest& request,
+               const std::optional<std::filesystem::path>& answer) {
+  return Json{{"event", "file"},
+              {"dialog", dialog},
+              {"title", JsonText(request.title)},
+              {"answer", answer ? JsonText(PathText(*answer)) : "cancel"}};
 }
 
 }  // namespace
 
-std::string JsonString(const std::string& raw) {
-  // Names in records are Latin-1 bytes; a JSON text must be UTF-8.
+std::string JsonText(std::string_view raw) {
+  // Names in records are Latin-1 bytes; a JSON text must be UTF-8. Line breaks are
+  // written the Windows way, as the messages were.
   const std::string text = ToUtf8(raw);
-  std::string out = "\"";
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\r':
-        break;  // every line break is written as \r\n below
-      case '\n':
-        out += "\\r\\n";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escape[8];
-          std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(c));
-          out += escape;
-        } else {
-          out += c;
-        }
-    }
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    if (c == '\r') continue;
+    if (c == '\n') out += '\r';
+    out += c;
   }
-  return out + "\"";
+  return out;
+}
+
+void PrintJson(std::ostream& out, const Json& line) {
+  out << line.dump() << '\n';
 }
 
 std::string AnswerName(Answer answer) {
@@ -137,11 +120,13 @@ Answer JsonPrompter::Ask(const Message& message) {
     }
   }
   if (message.icon == MessageIcon::Critical) errorShown_ = true;
-  out_ << R"({"event":)" << (question ? "\"question\"" : "\"message\"") << R"(,"title":)"
-       << JsonString(message.title) << R"(,"icon":")" << IconName(message.icon)
-       << R"(","buttons":")" << ButtonsName(message.buttons) << R"(","default":")"
-       << AnswerName(message.defaultButton) << R"(","text":)" << JsonString(message.text)
-       << R"(,"answer":")" << AnswerName(answer) << "\"}\n";
+  PrintJson(out_, Json{{"event", question ? "question" : "message"},
+                       {"title", JsonText(message.title)},
+                       {"icon", IconName(message.icon)},
+                       {"buttons", ButtonsName(message.buttons)},
+                       {"default", AnswerName(message.defaultButton)},
+                       {"text", JsonText(message.text)},
+                       {"answer", AnswerName(answer)}});
   return answer;
 }
 
@@ -156,7 +141,7 @@ std::optional<std::filesystem::path> JsonPrompter::NextFile(const char* dialog,
     file = files_.front();
     files_.pop_front();
   }
-  out_ << FileEvent(dialog, request, file) << '\n';
+  PrintJson(out_, FileEvent(dialog, request, file));
   return file;
 }
 
@@ -186,10 +171,11 @@ int JsonPrompter::Pick(const PickRequest& request) {
     if (!at) throw Unanswered("'" + label + "' is no " + std::string(KindName(request.kind)));
     number = ItemNumber(request.kind, at->bank, at->index);
   }
-  out_ << R"({"event":"pick","kind":)" << JsonString(std::string(KindName(request.kind)))
-       << R"(,"caption":)" << JsonString(request.caption) << R"(,"start":)"
-       << JsonString(ItemNumberLabel(request.kind, request.start)) << R"(,"answer":)"
-       << JsonString(number < 0 ? "cancel" : ItemNumberLabel(request.kind, number)) << "}\n";
+  PrintJson(out_, Json{{"event", "pick"},
+                       {"kind", KindName(request.kind)},
+                       {"caption", JsonText(request.caption)},
+                       {"start", ItemNumberLabel(request.kind, request.start)},
+                       {"answer", number < 0 ? "cancel" : ItemNumberLabel(request.kind, number)}});
   return number;
 }
 
@@ -197,19 +183,20 @@ int JsonPrompter::ChooseFromList(const ListChoice& choice) {
   if (choices_.empty()) throw Unanswered("no choice queued for: " + choice.caption);
   const int index = choices_.front();
   choices_.pop_front();
-  out_ << R"({"event":"choice","title":)" << JsonString(choice.caption) << R"(,"answer":)"
-       << JsonString(index >= 0 && index < static_cast<int>(choice.items.size())
-                         ? choice.items[static_cast<std::size_t>(index)]
-                         : "cancel")
-       << "}\n";
+  PrintJson(out_,
+            Json{{"event", "choice"},
+                 {"title", JsonText(choice.caption)},
+                 {"answer", JsonText(index >= 0 && index < static_cast<int>(choice.items.size())
+                                         ? choice.items[static_cast<std::size_t>(index)]
+                                         : "cancel")}});
   return index;
 }
 
 void JsonPrompter::BeginProgress(const std::string& caption, const std::string& label,
                                  double /*minimum*/, double /*maximum*/) {
   progressCaption_ = caption;
-  out_ << R"({"event":"progress","title":)" << JsonString(caption) << R"(,"text":)"
-       << JsonString(label) << "}\n";
+  PrintJson(out_,
+            Json{{"event", "progress"}, {"title", JsonText(caption)}, {"text", JsonText(label)}});
 }
 
 void JsonPrompter::SetProgress(double /*value*/) {}

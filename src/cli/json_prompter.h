@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -71,8 +72,12 @@ class JsonPrompter : public Prompter {
   bool errorShown_ = false;
 };
 
-// A JSON string literal, with line breaks as "\r\n".
-std::string JsonString(const std::string& text);
+using Json = nlohmann::ordered_json;
+
+// Text for a JSON value: UTF-8 (record names are Latin-1) with line breaks as "\r\n".
+std::string JsonText(std::string_view text);
+// One JSON object a line.
+void PrintJson(std::ostream& out, const Json& line);
 std::string AnswerName(Answer answer);
 
 }  // namespace i40::cli

@@ -177,25 +177,25 @@ class Session {
   }
 
   void PrintDialog(const DialogModel& m) {
-    out_ << R"({"event":"dialog","title":)" << JsonString(m.title) << R"(,"controls":{)";
-    const char* comma = "";
-    std::string disabled;
+    Json controls = Json::object();
+    Json disabled = Json::array();
     for (const DialogControl& c : m.controls) {
       if (!c.visible) continue;
-      if (!c.enabled) disabled += (disabled.empty() ? "" : ",") + JsonString(c.name);
+      if (!c.enabled) disabled.push_back(c.name);
       if (c.type == ControlType::Button) continue;
-      out_ << comma << JsonString(c.name) << ':';
-      comma = ",";
       if (c.type == ControlType::List) {
-        out_ << '[';
-        for (std::size_t i = 0; i < c.lines.size(); ++i)
-          out_ << (i == 0 ? "" : ",") << JsonString(c.lines[i].text);
-        out_ << ']';
+        Json lines = Json::array();
+        for (const ListLine& line : c.lines)
+          lines.push_back(JsonText(line.text));
+        controls[c.name] = std::move(lines);
       } else {
-        out_ << JsonString(DialogModel::Shown(c));
+        controls[c.name] = JsonText(DialogModel::Shown(c));
       }
     }
-    out_ << R"(},"disabled":[)" << disabled << "]}\n";
+    PrintJson(out_, Json{{"event", "dialog"},
+                         {"title", JsonText(m.title)},
+                         {"controls", std::move(controls)},
+                         {"disabled", std::move(disabled)}});
   }
 
   // The commands of an open dialog, and the answers it may need; anything else is a
@@ -297,8 +297,7 @@ class Session {
       default:
         Refused(ControlRefusal::ReadOnly, name, value);
     }
-    out_ << R"({"event":"control","name":)" << JsonString(name) << R"(,"value":)"
-         << JsonString(shown) << "}\n";
+    PrintJson(out_, Json{{"event", "control"}, {"name", name}, {"value", JsonText(shown)}});
   }
 
   // An entry as listed, or "#N" for list position N; -1 when it is neither.

@@ -2,8 +2,6 @@
 // events printed and the bytes saved.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -21,12 +19,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
+using Texts = std::vector<std::string>;
+
+Texts Lines(const std::string& text) {
+  Texts lines;
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);)
     lines.push_back(line);
   return lines;
+}
+
+// An expected file under tests/data/cli, byte for byte.
+std::string Expected(const std::string& name) {
+  return test::ReadTextFile(fs::path(I40_TEST_DATA_DIR) / "cli" / name);
 }
 
 class CliTest : public ::testing::Test {
@@ -72,6 +77,25 @@ class CliTest : public ::testing::Test {
     return {code, out.str(), err.str()};
   }
 
+  // Every component of the Set saved as `set` is the expected Set's, byte for byte.
+  void ExpectSaved(const std::string& set, const FileSet& expected) {
+    for (const Kind kind : kStoredKinds) {
+      EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / set, kind)),
+                WriteComponentBytes(kind, expected))
+          << set << " " << KindName(kind);
+    }
+  }
+
+  // The exit status and what went to standard error.
+  using Status = std::pair<int, std::string>;
+  static Status StatusOf(const Result& r) { return {r.code, r.err}; }
+
+  // The result of a status-one or status-two run: its status and a part of its message.
+  static void ExpectError(const Result& r, int code, const std::string& message) {
+    EXPECT_EQ(r.code, code) << message;
+    EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+  }
+
   FileSet Saved(const fs::path& setPath) {
     FileSet set;
     for (Kind kind : kStoredKinds)
@@ -86,29 +110,16 @@ class CliTest : public ::testing::Test {
 
 TEST_F(CliTest, PastingAnArrangementAcrossSetsReResolvesItsCalls) {
   const Result r = RunScript(Open("S", "SRC") + Open("D", "DST") +
-                             "copy arrangement S C11\n"
-                             "# Lost Bass is not in DST\n"
-                             "answer yes\n"
-                             "pick F88\n"
-                             "paste arrangement D C15\n"
-                             "save D\n");
+                             "copy arrangement S C11\n# Lost Bass is not in DST\n"
+                             "answer yes\npick F88\npaste arrangement D C15\nsave D\n");
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(
-      Lines(r.out),
-      (std::vector<std::string>{
-          R"({"event":"progress","title":"Loading SRC Files...","text":""})",
-          R"({"event":"progress","title":"Loading DST Files...","text":""})",
-          R"({"event":"question","title":"","icon":"exclamation","buttons":"yesnocancel","default":"cancel","text":"Track 'BASS' of Arrangement 'Song' calls Program 'Lost Bass' non-existent in 'DST'\r\n\r\nRedirect this track to an existing Program?","answer":"yes"})",
-          R"({"event":"pick","kind":"Program","caption":"for track 'BASS'","start":"F11","answer":"F88"})",
-      }));
-  const FileSet saved = Saved(dir_ / "DST");
-  const ArrangementRecord& b = saved.arrangements.records[4];
-  EXPECT_EQ(b.Name(), "Song            ");
-  EXPECT_EQ(b.Style(), 263);          // "Swing" is C18 in DST
-  EXPECT_EQ(b.TrackProgram(6), 777);  // "Piano" is F22 in DST
-  EXPECT_EQ(b.TrackProgram(2), 831);
-  EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / "DST", Kind::Program)),
-            WriteComponentBytes(Kind::Program, dst_));  // only the changed kind is written
+  EXPECT_EQ(r.out, Expected("paste_arrangement.jsonl"));
+  FileSet expected = dst_;
+  ArrangementRecord& b = expected.arrangements.records[4] = src_.arrangements.records[0];
+  b.SetStyle(263);            // "Swing" is C18 in DST
+  b.SetTrackProgram(6, 777);  // "Piano" is F22 in DST
+  b.SetTrackProgram(2, 831);
+  ExpectSaved("DST", expected);
 }
 
 // Song calls Piano (F11) and Lost Bass (F12): every edit command reaches the saved calls.
@@ -177,42 +188,27 @@ TEST_F(CliTest, ReportAndSysExFilesAreTheLibrarys) {
 }
 
 TEST_F(CliTest, BadInputGivesAClearMessageAndAnExitStatus) {
-  Result r = RunArgs({"info", (dir_ / "NOWHERE").string()});
-  EXPECT_EQ(r.code, 1);
-  EXPECT_NE(r.err.find("NOWHERE.ARR not found"), std::string::npos) << r.err;
-
+  ExpectError(RunArgs({"info", (dir_ / "NOWHERE").string()}), 1, "NOWHERE.ARR not found");
   auto bytes = WriteComponentBytes(Kind::Global, dst_);
   bytes[6] = 0;
   test::WriteFile(ComponentPath(dir_ / "DST", Kind::Global), bytes);
-  r = RunArgs({"check", (dir_ / "DST").string()});
-  EXPECT_EQ(r.code, 1);
-  EXPECT_NE(r.err.find("DST.GBL is not a valid file"), std::string::npos) << r.err;
-
+  ExpectError(RunArgs({"check", (dir_ / "DST").string()}), 1, "DST.GBL is not a valid file");
   auto style = WriteComponentBytes(Kind::Style, src_);
   style.resize(style.size() - 10);
   test::WriteFile(ComponentPath(dir_ / "SRC", Kind::Style), style);
-  r = RunArgs({"info", (dir_ / "SRC").string()});
-  EXPECT_EQ(r.code, 1);
-  EXPECT_NE(r.err.find("Error getting Style data.\nThe file ends inside Style 16"),
-            std::string::npos)
-      << r.err;
+  ExpectError(RunArgs({"info", (dir_ / "SRC").string()}), 1,
+              "Error getting Style data.\nThe file ends inside Style 16");
 
-  r = RunScript("frobnicate\n");
-  EXPECT_EQ(r.code, 2);
-  EXPECT_EQ(r.err, "i40set: line 1: unknown command 'frobnicate'\n");
+  EXPECT_EQ(StatusOf(RunScript("frobnicate\n")),
+            Status(2, "i40set: line 1: unknown command 'frobnicate'\n"));
   build::WriteSet(dst_, dir_ / "DST");
-  r = RunScript(Open("D", "DST") + "copy arrangement D Z99\n");
-  EXPECT_EQ(r.code, 2);
-  EXPECT_EQ(r.err, "i40set: line 2: 'Z99' is no position of Arrangement\n");
-  r = RunScript(Open("D", "DST") + "erase program D\n");
-  EXPECT_EQ(r.code, 2);
-  EXPECT_NE(r.err.find("no answer queued for the question: Bank Erasing can't be undone"),
-            std::string::npos);
-  r = RunArgs({"report"});
-  EXPECT_EQ(r.code, 2);
-  r = RunScript("answer yes\npick C11\n");
-  EXPECT_EQ(r.code, 0);
-  EXPECT_EQ(r.err, "i40set: not asked for: answer yes\ni40set: not asked for: pick C11\n");
+  EXPECT_EQ(StatusOf(RunScript(Open("D", "DST") + "copy arrangement D Z99\n")),
+            Status(2, "i40set: line 2: 'Z99' is no position of Arrangement\n"));
+  ExpectError(RunScript(Open("D", "DST") + "erase program D\n"), 2,
+              "no answer queued for the question: Bank Erasing can't be undone");
+  EXPECT_EQ(RunArgs({"report"}).code, 2);
+  EXPECT_EQ(StatusOf(RunScript("answer yes\npick C11\n")),
+            Status(0, "i40set: not asked for: answer yes\ni40set: not asked for: pick C11\n"));
 }
 
 // A Set opened into the slot of a closed one holds nothing of it: the issue's own script,
@@ -252,8 +248,7 @@ TEST_F(CliTest, SaveAsSavesWhereItSays) {
   const Result r = RunScript(Open("S", "SRC") + "loadone arrangement S A11 " + iaf.string() +
                              "\nsaveas S " + (dir_ / "COPY").string() + "\n");
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / "COPY", Kind::Arrangement)),
-            WriteComponentBytes(Kind::Arrangement, src_));
+  ExpectSaved("COPY", src_);
   EXPECT_EQ(r.err, "i40set: not asked for: file " + PathText(iaf) + "\n");
 }
 
@@ -271,9 +266,8 @@ TEST_F(CliTest, SendToTheDryRunIsTheIdentityRequestThenTheSysExFile) {
   EXPECT_EQ(test::ReadFile(dir_ / "CAP.SYX"), expected);
 
   EXPECT_EQ(RunArgs({"send", set, "--kind", "style"}).code, 2);
-  r = RunArgs({"send", set, "--kind", "style", "--out", "999", "--in", "0"});
-  EXPECT_EQ(r.code, 2);
-  EXPECT_NE(r.err.find("no single MIDI output '999'"), std::string::npos) << r.err;
+  ExpectError(RunArgs({"send", set, "--kind", "style", "--out", "999", "--in", "0"}), 2,
+              "no single MIDI output '999'");
 }
 
 // ---- The item dialogs ---------------------------------------------------------------
@@ -285,96 +279,54 @@ TEST_F(CliTest, DialogSessionsSaveExactlyWhatWasChanged) {
   src_.backingSequences.records[4].SetName("VERSE");
   src_.backingSequences.records[4].bytes[BsqRecord::kFlagsOffset] = 0xF0;
   build::WriteSet(src_, dir_ / "SRC");
-  const std::string open = "open S " + (dir_ / "SRC").string() + "\n";
-  std::string out = "OUT1";
-  const auto saveAs = [&](const char* name) {
-    out = name;
-    return "saveas S " + (dir_ / out).string() + "\n";
-  };
-  FileSet expected = src_;
-  const auto savedAsExpected = [&] {
-    for (const Kind kind : kStoredKinds) {
-      EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / out, kind)),
-                WriteComponentBytes(kind, expected))
-          << KindName(kind);
-    }
+  const auto session = [&](const std::string& script, const char* out) {
+    return RunScript(Open("S", "SRC") + script + "saveas S " + (dir_ / out).string() + "\n");
   };
 
-  Result r = RunScript(open +
-                       "details arrangement S C11\n"
-                       "set txtNam   Evening Song\n"
-                       "set txtTempo 300\n"
-                       "set chkSw(6) 1\n"
-                       "set cboDrMap(2) #7\n"
-                       "set lstPrg(6) F12\n"
-                       "ok\n" +
-                       saveAs("OUT1"));
+  Result r = session(
+      "details arrangement S C11\nset txtNam   Evening Song\nset txtTempo 300\nset chkSw(6) 1\n"
+      "set cboDrMap(2) #7\nset lstPrg(6) F12\nok\n",
+      "OUT1");
   ASSERT_EQ(r.code, 0) << r.err;
   const auto lines = Lines(r.out);
   ASSERT_EQ(lines.size(), 9u) << r.out;
   EXPECT_EQ(lines[1].substr(0, 71),
             R"j({"event":"dialog","title":"Arrangement C11 in SRC","controls":{"txtNam")j");
   EXPECT_NE(lines[1].find(R"j("cboSplit":"",)j"), std::string::npos);
-  EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end() - 1),
-            (std::vector<std::string>{
-                R"j({"event":"control","name":"txtNam","value":"Evening Song"})j",
-                R"j({"event":"control","name":"txtTempo","value":"120"})j",
-                R"j({"event":"control","name":"chkSw(6)","value":"1"})j",
-                R"j({"event":"control","name":"cboDrMap(2)","value":"8"})j",
-                R"j({"event":"pick","kind":"Program","caption":"","start":"F11","answer":"F12"})j",
-                R"j({"event":"control","name":"lstPrg(6)","value":"Upper1 F12 Lost Bass       "})j",
-            }));
+  EXPECT_EQ(Texts(lines.begin() + 2, lines.end() - 1), Lines(Expected("dialog_arrangement.jsonl")));
+  FileSet expected = src_;
   ArrangementRecord& a = expected.arrangements.records[0];
   a.SetName("Evening Song");
   a.bytes[22] = 90;
   a.bytes[28] |= 0x02;
   a.bytes[32] = 7;
   a.SetTrackProgram(6, 769);
-  savedAsExpected();
+  ExpectSaved("OUT1", expected);
 
-  r = RunScript(open +
-                "details style S C13\n"
-                "set cboCat Jazz\n"
-                "set lstPrg(2) F11\n"
-                "ok\n" +
-                saveAs("OUT2"));
+  r = session("details style S C13\nset cboCat Jazz\nset lstPrg(2) F11\nok\n", "OUT2");
   ASSERT_EQ(r.code, 0) << r.err;
   expected = src_;
   expected.styles.slots[2].record.SetCategory(7);
   expected.styles.slots[2].record.SetTrackProgram(2, 768);
-  savedAsExpected();
+  ExpectSaved("OUT2", expected);
 
-  r = RunScript(open +
-                "details program S F12\n"
-                "pick F88\n"
-                "click cmdReplPrg\n"
-                "set txtNam Found Bass\n"
-                "cancel\n" +
-                saveAs("OUT3"));
+  r = session("details program S F12\npick F88\nclick cmdReplPrg\nset txtNam Found Bass\ncancel\n",
+              "OUT3");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(
       Lines(r.out).at(1),
       R"j({"event":"dialog","title":"Program F12 in SRC","controls":{"txtNam":"Lost Bass       ","cboCat":"User","lstCalled":["Arr C11: BASS   "]},"disabled":[]})j");
   expected = src_;
   expected.arrangements.records[0].SetTrackProgram(2, 831);  // the redirection stays
-  savedAsExpected();
+  ExpectSaved("OUT3", expected);
 
-  r = RunScript(open +
-                "details bsq S 4\n"
-                "set txtNxt 3\n"  // greyed while not chained
-                + saveAs("OUT4"));
-  EXPECT_EQ(r.code, 2);
-  EXPECT_EQ(r.err, "i40set: line 3: 'txtNxt' is disabled\n");
-  r = RunScript(open +
-                "details bsq S 4\n"
-                "set chkChain 1\n"
-                "set txtNxt 12\n"
-                "ok\n"
-                "set txtNxt 3\n"
-                "set txtNam Chorus and more\n"
-                "set lblArr C11\n"
-                "ok\n" +
-                saveAs("OUT5"));
+  // The next sequence is greyed while not chained.
+  EXPECT_EQ(StatusOf(session("details bsq S 4\nset txtNxt 3\n", "OUT4")),
+            Status(2, "i40set: line 3: 'txtNxt' is disabled\n"));
+  r = session(
+      "details bsq S 4\nset chkChain 1\nset txtNxt 12\nok\nset txtNxt 3\n"
+      "set txtNam Chorus and more\nset lblArr C11\nok\n",
+      "OUT5");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_NE(
       r.out.find(
@@ -386,30 +338,19 @@ TEST_F(CliTest, DialogSessionsSaveExactlyWhatWasChanged) {
   b.bytes[BsqRecord::kFlagsOffset] = 0xF2;
   b.SetNext(3);
   b.SetArrangement(256);
-  savedAsExpected();
+  ExpectSaved("OUT5", expected);
 }
 
 TEST_F(CliTest, GlobalDialogSessionsSaveExactlyWhatWasChanged) {
   src_.arrangementGlobal.record[38] = 0xFE;  // bits 1-7 of Chord Memory's byte stay
   build::WriteSet(src_, dir_ / "SRC");
-  const Result r = RunScript("open S " + (dir_ / "SRC").string() +
-                             "\n"
-                             "details arrglobal S\n"
-                             "set lstMidi(3) 5\n"
-                             "set lstMidi(12) OFF\n"
-                             "set cboSplit G 3\n"
-                             "set optRecog 2\n"
-                             "set chkChMem 1\n"
-                             "ok\n"
-                             "details global S\n"
-                             "set cboPeds(0) START/STOP\n"
-                             "set cboCurv(1) 3\n"
-                             "file " +
-                             (dir_ / "GBL.SYX").string() +
-                             "\n"
-                             "click cmdSysex2File\n"
-                             "saveas S " +
-                             (dir_ / "OUT").string() + "\n");
+  const Result r =
+      RunScript(Open("S", "SRC") +
+                "details arrglobal S\nset lstMidi(3) 5\nset lstMidi(12) OFF\nset cboSplit G 3\n"
+                "set optRecog 2\nset chkChMem 1\nok\n"
+                "details global S\nset cboPeds(0) START/STOP\nset cboCurv(1) 3\nfile " +
+                (dir_ / "GBL.SYX").string() + "\nclick cmdSysex2File\nsaveas S " +
+                (dir_ / "OUT").string() + "\n");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_NE(r.out.find(R"j({"event":"control","name":"lstMidi(3)","value":"Drums : 5"})j"),
             std::string::npos);
@@ -422,11 +363,7 @@ TEST_F(CliTest, GlobalDialogSessionsSaveExactlyWhatWasChanged) {
     a.bytes[24] = 55;
   expected.global.record[224] = 1;
   expected.global.record[18] = 2;
-  for (const Kind kind : kStoredKinds) {
-    EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / "OUT", kind)),
-              WriteComponentBytes(kind, expected))
-        << KindName(kind);
-  }
+  ExpectSaved("OUT", expected);
   // The button's file is the command line's dump of the same Global.
   const Result syx = RunArgs(
       {"syx", (dir_ / "OUT").string(), "--kind", "global", "-o", (dir_ / "CLI.SYX").string()});
@@ -434,35 +371,23 @@ TEST_F(CliTest, GlobalDialogSessionsSaveExactlyWhatWasChanged) {
   EXPECT_EQ(test::ReadFile(dir_ / "GBL.SYX"), test::ReadFile(dir_ / "CLI.SYX"));
 }
 
+// Each case of tests/data/cli/dialog_script_errors.txt: the lines of a script run on an
+// open Set (so its first line is line 2), then "=> " and all that goes to standard error.
+// An empty slot (C12) opens no dialog to set anything in.
 TEST_F(CliTest, DialogScriptErrorsStopWithStatusTwo) {
-  const std::string open = "open S " + (dir_ / "SRC").string() + "\n";
-  const auto error = [&](const std::string& body) {
-    const Result r = RunScript(open + body);
-    EXPECT_EQ(r.code, 2) << body;
-    return r.err;
-  };
-  EXPECT_EQ(error("details arrangement S C11\nset cboSplit C#9\n"),
-            "i40set: line 3: 'C#9' is not listed in 'cboSplit'\n");
-  EXPECT_EQ(error("details arrangement S C11\nset chkSw(7) 1\n"),
-            "i40set: line 3: the dialog has no control 'chkSw(7)'\n");
-  EXPECT_EQ(error("details arrangement S C11\nset lstCalled(0) C12\n"),
-            "i40set: line 3: 'lstCalled(0)' cannot be changed\n");
-  EXPECT_EQ(error("details arrangement S A11\nset txtNam Mine\n"),
-            "i40set: line 3: 'txtNam' is disabled\n");
-  EXPECT_EQ(error("details arrangement S C11\nset chkSw(0) yes\n"),
-            "i40set: line 3: 'yes' is not listed in 'chkSw(0)'\n");
-  EXPECT_EQ(error("details arrangement S C11\nsave S\n"),
-            "i40set: line 3: 'save' while the dialog FParArr is open\n");
-  EXPECT_EQ(error("details arrangement S C11\nset cboSplit C#2\n"),
-            "i40set: the dialog FParArr is still open at the end\n");
-  EXPECT_EQ(error("details kbdset S A1\n"), "i40set: line 2: no dialog for KBD Set\n");
-  EXPECT_EQ(error("details arrglobal S\nset lstMidi(3) OFF\n"),
-            "i40set: line 3: 'OFF' is not listed in 'lstMidi(3)'\n");
-  EXPECT_EQ(error("details arrglobal S\nset optRecog 3\n"),
-            "i40set: line 3: '3' is not listed in 'optRecog'\n");
-  // An empty slot opens nothing: there is no dialog to set anything in.
-  EXPECT_EQ(error("details arrangement S C12\nset txtNam x\n"),
-            "i40set: line 3: 'set' with no dialog open\n");
+  std::string script;
+  int cases = 0;
+  for (const std::string& line : Lines(Expected("dialog_script_errors.txt"))) {
+    if (!line.starts_with("=> ")) {
+      script += line.empty() ? "" : line + "\n";
+      continue;
+    }
+    EXPECT_EQ(StatusOf(RunScript(Open("S", "SRC") + script)), Status(2, line.substr(3) + "\n"))
+        << script;
+    script.clear();
+    ++cases;
+  }
+  EXPECT_EQ(cases, 11);
 }
 
 TEST_F(CliTest, CheckAndInfoOfAGoodSet) {
@@ -471,10 +396,8 @@ TEST_F(CliTest, CheckAndInfoOfAGoodSet) {
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_NE(r.out.find("Arrangements: 20 of 64\n"), std::string::npos);
   EXPECT_NE(r.out.find("Style Block 1 (C11-C14): 50 events free\n"), std::string::npos);
-  r = RunArgs({"check", (dir_ / "DST").string()});
-  EXPECT_EQ(r.code, 0) << r.out << r.err;
-  r = RunArgs({"new", (dir_ / "FRESH").string()});
-  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(StatusOf(RunArgs({"check", (dir_ / "DST").string()})), Status(0, ""));
+  ASSERT_EQ(StatusOf(RunArgs({"new", (dir_ / "FRESH").string()})), Status(0, ""));
   EXPECT_EQ(test::ReadFile(dir_ / "FRESH.KBS"),
             WriteComponentBytes(Kind::KbdSet, build::TemplateSet()));
 }
