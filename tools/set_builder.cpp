@@ -187,7 +187,7 @@ constexpr DemoArrangement kDemoArrangements[] = {
     {"Funky Groove", 9, 265, {1039, 1025, 798, 799, 27, 28, 800, 68, 38}, 108},
     {"Slow Waltz", 2, 266, {1038, 1026, 801, 802, 29, 30, 803, 69, 39}, 84},
     {"Polka Party", 6, 267, {1039, 1027, 804, 805, 31, 32, 806, 70, 40}, 126},
-    {"Pop Ballad", 0, 268, {1038, 1024, 770, 771, 772, 0, 768, 769, 800}, 70},  // a duplicate
+    {"Pop Ballad Slow", 0, 268, {1038, 1024, 770, 771, 772, 0, 768, 769, 800}, 70},
     {"Reggae Island", 11, 269, {1039, 1028, 807, 808, 33, 34, 809, 71, 41}, 90},
     {"8 Beat Rock", 0, 5, {1024, 1025, 12, 13, 14, 15, 768, 769, 16}, 124},
     {"16 Beat Pop", 1, 20, {1026, 1027, 17, 18, 19, 20, 770, 771, 21}, 100},
@@ -218,7 +218,7 @@ constexpr DemoStyle kDemoStyles[16] = {
     {"Funk Style", 9, 2750, {1039, 1025, 798, 799, 27, 28}},
     {"Waltz Style", 2, 900, {1038, 1026, 801, 802, 29, 30}},
     {"Polka Style", 6, 1100, {1039, 1027, 804, 805, 31, 32}},
-    {"Ballad Style", 0, 600, {1038, 1024, 770, 771, 772, 0}},  // a duplicate
+    {"Slow Ballad", 0, 600, {1038, 1024, 770, 771, 772, 0}},
     {"Reggae Style", 11, 1700, {1039, 1028, 807, 808, 33, 34}},
     {"Big Band Style", 7, 4000, {1032, 1033, 32, 33, 34, 35}},
     {nullptr, 15, 0, {0, 0, 0, 0, 0, 0}},
@@ -230,18 +230,17 @@ struct DemoProgram {
 };
 
 constexpr DemoProgram kDemoPrograms[] = {
-    {"Grand Piano", 0}, {"E.Piano Soft", 0},  {"Finger Bass", 3},  {"Nylon Guitar", 2},
-    {"Jazz Guitar", 2}, {"Brass Section", 6}, {"Warm Strings", 4}, {"Choir Aahs", 5},
-    {"Tenor Sax", 7},   {"Church Organ", 8},  {"Analog Lead", 9},  {"Soft Pad", 10},
-    {"Vibraphone", 11}, {"Harp", 12},         {"Thunder", 13},     {"Tom Fill", 14},
-    {"Jazz Organ", 1},  {"Fretless Bass", 3}, {"Steel Guitar", 2}, {"Muted Trumpet", 6},
-    {"Pizzicato", 4},   {"Flute", 7},         {"Accordion", 1},    {"Marimba", 11},
-    {"Synth Brass", 9}, {"Sweep Pad", 10},    {"Banjo", 12},       {"Slap Bass", 3},
-    {"Grand Piano", 0},  // a duplicate
-    {"Rock Organ", 1},  {"Clean Guitar", 2},  {"My Sound", 15},    {"Pan Flute", 7},
-    {"Clavinet", 0},    {"Mandolin", 12},     {"Tuba", 6},         {"Celesta", 11},
-    {"Whistle", 5},     {"Sitar", 12},        {"Harmonica", 7},    {"Steel Drums", 11},
-    {"Cello", 4},
+    {"Grand Piano", 0},  {"E.Piano Soft", 0},  {"Finger Bass", 3},  {"Nylon Guitar", 2},
+    {"Jazz Guitar", 2},  {"Brass Section", 6}, {"Warm Strings", 4}, {"Choir Aahs", 5},
+    {"Tenor Sax", 7},    {"Church Organ", 8},  {"Analog Lead", 9},  {"Soft Pad", 10},
+    {"Vibraphone", 11},  {"Harp", 12},         {"Thunder", 13},     {"Tom Fill", 14},
+    {"Jazz Organ", 1},   {"Fretless Bass", 3}, {"Steel Guitar", 2}, {"Muted Trumpet", 6},
+    {"Pizzicato", 4},    {"Flute", 7},         {"Accordion", 1},    {"Marimba", 11},
+    {"Synth Brass", 9},  {"Sweep Pad", 10},    {"Banjo", 12},       {"Slap Bass", 3},
+    {"Bright Piano", 0}, {"Rock Organ", 1},    {"Clean Guitar", 2}, {"My Sound", 15},
+    {"Pan Flute", 7},    {"Clavinet", 0},      {"Mandolin", 12},    {"Tuba", 6},
+    {"Celesta", 11},     {"Whistle", 5},       {"Sitar", 12},       {"Harmonica", 7},
+    {"Steel Drums", 11}, {"Cello", 4},
 };
 
 constexpr const char* kDemoDrumKits[2] = {"Studio Kit", "Jazz Brush Kit"};
@@ -344,6 +343,14 @@ void FillDemoBackingSequences(BsqData& bsq, Rng& rng) {
 }
 
 }  // namespace
+
+FileSet DemoSetWithDuplicates() {
+  FileSet set = DemoSet();
+  set.arrangements.records[12].SetName(set.arrangements.records[0].Name());
+  set.styles.slots[12].record.SetName(set.styles.slots[0].record.Name());
+  set.programs.records[28].SetName(set.programs.records[0].Name());
+  return set;
+}
 
 FileSet DemoSet() {
   Rng rng(40);

@@ -32,6 +32,9 @@ std::vector<std::uint8_t> ComponentHeader(Kind kind, std::size_t size);
 
 FileSet TemplateSet();
 FileSet DemoSet();
+// The demo Set with three names given twice, as many Sets made on the instrument have:
+// Arrangement and Style C25 are named as C11, Program F45 as F11.
+FileSet DemoSetWithDuplicates();
 
 // A Set with random bytes in every carried field and header byte (the tested header
 // bytes and the structure kept valid), random present and absent Styles and event

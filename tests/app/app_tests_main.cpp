@@ -1,11 +1,4 @@
-#include <QApplication>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include "test_suites.h"
+#include "test_support.h"
 
 // app_tests [suite] [Qt Test options]: runs one suite, or all of them.
 int main(int argc, char** argv) {
@@ -17,20 +10,6 @@ int main(int argc, char** argv) {
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsHome.path());
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsHome.path());
 
-  struct Suite {
-    const char* name;
-    std::unique_ptr<QObject> (*make)();
-  };
-  const Suite suites[] = {
-      {"MainWindow", i40::app::test::MakeMainWindowTest},
-      {"Prompter", i40::app::test::MakePrompterTest},
-      {"Pickers", i40::app::test::MakePickerTest},
-      {"ShellDialogs", i40::app::test::MakeShellDialogsTest},
-      {"SetWindow", i40::app::test::MakeSetWindowTest},
-      {"ItemDialogs", i40::app::test::MakeItemDialogsTest},
-      {"Midi", i40::app::test::MakeMidiTest},
-  };
-
   const QStringList arguments = QApplication::arguments();
   const bool named = arguments.size() > 1 && !arguments.at(1).startsWith('-');
   const QString only = named ? arguments.at(1) : QString();
@@ -39,11 +18,10 @@ int main(int argc, char** argv) {
 
   int failures = 0;
   bool ran = false;
-  for (const Suite& suite : suites) {
-    if (named && only != QLatin1String(suite.name)) continue;
+  for (const auto& [name, make] : i40::app::test::Suites()) {
+    if (named && only != QString::fromStdString(name)) continue;
     ran = true;
-    const std::unique_ptr<QObject> tests = suite.make();
-    failures += QTest::qExec(tests.get(), testArguments);
+    failures += QTest::qExec(make().get(), testArguments);
   }
   if (!ran) {
     qCritical("No test suite named %s", qPrintable(only));

@@ -1,15 +1,10 @@
-#include <QFile>
-#include <QFileDialog>
-#include <QMdiArea>
-#include <QMenuBar>
-#include <QTextBrowser>
 #include <filesystem>
+#include <fstream>
 
 #include "demo_session.h"
-#include "format/kinds.h"
 #include "format/set_paths.h"
+#include "set_builder.h"
 #include "shell/help_window.h"
-#include "test_suites.h"
 
 namespace fs = std::filesystem;
 
@@ -44,8 +39,7 @@ class MainWindowTest : public QObject {
   void frameHasItsCaptionIconAndMenus() {
     TestEnvironment env;
     MainWindow frame(env.store);
-    QCOMPARE(frame.objectName(), QString("FMain"));
-    QCOMPARE(frame.windowTitle(), QString("Korg-i40 Set Editor"));
+    QCOMPARE(NameAndTitle(frame), QString("FMain: Korg-i40 Set Editor"));
     QVERIFY(!frame.windowIcon().pixmap(32, 32).isNull());
     QCOMPARE(Caption(frame, "mnuHAbout"), QString("About Korg-i40 Set Editor..."));
     const std::pair<const char*, QKeySequence::StandardKey> keys[] = {
@@ -60,8 +54,7 @@ class MainWindowTest : public QObject {
     // Exit closes the frame; before a start-up nothing is written.
     frame.show();
     Entry(frame, "mnuFExit")->trigger();
-    QVERIFY(!frame.isVisible());
-    QVERIFY(env.settings.allKeys().isEmpty());
+    QVERIFY(!frame.isVisible() && env.settings.allKeys().isEmpty());
   }
 
   void firstRunShowsAboutTipsAndTheOpenDialogInTheProgramFolder() {
@@ -86,13 +79,9 @@ class MainWindowTest : public QObject {
 
     QVERIFY(frame.Start(env.options));
     QCOMPARE(watcher.seen(), QStringList({"FAbout", "FTip", "dlgOpen"}));
-    QVERIFY(!tipShown.isEmpty());
-    QVERIFY(!tipShown.startsWith("Can't find"));
-    QVERIFY(frame.isVisible());
-    QVERIFY(frame.isMaximized());
-    QVERIFY(frame.setWindows().isEmpty());
-    QVERIFY(Entry(frame, "mnuWTile")->isChecked());
-    QVERIFY(!Entry(frame, "mnuWCascade")->isChecked());
+    QVERIFY(!tipShown.isEmpty() && !tipShown.startsWith("Can't find"));
+    QVERIFY(frame.isVisible() && frame.isMaximized() && frame.setWindows().isEmpty());
+    QVERIFY(Entry(frame, "mnuWTile")->isChecked() && !Entry(frame, "mnuWCascade")->isChecked());
     // The log goes to the per-user folder, and only MIDI work creates it.
     QCOMPARE(frame.workspace().log.path(), env.options.data.userDir / "I40SETED.LOG");
     QVERIFY(!fs::exists(frame.workspace().log.path()));
@@ -100,8 +89,8 @@ class MainWindowTest : public QObject {
     // The settings are written once, at the end.
     QVERIFY(env.settings.allKeys().isEmpty());
     QVERIFY(frame.close());
-    QCOMPARE(env.Stored("Show Tips at Startup"), QString("1"));
-    QCOMPARE(env.Stored("PathNam"), PathToQString(env.options.programDir));
+    QCOMPARE(env.Stored("Show Tips at Startup") + ' ' + env.Stored("PathNam"),
+             "1 " + PathToQString(env.options.programDir));
   }
 
   void lastSetWhoseFolderIsGoneLeavesTheFrameEmpty() {
@@ -114,33 +103,42 @@ class MainWindowTest : public QObject {
     watcher.Then(ClickButton("cmdOK"));
     QVERIFY(frame.Start(env.options));
     QCOMPARE(watcher.seen(), QStringList({"FAbout"}));
-    QVERIFY(frame.isVisible());
-    QVERIFY(frame.setWindows().isEmpty());
+    QVERIFY(frame.isVisible() && frame.setWindows().isEmpty());
     QVERIFY(!frame.workspace().sets.AnySetOpen());
   }
 
-  void argumentOpensTheSetAndItsDuplicateWarnings() {
+  void argumentOpensTheSetThenItsDuplicateWarnings() {
     TestEnvironment env;
     env.Store("Show Tips at Startup", "0");
     env.Store("ModeId", "2");
-    env.options.setArgument = ComponentPath(DemoSet(), Kind::Program);  // any component
+    const auto set = env.path() / "DUPS" / "DUPS";
+    fs::create_directories(set.parent_path());
+    build::WriteSet(build::DemoSetWithDuplicates(), set);
+    env.options.setArgument = ComponentPath(set, Kind::Program);  // any component
     MainWindow frame(env.store);
     ModalWatcher watcher;
     watcher.Then(ClickButton("cmdOK"));
-    for (int i = 0; i < 3; ++i)
-      watcher.Then(ClickMessageButton(QMessageBox::Ok));
+    // Each warning comes while the Set's window is already on screen.
+    int withWindow = 0;
+    for (int i = 0; i < 3; ++i) {
+      watcher.Then([&frame, &withWindow](QWidget* box) {
+        const auto windows = frame.setWindows();
+        withWindow += windows.size() == 1 && windows.first()->isVisible() ? 1 : 0;
+        ClickMessageButton(QMessageBox::Ok)(box);
+      });
+    }
 
     QVERIFY(frame.Start(env.options));
-    // The demo Set holds one duplicate name of each item kind: one warning each, in the
-    // order Arrangements, Styles, Programs.
+    // One warning per item kind, in the order Arrangements, Styles, Programs.
     QCOMPARE(watcher.seen(), QStringList({"FAbout", "msgBox", "msgBox", "msgBox"}));
+    QCOMPARE(withWindow, 3);
     const QStringList kinds = {"Arrangement", "Style", "Program"};
     for (int i = 0; i < 3; ++i)
       QVERIFY(watcher.messageTexts().at(i).startsWith(kinds.at(i) + " duplicate name\n"));
 
     QCOMPARE(frame.setWindows().size(), 1);
     SetWindow* window = frame.setWindows().first();
-    QCOMPARE(window->windowTitle(), QString("DEMO"));
+    QCOMPARE(window->windowTitle(), QString("DUPS[*]"));
     // The tab last shown is where a Set window opens, and a new choice is kept.
     QCOMPARE(window->tabs()->currentIndex(), 2);
     window->tabs()->setCurrentIndex(0);
@@ -182,8 +180,7 @@ class MainWindowTest : public QObject {
     // Arrange Icons lines minimised windows up along the bottom and changes no setting.
     windows.at(0)->showMinimized();
     Entry(frame, "mnuWArrange")->trigger();
-    QCOMPARE(windows.at(0)->geometry().x(), 0);
-    QCOMPARE(windows.at(0)->geometry().bottom(), space.height() - 1);
+    QCOMPARE(windows.at(0)->geometry().bottomLeft(), QPoint(0, space.height() - 1));
     QCOMPARE(frame.workspace().settings.WArrangeMode, 1);
 
     // The Window menu lists the open Sets.
@@ -208,10 +205,9 @@ class MainWindowTest : public QObject {
 
     s.watcher.Then(ClickMessageButton(QMessageBox::Cancel));
     QVERIFY(!s.frame->close());
-    QVERIFY(s.frame->isVisible());
+    QVERIFY(s.frame->isVisible() && s.ws().sets.InUse(1));
     QCOMPARE(s.frame->setWindows().size(), 1);
-    QVERIFY(s.ws().sets.InUse(1));
-    QCOMPARE(s.env.settings.allKeys().size(), 2);  // nothing written while the program runs on
+    QCOMPARE(s.env.settings.allKeys().size(), 1);  // nothing written while the program runs on
 
     // No: the Set closes unsaved, the frame closes, the settings are written once.
     s.watcher.Then(ClickMessageButton(QMessageBox::No));
@@ -234,7 +230,8 @@ class MainWindowTest : public QObject {
     Entry(frame, "mnuFNew")->trigger();
     QCOMPARE(frame.setWindows().size(), 1);
     SetWindow* window = frame.setWindows().first();
-    QCOMPARE(window->windowTitle(), QString("NEWSET01"));
+    QCOMPARE(window->windowTitle(), QString("NEWSET01[*]"));
+    QVERIFY(window->isWindowModified());
     QVERIFY(frame.workspace().sets.Entry(1).AnyModified());
 
     const QString destination = env.dir.filePath("MYSET");
@@ -243,7 +240,8 @@ class MainWindowTest : public QObject {
       static_cast<QDialog*>(dialog)->accept();
     });
     Entry(frame, "mnuFSaveAs")->trigger();
-    QCOMPARE(window->windowTitle(), QString("MYSET"));
+    QCOMPARE(window->windowTitle(), QString("MYSET[*]"));
+    QVERIFY(!window->isWindowModified());
     for (Kind kind : kStoredKinds)
       QVERIFY(fs::exists(ComponentPath(QStringToPath(destination), kind)));
     QVERIFY(!frame.workspace().sets.Entry(1).AnyModified());
@@ -252,18 +250,32 @@ class MainWindowTest : public QObject {
     const auto styles = ComponentPath(QStringToPath(destination), Kind::Style);
     fs::remove(styles);
     frame.workspace().sets.Entry(1).Modified[static_cast<std::size_t>(Kind::Style)] = true;
+    window->Refresh();
+    QVERIFY(window->isWindowModified());
     Entry(frame, "mnuFSave")->trigger();
-    QVERIFY(fs::exists(styles));
-    QVERIFY(!frame.workspace().sets.Entry(1).AnyModified());
+    QVERIFY(fs::exists(styles) && !frame.workspace().sets.Entry(1).AnyModified());
+    QVERIFY(!window->isWindowModified());
 
     // An unchanged Set closes without a question; the menus go back to the frame's.
     Entry(frame, "mnuFClose")->trigger();
     QCOMPARE(watcher.seen(), QStringList({"FAbout", "dlgOpen", "dlgSave"}));
-    QVERIFY(frame.setWindows().isEmpty());
-    QVERIFY(!Shown(frame).contains("mnuFSave"));
+    QVERIFY(frame.setWindows().isEmpty() && !Shown(frame).contains("mnuFSave"));
     for (const QAction* action : frame.menuBar()->actions())
       QVERIFY(action->menu() == nullptr || action->menu()->objectName() != "mnuEdit");
     QCOMPARE(frame.workspace().settings.OldSetNam, QStringToPath(destination));
+
+    // The Set saved under its name heads the File menu's recent Sets, kept for the next run;
+    // choosing it opens it again.
+    auto* recent = frame.findChild<QMenu*>("mnuFRecent");
+    QVERIFY(recent != nullptr);
+    Q_EMIT recent->aboutToShow();
+    QCOMPARE(recent->actions().size(), 1);
+    QCOMPARE(recent->actions().first()->text(), "&1 " + destination);
+    recent->actions().first()->trigger();
+    QCOMPARE(frame.setWindows().size(), 1);
+    QCOMPARE(frame.setWindows().first()->setName(), QString("MYSET"));
+    QVERIFY(frame.close());
+    QCOMPARE(env.Stored("RecentSet1"), destination);
   }
 
   void helpAboutOptionsAndTipEntriesWork() {
@@ -272,20 +284,26 @@ class MainWindowTest : public QObject {
     Entry(frame, "mnuHContents")->trigger();
     QPointer<HelpWindow> help(frame.helpWindow());
     QVERIFY(help != nullptr && help->isVisible());
-    QCOMPARE(help->browser()->source().fileName(), QString("index.html"));
-    QCOMPARE(help->browser()->documentTitle(), QString("Korg-i40 Set Editor Help: Contents"));
+    // Contents (F1) opens the page of the window in front: here the Set window's.
+    QCOMPARE(help->browser()->source().fileName(), QString("editing.html"));
+    QCOMPARE(help->browser()->documentTitle(), QString("Editing items and calls"));
     help->findChild<QAbstractButton*>("cmdIndex")->click();
     QCOMPARE(help->browser()->source().fileName(), QString("keywords.html"));
     help->findChild<QAbstractButton*>("cmdBack")->click();
-    QCOMPARE(help->browser()->source().fileName(), QString("index.html"));
+    QCOMPARE(help->browser()->source().fileName(), QString("editing.html"));
 
     s.watcher.Then([](QWidget* options) {
+      // F1 in a modal dialog shows its page beside it.
+      QTest::keyClick(options, Qt::Key_F1);
+      const auto* page = options->findChild<HelpWindow*>();
+      QVERIFY(page != nullptr && page->isVisible());
+      QCOMPARE(page->browser()->source().fileName(), QString("windows-options.html"));
       options->findChild<QCheckBox*>("chkStartOld")->setChecked(true);
       options->findChild<QCheckBox*>("chkHighCall")->setChecked(false);
       options->findChild<QAbstractButton*>("cmdClose")->click();
     });
     Entry(frame, "mnuOptions")->trigger();
-    QVERIFY(s.ws().settings.StartOld && !s.ws().settings.HighCall && !s.ws().settings.WarnDupl);
+    QVERIFY(s.ws().settings.StartOld && !s.ws().settings.HighCall && s.ws().settings.WarnDupl);
 
     s.watcher.Then([](QWidget* tip) {
       auto* box = tip->findChild<QCheckBox*>("chkTips");
@@ -302,58 +320,51 @@ class MainWindowTest : public QObject {
 
     QVERIFY(frame.close());
     QVERIFY(help.isNull() || !help->isVisible());
-    QCOMPARE(s.env.Stored("StartOld"), QString("1"));
-    QCOMPARE(s.env.Stored("HighCall"), QString("0"));
-    QCOMPARE(s.env.Stored("Show Tips at Startup"), QString("1"));
+    QCOMPARE(QStringList({s.env.Stored("StartOld"), s.env.Stored("HighCall"),
+                          s.env.Stored("Show Tips at Startup")}),
+             QStringList({"1", "0", "1"}));
   }
 
-  // Shipped data the program cannot do without ends the start-up after saying why.
+  // Shipped data the program cannot do without ends the start-up after saying why: the
+  // template Set, and the preset names (a per-user copy is read before the shipped list).
   void missingDataEndsTheStartUp() {
-    {
+    for (const bool noTemplate : {true, false}) {
       TestEnvironment env;
-      const fs::path data = env.path() / "data";  // the preset names but no template Set
-      fs::create_directories(data);
-      fs::copy_file(SourceData() / "I40PRSTS.TXT", data / "I40PRSTS.TXT");
-      env.options.data.shippedDirs = {data};
       env.Store("Show Tips at Startup", "0");
+      if (noTemplate) {
+        const fs::path data = env.path() / "data";  // the preset names but no template Set
+        fs::create_directories(data);
+        fs::copy_file(SourceData() / "I40PRSTS.TXT", data / "I40PRSTS.TXT");
+        env.options.data.shippedDirs = {data};
+      } else {
+        fs::create_directories(env.options.data.userDir);
+        std::ofstream(env.options.data.userDir / "I40PRSTS.TXT") << "no preset names here\n";
+      }
       MainWindow frame(env.store);
       ModalWatcher watcher;
       watcher.Then(ClickButton("cmdOK"))
           .Then(ClickMessageButton(QMessageBox::Ok))
           .Then(ClickMessageButton(QMessageBox::Ok));
       QVERIFY(!frame.Start(env.options));
-      QCOMPARE(watcher.seen(), QStringList({"FAbout", "msgBox", "msgBox"}));
-      QVERIFY(watcher.messageTexts().at(0).startsWith("File "));
-      QVERIFY(watcher.messageTexts().at(0).endsWith("I40EMPTY.STY not found"));
-      QCOMPARE(watcher.messageTexts().at(1), QString("Error getting Style data.\n"));
-      QCOMPARE(watcher.messageTitles().at(1), QString("Error"));
       QVERIFY(!frame.isVisible());
-      frame.close();
-      QCOMPARE(env.settings.allKeys().size(), 1);  // only what the test stored
+      QCOMPARE(watcher.messageTitles().last(), QString("Error"));
+      if (noTemplate) {
+        QCOMPARE(watcher.seen(), QStringList({"FAbout", "msgBox", "msgBox"}));
+        QVERIFY(watcher.messageTexts().at(0).startsWith("File "));
+        QVERIFY(watcher.messageTexts().at(0).endsWith("I40EMPTY.STY not found"));
+        QCOMPARE(watcher.messageTexts().at(1), QString("Error getting Style data.\n"));
+        frame.close();
+        QCOMPARE(env.settings.allKeys().size(), 1);  // only what the test stored
+      } else {
+        QCOMPARE(watcher.seen(), QStringList({"FAbout", "msgBox"}));
+        QCOMPARE(watcher.messageTexts().at(0),
+                 QString("Error getting Preset names from file I40PRSTS.TXT\nEnding program!"));
+      }
     }
-    TestEnvironment env;
-    // The per-user copy of the preset names is read before the shipped list.
-    fs::create_directories(env.options.data.userDir);
-    QFile list(PathToQString(env.options.data.userDir / "I40PRSTS.TXT"));
-    QVERIFY(list.open(QIODevice::WriteOnly));
-    list.write("no preset names here\n");
-    list.close();
-    env.Store("Show Tips at Startup", "0");
-    MainWindow frame(env.store);
-    ModalWatcher watcher;
-    watcher.Then(ClickButton("cmdOK")).Then(ClickMessageButton(QMessageBox::Ok));
-    QVERIFY(!frame.Start(env.options));
-    QCOMPARE(watcher.seen(), QStringList({"FAbout", "msgBox"}));
-    QCOMPARE(watcher.messageTexts().at(0),
-             QString("Error getting Preset names from file I40PRSTS.TXT\nEnding program!"));
-    QCOMPARE(watcher.messageTitles().at(0), QString("Error"));
-    QVERIFY(!frame.isVisible());
   }
 };
 
-std::unique_ptr<QObject> MakeMainWindowTest() {
-  return std::make_unique<MainWindowTest>();
-}
+[[maybe_unused]] const bool kRegistered = RegisterSuite<MainWindowTest>("MainWindow");
 
 }  // namespace i40::app::test
 

@@ -1,7 +1,3 @@
-#include <QComboBox>
-#include <QImage>
-#include <QPushButton>
-#include <QTest>
 #include <variant>
 
 #include "calls/picker_model.h"
@@ -10,7 +6,6 @@
 #include "presets/preset_list.h"
 #include "session/open_set.h"
 #include "shell/qt_prompter.h"
-#include "test_suites.h"
 #include "test_support.h"
 #include "ui/scripted_prompter.h"
 
@@ -64,28 +59,22 @@ class PickerTest : public QObject {
   // Caption, labels, lists and the line shown are the model's, opened on the start number;
   // a choice of category, bank or line reaches the model and the lists follow it.
   void eachPickerShowsTheModelOfItsKind() {
-    struct Case {
-      Kind kind;
-      int start;
-      const char* caller;
-      const char* form;
-    };
-    const Case cases[] = {{Kind::Arrangement, 300, " for Backing Sequence 1", "FInArr"},
-                          {Kind::Style, 271, "for the calls check", "FInSty"},
-                          {Kind::Program, 1038, "for track 'DRUMS  '", "FInPrg"}};
-    for (const Case& c : cases) {
-      ItemPicker picker(c.kind, From(), c.start, c.caller);
-      PickerModel model(c.kind, From(), c.start);
-      QCOMPARE(picker.objectName(), QString(c.form));
-      QCOMPARE(picker.windowTitle(), FromCore(PickerCaption(c.kind, c.caller)));
-      const auto labels = PickerFieldLabels(c.kind);
+    const std::tuple<Kind, int, const char*, const char*> cases[] = {
+        {Kind::Arrangement, 300, " for Backing Sequence 1", "FInArr"},
+        {Kind::Style, 271, "for the calls check", "FInSty"},
+        {Kind::Program, 1038, "for track 'DRUMS  '", "FInPrg"}};
+    for (const auto& [kind, start, caller, form] : cases) {
+      ItemPicker picker(kind, From(), start, caller);
+      PickerModel model(kind, From(), start);
+      QCOMPARE(NameAndTitle(picker), form + QString(": ") + FromCore(PickerCaption(kind, caller)));
+      const auto labels = PickerFieldLabels(kind);
       CheckCaptions(picker, {{"lblBnk", FromCore(labels[0])},
                              {"lblCat", FromCore(labels[1])},
                              {"lblRef", FromCore(labels[2])},
                              {"cmdOK", "OK"},
                              {"cmdCancel", "&Cancel"}});
-      QCOMPARE(Texts(picker.bankList()), Texts(PickerBankNames(c.kind)));
-      QCOMPARE(Texts(picker.categoryList()), Texts(PickerCategoryNames(c.kind)));
+      QCOMPARE(Texts(picker.bankList()), Texts(PickerBankNames(kind)));
+      QCOMPARE(Texts(picker.categoryList()), Texts(PickerCategoryNames(kind)));
       const auto same = [&] {
         QCOMPARE(picker.bankList()->currentIndex(), model.bank());
         QCOMPARE(picker.categoryList()->currentIndex(), model.category());
@@ -94,7 +83,7 @@ class PickerTest : public QObject {
         QCOMPARE(picker.chosen(), model.Chosen());
       };
       same();
-      QCOMPARE(picker.chosen(), c.start);
+      QCOMPARE(picker.chosen(), start);
       picker.categoryList()->setCurrentIndex(0);
       model.ChooseCategory(0);
       same();
@@ -142,33 +131,21 @@ class PickerTest : public QObject {
   }
 
   void screenshotsOfThePickers() {
-    struct Shot {
-      Kind kind;
-      int start;
-      const char* caption;
-      const char* file;
-    };
-    const Shot shots[] = {
+    const std::tuple<Kind, int, const char*, const char*> shots[] = {
         {Kind::Arrangement, 256, " for Backing Sequence 1", "picker_arrangement.png"},
         {Kind::Style, 257, "", "picker_style.png"},
-        {Kind::Program, 770, "for track 'BASS   '", "picker_program.png"},
-    };
-    for (const Shot& shot : shots) {
-      ItemPicker picker(shot.kind, From(), shot.start, shot.caption);
+        {Kind::Program, 770, "for track 'BASS   '", "picker_program.png"}};
+    for (const auto& [kind, start, caption, file] : shots) {
+      ItemPicker picker(kind, From(), start, caption);
       picker.show();
       QVERIFY(QTest::qWaitForWindowExposed(&picker));
-      const QString file = ScreenshotPath(shot.file);
-      QFile::remove(file);
-      QVERIFY(picker.grab().save(file));
-      QVERIFY(!QImage(file).isNull());
+      Picture(picker, file);
       picker.reject();
     }
   }
 };
 
-std::unique_ptr<QObject> MakePickerTest() {
-  return std::make_unique<PickerTest>();
-}
+[[maybe_unused]] const bool kRegistered = RegisterSuite<PickerTest>("Pickers");
 
 }  // namespace i40::app::test
 

@@ -1,14 +1,7 @@
-#include <QComboBox>
-#include <QCursor>
-#include <QFile>
-#include <QFileDialog>
-#include <QProgressBar>
-#include <QPushButton>
 
 #include "session/open_set.h"
 #include "shell/progress_window.h"
 #include "shell/qt_prompter.h"
-#include "test_suites.h"
 #include "test_support.h"
 
 namespace i40::app::test {
@@ -22,34 +15,39 @@ class PrompterTest : public QObject {
     using B = QMessageBox;
     using I = MessageIcon;
     using M = MessageButtons;
-    struct Shown {
-      QMessageBox::Icon icon;
-      QMessageBox::StandardButtons buttons;
-      QMessageBox::StandardButton byDefault;
-    };
-    const std::pair<Message, Shown> cases[] = {
+    // The message; the icon, buttons and default button shown.
+    const std::tuple<Message, B::Icon, B::StandardButtons, B::StandardButton> cases[] = {
         {{"Save the changes in DEMO ?", "DEMO", I::Exclamation, M::YesNoCancel, Answer::Cancel},
-         {B::Warning, B::Yes | B::No | B::Cancel, B::Cancel}},
+         B::Warning,
+         B::Yes | B::No | B::Cancel,
+         B::Cancel},
         {{"Export Bank F\nto Bank A?", "Export", I::Question, M::YesNo, Answer::No},
-         {B::Question, B::Yes | B::No, B::No}},
+         B::Question,
+         B::Yes | B::No,
+         B::No},
         {{"Error getting Style data.\n", "Error", I::Critical, M::Ok, Answer::Ok},
-         {B::Critical, B::Ok, B::Ok}},
+         B::Critical,
+         B::Ok,
+         B::Ok},
         {{"Ready", "Information", I::Information, M::OkCancel, Answer::Ok},
-         {B::Information, B::Ok | B::Cancel, B::Ok}},
-        {{"Plain", "", I::None, M::YesNo, Answer::Yes}, {B::NoIcon, B::Yes | B::No, B::Yes}},
+         B::Information,
+         B::Ok | B::Cancel,
+         B::Ok},
+        {{"Plain", "", I::None, M::YesNo, Answer::Yes}, B::NoIcon, B::Yes | B::No, B::Yes},
         // A name with a byte that is no UTF-8 is shown as the single-byte text it is.
         {{"Name Caf\xE9 is already in use.", "Warning", I::Exclamation, M::Ok, Answer::Ok},
-         {B::Warning, B::Ok, B::Ok}},
+         B::Warning,
+         B::Ok,
+         B::Ok},
     };
-    for (const auto& [message, shown] : cases) {
+    for (const auto& [message, icon, buttons, byDefault] : cases) {
       const auto box = MakeMessageBox(message, nullptr);
       QCOMPARE(box->text(), QString::fromLatin1(message.text));
       QCOMPARE(box->textFormat(), Qt::PlainText);
       QCOMPARE(box->windowTitle(), QString::fromLatin1(message.title));
-      QCOMPARE(box->icon(), shown.icon);
-      QCOMPARE(box->standardButtons(), shown.buttons);
-      QVERIFY(box->defaultButton() != nullptr);
-      QCOMPARE(box->defaultButton(), box->button(shown.byDefault));
+      QCOMPARE(box->icon(), icon);
+      QCOMPARE(box->standardButtons(), buttons);
+      QCOMPARE(box->defaultButton(), box->button(byDefault));
     }
   }
 
@@ -57,25 +55,21 @@ class PrompterTest : public QObject {
     Workspace ws;
     QtPrompter prompter(ws);
     ModalWatcher watcher;
-    struct Press {
-      MessageButtons buttons;
-      QMessageBox::StandardButton button;  // NoButton: Escape
-      Answer answer;
-    };
-    const Press presses[] = {{MessageButtons::YesNoCancel, QMessageBox::Yes, Answer::Yes},
-                             {MessageButtons::YesNoCancel, QMessageBox::No, Answer::No},
-                             {MessageButtons::YesNoCancel, QMessageBox::Cancel, Answer::Cancel},
-                             {MessageButtons::YesNoCancel, QMessageBox::NoButton, Answer::Cancel},
-                             {MessageButtons::OkCancel, QMessageBox::Ok, Answer::Ok},
-                             {MessageButtons::OkCancel, QMessageBox::NoButton, Answer::Cancel}};
-    for (const Press& press : presses) {
-      watcher.Then([&press](QWidget* box) {
-        if (press.button == QMessageBox::NoButton) QTest::keyClick(box, Qt::Key_Escape);
-        ClickMessageButton(press.button)(box);
+    // The buttons shown, the one pressed (NoButton: Escape) and the answer.
+    const std::tuple<MessageButtons, QMessageBox::StandardButton, Answer> presses[] = {
+        {MessageButtons::YesNoCancel, QMessageBox::Yes, Answer::Yes},
+        {MessageButtons::YesNoCancel, QMessageBox::No, Answer::No},
+        {MessageButtons::YesNoCancel, QMessageBox::Cancel, Answer::Cancel},
+        {MessageButtons::YesNoCancel, QMessageBox::NoButton, Answer::Cancel},
+        {MessageButtons::OkCancel, QMessageBox::Ok, Answer::Ok},
+        {MessageButtons::OkCancel, QMessageBox::NoButton, Answer::Cancel}};
+    for (const auto& [buttons, button, answer] : presses) {
+      watcher.Then([button](QWidget* box) {
+        if (button == QMessageBox::NoButton) QTest::keyClick(box, Qt::Key_Escape);
+        ClickMessageButton(button)(box);
       });
-      QCOMPARE(
-          prompter.Ask({"Continue?", "", MessageIcon::Exclamation, press.buttons, Answer::Cancel}),
-          press.answer);
+      QCOMPARE(prompter.Ask({"Continue?", "", MessageIcon::Exclamation, buttons, Answer::Cancel}),
+               answer);
     }
     // A box closed without a button answers with its way out.
     QCOMPARE(FromQtButton(QMessageBox::NoButton, MessageButtons::YesNo), Answer::No);
@@ -93,15 +87,9 @@ class PrompterTest : public QObject {
     QtPrompter prompter(ws);
     ModalWatcher watcher;
     QTemporaryDir dir;
-    QFile component(dir.filePath("SET.ARR"));
-    QVERIFY(component.open(QIODevice::WriteOnly));
-    component.close();
-    FileRequest request;
-    request.title = "Select a Korg-i40 Set";
-    request.initialDir = QStringToPath(dir.path());
-    request.initialName = "*.*";
-    request.filters = SetFileFilters();
-    request.defaultExt = ".ARR";
+    QVERIFY(QFile(dir.filePath("SET.ARR")).open(QIODevice::WriteOnly));
+    FileRequest request{
+        "Select a Korg-i40 Set", QStringToPath(dir.path()), "*.*", SetFileFilters(), 0, ".ARR"};
     const auto choose = [&](bool save, const QString& suffix, const QString& name) {
       return [&, save, suffix, name](QWidget* window) {
         auto* dialog = qobject_cast<QFileDialog*>(window);
@@ -122,9 +110,8 @@ class PrompterTest : public QObject {
       };
     };
     watcher.Then(choose(false, "ARR", "SET.ARR"));
-    const auto chosen = prompter.ChooseOpenFile(request);
-    QVERIFY(chosen.has_value());
-    QCOMPARE(Canonical(PathToQString(*chosen)), Canonical(dir.filePath("SET.ARR")));
+    QCOMPARE(Canonical(PathToQString(prompter.ChooseOpenFile(request).value_or(""))),
+             Canonical(dir.filePath("SET.ARR")));
     watcher.Then(RejectDialog());
     QVERIFY(!prompter.ChooseOpenFile(request).has_value());
 
@@ -136,9 +123,8 @@ class PrompterTest : public QObject {
                                                          {"SET.ARR", "SET.ARR"}};
     for (const auto& [typed, returned] : saves) {
       watcher.Then(choose(true, "xxx", typed));
-      const auto saved = prompter.ChooseSaveFile(request);
-      QVERIFY(saved.has_value());
-      QCOMPARE(PathToQString(saved->filename()), QString(returned));
+      QCOMPARE(PathToQString(prompter.ChooseSaveFile(request).value_or("").filename()),
+               QString(returned));
     }
     QCOMPARE(watcher.seen(), QStringList({"dlgOpen", "dlgOpen", "dlgSave", "dlgSave"}));
   }
@@ -152,12 +138,10 @@ class PrompterTest : public QObject {
     prompter.BeginProgress("Loading DEMO Files...", "", 0.001, 15.001);
     ProgressWindow* window = prompter.progressWindow();
     QVERIFY(window != nullptr);
-    QCOMPARE(window->objectName(), QString("FProgBar"));
-    QCOMPARE(window->windowTitle(), QString("Loading DEMO Files..."));
-    QCOMPARE(window->label()->objectName(), QString("lblProgBar"));
-    QCOMPARE(window->bar()->objectName(), QString("prbProgBar"));
-    QVERIFY(window->isVisible());
-    QVERIFY(!window->isModal());
+    QCOMPARE(NameAndTitle(*window), QString("FProgBar: Loading DEMO Files..."));
+    QCOMPARE(window->label()->objectName() + ' ' + window->bar()->objectName(),
+             QString("lblProgBar prbProgBar"));
+    QVERIFY(window->isVisible() && !window->isModal());
     QVERIFY(QApplication::overrideCursor() != nullptr);
     QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     prompter.SetProgress(1.001);
@@ -166,8 +150,7 @@ class PrompterTest : public QObject {
     QCOMPARE(window->bar()->value(), ProgressWindow::kSteps);
     const QPointer<ProgressWindow> gone(window);
     prompter.EndProgress();
-    QVERIFY(gone.isNull());
-    QVERIFY(prompter.progressWindow() == nullptr);
+    QVERIFY(gone.isNull() && prompter.progressWindow() == nullptr);
     QVERIFY(QApplication::overrideCursor() == nullptr);
 
     // Work that ends before the delay never shows its window.
@@ -176,8 +159,7 @@ class PrompterTest : public QObject {
     for (int step = 1; step <= 10; ++step)
       prompter.SetProgress(step);
     window = prompter.progressWindow();
-    QVERIFY(window != nullptr);
-    QVERIFY(!window->isVisible());
+    QVERIFY(window != nullptr && !window->isVisible());
     QCOMPARE(window->label()->text(), QString("Reading"));
     QCOMPARE(window->bar()->value(), ProgressWindow::kSteps);
     prompter.EndProgress();
@@ -204,8 +186,7 @@ class PrompterTest : public QObject {
 
     // The close box is refused: only OK and Cancel end the choice.
     watcher.Then([](QWidget* window) {
-      QVERIFY(!window->close());
-      QVERIFY(window->isVisible());
+      QVERIFY(!window->close() && window->isVisible());
       window->findChild<QPushButton*>("cmdCancel")->click();
     });
     QCOMPARE(prompter.ChooseFromList(choice), -1);
@@ -220,9 +201,7 @@ class PrompterTest : public QObject {
   }
 };
 
-std::unique_ptr<QObject> MakePrompterTest() {
-  return std::make_unique<PrompterTest>();
-}
+[[maybe_unused]] const bool kRegistered = RegisterSuite<PrompterTest>("Prompter");
 
 }  // namespace i40::app::test
 

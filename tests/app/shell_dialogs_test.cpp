@@ -1,16 +1,9 @@
-#include <QCheckBox>
-#include <QDirIterator>
-#include <QFile>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QSet>
-#include <QTextBrowser>
+#include <fstream>
 
 #include "shell/about_dialog.h"
 #include "shell/help_window.h"
 #include "shell/options_dialog.h"
 #include "shell/tip_dialog.h"
-#include "test_suites.h"
 #include "test_support.h"
 #include "version.h"
 
@@ -20,13 +13,7 @@ namespace i40::app::test {
 namespace {
 
 QString TipText(const TipDialog& tip) {
-  return tip.findChild<QLabel*>("lblTipText")->text();
-}
-
-QString ReadAll(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return QString::fromUtf8(file.readAll());
+  return Caption(tip, "lblTipText");
 }
 
 }  // namespace
@@ -44,17 +31,12 @@ class ShellDialogsTest : public QObject {
       ModalWatcher watcher;
       watcher.Then([viaCloseBox](QWidget* options) {
         QCOMPARE(options->windowTitle(), QString("Options"));
-        CheckCaptions(*options, {{"chkHighCall", "Highlight called Items"},
-                                 {"chkWarnDupl", "Duplicate name warning"},
-                                 {"chkStartOld", "Open last Set at Start-up"},
-                                 {"cmdClose", "&Close"}});
-        auto* highCall = options->findChild<QCheckBox*>("chkHighCall");
-        auto* warnDupl = options->findChild<QCheckBox*>("chkWarnDupl");
-        auto* startOld = options->findChild<QCheckBox*>("chkStartOld");
-        QVERIFY(highCall->isChecked() && !warnDupl->isChecked() && !startOld->isChecked());
-        highCall->setChecked(false);
-        warnDupl->setChecked(true);
-        startOld->setChecked(true);
+        CheckListing(*options, "options.txt");
+        for (const char* name : {"chkHighCall", "chkWarnDupl", "chkStartOld"}) {
+          auto* box = options->findChild<QCheckBox*>(name);
+          QCOMPARE(box->isChecked(), name == std::string_view("chkHighCall"));  // as set
+          box->toggle();
+        }
         if (viaCloseBox) {
           QVERIFY(!options->close());  // the close is cancelled and Close runs instead
           QVERIFY(!options->isVisible());
@@ -70,20 +52,12 @@ class ShellDialogsTest : public QObject {
 
   void tipsStartAnywhereAndWrapAround() {
     QTemporaryDir dir;
-    QFile tips(dir.filePath("I40TIPS.TXT"));
-    QVERIFY(tips.open(QIODevice::WriteOnly));
-    tips.write("First tip\nSecond tip\n\nThird tip\n");
-    tips.close();
-    const fs::path file = QStringToPath(tips.fileName());
+    const fs::path file = QStringToPath(dir.filePath("I40TIPS.TXT"));
+    std::ofstream(file) << "First tip\nSecond tip\n\nThird tip\n";
     TipDialog tip(file, true);
-    QCOMPARE(tip.objectName(), QString("FTip"));
-    QCOMPARE(tip.windowTitle(), QString("Tip of the Day"));
-    CheckCaptions(tip, {{"chkTips", "&Show Tips at Start-up"},
-                        {"cmdNextTip", "&Next Tip"},
-                        {"cmdClose", "&Close"}});
-    auto* box = tip.findChild<QCheckBox*>("chkTips");
-    QCOMPARE(box->toolTip(), QString("Uncheck to disable"));
-    QVERIFY(box->isChecked());
+    QCOMPARE(NameAndTitle(tip), QString("FTip: Tip of the Day"));
+    CheckListing(tip, "tip.txt");
+    QVERIFY(tip.findChild<QCheckBox*>("chkTips")->isChecked());
 
     QCOMPARE(tip.tips(), QStringList({"First tip", "Second tip", "Third tip"}));
     QCOMPARE(TipText(tip), tip.tips().value(tip.current()));
@@ -119,19 +93,11 @@ class ShellDialogsTest : public QObject {
 
   void aboutBoxShowsNameVersionAndCaution() {
     AboutDialog about;
-    QCOMPARE(about.objectName(), QString("FAbout"));
-    QCOMPARE(about.windowTitle(), QString("About Korg-i40 Set Editor"));
-    CheckCaptions(
-        about,
-        {{"lblTitle", "Korg-i40 Set Editor"},
-         {"lblVersion",
-          QString("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision)},
-         {"lblDescription",
-          "This Program helps customizing Korg-i40 file sets, e.g. clear, copy, paste and move "
-          "Arrangements, Styles, Programs etc. inside a file set or between different file sets, "
-          "while preserving calls consistency inside each set - and much more!"},
-         {"lblCaution", "CAUTION: Apply this program to COPIES, never to original files!"},
-         {"cmdOK", "OK"}});
+    QCOMPARE(NameAndTitle(about), QString("FAbout: About Korg-i40 Set Editor"));
+    CheckListing(about, "about.txt");
+    QCOMPARE(
+        Caption(about, "lblVersion"),
+        QString("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
     // The icon is drawn from our own picture.
     QVERIFY(!about.windowIcon().pixmap(32, 32).isNull());
 
@@ -142,18 +108,14 @@ class ShellDialogsTest : public QObject {
 
   void helpPagesLinkOnlyToPagesAndAnchorsThatExist() {
     const QString folder = PathToQString(SourceData() / "help");
-    QStringList pages;
-    QDirIterator it(folder, {"*.html"});
-    while (it.hasNext())
-      pages << QFileInfo(it.next()).fileName();
-    QVERIFY(pages.contains("index.html"));
-    QVERIFY(pages.contains("keywords.html"));
+    const QStringList pages = QDir(folder).entryList({"*.html"});
+    QVERIFY(pages.contains("index.html") && pages.contains("keywords.html"));
     QVERIFY(pages.size() >= 8);
 
     const QRegularExpression link("href=\"([^\"#]*)(#([^\"]*))?\"");
     QSet<QString> fromContents;
     for (const QString& page : pages) {
-      const QString html = ReadAll(folder + '/' + page);
+      const QString html = FileBytes(folder + '/' + page);
       QVERIFY2(html.contains("<title>"), qPrintable(page));
       for (auto match = link.globalMatch(html); match.hasNext();) {
         const auto found = match.next();
@@ -162,7 +124,7 @@ class ShellDialogsTest : public QObject {
         QVERIFY2(pages.contains(target), qPrintable(page + " links to " + target));
         if (!found.captured(3).isEmpty()) {
           const QString anchor = "name=\"" + found.captured(3) + '"';
-          QVERIFY2(ReadAll(folder + '/' + target).contains(anchor),
+          QVERIFY2(QString(FileBytes(folder + '/' + target)).contains(anchor),
                    qPrintable(page + " links to " + target + '#' + found.captured(3)));
         }
         if (page == "index.html") fromContents.insert(target);
@@ -199,16 +161,14 @@ class ShellDialogsTest : public QObject {
   }
 
   void screenSizeAndCommandLineArgument() {
-    QVERIFY(ScreenTooSmall(QSize(799, 600)));
-    QVERIFY(ScreenTooSmall(QSize(800, 599)));
+    QVERIFY(ScreenTooSmall(QSize(799, 600)) && ScreenTooSmall(QSize(800, 599)));
     QVERIFY(!ScreenTooSmall(QSize(800, 600)));
     const Message question = ScreenSizeQuestion();
     QCOMPARE(question.text,
              std::string("For a correct display, the screen resolution\nshould be at least "
                          "800x600 pixels!\nContinue anyway?\n"));
     QCOMPARE(question.title, std::string("Warning"));
-    QVERIFY(question.icon == MessageIcon::Exclamation);
-    QVERIFY(question.buttons == MessageButtons::YesNo);
+    QVERIFY(question.icon == MessageIcon::Exclamation && question.buttons == MessageButtons::YesNo);
 
     // A relative argument is taken from the current folder.
     const fs::path relative = SetPathFromArgument("some/SET");
@@ -217,9 +177,7 @@ class ShellDialogsTest : public QObject {
   }
 };
 
-std::unique_ptr<QObject> MakeShellDialogsTest() {
-  return std::make_unique<ShellDialogsTest>();
-}
+[[maybe_unused]] const bool kRegistered = RegisterSuite<ShellDialogsTest>("ShellDialogs");
 
 }  // namespace i40::app::test
 

@@ -1,23 +1,7 @@
 #pragma once
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QDialog>
-#include <QDir>
-#include <QEvent>
-#include <QFileInfo>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMenu>
-#include <QMessageBox>
-#include <QPointer>
-#include <QSettings>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QWidget>
+#include <QtTest>
+#include <QtWidgets>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -27,6 +11,7 @@
 #include "shell/main_window.h"
 #include "shell/qt_settings_store.h"
 #include "shell/qt_text.h"
+#include "test_suites.h"
 
 namespace i40::app::test {
 
@@ -42,6 +27,25 @@ inline std::filesystem::path DemoSet() {
 inline QString ScreenshotPath(const QString& name) {
   QDir().mkpath(QStringLiteral(I40_SCREENSHOT_DIR));
   return QStringLiteral(I40_SCREENSHOT_DIR) + '/' + name;
+}
+
+// A file's bytes; none when it cannot be read.
+inline QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Saves a picture of a widget into the screenshot folder.
+inline void Picture(QWidget& widget, const QString& file) {
+  const QString path = ScreenshotPath(file);
+  QFile::remove(path);
+  QVERIFY2(widget.grab().save(path), qPrintable(file));
+  QVERIFY2(!QImage(path).isNull(), qPrintable(file));
+}
+
+// A window's object name and title, to compare in one go: "FMain: Korg-i40 Set Editor".
+inline QString NameAndTitle(const QWidget& window) {
+  return window.objectName() + ": " + window.windowTitle();
 }
 
 inline QString Canonical(const QString& path) {
@@ -66,6 +70,23 @@ inline void CheckCaptions(const QObject& root,
     QCOMPARE(Caption(root, name), caption);
 }
 
+// Checks a listing under tests/data/app, one control a line, tab-separated: its object
+// name, what is checked ("caption", "tip" or "keys") and the text it shows.
+inline void CheckListing(const QObject& root, const char* listing) {
+  QFile file(QStringLiteral(I40_TEST_DATA_DIR "/app/") + listing);
+  QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), listing);
+  const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+  QVERIFY2(!lines.isEmpty(), listing);
+  for (const QString& line : lines) {
+    const QStringList field = line.split('\t');
+    QVERIFY2(field.size() == 3, qPrintable(line));
+    QString shown = Caption(root, qPrintable(field[0]));
+    if (field[1] == "tip") shown = root.findChild<QWidget*>(field[0])->toolTip();
+    if (field[1] == "keys") shown = root.findChild<QAction*>(field[0])->shortcut().toString();
+    QVERIFY2(shown == field[2], qPrintable(line + " shows " + shown));
+  }
+}
+
 // Answers the modal windows that come up while a test runs, one handler each, in the
 // order they appear. A window left open by its handler (a failed check) is dismissed,
 // and so is a window nobody expected, so a test never hangs on a dialog.
@@ -75,8 +96,6 @@ class ModalWatcher : public QObject {
 
   ModalWatcher() { qApp->installEventFilter(this); }
   ~ModalWatcher() override { qApp->removeEventFilter(this); }
-  ModalWatcher(const ModalWatcher&) = delete;
-  ModalWatcher& operator=(const ModalWatcher&) = delete;
 
   ModalWatcher& Then(Handler handler) {
     handlers_.push_back(std::move(handler));
@@ -106,11 +125,8 @@ class ModalWatcher : public QObject {
 
  private:
   static void Dismiss(QWidget* window) {
-    if (auto* dialog = qobject_cast<QDialog*>(window)) {
-      dialog->reject();
-    } else {
-      window->close();
-    }
+    if (auto* dialog = qobject_cast<QDialog*>(window)) return dialog->reject();
+    window->close();
   }
 
   void Answer(const QPointer<QWidget>& window) {

@@ -16,7 +16,7 @@ cmake --install "$build" --prefix "$work/prefix" >/dev/null
 prefix=$work/prefix
 "$prefix/bin/i40seted" --version | grep -q '^i40seted ' || fail "i40seted --version"
 "$prefix/bin/i40set" --version | grep -q '^i40set ' || fail "i40set --version"
-"$prefix/bin/i40set" check "$prefix/share/i40seted/I40EMPTY/I40EMPTY" || fail "i40set check"
+"$prefix/bin/i40set" check "$prefix/share/i40seted/demo/DEMO" || fail "i40set check of the demo Set"
 desktop-file-validate "$prefix"/share/applications/*.desktop
 appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml
 # The MIME entries must build a database, and the components be told apart by header.
@@ -48,6 +48,6 @@ while read -r package; do
 done <"$work/depends"
 dpkg-deb -x "$deb" "$work/root"
 "$work/root/usr/bin/i40seted" --version | grep -q '^i40seted ' || fail "packaged i40seted"
-"$work/root/usr/bin/i40set" check "$work/root/usr/share/i40seted/I40EMPTY/I40EMPTY" ||
+"$work/root/usr/bin/i40set" check "$work/root/usr/share/i40seted/demo/DEMO" ||
   fail "packaged i40set check"
 echo "package test passed"

@@ -212,6 +212,9 @@ QWidget* ItemDialog::MakeWidget(const DialogControl& c, QWidget* parent) {
   }
   widget->setObjectName(name);
   if (!c.tip.empty()) widget->setToolTip(FromCore(c.tip));
+  // What a screen reader says: the caption, else the tip, else the control's name.
+  QString spoken = FromCore(!c.caption.empty() ? c.caption : !c.tip.empty() ? c.tip : c.name);
+  widget->setAccessibleName(spoken.remove('&'));
   widgets_[name] = widget;
   return widget;
 }

@@ -122,6 +122,15 @@ QColor ToQColor(const CellColour& colour, const QPalette& palette) {
 
 void SetUpGrid(QTableWidget* grid, const char* name, int columns) {
   grid->setObjectName(name);
+  static const std::pair<const char*, const char*> kSpoken[] = {
+      {"grdArr", "Arrangements"},
+      {"grdSty", "Styles"},
+      {"grdPrg", "Programs"},
+      {"grdArk", "KBD Sets"},
+      {"grdFreeS", "Free events per Block"}};
+  for (const auto& [grid_name, spoken] : kSpoken) {
+    if (std::string_view(name) == grid_name) grid->setAccessibleName(QObject::tr(spoken));
+  }
   grid->setFont(GridFont());
   grid->setColumnCount(columns);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -150,8 +159,10 @@ void PutCell(QTableWidget* grid, int row, int column, const QString& text, const
   item->setBackground(background);
 }
 
-// Every column as wide as its widest text, so that no name is cut.
+// Every column as wide as its widest text, so that no name is cut; room to spare is
+// shared among the columns, so that they fill the visible width.
 void FitColumns(QTableWidget* grid) {
+  std::vector<int> widths;
   const QFontMetrics gridMetrics(grid->font());
   for (int column = 0; column < grid->columnCount(); ++column) {
     int widest = 0;
@@ -163,8 +174,22 @@ void FitColumns(QTableWidget* grid) {
                             : gridMetrics.horizontalAdvance(item->text());
       widest = std::max(widest, width);
     }
-    grid->setColumnWidth(column, widest + 12);
+    widths.push_back(widest + 12);
   }
+  int total = 0;
+  for (const int width : widths)
+    total += width;
+  const int spare = grid->viewport()->width() - total;
+  for (std::size_t column = 0; column < widths.size(); ++column) {
+    const int share = spare > 0 ? spare / static_cast<int>(widths.size()) : 0;
+    grid->setColumnWidth(static_cast<int>(column), widths[column] + share);
+  }
+}
+
+// The width a four-column grid needs for its longest cells ("C88 " + a name + " (C88U)").
+int GridWidthNeeded() {
+  const QFontMetrics metrics(GridFont());
+  return kColumns * (metrics.horizontalAdvance(QString(27, 'W')) + 12);
 }
 
 int ItemCount(const ItemGrid* grid, bool rows) {
@@ -209,8 +234,18 @@ SetWindow::SetWindow(Workspace& ws, Prompter& prompter, int slot, QWidget* paren
     ShowPage();
     UpdateEditMenu();
   });
-  resize(760, 480);
+  // Wide enough for the four columns of a grid without a horizontal scroll bar.
+  resize(std::max(760, GridWidthNeeded() + 80), 480);
   Refresh();
+}
+
+bool SetWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize) {
+    for (ItemGrid* grid : grids_) {
+      if (grid != nullptr && grid->viewport() == watched) FitColumns(grid);
+    }
+  }
+  return QMdiSubWindow::eventFilter(watched, event);
 }
 
 // The views outlive this object's own part of the destruction and may still report
@@ -284,6 +319,7 @@ QWidget* SetWindow::MakeItemPage(int tab) {
   auto* grid = new ItemGrid;
   SetUpGrid(grid, kGridNames[t], kColumns);
   grids_[t] = grid;
+  grid->viewport()->installEventFilter(this);
   if (kind != Kind::Style) {
     layout->addWidget(grid, 1);
     return page;
@@ -314,6 +350,7 @@ QWidget* SetWindow::MakeListPage(int tab) {
   auto* inFrame = new QVBoxLayout(frame);
   auto* list = new ItemList;
   list->setObjectName(sequences ? "lstBsq" : "lstSng");
+  list->setAccessibleName(sequences ? tr("Backing Sequences") : tr("Songs"));
   list->setFont(GridFont());
   list->setContextMenuPolicy(Qt::CustomContextMenu);
   lists_[At(tab)] = list;
@@ -474,7 +511,11 @@ void SetWindow::ConnectView(int tab) {
 
 void SetWindow::Refresh() {
   if (unloaded_ || !ws_.sets.InUse(slot_)) return;
-  setWindowTitle(FromCore(ws_.sets.Entry(slot_).Name));
+  // The Qt way of marking unsaved changes: "DEMO*" (or as the platform shows it).
+  const SetEntry& entry = ws_.sets.Entry(slot_);
+  setWindowTitle(FromCore(entry.Name) + QStringLiteral("[*]"));
+  setWindowModified(std::any_of(entry.Modified.begin(), entry.Modified.end(),
+                                [](bool modified) { return modified; }));
   ShowPage();
   UpdateEditMenu();
 }
@@ -621,6 +662,10 @@ void SetWindow::RunCommand(EditCommand command) {
   RunEditCommand(ws_, prompter_, SetSlot{slot_}, static_cast<Kind>(view_.tab), command,
                  ItemIndex{selected.index}, BankNo{bank});
   RefreshAllWindows();
+}
+
+QString SetWindow::setName() const {
+  return ws_.sets.InUse(slot_) ? FromCore(ws_.sets.Entry(slot_).Name) : QString();
 }
 
 void SetWindow::ShowDetails() {

@@ -44,6 +44,8 @@ class SetWindow : public QMdiSubWindow {
   ~SetWindow() override;
 
   int slot() const { return slot_; }
+  // The Set's name as the editor uses it everywhere (the caption adds the modified mark).
+  QString setName() const;
   // Closed, its slot freed; the window itself is about to go.
   bool isUnloaded() const { return unloaded_; }
   QTabWidget* tabs() const { return tabs_; }
@@ -104,6 +106,8 @@ class SetWindow : public QMdiSubWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The grids' columns share their width whenever it changes.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct DragSource {

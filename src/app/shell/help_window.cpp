@@ -63,14 +63,17 @@ void HelpWindow::ShowIndex() {
   ShowPage(kHelpIndexPage);
 }
 
-void HelpWindow::ShowPage(const char* page) {
+void HelpWindow::ShowPage(const QString& page) {
   if (!helpDir_) {
     browser_->setPlainText(
         tr("The help pages cannot be found: the folder \"help\" is missing "
            "from the program's data folder."));
     return;
   }
-  browser_->setSource(QUrl::fromLocalFile(PathToQString(*helpDir_ / page)));
+  const qsizetype hash = page.indexOf('#');
+  QUrl url = QUrl::fromLocalFile(PathToQString(*helpDir_ / QStringToPath(page.left(hash))));
+  if (hash >= 0) url.setFragment(page.mid(hash + 1));
+  browser_->setSource(url);
 }
 
 }  // namespace i40::app

@@ -24,12 +24,12 @@ class HelpWindow : public QWidget {
 
   void ShowContents();
   void ShowIndex();
+  // A page of the help folder, with an anchor if given ("editing.html#details").
+  void ShowPage(const QString& page);
 
   QTextBrowser* browser() const { return browser_; }
 
  private:
-  void ShowPage(const char* page);
-
   std::optional<std::filesystem::path> helpDir_;
   QTextBrowser* browser_;
 };

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -100,10 +101,12 @@ MainWindow::MainWindow(SettingsStore& store, QWidget* parent)
   CreateMenus();
   connect(area_, &QMdiArea::subWindowActivated, this, &MainWindow::UpdateMenus);
   UpdateMenus();
+  qApp->installEventFilter(this);
 }
 
 // The Set windows go before the workspace they show.
 MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
   disconnect(area_, nullptr, this, nullptr);
   delete area_;
 }
@@ -119,6 +122,10 @@ void MainWindow::CreateMenus() {
   // No shortcut: Ctrl+F4 already closes the active window.
   close_ = AddEntry(file, "mnuFClose", tr("&Close"));
   file->addSeparator();
+  recent_ = file->addMenu(tr("Recent Se&ts"));
+  recent_->setObjectName("mnuFRecent");
+  connect(recent_, &QMenu::aboutToShow, this, &MainWindow::FillRecentSets);
+  file->addSeparator();
   QAction* exit = AddEntry(file, "mnuFExit", tr("E&xit"), QKeySequence::Quit);
   connect(fileNew, &QAction::triggered, this, [this] { OpenSetWindow(true, {}); });
   connect(open, &QAction::triggered, this, [this] { OpenSetWindow(false, {}); });
@@ -126,7 +133,8 @@ void MainWindow::CreateMenus() {
     if (SetWindow* window = CurrentSetWindow()) window->Save();
   });
   connect(saveAs_, &QAction::triggered, this, [this] {
-    if (SetWindow* window = CurrentSetWindow()) window->SaveAs();
+    SetWindow* window = CurrentSetWindow();
+    if (window != nullptr && window->SaveAs()) RememberOpenSet(window->slot());
   });
   connect(close_, &QAction::triggered, this, [this] {
     if (SetWindow* window = CurrentSetWindow()) window->close();
@@ -184,6 +192,23 @@ void MainWindow::UpdateMenus() {
   shownUtilitiesMenu_ = current != nullptr ? current->utilitiesMenu() : nullptr;
 }
 
+void MainWindow::RememberOpenSet(int slot) {
+  if (!ws_->sets.InUse(slot)) return;
+  const SetEntry& entry = ws_->sets.Entry(slot);
+  RememberRecentSet(ws_->settings, entry.Dir / entry.Name);
+}
+
+void MainWindow::FillRecentSets() {
+  recent_->clear();
+  const auto& recent = ws_->settings.RecentSets;
+  for (std::size_t i = 0; i < recent.size(); ++i) {
+    const fs::path path = recent[i];
+    QAction* action = recent_->addAction(QStringLiteral("&%1 ").arg(i + 1) + PathToQString(path));
+    connect(action, &QAction::triggered, this, [this, path] { OpenSetWindow(false, path); });
+  }
+  recent_->setEnabled(!recent.empty());
+}
+
 void MainWindow::FillWindowList() {
   qDeleteAll(windowList_);
   windowList_.clear();
@@ -192,7 +217,7 @@ void MainWindow::FillWindowList() {
   for (qsizetype i = 0; i < windows.size(); ++i) {
     SetWindow* window = windows.at(i);
     const QString text =
-        (i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QString()) + window->windowTitle();
+        (i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QString()) + window->setName();
     QAction* action = windowMenu_->addAction(text);
     action->setCheckable(true);
     action->setChecked(window == current);
@@ -287,7 +312,8 @@ MidiPort& MainWindow::midiPort() {
 }
 
 SetWindow* MainWindow::OpenSetWindow(bool isNew, const fs::path& path) {
-  const int slot = OpenSet(*ws_, *prompter_, isNew, path);
+  // The Set's window is on screen before any warning about its names.
+  const int slot = OpenSet(*ws_, *prompter_, isNew, path, RealFileOps(), true);
   if (slot == 0) return nullptr;
   auto* window = new SetWindow(*ws_, *prompter_, slot);
   window->SetMidiPort([this]() -> MidiPort& { return midiPort(); });
@@ -301,6 +327,10 @@ SetWindow* MainWindow::OpenSetWindow(bool isNew, const fs::path& path) {
   }
   area_->setActiveSubWindow(window);
   UpdateMenus();
+  if (!isNew) {
+    RememberOpenSet(slot);
+    WarnDuplicatesAfterOpening(*ws_, *prompter_, slot);
+  }
   return window;
 }
 
@@ -367,12 +397,67 @@ void MainWindow::ShowOptions() {
     window->Refresh();
 }
 
+namespace {
+
+// The help page of a window, by its form name.
+QString HelpPageFor(const QString& form) {
+  static const std::pair<const char*, const char*> kPages[] = {
+      {"FDoc", "editing.html"},
+      {"FParArr", "editing.html#details"},
+      {"FParSty", "editing.html#details"},
+      {"FParPrg", "editing.html#details"},
+      {"FParBsq", "editing.html#details"},
+      {"FParArg", "editing.html#details"},
+      {"FParGbl", "editing.html#details"},
+      {"FInArr", "editing.html#pickers"},
+      {"FInSty", "editing.html#pickers"},
+      {"FInPrg", "editing.html#pickers"},
+      {"FMidStup", "sysex-midi.html#setup"},
+      {"FMidWait", "sysex-midi.html#send"},
+      {"FReport", "reports.html"},
+      {"FOptions", "windows-options.html"},
+  };
+  for (const auto& [name, page] : kPages) {
+    if (form == QLatin1String(name)) return QString::fromLatin1(page);
+  }
+  return {};
+}
+
+}  // namespace
+
 void MainWindow::ShowHelp() {
-  if (help_.isNull()) help_ = new HelpWindow(ws_->data.Find(kHelpFolder), this);
-  help_->ShowContents();
-  help_->show();
-  help_->raise();
-  help_->activateWindow();
+  // F1 and Help > Contents: the page of the Set window in front, else the contents.
+  SetWindow* current = CurrentSetWindow();
+  ShowHelpPage(current != nullptr ? HelpPageFor(QStringLiteral("FDoc")) : QString(), this);
+}
+
+void MainWindow::ShowHelpPage(const QString& page, QWidget* owner) {
+  // A help window beside a modal dialog belongs to it, or the dialog would block it.
+  QPointer<HelpWindow>& window = owner == this ? help_ : dialogHelp_;
+  if (!window.isNull() && window->parentWidget() != owner) delete window.data();
+  if (window.isNull()) {
+    window = new HelpWindow(ws_->data.Find(kHelpFolder), owner);
+    window->setWindowFlag(Qt::Window);
+  }
+  if (page.isEmpty()) {
+    window->ShowContents();
+  } else {
+    window->ShowPage(page);
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // F1 in a modal dialog: the frame's own F1 does not reach it.
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+      ShowHelpPage(HelpPageFor(dialog->objectName()), dialog);
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 HelpWindow* MainWindow::helpWindow() const {

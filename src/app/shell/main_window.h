@@ -83,17 +83,26 @@ class MainWindow : public QMainWindow {
   void ShowTipOfTheDay();
   void ShowOptions();
   void ShowHelp();
+  // A page of the help ("editing.html#details"; the contents when empty), in a window
+  // that belongs to `owner`.
+  void ShowHelpPage(const QString& page, QWidget* owner);
   HelpWindow* helpWindow() const;
+  QMenu* recentSetsMenu() const { return recent_; }
 
  protected:
   // Every Set window closes first (each may ask to save); the settings are written
   // once, when the last one has gone.
   void closeEvent(QCloseEvent* event) override;
+  // F1 inside a modal dialog opens the dialog's help page.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateMenus();
   void UpdateMenus();
   void FillWindowList();
+  void FillRecentSets();
+  // A Set opened or saved under a new name goes first in File > Recent Sets.
+  void RememberOpenSet(int slot);
   SetWindow* CurrentSetWindow() const;
 
   SettingsStore& store_;
@@ -104,6 +113,7 @@ class MainWindow : public QMainWindow {
   MidiWait* midiWait_ = nullptr;
   QMdiArea* area_;
   QPointer<HelpWindow> help_;
+  QPointer<HelpWindow> dialogHelp_;
   bool started_ = false;
   bool settingsWritten_ = false;
 
@@ -111,6 +121,7 @@ class MainWindow : public QMainWindow {
   QAction* saveAs_ = nullptr;
   QAction* close_ = nullptr;
   QMenu* windowMenu_ = nullptr;
+  QMenu* recent_ = nullptr;
   QPointer<QMenu> shownEditMenu_;
   QPointer<QMenu> shownUtilitiesMenu_;  // the Edit menu of the Set window in front
   QAction* cascade_ = nullptr;

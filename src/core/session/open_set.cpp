@@ -101,7 +101,8 @@ bool IsNewSetName(const std::string& name) {
   return name.rfind("NEWSET", 0) == 0;
 }
 
-int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given, FileOps& ops) {
+int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given, FileOps& ops,
+            bool warnLater) {
   fs::path path = given;
   std::string name;
   if (!path.empty()) {
@@ -172,12 +173,14 @@ int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given
   load(Kind::KbdSet, 0);
   load(Kind::ArrangementGlobal, 0);
   progress.Advance(1);
-  if (!isNew) {
-    for (const Kind kind : {Kind::Arrangement, Kind::Style, Kind::Program})
-      CheckDuplicateNames(ws, prompter, slot, kind);
-  }
+  if (!isNew && !warnLater) WarnDuplicatesAfterOpening(ws, prompter, slot);
   entry.UndoEnabled = false;
   return slot;
+}
+
+void WarnDuplicatesAfterOpening(Workspace& ws, Prompter& prompter, int slot) {
+  for (const Kind kind : {Kind::Arrangement, Kind::Style, Kind::Program})
+    CheckDuplicateNames(ws, prompter, slot, kind);
 }
 
 }  // namespace i40

@@ -20,8 +20,13 @@ bool IsNewSetName(const std::string& name);
 // New Sets (isNew) are made from the template; otherwise the path names the Set, or,
 // when empty, the user picks any one of its component files. Every stored component's
 // header is tested before any is read; missing components may be created from the
-// template first. Everything the user is told or asked goes through the prompter.
+// template first. Everything the user is told or asked goes through the prompter. An
+// opened Set's duplicate names are warned about at once, unless the caller does so
+// itself once the Set is on screen (`warnLater`).
 int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const std::filesystem::path& path,
-            FileOps& ops = RealFileOps());
+            FileOps& ops = RealFileOps(), bool warnLater = false);
+
+// The duplicate-name warnings of an opened Set: Arrangements, Styles, then Programs.
+void WarnDuplicatesAfterOpening(Workspace& ws, Prompter& prompter, int slot);
 
 }  // namespace i40

@@ -54,7 +54,18 @@ Settings LoadSettings(const SettingsStore& store, const std::filesystem::path& p
   s.HighCall = ReadFlag(store, kHighCall, true);
   s.WarnDupl = ReadFlag(store, kWarnDupl, true);
   s.StartOld = ReadFlag(store, kStartOld, false);
+  for (std::size_t i = 1; i <= kRecentSetCount; ++i) {
+    const auto path = ReadPath(store, std::string(kRecentSet) + std::to_string(i), {});
+    if (!path.empty()) s.RecentSets.push_back(path);
+  }
   return s;
+}
+
+void RememberRecentSet(Settings& settings, const std::filesystem::path& setPath) {
+  auto& recent = settings.RecentSets;
+  std::erase(recent, setPath);
+  recent.insert(recent.begin(), setPath);
+  if (recent.size() > kRecentSetCount) recent.resize(kRecentSetCount);
 }
 
 void SaveSettings(SettingsStore& store, const Settings& s) {
@@ -67,6 +78,10 @@ void SaveSettings(SettingsStore& store, const Settings& s) {
   store.Set(kHighCall, s.HighCall ? "1" : "0");
   store.Set(kWarnDupl, s.WarnDupl ? "1" : "0");
   store.Set(kStartOld, s.StartOld ? "1" : "0");
+  for (std::size_t i = 0; i < kRecentSetCount; ++i) {
+    store.Set(std::string(kRecentSet) + std::to_string(i + 1),
+              i < s.RecentSets.size() ? PathText(s.RecentSets[i]) : std::string());
+  }
 }
 
 }  // namespace i40

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace i40 {
 
@@ -35,7 +36,11 @@ inline constexpr std::string_view kShowTips = "Show Tips at Startup";
 inline constexpr std::string_view kHighCall = "HighCall";
 inline constexpr std::string_view kWarnDupl = "WarnDupl";
 inline constexpr std::string_view kStartOld = "StartOld";
+// The File menu's recent Sets: "RecentSet1" (the latest) to "RecentSet4".
+inline constexpr std::string_view kRecentSet = "RecentSet";
 }  // namespace setting_keys
+
+inline constexpr std::size_t kRecentSetCount = 4;
 
 // The eight options of a run, read once at start-up and written once at the end.
 struct Settings {
@@ -44,10 +49,14 @@ struct Settings {
   int WArrangeMode = 1;             // 0 cascade, 1 tile
   int ModeId = 0;                   // tab a Set window opens on
   bool ShowTips = true;
-  bool HighCall = true;   // "Highlight called Items"
-  bool WarnDupl = true;   // "Duplicate name warning"
-  bool StartOld = false;  // "Open last Set at Start-up"
+  bool HighCall = true;                           // "Highlight called Items"
+  bool WarnDupl = true;                           // "Duplicate name warning"
+  bool StartOld = false;                          // "Open last Set at Start-up"
+  std::vector<std::filesystem::path> RecentSets;  // the latest first, Set paths
 };
+
+// A Set opened or saved under a new name goes first in the recent Sets, once.
+void RememberRecentSet(Settings& settings, const std::filesystem::path& setPath);
 
 // Absent or unreadable values take their defaults; the file dialogs start in the
 // program's own folder.

@@ -6,9 +6,9 @@
 #include "format/component_io.h"
 #include "format/set_paths.h"
 #include "session/save_set.h"
-#include "set_builder.h"
+#include "support/editor.h"
+#include "support/shown.h"
 #include "support/temp_dir.h"
-#include "ui/scripted_prompter.h"
 
 #include <algorithm>
 #include <tuple>
@@ -18,25 +18,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class OpenSetTest : public ::testing::Test {
+class OpenSetTest : public test::WorkspaceTest {
  protected:
   void SetUp() override {
     fs::create_directories(dir_ / "data" / "I40EMPTY");
     fs::create_directories(dir_ / "sets" / "ONE");
     ws_.templateSet = EmptyTemplatePath(dir_ / "data");
     build::WriteSet(build::TemplateSet(), ws_.templateSet);
-    one_ = build::DemoSet();
-    build::WriteSet(one_, OnePath());
+    build::WriteSet(build::DemoSet(), OnePath());
     ws_.settings.PathNam = dir_.path();
-    ws_.settings.WarnDupl = false;  // the demo Set has duplicate names on purpose
   }
 
   fs::path OnePath() const { return dir_ / "sets" / "ONE" / "ONE"; }
 
   test::TempDir dir_;
-  Workspace ws_;
-  ScriptedPrompter prompter_;
-  FileSet one_;
 };
 
 TEST_F(OpenSetTest, OpensAGivenSetAndReadsAllItsComponents) {
@@ -44,14 +39,11 @@ TEST_F(OpenSetTest, OpensAGivenSetAndReadsAllItsComponents) {
   ASSERT_EQ(slot, 1);
   EXPECT_TRUE(prompter_.messages().empty());
   const SetEntry& entry = ws_.sets.Entry(slot);
-  EXPECT_EQ(std::tie(entry.Name, entry.Dir), std::tuple("ONE", dir_ / "sets" / "ONE"));
+  EXPECT_EQ(std::tie(entry.Name, entry.Dir, entry.UndoEnabled),
+            std::tuple("ONE", dir_ / "sets" / "ONE", false));
   EXPECT_FALSE(entry.AnyModified());
-  EXPECT_FALSE(entry.UndoEnabled);
   EXPECT_EQ(ws_.settings.PathNam, dir_ / "sets");  // the parent of the Set's folder
-  for (Kind kind : kStoredKinds) {
-    EXPECT_EQ(WriteComponentBytes(kind, ws_.sets.Files(slot)), WriteComponentBytes(kind, one_))
-        << KindName(kind);
-  }
+  EXPECT_EQ(test::Images(ws_, slot), test::Images(build::DemoSet()));
   EXPECT_EQ(ws_.sets.Files(slot).backingSequences.path,
             ComponentPath(OnePath(), Kind::BackingSequence));
 
@@ -96,7 +88,7 @@ TEST_F(OpenSetTest, AShortFileInAReusedSlotLeavesTheRestBlank) {
 }
 
 TEST_F(OpenSetTest, OpeningWarnsOfDuplicateNamesUnlessNew) {
-  ws_.settings.WarnDupl = true;
+  build::WriteSet(build::DemoSetWithDuplicates(), OnePath());
   ASSERT_EQ(OpenSet(ws_, prompter_, false, OnePath()), 1);
   EXPECT_EQ(prompter_.texts(), (std::vector<std::string>{
                                    "Arrangement duplicate name\nC25 - C11  (Pop Ballad)",
@@ -123,11 +115,10 @@ TEST_F(OpenSetTest, MissingComponentIsCreatedFromTheTemplateOnOkOnly) {
   prompter_.Clear();
   prompter_.QueueAnswer(Answer::Ok);
   ASSERT_EQ(OpenSet(ws_, prompter_, false, OnePath()), 1);
-  ASSERT_EQ(prompter_.messages().size(), 1u);
-  const Message& m = prompter_.messages()[0];
-  EXPECT_EQ(std::tie(m.text, m.title, m.icon, m.buttons, m.defaultButton),
-            std::tuple("ONE.KBS is missing.\nCreate it?", "Open a Set", MessageIcon::Exclamation,
-                       MessageButtons::OkCancel, Answer::Cancel));
+  EXPECT_EQ(test::ShownOf(prompter_.messages()),
+            (std::vector<test::Shown>{{"ONE.KBS is missing.\nCreate it?", "Open a Set",
+                                       MessageIcon::Exclamation, MessageButtons::OkCancel,
+                                       Answer::Cancel}}));
   EXPECT_EQ(ws_.sets.Files(1).kbdSets.records, build::TemplateSet().kbdSets.records);
   EXPECT_EQ(test::ReadFile(kbs), test::ReadFile(ComponentPath(ws_.templateSet, Kind::KbdSet)));
 
@@ -147,7 +138,7 @@ TEST_F(OpenSetTest, MissingComponentIsCreatedFromTheTemplateOnOkOnly) {
 
 TEST_F(OpenSetTest, EveryBadComponentIsReportedBeforeGivingUp) {
   test::WriteFile(ComponentPath(OnePath(), Kind::Style), {'K', 'O'});
-  auto bytes = WriteComponentBytes(Kind::Global, one_);
+  auto bytes = WriteComponentBytes(Kind::Global, build::DemoSet());
   bytes[6] = static_cast<std::uint8_t>(KindCode(Kind::KbdSet));  // the wrong kind
   test::WriteFile(ComponentPath(OnePath(), Kind::Global), bytes);
   EXPECT_EQ(OpenSet(ws_, prompter_, false, OnePath()), 0);
@@ -164,11 +155,11 @@ TEST_F(OpenSetTest, EveryBadComponentIsReportedBeforeGivingUp) {
 TEST_F(OpenSetTest, NewSetsAreNamedAfterTheirSlotAndMarkedChanged) {
   ASSERT_EQ(OpenSet(ws_, prompter_, true, {}), 1);
   ASSERT_EQ(OpenSet(ws_, prompter_, true, {}), 2);
-  EXPECT_EQ(ws_.sets.Entry(2).Name, "NEWSET02");
-  EXPECT_EQ(ws_.sets.Entry(2).Dir, dir_.path());
-  for (Kind kind : kStoredKinds)
-    EXPECT_TRUE(ws_.sets.Entry(1).Modified[static_cast<std::size_t>(KindIndex(kind))]);
-  EXPECT_FALSE(ws_.sets.Entry(1).Modified[4]);  // Songs are never written
+  EXPECT_EQ(std::tie(ws_.sets.Entry(2).Name, ws_.sets.Entry(2).Dir),
+            std::tuple("NEWSET02", dir_.path()));
+  // Every kind changed but the Songs, which are never written.
+  EXPECT_EQ(ws_.sets.Entry(1).Modified,
+            (std::array<bool, 8>{true, true, true, true, false, true, true, true}));
   EXPECT_EQ(ws_.sets.Files(2).kbdSets.records, build::TemplateSet().kbdSets.records);
   EXPECT_EQ(ws_.sets.Files(2).backingSequences.path,
             ComponentPath(ws_.templateSet, Kind::BackingSequence));
@@ -189,11 +180,9 @@ TEST_F(OpenSetTest, PickedSetAsksWhenItsNameIsInUse) {
   const FileRequest& request = prompter_.fileRequests()[0];
   EXPECT_EQ(std::tie(request.title, request.initialDir),
             std::tuple("Select a Korg-i40 Set", dir_ / "sets"));
-  ASSERT_EQ(request.filters.size(), 8u);  // "All", then one a kind
-  EXPECT_EQ(std::tie(request.filters[0].name, request.filters[0].pattern),
-            std::tuple("All", "*.*"));
-  EXPECT_EQ(std::tie(request.filters[4].name, request.filters[4].pattern),
-            std::tuple("Backing Sequence", "*.BSQ"));
+  const auto types = test::Types(request);  // "All", then one a kind
+  ASSERT_EQ(types.size(), 8u);
+  EXPECT_EQ(types[0] + ", " + types[4], "All|*.*, Backing Sequence|*.BSQ");
   const Message& warning = prompter_.messages().back();
   EXPECT_EQ(std::tie(warning.text, warning.title, warning.buttons),
             std::tuple("Name ONE is already in use.\nContinue anyway?", "Warning",

@@ -8,8 +8,9 @@ namespace {
 // Every key with its stored text, in one line.
 std::string Stored(const SettingsStore& store) {
   std::string text;
-  for (const char* key : {"PathNam", "OldSetNam", "WArrangeMode", "ModeId", "Show Tips at Startup",
-                          "HighCall", "WarnDupl", "StartOld"})
+  for (const char* key :
+       {"PathNam", "OldSetNam", "WArrangeMode", "ModeId", "Show Tips at Startup", "HighCall",
+        "WarnDupl", "StartOld", "RecentSet1", "RecentSet2", "RecentSet3", "RecentSet4"})
     text += std::string(key) + "=" + store.Get(key).value_or("?") + ";";
   return text;
 }
@@ -17,10 +18,20 @@ std::string Stored(const SettingsStore& store) {
 TEST(Settings, StoredAsDecimalTextUnderTheirKeysAndReadBack) {
   MemorySettingsStore store;
   // Folder, last Set, arrangement mode, tab, tips, highlight, duplicates, open last Set.
-  SaveSettings(store, {"/sets", "/sets/ONE/ONE", 0, 3, false, false, false, true});
+  // Recent Sets: the latest first.
+  SaveSettings(store, {"/sets",
+                       "/sets/ONE/ONE",
+                       0,
+                       3,
+                       false,
+                       false,
+                       false,
+                       true,
+                       {"/sets/TWO/TWO", "/sets/ONE/ONE"}});
   const std::string expected =
       "PathNam=/sets;OldSetNam=/sets/ONE/ONE;WArrangeMode=0;ModeId=3;Show Tips at Startup=0;"
-      "HighCall=0;WarnDupl=0;StartOld=1;";
+      "HighCall=0;WarnDupl=0;StartOld=1;RecentSet1=/sets/TWO/TWO;RecentSet2=/sets/ONE/ONE;"
+      "RecentSet3=;RecentSet4=;";
   EXPECT_EQ(Stored(store), expected);
   MemorySettingsStore again;
   SaveSettings(again, LoadSettings(store, "/elsewhere"));
@@ -36,6 +47,17 @@ TEST(Settings, UnreadableNumbersTakeTheirDefaults) {
   EXPECT_EQ(s.ModeId, 0);
   EXPECT_TRUE(s.HighCall);
   EXPECT_EQ(s.WArrangeMode, 1);
+}
+
+TEST(Settings, ARecentSetGoesFirstOnceAndTheListKeepsFour) {
+  Settings s;
+  for (const char* set : {"/a/A", "/b/B", "/c/C", "/d/D", "/b/B", "/e/E"})
+    RememberRecentSet(s, set);
+  const std::vector<std::filesystem::path> expected{"/e/E", "/b/B", "/d/D", "/c/C"};
+  EXPECT_EQ(s.RecentSets, expected);
+  MemorySettingsStore store;
+  SaveSettings(store, s);
+  EXPECT_EQ(LoadSettings(store, "/").RecentSets, expected);
 }
 
 }  // namespace
