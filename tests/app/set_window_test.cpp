@@ -181,6 +181,34 @@ class SetWindowTest : public QObject {
     QCOMPARE(s.grid(2, "grdPrg")->rowCount(), 4);  // bank R
   }
 
+  // A frame maximised on a 1280x800 screen shows every column of every grid without a
+  // horizontal scroll bar, and the columns share whatever width the window gains.
+  void gridColumnsFitAndShareTheWidth() {
+    DemoSession s;
+    s.frame->showNormal();
+    const auto check = [&s](int frameWidth) {
+      s.frame->resize(frameWidth, 800);
+      s.frame->findChild<QAction*>("mnuWTile")->trigger();
+      for (int tab : {0, 1, 2, 5}) {
+        s.window->tabs()->setCurrentIndex(tab);
+        auto* grid = s.window->tabs()->widget(tab)->findChild<QTableWidget*>(
+            tab == 5 ? "grdArk" : kGridNames[static_cast<std::size_t>(tab)]);
+        QVERIFY(grid != nullptr);
+        QTRY_VERIFY(grid->isVisible());
+        QApplication::processEvents();
+        int total = 0;
+        for (int column = 0; column < grid->columnCount(); ++column)
+          total += grid->columnWidth(column);
+        const int room = grid->viewport()->width();
+        QVERIFY2(total <= room && !grid->horizontalScrollBar()->isVisible(),
+                 qPrintable(QString("tab %1: %2 of %3").arg(tab).arg(total).arg(room)));
+        QVERIFY2(total > room - grid->columnCount(), qPrintable(QString("tab %1").arg(tab)));
+      }
+    };
+    check(1280);
+    check(1600);
+  }
+
   void editCommandsReachTheSetAndTheMenuFollowsTheSelection() {
     DemoSession s;
     SetWindow* window = s.window;

@@ -390,13 +390,49 @@ TEST_F(CliTest, DialogScriptErrorsStopWithStatusTwo) {
   EXPECT_EQ(cases, 11);
 }
 
-TEST_F(CliTest, CheckAndInfoOfAGoodSet) {
+// check and info, as text and as one JSON object per Set: a good Set, a Set with a call
+// into an emptied Program, and a Set whose Arrangement file ends early.
+TEST_F(CliTest, CheckAndInfoAsTextAndJson) {
+  const std::string demo = (dir_ / "DEMO").string();
   build::WriteSet(build::DemoSet(), dir_ / "DEMO");
-  Result r = RunArgs({"info", (dir_ / "DEMO").string()});
+  Result r = RunArgs({"info", demo});
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_NE(r.out.find("Arrangements: 20 of 64\n"), std::string::npos);
-  EXPECT_NE(r.out.find("Style Block 1 (C11-C14): 50 events free\n"), std::string::npos);
-  EXPECT_EQ(StatusOf(RunArgs({"check", (dir_ / "DST").string()})), Status(0, ""));
+  EXPECT_NE(r.out.find("\nArrangements: 20 of 64\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\nStyle Block 1 (C11-C14): 50 events free\n"), std::string::npos);
+  EXPECT_EQ(RunArgs({"info", "--json", demo}).out,
+            "{\"set\":\"DEMO\",\"arrangements\":20,\"styles\":15,\"programs\":42,"
+            "\"drumKits\":2,\"backingSequences\":5,\"styleBlocks\":[{\"block\":1,\"styles\":"
+            "\"C11-C14\",\"freeEvents\":50},{\"block\":2,\"styles\":\"C15-C18\",\"freeEvents\":"
+            "5600},{\"block\":3,\"styles\":\"C21-C24\",\"freeEvents\":8950},{\"block\":4,"
+            "\"styles\":\"C25-C28\",\"freeEvents\":8900}],\"sequenceEvents\":5340,"
+            "\"sequenceEventsFree\":60196}\n");
+  EXPECT_EQ(StatusOf(RunArgs({"check", demo})), Status(0, ""));
+
+  FileSet broken = build::TemplateSet();
+  broken.arrangements.records[0].SetName("Song");
+  broken.arrangements.records[0].SetTrackProgram(0, 771);  // the empty Program F14
+  build::WriteSet(broken, dir_ / "CALLS");
+  build::WriteSet(build::TemplateSet(), dir_ / "SHORT");
+  auto arr = test::ReadFile(ComponentPath(dir_ / "SHORT", Kind::Arrangement));
+  arr.resize(534);
+  test::WriteFile(ComponentPath(dir_ / "SHORT", Kind::Arrangement), arr);
+  const std::string calls = (dir_ / "CALLS").string(), shortSet = (dir_ / "SHORT").string();
+  r = RunArgs({"check", calls, shortSet, demo});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out + r.err, calls + ": Arrangement C11 'Song' calls the empty Program F14\n" +
+                               shortSet +
+                               ": Error getting Arrangement data.\nThe file ends inside "
+                               "Arrangement 4 (byte 524)\n");
+  r = RunArgs({"check", "--json", calls, shortSet, demo});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, "{\"set\":\"" + calls +
+                       "\",\"messages\":[],\"findings\":[\"Arrangement C11 'Song' calls the "
+                       "empty Program F14\"]}\n{\"set\":\"" +
+                       shortSet +
+                       "\",\"messages\":[\"Error getting Arrangement data.\\r\\nThe file ends "
+                       "inside Arrangement 4 (byte 524)\"],\"findings\":[]}\n{\"set\":\"" +
+                       demo + "\",\"messages\":[],\"findings\":[]}\n");
+
   ASSERT_EQ(StatusOf(RunArgs({"new", (dir_ / "FRESH").string()})), Status(0, ""));
   EXPECT_EQ(test::ReadFile(dir_ / "FRESH.KBS"),
             WriteComponentBytes(Kind::KbdSet, build::TemplateSet()));
