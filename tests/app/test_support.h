@@ -23,10 +23,12 @@ inline std::filesystem::path DemoSet() {
   return SourceData() / "demo" / "DEMO";
 }
 
-// Screenshots go into the build folder.
+// Screenshots go into the build folder (I40_SCREENSHOT_DIR in the environment names
+// another, for the runs at another scale).
 inline QString ScreenshotPath(const QString& name) {
-  QDir().mkpath(QStringLiteral(I40_SCREENSHOT_DIR));
-  return QStringLiteral(I40_SCREENSHOT_DIR) + '/' + name;
+  const QString dir = qEnvironmentVariable("I40_SCREENSHOT_DIR", I40_SCREENSHOT_DIR);
+  QDir().mkpath(dir);
+  return dir + '/' + name;
 }
 
 // A file's bytes; none when it cannot be read.
