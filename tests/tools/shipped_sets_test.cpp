@@ -7,7 +7,6 @@
 
 #include "format/bsq_file.h"
 #include "format/component_io.h"
-#include "format/item_numbers.h"
 #include "format/set_paths.h"
 #include "format/style_blocks.h"
 #include "set_builder.h"
@@ -37,27 +36,6 @@ void ExpectShippedSetIs(const FileSet& generated, const fs::path& setPath) {
 TEST(ShippedSets, TemplateAndDemoAreWhatTheGeneratorMakes) {
   ExpectShippedSetIs(build::TemplateSet(), EmptyTemplatePath(kData));
   ExpectShippedSetIs(build::DemoSet(), kData / "demo" / "DEMO");
-}
-
-// New Sets and blank items come from the template: every item empty, the Backing
-// Sequences from their first start, the KBD Sets on presets only.
-TEST(ShippedSets, TemplateHoldsEmptyItems) {
-  const FileSet t = build::TemplateSet();
-  for (const auto& r : t.arrangements.records)
-    EXPECT_TRUE(r.IsEmpty() && r.Category() == 15);
-  for (const auto& s : t.styles.slots)
-    EXPECT_TRUE(s.present == 1 && s.length == 1176 && s.record.IsEmpty());
-  for (const auto& r : t.programs.records)
-    EXPECT_TRUE(r.IsEmpty());
-  for (const auto& r : t.backingSequences.records)
-    EXPECT_TRUE(r.IsEmpty());
-  EXPECT_EQ(t.backingSequences.trackStart[0][0], 5632);
-  EXPECT_EQ(BsqTotalUnits(t.backingSequences), 0);
-  for (const auto& k : t.kbdSets.records) {
-    for (int s = 0; s < 3; ++s)
-      EXPECT_TRUE(ProgramUserIndex(k.SectionProgram(s)) < 0 &&
-                  ProgramLabel(k.SectionProgram(s)) != "");
-  }
 }
 
 // The demo has what the tests on it rely on.

@@ -67,18 +67,6 @@ TEST(ArrangementRecord, StyleAndTrackCallsAndTheBytesAroundThem) {
   EXPECT_EQ(r.Style(), 271);
 }
 
-TEST(IafFile, OneRecordFromByteFive) {
-  FileSet set = build::RandomSet(5);
-  const auto& nine = set.arrangements.records[9].bytes;
-  auto bytes = test::OneItemFile({nine.begin(), nine.end()});
-  ArrangementRecord record;
-  ASSERT_FALSE(ReadIafFile(bytes, record));
-  EXPECT_EQ(record, set.arrangements.records[9]);
-  bytes.pop_back();
-  EXPECT_EQ(test::Detail(ReadIafFile(bytes, record)),
-            "The file is shorter than one Arrangement (byte 168)");
-}
-
 class ArrangementCellTest : public ::testing::Test {
  protected:
   void SetUp() override {

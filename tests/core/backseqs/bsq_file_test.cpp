@@ -40,15 +40,6 @@ TEST(BsqFile, EmptyBankReadsAsTenZeroSizes) {
   EXPECT_EQ(BsqUsedCounterText(read) + "|" + BsqFreeCounterText(read), "BackSeqs: 0|Free: 65536");
 }
 
-TEST(BsqFile, LastTrackOfSequenceNineEndsAtEndStart) {
-  BsqData bsq = BankWith(9, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3});
-  const auto bytes = WriteBsqFile(bsq);
-  BsqData read;
-  ASSERT_FALSE(ReadBsqFile(bytes, read));
-  EXPECT_EQ(std::tie(read.trackLength[9], read.data[9]), std::tie(bsq.trackLength[9], bsq.data[9]));
-  EXPECT_EQ(BsqFreeCounterText(read), "Free: 65520");
-}
-
 TEST(BsqFile, SequenceLongerThan16384BytesIsReadWhole) {
   BsqData bsq = BankWith(2, {1000, 100, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
   for (std::size_t i = 0; i < bsq.data[2].size(); ++i)
@@ -60,13 +51,6 @@ TEST(BsqFile, SequenceLongerThan16384BytesIsReadWhole) {
   EXPECT_EQ(read.data[2], bsq.data[2]);
   EXPECT_EQ(WriteBsqFile(read), bytes);
   EXPECT_EQ(BsqListEntry(read, 2), "BSeq 2:                  : 5204");
-}
-
-TEST(BsqFile, ListEntryOfANamedSequence) {
-  BsqData bsq = BankWith(3, {10, 15});
-  bsq.records[3].SetName("VERSE");
-  EXPECT_EQ(BsqListEntry(bsq, 3) + "|" + BsqUsedCounterText(bsq),
-            "BSeq 3: VERSE            :  100|BackSeqs: 100");
 }
 
 TEST(BsqFile, OverTheMemoryTheFreeCounterGoesNegative) {

@@ -66,56 +66,29 @@ TEST_F(CallsCheckTest, CallsAreRepointedByNameAndTheUnknownOneAskedAbout) {
             std::tuple(MessageIcon::Exclamation, MessageButtons::YesNoCancel, Answer::Cancel));
 }
 
-TEST_F(CallsCheckTest, YesOpensTheProgramPickerWhereTheTrackBelongs) {
-  ws_.sets.Files(dest_).programs.records[7].SetName("Not Piano");
-  prompter_.QueueAnswer(Answer::Yes);
-  prompter_.QueuePick(831);
-  prompter_.QueueAnswer(Answer::Yes);
-  prompter_.QueuePick(5);
-  ASSERT_TRUE(ed_.Paste(Kind::Arrangement, dest_, 5));
-  EXPECT_EQ(std::tuple(Dest(5).TrackProgram(2), Dest(5).TrackProgram(6)), std::tuple(831, 5));
-  ASSERT_EQ(prompter_.pickRequests().size(), 2u);
-  const PickRequest& pick = prompter_.pickRequests()[0];
-  EXPECT_EQ(std::tie(pick.kind, pick.slot, pick.start, pick.caption),
-            std::tuple(Kind::Program, dest_, 768, "for track 'BASS'"));
-}
-
-// The Style is asked about before the tracks; a drum track picks from the Drum Kit bank.
-TEST_F(CallsCheckTest, UnknownStyleFirstAndDrumTracksFromTheDrumKitBank) {
+// The Style is asked about before the tracks; Yes opens the picker where the track
+// belongs: a drum track on the Drum Kit bank, the others on the bank of the call.
+TEST_F(CallsCheckTest, UnknownStyleFirstThenEachTrackPicksWhereItBelongs) {
   ws_.sets.Files(dest_).styles.slots[9].record.SetName("Other Style");
   ws_.sets.Files(dest_).programs.records[2].SetName("Other");
   prompter_.QueueAnswer(Answer::Yes);
   prompter_.QueuePick(70);
   prompter_.QueueAnswer(Answer::Yes);
   prompter_.QueuePick(1038);
-  prompter_.QueueAnswer(Answer::No);
+  prompter_.QueueAnswer(Answer::Yes);
+  prompter_.QueuePick(831);
   ASSERT_TRUE(ed_.Paste(Kind::Arrangement, dest_, 5));
   EXPECT_EQ(prompter_.texts()[0],
             "Arrangement 'Song' calls Style 'My Style' non-existent in 'DST'\n\n"
             "Redirect this Arrangement to an existing Style?");
   const auto& picks = prompter_.pickRequests();
-  ASSERT_EQ(picks.size(), 2u);
+  ASSERT_EQ(picks.size(), 3u);
   EXPECT_EQ(std::tie(picks[0].kind, picks[0].start, picks[1].start, picks[1].caption),
             std::tuple(Kind::Style, 0, 1024, "for track 'DRUMS'"));
-  EXPECT_EQ(std::tuple(Dest(5).Style(), Dest(5).TrackProgram(0)), std::tuple(70, 1038));
-}
-
-TEST_F(CallsCheckTest, CancelAtTheSecondQuestionRestoresTheDestination) {
-  ws_.sets.Files(dest_).programs.records[7].SetName("Not Piano");
-  Dest(5).SetName("Was here");
-  const auto before = Images(ws_, dest_);
-  prompter_.QueueAnswer(Answer::No);
-  prompter_.QueueAnswer(Answer::Cancel);
-  EXPECT_FALSE(ed_.Paste(Kind::Arrangement, dest_, 5));
-  EXPECT_EQ(prompter_.messages().size(), 2u);
-  EXPECT_EQ(Images(ws_, dest_), before);
-  EXPECT_FALSE(ws_.sets.Entry(dest_).Modified[0]);
-
-  // A cancelled picker is a cancel too.
-  prompter_.QueueAnswer(Answer::Yes);
-  prompter_.QueuePick(-1);
-  EXPECT_FALSE(ed_.Paste(Kind::Arrangement, dest_, 5));
-  EXPECT_EQ(Images(ws_, dest_), before);
+  EXPECT_EQ(std::tie(picks[2].kind, picks[2].slot, picks[2].start, picks[2].caption),
+            std::tuple(Kind::Program, dest_, 768, "for track 'BASS'"));
+  EXPECT_EQ(std::tuple(Dest(5).Style(), Dest(5).TrackProgram(0), Dest(5).TrackProgram(2)),
+            std::tuple(70, 1038, 831));
 }
 
 TEST_F(CallsCheckTest, KbdSetSectionsAreCheckedTheSameWay) {

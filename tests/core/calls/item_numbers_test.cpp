@@ -48,9 +48,6 @@ TEST(ItemNumbers, LabelsAndTheEdgesOfTheBanks) {
   EXPECT_EQ(ProgramUserIndex(1037), -1);
   EXPECT_EQ(ProgramUserIndex(1038), 64);  // R27, the first user Drum Kit
   EXPECT_EQ(ProgramNumber(7, 0), -1);
-  const int first[] = {0, 64, 256, 320, 512, 768, 1024};
-  for (int bank = 0; bank < 7; ++bank)
-    EXPECT_EQ(BankFirstNumber(Kind::Program, bank), first[bank]);
   // Row then column: index 0 is 11, 7 is 18, 8 is 21, 63 is 88.
   // Style C: past the bank's end.
   EXPECT_EQ(ItemLabel(Kind::Arrangement, 2, 7) + " " + ItemLabel(Kind::Arrangement, 2, 8) + " " +

@@ -123,26 +123,6 @@ TEST_F(GlobalDialogsTest, EachControlWritesOnlyItsOwnBits) {
   }
 }
 
-TEST_F(GlobalDialogsTest, NothingChangedWritesNothing) {
-  Set().global.record[17] = 9;  // a curve no list offers
-  Set().arrangements.records[0].bytes[24] = 80;
-  const auto images = test::Images(ws_, slot_);
-  for (const Kind kind : {Kind::ArrangementGlobal, Kind::Global}) {
-    DialogModel m = Open(kind);
-    for (const DialogControl& c : std::vector<DialogControl>(m.controls)) {
-      if (c.type == ControlType::Check) m.SetCheck(c.name, c.value != 0);
-      if (c.type == ControlType::Combo && !c.shownStandIn) m.Choose(c.name, c.value);
-    }
-    ASSERT_TRUE(m.Ok(prompter_));
-    // Cancel after changes: the model is dropped, nothing written.
-    DialogModel cancelled = Open(kind);
-    cancelled.SetCheck("chkChMem", true);
-    cancelled.Choose("cboDmpr", 1);
-  }
-  EXPECT_EQ(test::Images(ws_, slot_), images);
-  EXPECT_EQ(ws_.sets.Entry(slot_).Modified, (std::array<bool, 8>{}));
-}
-
 TEST_F(GlobalDialogsTest, AllSplitKeysAreOneUndoableArrangementEdit) {
   auto& arrangements = Set().arrangements.records;
   for (auto& r : arrangements)

@@ -233,11 +233,14 @@ TEST_F(ItemDialogTest, TypedValuesFollowTheRules) {
 TEST_F(ItemDialogTest, NothingChangedWritesNothingAndRenamingKeepsWhatTheDialogCannotShow) {
   ws_.settings.WarnDupl = true;  // the demo Set has duplicate names to warn about
   auto bytes = RecordBytes(ws_.sets.Files(slot_), Kind::Arrangement, 0);
-  bytes[22] = 5;   // tempo 35
-  bytes[24] = 60;  // split key outside the list
+  bytes[22] = 5;                                // tempo 35
+  bytes[24] = 60;                               // split key outside the list
+  ws_.sets.Files(slot_).global.record[17] = 9;  // a curve no list offers
   const auto images = test::Images(ws_, slot_);
-  for (const Kind kind : kDialogKinds) {
-    DialogModel m = Open(kind, kind == Kind::BackingSequence ? 0 : PositionOfUser(kind, 0));
+  for (const Kind kind : {Kind::Arrangement, Kind::Style, Kind::Program, Kind::BackingSequence,
+                          Kind::ArrangementGlobal, Kind::Global}) {
+    const bool item = kind != Kind::ArrangementGlobal && kind != Kind::Global;
+    DialogModel m = Open(kind, item && kind != Kind::BackingSequence ? PositionOfUser(kind, 0) : 0);
     // Acting without changing anything: the same text, entry, tick and pick.
     for (const DialogControl& c : std::vector<DialogControl>(m.controls)) {
       if (!c.enabled || c.readOnly) continue;
@@ -245,7 +248,7 @@ TEST_F(ItemDialogTest, NothingChangedWritesNothingAndRenamingKeepsWhatTheDialogC
       const bool inRange = c.value >= c.minimum && c.value <= c.maximum;
       if (c.type == ControlType::Text || (c.type == ControlType::Number && inRange))
         m.SetText(c.name, c.text);
-      if (c.type == ControlType::Combo && c.value >= 0) m.Choose(c.name, c.value);
+      if (c.type == ControlType::Combo && !c.shownStandIn) m.Choose(c.name, c.value);
       if (c.type == ControlType::Check) m.SetCheck(c.name, c.value != 0);
       if (c.type == ControlType::Picker) {
         prompter_.QueuePick(c.value);

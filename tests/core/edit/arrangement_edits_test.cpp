@@ -70,16 +70,6 @@ TEST_F(ArrangementEditsTest, DeleteClosesUpAndRenumbersTheBackingSequences) {
   EXPECT_EQ(Names({40}), "Arr 0");
 }
 
-TEST_F(ArrangementEditsTest, InsertOpensUpAndPushesTheLastOneOntoTheClipboard) {
-  EXPECT_FALSE(ed_.Insert(kArr, slot_, 0));  // nothing copied yet
-  ed_.Copy(kArr, slot_, 4);
-  EXPECT_TRUE(ed_.Insert(kArr, slot_, 1));
-  EXPECT_EQ(Names({0, 1, 2}), "Arr 0|Arr 4|Arr 1");
-  EXPECT_EQ(Calls(), (std::vector<int>{259, 259, 262, 258}));
-  EXPECT_TRUE(ed_.Paste(kArr, slot_, 30));  // the pushed-out Arrangement
-  EXPECT_EQ(Names({30}), "Last");
-}
-
 // At the last slot, Insert replaces what is there and Delete only empties it.
 TEST_F(ArrangementEditsTest, InsertAndDeleteAtTheLastSlots) {
   ed_.Copy(kArr, slot_, 0);

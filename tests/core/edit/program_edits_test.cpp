@@ -137,8 +137,8 @@ TEST_F(ProgramEditsTest, GridOfABankWithCallersHighlighted) {
   // Preset 3 is called by a KBD Set, F12 by an Arrangement; R28 and F11 by nothing.
   auto cells = FillProgramGrid(from, 0, true);
   ASSERT_EQ(cells.size(), 64u);
-  EXPECT_EQ(std::tie(cells[3].textColour, cells[5].textColour),
-            std::tuple(colours::kDarkRed, colours::kTeal));
+  EXPECT_EQ(std::tie(cells[3].text, cells[3].textColour, cells[5].textColour),
+            std::tuple("A14 Preset 3        ", colours::kDarkRed, colours::kTeal));
   cells = FillProgramGrid(from, 6, true);
   ASSERT_EQ(cells.size(), 16u);
   EXPECT_EQ(std::tie(cells[15].text, cells[15].textColour),

@@ -45,9 +45,6 @@ class StyleEditsTest : public test::WorkspaceTest {
 TEST_F(StyleEditsTest, CallersAreNamedArrangementsAndBackingSequences) {
   EXPECT_EQ(StyleCallers(ws_.sets.Files(slot_), 256),
             (std::vector<std::string>{"Arr C11", "BSeq  3"}));
-  RedirectCalls(ws_.sets.Files(slot_), kSty, 256, 70);
-  EXPECT_EQ(StyleCallers(ws_.sets.Files(slot_), 70),
-            (std::vector<std::string>{"Arr C11", "BSeq  3"}));
   EXPECT_EQ(ws_.sets.Files(slot_).arrangements.records[1].Style(), 256);  // unnamed: no caller
 }
 

@@ -8,13 +8,6 @@
 namespace i40 {
 namespace {
 
-TEST(KbdSets, LabelsRunA1ToC5) {
-  std::string labels;
-  for (int i = -1; i <= 15; ++i)
-    labels += KbdSetLabel(i) + " ";
-  EXPECT_EQ(labels, " A1 A2 A3 A4 A5 B1 B2 B3 B4 B5 C1 C2 C3 C4 C5  ");
-}
-
 TEST(KbdSets, FileIsHeaderAndFifteenRecords) {
   const KbdSetData data = build::RandomSet(2).kbdSets;
   auto bytes = WriteKbdSetFile(data);
@@ -50,8 +43,6 @@ TEST(KbdSets, GridTexts) {
   EXPECT_EQ(KbdSetSectionText(from, 3, 0) + "|" + KbdSetSectionText(from, 3, 1) + "|" +
                 KbdSetSectionText(from, 3, 2),
             "F11 Lead            |A12 Strings         | ");
-  EXPECT_EQ(kKbdSetGridHeader,
-            (std::array<std::string_view, 3>{"Lower KBD", "Upper1 KBD", "Upper2 KBD"}));
 }
 
 }  // namespace

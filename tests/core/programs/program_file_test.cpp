@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "programs/program_cell.h"
 #include "set_builder.h"
 #include "support/read_errors.h"
 
@@ -64,22 +63,6 @@ TEST(OneProgramFiles, ProgramAndDrumKitFromByteFive) {
             "The file is shorter than one Program (byte 176)");
   EXPECT_EQ(test::Detail(ReadIdkFile(std::span(bytes.data(), 1056), kit)),
             "The file is shorter than one Drum Kit (byte 1056)");
-}
-
-TEST(ProgramCell, TextAndColours) {
-  PresetTables presets;
-  presets.programsAB[0] = {"Piano           ", 0, 0};
-  FileSet set = build::TemplateSet();
-  set.programs.records[65].SetName("My Kit");
-  const ItemSources from{presets, set};
-  EXPECT_EQ(ProgramCell(from, 1039, false, false).text, "R28 My Kit          ");
-  EXPECT_EQ(ProgramCell(from, 1039, false, false).textColour, colours::kBlack);
-  EXPECT_EQ(ProgramCell(from, 1039, true, true).textColour, colours::kRed);
-  EXPECT_EQ(ProgramCell(from, 768, true, true).textColour, colours::kBlue);  // empty
-  EXPECT_EQ(ProgramCell(from, 0, false, false).text, "A11 Piano           ");
-  EXPECT_EQ(ProgramCell(from, 0, false, false).textColour, CellColour::SystemGrey());
-  EXPECT_EQ(ProgramCell(from, 0, true, false).textColour, colours::kTeal);
-  EXPECT_EQ(ProgramCell(from, 0, true, true).textColour, colours::kDarkRed);
 }
 
 }  // namespace

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+#include "format/kinds.h"
 #include "format/set_paths.h"
+#include "format/vocabulary.h"
 #include "session/load_component.h"
+#include "support/expected_text.h"
 #include "support/shown.h"
 #include "support/temp_dir.h"
 #include "ui/scripted_prompter.h"
@@ -109,22 +114,29 @@ TEST_F(OpenComponentTest, EachProblemIsNamedWithTheFilesFullPath) {
   EXPECT_EQ(OpenAndMessage(Kind::Global), "File " + at("MYSET.GBL") + " not found");
 }
 
-TEST_F(OpenComponentTest, ValidFileIsReadWholeAndNoMessageShown) {
-  auto bytes = ComponentHeaderBytes(KindCode(Kind::Program), 0xAA, 0xBB);
-  bytes.insert(bytes.end(), {1, 2, 3, 4, 5});
-  WriteFile(dir_ / "MYSET.PRG", bytes);
-  prompter_.Clear();
-  const auto file = OpenComponent(SetPath(), Kind::Program, prompter_);
-  ASSERT_TRUE(file);
-  EXPECT_TRUE(prompter_.messages().empty());
-  EXPECT_EQ(std::tie(file->bytes, file->path, file->kind),
-            std::tuple(bytes, dir_ / "MYSET.PRG", Kind::Program));
-}
-
 // A file that is there but cannot be read (the other problems are met above).
 TEST(ComponentErrorText, AFileThatCannotBeOpened) {
   EXPECT_EQ(ComponentErrorText({ComponentProblem::CantOpen, "/sets/ONE/ONE.STY"}),
             "Can't open file /sets/ONE/ONE.STY");
+}
+
+// The numbers the instrument's files and dumps carry for each kind; the tests build their
+// files from these same tables, so only a literal copy (tests/data/kinds.txt) catches a
+// slip in them.
+TEST(Kinds, TablesGiveEachKindItsNameExtensionCodeAndFunction) {
+  // One line a kind, in kind order: name|extension|code|function.
+  std::vector<std::string> rows;
+  for (int k = 0; k < kKindCount; ++k) {
+    const Kind kind = static_cast<Kind>(k);
+    rows.push_back(std::string(KindName(kind)) + "|" + std::string(KindExt(kind)) + "|" +
+                   std::to_string(KindCode(kind)) + "|" + std::to_string(KindSysExFunction(kind)));
+  }
+  EXPECT_EQ(rows, test::ExpectedLines("kinds.txt"));
+}
+
+TEST(Vocabulary, SysExHeaderStartsAsTheGenericRequest) {
+  const std::array<std::uint8_t, 6> expected = {0xF0, 0x42, 0x30, 0x4D, 0x23, 0xF7};
+  EXPECT_EQ(kDefaultSysExHeader, expected);
 }
 
 }  // namespace

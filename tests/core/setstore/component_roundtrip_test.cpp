@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "format/component_io.h"
+#include "format/global_files.h"
 #include "session/load_component.h"
 #include "set_builder.h"
 #include "support/read_errors.h"
@@ -27,9 +28,9 @@ TEST(ComponentRoundTrip, RandomSetsWriteReadWriteIdentically) {
   }
 }
 
-// Every stored kind cut short at a few places: the kind's message, no crash, and what
-// came before the cut is kept.
-TEST(ComponentRoundTrip, TruncatedFilesReportTheirKindAndKeepWhatWasRead) {
+// Every stored kind cut short at a few places: the kind's message and no crash (each
+// kind's own file test shows that what came before the cut is kept).
+TEST(ComponentRoundTrip, TruncatedFilesReportTheirKind) {
   const FileSet original = build::RandomSet(3);
   for (Kind kind : kStoredKinds) {
     const auto bytes = WriteComponentBytes(kind, original);
@@ -49,23 +50,27 @@ TEST(ComponentRoundTrip, TruncatedFilesReportTheirKindAndKeepWhatWasRead) {
       EXPECT_GT(m.text.size(), prefix.size());  // it says what went wrong
     }
   }
-  // The first records of a cut Arrangement file are there.
-  const auto arr = WriteComponentBytes(Kind::Arrangement, original);
-  FileSet read;
-  ReadComponentBytes(Kind::Arrangement, std::span(arr.data(), 32 + 164 * 3 + 10), read);
-  EXPECT_EQ(read.arrangements.records[2], original.arrangements.records[2]);
-  EXPECT_TRUE(read.arrangements.records[3].IsEmpty());
 }
 
-TEST(ComponentRoundTrip, BackingSequencePathIsTheFileItCameFrom) {
-  const FileSet original = build::TemplateSet();
-  ComponentFile file{Kind::BackingSequence, "/sets/ONE/ONE.bsq",
-                     WriteComponentBytes(Kind::BackingSequence, original)};
-  FileSet read;
-  ScriptedPrompter prompter;
-  EXPECT_TRUE(LoadComponent(file, read, prompter));
-  EXPECT_EQ(read.backingSequences.path, std::filesystem::path("/sets/ONE/ONE.bsq"));
-  EXPECT_TRUE(prompter.messages().empty());
+TEST(GlobalFiles, HeaderAndRecordEachOfTheirSize) {
+  const FileSet set = build::RandomSet(8);
+  const auto arg = WriteArrangementGlobalFile(set.arrangementGlobal);
+  const auto gbl = WriteGlobalFile(set.global);
+  ASSERT_EQ(arg.size(), 80u);
+  ASSERT_EQ(gbl.size(), 448u);
+  EXPECT_TRUE(std::equal(set.global.record.begin(), set.global.record.end(), gbl.begin() + 32));
+
+  ArrangementGlobalData a;
+  GlobalData g;
+  EXPECT_FALSE(ReadArrangementGlobalFile(arg, a));
+  EXPECT_FALSE(ReadGlobalFile(gbl, g));
+  EXPECT_EQ(a.record, set.arrangementGlobal.record);
+  EXPECT_EQ(g.header, set.global.header);
+
+  EXPECT_EQ(test::Detail(ReadGlobalFile(std::span(gbl.data(), 447), g)),
+            "The file ends inside its record (byte 32)");
+  EXPECT_EQ(test::Detail(ReadArrangementGlobalFile(std::span(arg.data(), 20), a)),
+            "The file ends inside its header (byte 0)");
 }
 
 }  // namespace

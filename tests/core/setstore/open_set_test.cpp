@@ -11,7 +11,9 @@
 #include "support/temp_dir.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <tuple>
+#include "session/open_sets.h"
 
 namespace i40 {
 namespace {
@@ -207,6 +209,45 @@ TEST_F(OpenSetTest, CancelledDialogOrAGoneFolderOpensNothingAndSaysNothing) {
   EXPECT_EQ(prompter_.fileRequests().size(), 2u);
   EXPECT_TRUE(prompter_.messages().empty());
   EXPECT_FALSE(ws_.sets.AnySetOpen());
+}
+
+TEST(OpenSets, TakesTheLowestFreeSlotBeforeGrowingByOne) {
+  OpenSets sets;
+  EXPECT_EQ(sets.FindFreeSlot(), 1);
+  EXPECT_EQ(sets.FindFreeSlot(), 2);
+  EXPECT_EQ(sets.FindFreeSlot(), 3);
+  EXPECT_EQ(std::tuple(sets.SlotCount(), sets.AnySetOpen()), std::tuple(3, true));
+
+  sets.Release(2);
+  sets.Release(1);
+  EXPECT_EQ(sets.FindFreeSlot(), 1);
+  EXPECT_EQ(sets.FindFreeSlot(), 2);
+  EXPECT_EQ(sets.FindFreeSlot(), 4);
+  EXPECT_EQ(sets.SlotCount(), 4);  // never shrinks
+}
+
+TEST(OpenSets, ReleasedSlotKeepsItsDataUntilReusedAndDataStaysPut) {
+  OpenSets sets;
+  const int slot = sets.FindFreeSlot();
+  sets.Files(slot).arrangements.records[5].SetName("KEEP ME");
+  sets.Entry(slot).Name = "ONE";
+  const FileSet* address = &sets.Files(slot);
+  sets.Release(slot);
+  for (int i = 0; i < 10; ++i)
+    sets.FindFreeSlot();  // grows the table
+  EXPECT_EQ(&sets.Files(slot), address);
+  EXPECT_EQ(sets.Files(slot).arrangements.records[5].Name() + "|" + sets.Entry(slot).Name,
+            "KEEP ME         |ONE");
+}
+
+TEST(OpenSets, ResetGoesBackToOneFreeSlot) {
+  OpenSets sets;
+  sets.FindFreeSlot();
+  sets.FindFreeSlot();
+  sets.Entry(2).Modified[0] = true;
+  sets.Reset();
+  EXPECT_EQ(std::tuple(sets.SlotCount(), sets.Entry(1).Free, sets.Entry(1).AnyModified()),
+            std::tuple(1, true, false));
 }
 
 }  // namespace

@@ -421,23 +421,5 @@ TEST_F(PresetExportTest, AListThatDoesNotReadBackIsPutBack) {
   EXPECT_EQ(prompter_.messages()[3].icon, MessageIcon::Critical);
 }
 
-TEST_F(PresetExportTest, UpdateCallsOutsideTheExportsChangeNothing) {
-  // Source banks that no export writes, destinations out of range.
-  for (auto [kind, source, destination] : {std::tuple{Kind::Arrangement, kBankA, 0},
-                                           {Kind::Arrangement, kBankC, 2},
-                                           {Kind::Program, kBankF, 5},
-                                           {Kind::Program, kBankR, 7},
-                                           {Kind::Style, kBankC, 0}}) {
-    EXPECT_EQ(UpdatePresetList(ws_, prompter_, slot_, kind, source, destination),
-              PresetListUpdate::NotUpdated);
-  }
-  EXPECT_TRUE(prompter_.messages().empty());
-  ExpectShippedListUntouched();
-
-  EXPECT_EQ(UpdatePresetList(ws_, prompter_, slot_, Kind::Program, kBankR, 0),
-            PresetListUpdate::Updated);
-  EXPECT_EQ(ws_.presets.drumKits[0].name, Set().programs.records[64].Name());
-}
-
 }  // namespace
 }  // namespace i40

@@ -246,15 +246,5 @@ TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
   }
 }
 
-TEST_F(SaveSetTest, AVanishedFolderIsReportedPerKind) {
-  const int slot = OpenOne();
-  fs::remove_all(dir_ / "sets" / "ONE");
-  ws_.sets.Entry(slot).Modified = kAllChanged;
-  EXPECT_FALSE(SaveCommand(ws_, prompter_, slot));
-  EXPECT_EQ(prompter_.messages().size(), 7u);
-  EXPECT_FALSE(fs::exists(dir_ / "sets" / "ONE"));
-  EXPECT_TRUE(ws_.sets.Entry(slot).AnyModified());
-}
-
 }  // namespace
 }  // namespace i40
