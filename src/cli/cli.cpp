@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -12,6 +13,7 @@
 #include "cli/cli_support.h"
 #include "cli/session.h"
 #include "cli/set_checks.h"
+#include "compare/set_diff.h"
 #include "format/file_ops.h"
 #include "format/set_paths.h"
 #include "reports/set_report.h"
@@ -41,7 +43,7 @@ constexpr const char* kSessionHelp =
     "Edit sessions, one command a line (a line whose first non-blank is # is a comment):\n"
     "  open H PATH | new H | save H | saveas H PATH | close H\n"
     "  answer yes|no|ok|cancel | pick LABEL|cancel | file PATH|cancel | choose N\n"
-    "  copy|cut|paste|delete|insert KIND H POS | erase KIND H [BANK]\n"
+    "  copy|cut|paste|pastecalls|delete|insert KIND H POS | erase KIND H [BANK]\n"
     "  drag KIND H POS H2 POS2 | undo KIND H | import KIND H FILE | loadone KIND H POS FILE\n"
     "  report H FILE | xls H PAGE FILE [presets] | syx H KIND FILE [BLOCK]\n"
     "  details arrangement|style|program|bsq H POS | details arrglobal|global H\n"
@@ -73,6 +75,8 @@ class CommandLine {
     Command("check", "every Set opens cleanly and has no finding", "SET", true)
         .Flag("--json", "one JSON object a Set");
     Command("info", "used items, free events per Block and more", "SET").Flag("--json", "as JSON");
+    Command("diff", "how the second SET differs from the first, a line each", "SET", true)
+        .Flag("--json", "one JSON object a difference");
     Command("report", "the Set report (CRLF text)", "SET").Value("-o", "FILE", "write it here");
     Command("xls", "a subset report page, tab-separated", "SET")
         .Value("--page", "PAGE", "arrangements, styles or programs")
@@ -176,6 +180,7 @@ class Tool {
     options_ = std::move(options);
     if (command == "check") return Check();
     if (command == "info") return Info();
+    if (command == "diff") return Diff();
     if (command == "report") return Report();
     if (command == "xls") return Xls();
     if (command == "syx") return Syx();
@@ -257,11 +262,11 @@ class Tool {
         Flush(prompter, prefix);
       }
       if (slot != 0) {
-        for (const std::string& finding : SetFindings(ws_.sets.Files(slot))) {
+        for (const SetFinding& finding : SetFindings(ws_.sets.Files(slot))) {
           if (json) {
-            line["findings"].push_back(JsonText(finding));
+            line["findings"].push_back(JsonText(finding.text));
           } else {
-            out_ << prefix << finding << '\n';
+            out_ << prefix << finding.text << '\n';
           }
           clean = false;
         }
@@ -282,6 +287,50 @@ class Tool {
       out_ << SetInfo(ws_, slot);
     }
     return 0;
+  }
+
+  // Two Sets, read as `check` reads them: a Set that does not open cleanly is an error
+  // (status 2), not a difference. Equal Sets print nothing.
+  int Diff() {
+    if (options_.positional.size() != 2) return Usage("diff needs two Sets");
+    if (!Prepare()) return 2;
+    ws_.settings.WarnDupl = false;
+    std::array<int, 2> slots{};
+    bool failed = false;
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+      ScriptedPrompter prompter;
+      slots[k] = Open(options_.positional[k], prompter);
+      const bool error = Flush(prompter, options_.positional[k] + ": ");
+      failed = failed || error || slots[k] == 0;
+    }
+    if (failed) return 2;
+    const bool json = HasFlag("--json");
+    const std::vector<SetDifference> differences = CompareSets(ws_, slots[0], slots[1]);
+    for (const SetDifference& d : differences) {
+      if (json) {
+        PrintJson(out_, DifferenceJson(d));
+      } else {
+        out_ << DifferenceLine(d) << '\n';
+      }
+    }
+    return differences.empty() ? 0 : 1;
+  }
+
+  // Every key in every object, in this order, whatever the difference.
+  static Json DifferenceJson(const SetDifference& d) {
+    Json fields = Json::array();
+    for (const FieldChange& f : d.fields) {
+      fields.push_back({{"field", JsonText(f.field)},
+                        {"before", JsonText(f.before)},
+                        {"after", JsonText(f.after)}});
+    }
+    return Json{{"kind", std::string(KindCaption(d.kind))},
+                {"what", std::string(DiffWhatName(d.what))},
+                {"position", d.labelA},
+                {"name", JsonText(d.nameA)},
+                {"newPosition", d.labelB},
+                {"newName", JsonText(d.nameB)},
+                {"fields", std::move(fields)}};
   }
 
   int Write(const std::string& text) {

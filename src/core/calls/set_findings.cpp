@@ -27,27 +27,42 @@ std::string CallerDescription(Kind caller, int index, std::span<const std::uint8
 
 }  // namespace
 
-std::vector<std::string> SetFindings(const FileSet& set) {
-  std::vector<std::string> findings;
+std::vector<SetFinding> SetFindings(const FileSet& set) {
+  std::vector<SetFinding> findings;
   ForEachCall(set, [&](Kind caller, int i, const CallField& field, auto record) {
     const int number = ReadCall(record, field);
     const int user = ItemUserIndex(field.called, number);
     if (user < 0 || !IsItemSlotEmpty(set, field.called, user)) return;
-    findings.push_back(CallerDescription(caller, i, record) + " calls the empty " +
-                       std::string(KindName(field.called)) + " " +
-                       ItemNumberLabel(field.called, number));
+    findings.push_back({caller, i,
+                        CallerDescription(caller, i, record) + " calls the empty " +
+                            std::string(KindName(field.called)) + " " +
+                            ItemNumberLabel(field.called, number)});
   });
+  // The instrument plays on into the next sequence: an empty one ends the song there.
+  const auto& sequences = set.backingSequences.records;
+  for (int i = 0; i < kBsqCount; ++i) {
+    const BsqRecord& r = sequences[static_cast<std::size_t>(i)];
+    if (r.IsEmpty() || !r.ChainToNext() || r.Next() >= kBsqCount) continue;
+    if (!sequences[r.Next()].IsEmpty()) continue;
+    findings.push_back({Kind::BackingSequence, i,
+                        CallerDescription(Kind::BackingSequence, i, r.bytes) +
+                            " is chained to the empty Backing Sequence " +
+                            std::to_string(r.Next())});
+  }
   for (int b = 0; b < kStyleBlockCount; ++b) {
     const int free = FreeEventsOfBlock(set.styles, b);
     if (free < 0) {
-      findings.push_back("Style Block " + std::to_string(b + 1) + " is " + std::to_string(-free) +
-                         " events over its capacity");
+      findings.push_back({Kind::Style, b * kStylesPerBlock,
+                          "Style Block " + std::to_string(b + 1) + " is " + std::to_string(-free) +
+                              " events over its capacity"});
     }
   }
   if (BsqFreeUnits(set.backingSequences) < 0) {
-    findings.push_back("Backing Sequences are " +
-                       std::to_string(-BsqFreeUnits(set.backingSequences) * kBsqEventsPerUnit) +
-                       " events over the instrument's memory");
+    findings.push_back(
+        {Kind::BackingSequence, 0,
+         "Backing Sequences are " +
+             std::to_string(-BsqFreeUnits(set.backingSequences) * kBsqEventsPerUnit) +
+             " events over the instrument's memory"});
   }
   return findings;
 }

@@ -4,12 +4,24 @@
 #include <vector>
 
 #include "format/file_set.h"
+#include "format/kinds.h"
 
 namespace i40 {
 
+// One thing found wrong in a Set, and the item it concerns: a caller, the first Style
+// of a Block, a Backing Sequence.
+struct SetFinding {
+  Kind kind = Kind::Arrangement;
+  int index = 0;  // user index, Style slot, sequence or KBD Set
+  std::string text;
+
+  bool operator==(const SetFinding&) const = default;
+};
+
 // What a musician wants to know before a gig, one line per finding: calls into empty
-// user positions, Style Blocks and Backing Sequence memory over capacity. (Duplicate
-// names and read problems come from the checks made while the Set opens.)
-std::vector<std::string> SetFindings(const FileSet& set);
+// user positions, Backing Sequences chained to an empty one, Style Blocks and Backing
+// Sequence memory over capacity. (Duplicate names and read problems come from the
+// checks made while the Set opens.)
+std::vector<SetFinding> SetFindings(const FileSet& set);
 
 }  // namespace i40

@@ -1,8 +1,11 @@
 #include "ui/set_view.h"
 
+#include <algorithm>
+
 #include "arrangements/arrangement_cell.h"
 #include "backseqs/bsq_list.h"
 #include "calls/callers.h"
+#include "edit/edit_engine.h"
 #include "format/bsq_file.h"
 #include "format/vocabulary.h"
 #include "kbdsets/kbdset_grid.h"
@@ -84,6 +87,22 @@ std::vector<std::array<std::string, 4>> KbdSetRows(const Workspace& ws, int slot
   return rows;
 }
 
+SetViewState ViewOfItem(const SetViewState& view, Kind kind, int index) {
+  SetViewState shown = view;
+  shown.tab = static_cast<int>(kind);
+  int current = index;
+  if (kind == Kind::Arrangement || kind == Kind::Style || kind == Kind::Program) {
+    const int number = ItemNumberOfUserIndex(kind, index);
+    const std::size_t t = static_cast<std::size_t>(TabSlotOf(kind));
+    shown.bank[t] = ItemBankIndex(kind, number).bank;
+    shown.twin[t] = false;
+    const auto numbers = GridNumbers(kind, shown.bank[t], false);
+    current = static_cast<int>(std::find(numbers.begin(), numbers.end(), number) - numbers.begin());
+  }
+  shown.current.at(static_cast<std::size_t>(shown.tab)) = current;
+  return shown;
+}
+
 Selection SelectionOf(const SetViewState& view) {
   const auto kind = static_cast<Kind>(view.tab);
   const int current = view.current.at(static_cast<std::size_t>(view.tab));
@@ -127,6 +146,7 @@ std::array<bool, kEditEntryCount> EditMenuEnabled(const Workspace& ws, int slot,
       enabled[kImport] = false;
     }
     enabled[kUndo] = ws.sets.Entry(slot).UndoEnabled;
+    enabled[kPasteCalls] = CanPasteWithCalls(ws, SetSlot{slot}, static_cast<Kind>(view.tab));
   }
   return enabled;
 }

@@ -48,12 +48,17 @@ struct Selection {
 };
 Selection SelectionOf(const SetViewState& view);
 
+// The view that shows an item of a kind selected: its tab, the bank that holds it (Twin
+// View off there) and its cell. `index` is a user index, a sequence or a KBD Set.
+SetViewState ViewOfItem(const SetViewState& view, Kind kind, int index);
+
 // The Edit menu entries, in menu order, with their object names and captions.
 enum EditEntry {
   kUndo,
   kCut,
   kCopy,
   kPaste,
+  kPasteCalls,
   kDelete,
   kInsert,
   kIStyle,
@@ -63,11 +68,20 @@ enum EditEntry {
   kEditEntryCount
 };
 inline constexpr std::array<const char*, kEditEntryCount> kEditEntryNames = {
-    "mnuEUndo",   "mnuECut",    "mnuECopy",    "mnuEPaste",    "mnuEDelete",
+    "mnuEUndo",   "mnuECut",    "mnuECopy",    "mnuEPaste",    "mnuEPasteCalls", "mnuEDelete",
     "mnuEInsert", "mnuEIStyle", "mnuEDetails", "mnuEEraseBnk", "mnuEImport"};
 inline constexpr std::array<const char*, kEditEntryCount> kEditEntryCaptions = {
-    "&Undo",    "Cu&t",        "&Copy",     "&Paste", "&Delete", "In&sert", "Paste from &IStyle...",
-    "Detai&ls", "&Erase Bank", "I&mport..."};
+    "&Undo",
+    "Cu&t",
+    "&Copy",
+    "&Paste",
+    "Paste &with Calls",
+    "&Delete",
+    "In&sert",
+    "Paste from &IStyle...",
+    "Detai&ls",
+    "&Erase Bank",
+    "I&mport..."};
 
 // Which entries are enabled: all of them on a user item (but Erase Bank and Import with
 // Twin View ticked); only Details on a preset. Undo follows the Set's Undo state and

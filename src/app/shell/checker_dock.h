@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDockWidget>
+
+#include "format/kinds.h"
+#include "session/workspace.h"
+
+class QListWidget;
+
+namespace i40::app {
+
+// The Set checker (dckChecker) at the foot of the frame: what is wrong in the Set in
+// front, one line per finding (lstFindings), shown anew after every edit. A double click
+// or Enter on a finding asks for its item to be shown.
+class CheckerDock : public QDockWidget {
+  Q_OBJECT
+
+ public:
+  explicit CheckerDock(QWidget* parent = nullptr);
+
+  // The findings of the Set in `slot`; slot 0 (no Set in front) shows nothing.
+  void ShowSet(const Workspace& ws, int slot);
+  QListWidget* list() const { return list_; }
+
+ Q_SIGNALS:
+  void findingChosen(Kind kind, int index);
+
+ private:
+  QListWidget* list_;
+};
+
+}  // namespace i40::app

@@ -1,0 +1,105 @@
+// The Set checker dock: bound to the core's findings of the Set in front, shown anew
+// after an edit, and a double click shows the item concerned.
+#include <filesystem>
+
+#include "calls/set_findings.h"
+#include "demo_session.h"
+#include "set_builder.h"
+#include "shell/checker_dock.h"
+
+namespace i40::app::test {
+namespace {
+
+class CheckerTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void findingsFollowTheEditsAndShowTheirItems() {
+    TestEnvironment env;
+    env.Store("Show Tips at Startup", "0");
+    // A Set with something wrong: a call into an empty Program, a chain into an empty
+    // Backing Sequence.
+    FileSet files = build::DemoSet();
+    files.programs.records[2] = build::TemplateSet().programs.records[2];  // F13, called
+    BsqRecord& chained = files.backingSequences.records[4];
+    chained.SetNext(7);
+    chained.bytes[BsqRecord::kFlagsOffset] |= 0x02;
+    const auto set = env.path() / "GIG" / "GIG";
+    std::filesystem::create_directories(set.parent_path());
+    build::WriteSet(files, set);
+    env.options.setArgument = set;
+    MainWindow frame(env.store);
+    ModalWatcher watcher;
+    watcher.Then(ClickButton("cmdOK"));
+    QVERIFY(frame.Start(env.options));
+    frame.showNormal();
+    frame.resize(1280, 800);
+    frame.findChild<QAction*>("mnuWTile")->trigger();
+    SetWindow* window = frame.setWindows().value(0);
+    QVERIFY(window != nullptr);
+
+    auto* dock = frame.findChild<CheckerDock*>("dckChecker");
+    QVERIFY(dock != nullptr && dock->isVisible());
+    const auto lines = [dock] {
+      QStringList shown;
+      for (int i = 0; i < dock->list()->count(); ++i)
+        shown << dock->list()->item(i)->text();
+      return shown;
+    };
+    const auto findings = [&frame] {
+      QStringList texts;
+      for (const SetFinding& f : SetFindings(frame.workspace().sets.Files(1)))
+        texts << FromCore(f.text);
+      return texts;
+    };
+    const QStringList before = lines();
+    QCOMPARE(before, findings());
+    QVERIFY(
+        before.contains("Backing Sequence 4 'SAMBA' is chained to the empty Backing "
+                        "Sequence 7"));
+    QVERIFY(dock->windowTitle().startsWith("Set Checker: GIG ("));
+    Picture(frame, "checker_dock.png");
+
+    // Cutting the first Arrangement, which calls F13, takes its finding away (its callers
+    // keep their number and now call an empty Arrangement); Undo brings them back.
+    window->ShowItem(Kind::Arrangement, 0);
+    watcher.Then(ClickMessageButton(QMessageBox::No));
+    window->RunCommand(EditCommand::Cut);
+    QVERIFY(before.contains("Arrangement C11 'Pop Ballad' calls the empty Program F13"));
+    QVERIFY(!lines().contains("Arrangement C11 'Pop Ballad' calls the empty Program F13"));
+    QVERIFY(lines().contains("Backing Sequence 0 'INTRO' calls the empty Arrangement C11"));
+    QCOMPARE(lines(), findings());
+    window->RunCommand(EditCommand::Undo);
+    QCOMPARE(lines(), before);
+
+    // A double click on a finding shows its item in the Set window.
+    const auto row = before.indexOf(QRegularExpression("Backing Sequence 4 .*"));
+    QVERIFY(row >= 0);
+    QListWidgetItem* item = dock->list()->item(static_cast<int>(row));
+    const QPoint at = dock->list()->visualItemRect(item).center();
+    DoubleClickAt(dock->list()->viewport(), at);
+    QCOMPARE(window->tabs()->currentIndex(), static_cast<int>(Kind::BackingSequence));
+    QCOMPARE(window->view().current[3], 4);
+    // Enter does the same: KBD Set A1 calls F13 too.
+    const auto kbdSet = before.indexOf(QRegularExpression("KBD Set A1 .*"));
+    QVERIFY(kbdSet >= 0);
+    dock->list()->setCurrentRow(static_cast<int>(kbdSet));
+    QTest::keyClick(dock->list(), Qt::Key_Return);
+    QCOMPARE(window->tabs()->currentIndex(), static_cast<int>(Kind::KbdSet));
+    QCOMPARE(window->view().current[5], 0);
+
+    // The dock follows the Window menu's entry; it shows nothing once the Set is closed.
+    QVERIFY(frame.findChild<QAction*>("mnuWChecker")->isChecked());
+    watcher.Then(ClickMessageButton(QMessageBox::No));  // not saved
+    QVERIFY(window->close());
+    QCOMPARE(dock->list()->count(), 0);
+    QCOMPARE(watcher.unexpected(), 0);
+  }
+};
+
+[[maybe_unused]] const bool kRegistered = RegisterSuite<CheckerTest>("Checker");
+
+}  // namespace
+}  // namespace i40::app::test
+
+#include "checker_test.moc"

@@ -1,0 +1,63 @@
+#include "calls/set_findings.h"
+
+#include <gtest/gtest.h>
+
+#include "format/bsq_file.h"
+#include "format/style_blocks.h"
+#include "set_builder.h"
+#include "ui/set_view.h"
+
+namespace i40 {
+namespace {
+
+// Each finding names its item, so that the editor can show it: a call into an empty
+// Program, a Backing Sequence chained to an empty one, a Block over its capacity.
+TEST(SetFindings, EachFindingNamesTheItemConcerned) {
+  FileSet set = build::TemplateSet();
+  EXPECT_TRUE(SetFindings(set).empty());
+  set.arrangements.records[0].SetName("Song");
+  set.arrangements.records[0].SetTrackProgram(0, 771);  // the empty Program F14
+  BsqRecord& intro = set.backingSequences.records[2];
+  intro.SetName("INTRO");
+  intro.SetNext(3);
+  intro.bytes[BsqRecord::kFlagsOffset] |= 0x02;  // chained to the next
+  BsqRecord& verse = set.backingSequences.records[5];
+  verse = intro;
+  verse.SetName("VERSE");
+  verse.SetNext(2);  // chained to INTRO, which holds something
+  StyleSlot& style = set.styles.slots[4];
+  style.present = 1;
+  style.length = kEmptyStyleLength + kBytesPerEvent * (StyleEvents(set.styles, 4) +
+                                                       FreeEventsOfBlock(set.styles, 1) + 7);
+  const std::vector<SetFinding> expected{
+      {Kind::Arrangement, 0, "Arrangement C11 'Song' calls the empty Program F14"},
+      {Kind::BackingSequence, 2,
+       "Backing Sequence 2 'INTRO' is chained to the empty Backing "
+       "Sequence 3"},
+      {Kind::Style, 4, "Style Block 2 is 7 events over its capacity"}};
+  EXPECT_EQ(SetFindings(set), expected);
+}
+
+// The view that shows an item: its tab, its bank with Twin View off, its cell.
+TEST(SetFindings, TheViewOfAnItemShowsItsBankAndCell) {
+  SetViewState view;
+  view.twin = {true, false, true};
+  view.bank = {0, 0, 0};
+  const SetViewState program = ViewOfItem(view, Kind::Program, 9);  // F22
+  EXPECT_EQ(program.tab, 2);
+  EXPECT_EQ(SelectionOf(program).index, 9);
+  EXPECT_FALSE(program.twin[2]);
+  EXPECT_TRUE(program.twin[0]);
+  for (const auto& [kind, index] : std::vector<std::pair<Kind, int>>{{Kind::Arrangement, 63},
+                                                                     {Kind::Style, 5},
+                                                                     {Kind::Program, 65},
+                                                                     {Kind::BackingSequence, 7},
+                                                                     {Kind::KbdSet, 14}}) {
+    const SetViewState shown = ViewOfItem(view, kind, index);
+    EXPECT_EQ(shown.tab, static_cast<int>(kind));
+    EXPECT_EQ(SelectionOf(shown).index, index) << KindName(kind);
+  }
+}
+
+}  // namespace
+}  // namespace i40

@@ -1,0 +1,189 @@
+#include "compare/set_diff.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "dialogs/dialog_model.h"
+#include "edit/edit_engine.h"
+#include "edit/item_image.h"
+#include "format/item_numbers.h"
+#include "set_builder.h"
+#include "support/workspace_fixture.h"
+#include "ui/scripted_prompter.h"
+#include "util/text.h"
+
+namespace i40 {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Set A is the demo Set, Set B a copy that each test edits.
+class SetDiffTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ws_.settings.WarnDupl = false;
+    a_ = test::AddSet(ws_, build::DemoSet(), "A");
+    b_ = test::AddSet(ws_, build::DemoSet(), "B");
+  }
+
+  const FileSet& A() { return ws_.sets.Files(a_); }
+  FileSet& B() { return ws_.sets.Files(b_); }
+
+  Lines Diff() {
+    Lines lines;
+    for (const SetDifference& d : CompareSets(ws_, a_, b_))
+      lines.push_back(DifferenceLine(d));
+    return lines;
+  }
+
+  std::string Name(Kind kind, int index) {
+    return TrimSpaces(RecordName(kind, RecordBytes(A(), kind, index)));
+  }
+
+  // Types into a control of an item dialog of Set B and closes it with OK; what the
+  // control showed before.
+  std::string EditInDialog(Kind kind, int position, const std::string& control,
+                           const std::string& text) {
+    auto dialog = OpenItemDialog(ws_, b_, kind, position);
+    EXPECT_TRUE(dialog.has_value());
+    if (!dialog) return {};
+    const std::string before = dialog->Find(control)->text;
+    EXPECT_EQ(dialog->SetText(control, text), ControlRefusal::None);
+    EXPECT_TRUE(dialog->Ok(prompter_));
+    return before;
+  }
+
+  Workspace ws_;
+  ScriptedPrompter prompter_;
+  int a_ = 0;
+  int b_ = 0;
+};
+
+TEST_F(SetDiffTest, EqualSetsHaveNoDifference) {
+  EXPECT_EQ(Diff(), Lines{});
+  EXPECT_TRUE(CompareSets(ws_, a_, a_).empty());
+  const int random = test::AddSet(ws_, build::RandomSet(7), "R");
+  const int again = test::AddSet(ws_, build::RandomSet(7), "R2");
+  EXPECT_TRUE(CompareSets(ws_, random, again).empty());
+}
+
+// The three edits of the Compare window's own example: each is one line, and the callers
+// of the dragged Program, whose calls followed it, are no difference.
+TEST_F(SetDiffTest, RenameTempoAndDragAreEachListedOnce) {
+  const std::string tempo = EditInDialog(Kind::Arrangement, 256, "txtTempo", "90");
+  EditInDialog(Kind::Arrangement, 257, "txtNam", "Swing Time 2");
+  ASSERT_TRUE(RunDrop(ws_, prompter_, Kind::Program, SetSlot{b_}, ItemIndex{0}, SetSlot{b_},
+                      ItemIndex{50}));
+  ASSERT_FALSE(SameItem(A(), B(), Kind::KbdSet, 0));  // A1 calls F11: its call moved along
+  ASSERT_NE(tempo, "90");
+  EXPECT_EQ(Diff(), (Lines{"Arrangements C11 'Pop Ballad': changed: Tempo " + tempo + " -> 90",
+                           "Arrangements C12 'Swing Time': renamed to 'Swing Time 2'",
+                           "Programs F11 'Grand Piano': moved to " + ProgramUserLabel(50)}));
+
+  const auto differences = CompareSets(ws_, a_, b_);
+  ASSERT_EQ(differences.size(), 3u);
+  EXPECT_EQ(differences[0].fields, (std::vector<FieldChange>{{"Tempo", "txtTempo", tempo, "90"}}));
+  EXPECT_EQ(differences[2].what, DiffWhat::Moved);
+  EXPECT_EQ(std::pair(differences[2].positionA, differences[2].positionB), std::pair(0, 50));
+}
+
+TEST_F(SetDiffTest, AddedAndRemovedItems) {
+  B().arrangements.records[30] = A().arrangements.records[0];
+  B().arrangements.records[30].SetName("New One");
+  B().backingSequences.records[4].SetName("          ");
+  const std::string sequence = "Backing Sequences 4 '" + Name(Kind::BackingSequence, 4) + "': ";
+  EXPECT_EQ(Diff(), (Lines{"Arrangements " + ArrangementUserLabel(30) + " 'New One': added",
+                           sequence + "removed"}));
+  // Diffed the other way round, the same items.
+  std::swap(a_, b_);
+  EXPECT_EQ(Diff(), (Lines{"Arrangements " + ArrangementUserLabel(30) + " 'New One': removed",
+                           sequence + "added"}));
+}
+
+// Calls are named by the called item's label and name; an item that was renamed or moved
+// is still the same call.
+TEST_F(SetDiffTest, CallsAreComparedByWhatTheyCall) {
+  ArrangementRecord& r = B().arrangements.records[2];  // Bossa Nova
+  r.SetStyle(StyleNumberOfSlot(5));
+  r.SetTrackProgram(2, 770);  // was F17 Warm Strings
+  const std::string style = StyleUserLabel(A().arrangements.records[2].Style() - 256) + " " +
+                            Name(Kind::Style, A().arrangements.records[2].Style() - 256);
+  EXPECT_EQ(Diff(), (Lines{"Arrangements C13 'Bossa Nova': changed: Style " + style + " -> " +
+                           StyleUserLabel(5) + " " + Name(Kind::Style, 5) + "; BASS " +
+                           ProgramUserLabel(8) + " " + Name(Kind::Program, 8) + " -> F13 " +
+                           Name(Kind::Program, 2)}));
+
+  B() = A();
+  B().programs.records[2].SetName("Finger Bass 2");  // called by Pop Ballad and KBD Set A1
+  EXPECT_EQ(Diff(), Lines{"Programs F13 'Finger Bass': renamed to 'Finger Bass 2'"});
+}
+
+// Everything that differs is said, named as its dialog names it, or as "data", "events"
+// or "Drum Kit data" where no control shows it.
+TEST_F(SetDiffTest, EachChangeNamesItsField) {
+  struct Case {
+    const char* line;
+    std::function<void(FileSet&)> edit;
+  };
+  const std::vector<Case> cases = {
+      {"Arrangements C11 'Pop Ballad': changed: Tempo Lock on -> off",
+       [](FileSet& s) { s.arrangements.records[0].bytes[28] &= 0xFD; }},
+      {"Arrangements C11 'Pop Ballad': changed: Default Drum Maps Var.2 4 -> 3",
+       [](FileSet& s) { s.arrangements.records[0].bytes[31] = 2; }},
+      {"Arrangements C11 'Pop Ballad': changed: data",
+       [](FileSet& s) { s.arrangements.records[0].bytes[42] ^= 0x10; }},
+      {"Styles C11 'Ballad Style': changed: events",
+       [](FileSet& s) { s.styles.slots[0].data[3] ^= 1; }},
+      {"Programs F12 'E.Piano Soft': changed: Category Keyboard -> Organ; data",
+       [](FileSet& s) {
+         s.programs.records[1].SetCategory(1);
+         s.programs.records[1].bytes[100] ^= 1;
+       }},
+      {"Programs R27 'Studio Kit': changed: Drum Kit data",
+       [](FileSet& s) { s.programs.drumKitData[0][7] ^= 1; }},
+      {"Backing Sequences 0 'INTRO': changed: Chain  to  next  BSeq on -> off; events",
+       [](FileSet& s) {
+         s.backingSequences.records[0].bytes[BsqRecord::kFlagsOffset] &= 0xFD;
+         s.backingSequences.data[0][0] ^= 1;
+       }},
+      {"KBD Sets B3: changed: data", [](FileSet& s) { s.kbdSets.records[7].bytes[65] ^= 1; }},
+      {"KBD Sets A1: changed: Up2 KBD F18 Choir Aahs -> F11 Grand Piano",
+       [](FileSet& s) { s.kbdSets.records[0].SetSectionProgram(2, 768); }},
+      {"Arrangement Global: changed: MIDI Channels Drums 10 -> 6; Chord Recognition Normal -> Easy",
+       [](FileSet& s) {
+         s.arrangementGlobal.record[3] = 5;
+         s.arrangementGlobal.record[ArrangementGlobalData::kRecognitionOffset] = 2;
+       }},
+      {"Global: changed: Velocity Curve 4 -> 3; data",
+       [](FileSet& s) {
+         s.global.record[GlobalData::kVelocityCurveOffset] = 2;
+         s.global.record[300] ^= 1;
+       }},
+      {"Programs: changed: file header", [](FileSet& s) { s.programs.header[20] ^= 1; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    B() = A();
+    c.edit(B());
+    EXPECT_EQ(Diff(), Lines{c.line});
+  }
+}
+
+// Two unrelated Sets: every position of every kind is said once, whatever it is.
+TEST_F(SetDiffTest, UnrelatedSetsDifferAtEveryPosition) {
+  B() = build::RandomSet(2);
+  ws_.sets.Files(a_) = build::RandomSet(1);
+  std::vector<int> seen(static_cast<std::size_t>(PositionCount(Kind::Arrangement)));
+  for (const SetDifference& d : CompareSets(ws_, a_, b_)) {
+    if (d.kind != Kind::Arrangement || d.positionA < 0) continue;
+    ++seen[static_cast<std::size_t>(d.positionA)];
+    EXPECT_EQ(d.what, DiffWhat::Changed);
+    ASSERT_FALSE(d.fields.empty());
+    EXPECT_EQ(d.fields.front().field, "Name");
+  }
+  EXPECT_EQ(seen, std::vector<int>(seen.size(), 1));
+}
+
+}  // namespace
+}  // namespace i40
