@@ -358,6 +358,7 @@ class Session {
     if (word == "copy") return EditCommand::Copy;
     if (word == "cut") return EditCommand::Cut;
     if (word == "paste") return EditCommand::Paste;
+    if (word == "pastecalls") return EditCommand::PasteWithCalls;
     if (word == "delete") return EditCommand::Delete;
     if (word == "insert") return EditCommand::Insert;
     return std::nullopt;

@@ -17,7 +17,6 @@ struct DemoSession {
   SetWindow* window = nullptr;
 
   DemoSession() {
-    env.Store("Show Tips at Startup", "0");
     env.options.setArgument = DemoSet();
     frame = std::make_unique<MainWindow>(env.store);
     // No real MIDI backend: only the dry run, whatever the machine has.

@@ -87,8 +87,6 @@ class ShellDialogsTest : public QObject {
       QCOMPARE(missing.current(), -1);
       QVERIFY(!missing.showAtStartup());
     }
-    const auto shipped = ReadTips(SourceData() / "I40TIPS.TXT");
-    QVERIFY(shipped.has_value() && shipped->size() >= 12);
   }
 
   void aboutBoxShowsNameVersionAndCaution() {

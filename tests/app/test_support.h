@@ -179,14 +179,15 @@ inline ModalWatcher::Handler RejectDialog() {
 
 // A run of the editor that touches nothing of the real user: settings in an INI file of
 // a temporary folder, an empty per-user data folder there, the shipped data read from
-// the source tree.
+// the source tree. The tip of the day shows at start-up only when asked for.
 struct TestEnvironment {
   QTemporaryDir dir;
   QSettings settings{dir.filePath("settings.ini"), QSettings::IniFormat};
   QtSettingsStore store{settings};
   StartOptions options;
 
-  TestEnvironment() {
+  explicit TestEnvironment(bool tips = false) {
+    if (!tips) Store("Show Tips at Startup", "0");
     options.programDir = QStringToPath(QCoreApplication::applicationDirPath());
     options.data.userDir = QStringToPath(dir.filePath("user"));
     options.data.shippedDirs = {SourceData()};

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>
@@ -61,6 +62,7 @@ constexpr std::array<std::optional<EditCommand>, kEditEntryCount> kEntryCommands
     EditCommand::Cut,
     EditCommand::Copy,
     EditCommand::Paste,
+    EditCommand::PasteWithCalls,
     EditCommand::Delete,
     EditCommand::Insert,
     EditCommand::PasteFromIStyle,
@@ -78,6 +80,8 @@ QKeySequence EntryKey(int entry) {
       return QKeySequence(Qt::CTRL | Qt::Key_C);
     case kPaste:
       return QKeySequence(Qt::CTRL | Qt::Key_V);
+    case kPasteCalls:
+      return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V);
     case kDelete:
       return QKeySequence(Qt::Key_Delete);
     case kInsert:
@@ -474,7 +478,11 @@ void SetWindow::ConnectView(int tab) {
                     const auto from = DecodeDrag(mime);
                     return from.has_value() && from->kind == tab;
                   },
-                  [this, tab](const QMimeData& mime, int position) { Drop(tab, mime, position); }};
+                  [this, tab](const QMimeData& mime, int position) {
+                    // Ctrl held on a drop from another Set: Paste with Calls.
+                    Drop(tab, mime, position,
+                         QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier));
+                  }};
 
   if (ItemGrid* grid = grids_[At(tab)]) {
     grid->SetDragHooks(std::move(hooks));
@@ -518,6 +526,7 @@ void SetWindow::Refresh() {
                                 [](bool modified) { return modified; }));
   ShowPage();
   UpdateEditMenu();
+  Q_EMIT refreshed();
 }
 
 void SetWindow::ShowPage() {
@@ -655,6 +664,22 @@ void SetWindow::Select(int tab, int position) {
   UpdateEditMenu();
 }
 
+void SetWindow::ShowItem(Kind kind, int index) {
+  if (unloaded_ || !ws_.sets.InUse(slot_)) return;
+  const SetViewState shown = ViewOfItem(view_, kind, index);
+  view_ = shown;
+  filling_ = true;
+  for (std::size_t t = 0; t < banks_.size(); ++t) {
+    if (banks_[t] != nullptr) banks_[t]->setCurrentIndex(shown.bank[t]);
+    if (twins_[t] != nullptr) twins_[t]->setChecked(shown.twin[t]);
+  }
+  filling_ = false;
+  view_ = shown;
+  tabs_->setCurrentIndex(shown.tab);
+  ShowPage();
+  UpdateEditMenu();
+}
+
 void SetWindow::RunCommand(EditCommand command) {
   if (unloaded_ || !ws_.sets.InUse(slot_)) return;
   const Selection selected = SelectionOf(view_);
@@ -750,7 +775,7 @@ std::optional<SetWindow::DragSource> SetWindow::DecodeDrag(const QMimeData& mime
   return source;
 }
 
-void SetWindow::Drop(int tab, const QMimeData& mime, int position) {
+void SetWindow::Drop(int tab, const QMimeData& mime, int position, bool withCalls) {
   const auto from = DecodeDrag(mime);
   if (!from || from->kind != tab || position < 0) return;
   Select(tab, position);
@@ -763,16 +788,15 @@ void SetWindow::Drop(int tab, const QMimeData& mime, int position) {
     return;
   }
   QTimer::singleShot(0, this,
-                     [this, kind = static_cast<Kind>(tab), source = *from, toIndex = to.index] {
-                       FinishDrop(kind, source, toIndex);
-                     });
+                     [this, kind = static_cast<Kind>(tab), source = *from, toIndex = to.index,
+                      withCalls] { FinishDrop(kind, source, toIndex, withCalls); });
 }
 
-void SetWindow::FinishDrop(Kind kind, DragSource from, int toIndex) {
+void SetWindow::FinishDrop(Kind kind, DragSource from, int toIndex, bool withCalls) {
   bool done = false;
   if (!unloaded_ && ws_.sets.InUse(slot_) && ws_.sets.InUse(from.slot))
     done = RunDrop(ws_, prompter_, kind, SetSlot{from.slot}, ItemIndex{from.index}, SetSlot{slot_},
-                   ItemIndex{toIndex});
+                   ItemIndex{toIndex}, withCalls);
   RefreshAllWindows();
   Q_EMIT dropFinished(done);
 }

@@ -72,6 +72,9 @@ class SetWindow : public QMdiSubWindow {
 
   // Makes an item of a tab the selected one (a cell in grid order, a line, a KBD Set).
   void Select(int tab, int position);
+  // Shows an item of a kind selected, on its tab and in its bank (a user index, a
+  // sequence or a KBD Set).
+  void ShowItem(Kind kind, int index);
 
   // Runs an Edit command on the selected item of the shown tab, then redraws every Set
   // window (a command may change what another window shows).
@@ -93,8 +96,9 @@ class SetWindow : public QMdiSubWindow {
   // item, where no drag starts.
   std::unique_ptr<QMimeData> DragData(int tab, int position) const;
   // A drop of a drag's data on an item of a tab: the target is selected at once; the
-  // move or copy runs when the drag has ended, since it may ask questions.
-  void Drop(int tab, const QMimeData& mime, int position);
+  // move or copy runs when the drag has ended, since it may ask questions. A copy from
+  // another Set `withCalls` brings what the item calls (Ctrl held).
+  void Drop(int tab, const QMimeData& mime, int position, bool withCalls = false);
 
  Q_SIGNALS:
   // The Set has been closed and its slot freed; the window goes next.
@@ -103,6 +107,8 @@ class SetWindow : public QMdiSubWindow {
   void dragStarted(int tab, int position);
   // A dropped item has been moved or copied here (or the core declined).
   void dropFinished(bool done);
+  // The window has shown the Set anew (after every edit).
+  void refreshed();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -136,7 +142,7 @@ class SetWindow : public QMdiSubWindow {
   void ShowPopup(int tab, const QPoint& viewportPoint);
 
   std::optional<DragSource> DecodeDrag(const QMimeData& mime) const;
-  void FinishDrop(Kind kind, DragSource from, int toIndex);
+  void FinishDrop(Kind kind, DragSource from, int toIndex, bool withCalls);
 
   Workspace& ws_;
   Prompter& prompter_;

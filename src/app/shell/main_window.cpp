@@ -25,6 +25,7 @@
 #include "setwindow/set_window.h"
 #include "shell/about_dialog.h"
 #include "shell/app_icon.h"
+#include "shell/checker_dock.h"
 #include "shell/help_window.h"
 #include "shell/midi_wait.h"
 #include "shell/options_dialog.h"
@@ -92,14 +93,19 @@ MainWindow::MainWindow(SettingsStore& store, QWidget* parent)
       store_(store),
       ws_(std::make_unique<Workspace>()),
       prompter_(std::make_unique<QtPrompter>(*ws_, this)),
-      area_(new QMdiArea(this)) {
+      area_(new QMdiArea(this)),
+      checker_(new CheckerDock(this)) {
   setObjectName("FMain");
   setWindowTitle(FromCore(kProgramTitle));
   setWindowIcon(AppIcon());
   area_->setObjectName("mdiSets");
   setCentralWidget(area_);
+  addDockWidget(Qt::BottomDockWidgetArea, checker_);
+  checker_->hide();  // until a Set is open
   CreateMenus();
   connect(area_, &QMdiArea::subWindowActivated, this, &MainWindow::UpdateMenus);
+  connect(area_, &QMdiArea::subWindowActivated, this, &MainWindow::RefreshChecker);
+  connect(checker_, &CheckerDock::findingChosen, this, &MainWindow::ShowFinding);
   UpdateMenus();
   qApp->installEventFilter(this);
 }
@@ -153,6 +159,11 @@ void MainWindow::CreateMenus() {
   connect(cascade_, &QAction::triggered, this, &MainWindow::Cascade);
   connect(tile_, &QAction::triggered, this, &MainWindow::Tile);
   connect(arrange_, &QAction::triggered, this, &MainWindow::ArrangeIcons);
+  QAction* checker = checker_->toggleViewAction();
+  checker->setObjectName("mnuWChecker");
+  checker->setText(tr("Set C&hecker"));
+  windowMenu_->insertAction(nullptr, checker);
+  windowMenu_->addSeparator();
   connect(windowMenu_, &QMenu::aboutToShow, this, &MainWindow::FillWindowList);
 
   options_ = menuBar()->addAction(tr("&Options"));
@@ -196,6 +207,18 @@ void MainWindow::RememberOpenSet(int slot) {
   if (!ws_->sets.InUse(slot)) return;
   const SetEntry& entry = ws_->sets.Entry(slot);
   RememberRecentSet(ws_->settings, entry.Dir / entry.Name);
+}
+
+void MainWindow::RefreshChecker() {
+  SetWindow* current = CurrentSetWindow();
+  checker_->ShowSet(*ws_, current != nullptr && !current->isUnloaded() ? current->slot() : 0);
+}
+
+void MainWindow::ShowFinding(Kind kind, int index) {
+  SetWindow* current = CurrentSetWindow();
+  if (current == nullptr) return;
+  current->ShowItem(kind, index);
+  current->setFocus();
 }
 
 void MainWindow::FillRecentSets() {
@@ -319,7 +342,14 @@ SetWindow* MainWindow::OpenSetWindow(bool isNew, const fs::path& path) {
   window->SetMidiPort([this]() -> MidiPort& { return midiPort(); });
   area_->addSubWindow(window);
   connect(window, &SetWindow::unloaded, this, &MainWindow::UpdateMenus);
+  connect(window, &SetWindow::unloaded, this, &MainWindow::RefreshChecker);
+  connect(window, &SetWindow::refreshed, this, &MainWindow::RefreshChecker);
   window->show();
+  if (!checkerShown_) {
+    checker_->show();  // the first time a Set opens; then as the user leaves it
+    resizeDocks({checker_}, {140}, Qt::Vertical);
+    checkerShown_ = true;
+  }
   if (ws_->settings.WArrangeMode == 0) {
     Cascade();
   } else {

@@ -18,6 +18,7 @@ class QMenu;
 
 namespace i40::app {
 
+class CheckerDock;
 class HelpWindow;
 class QtPrompter;
 class MidiWait;
@@ -104,6 +105,9 @@ class MainWindow : public QMainWindow {
   // A Set opened or saved under a new name goes first in File > Recent Sets.
   void RememberOpenSet(int slot);
   SetWindow* CurrentSetWindow() const;
+  // The Set checker shows the Set in front.
+  void RefreshChecker();
+  void ShowFinding(Kind kind, int index);
 
   SettingsStore& store_;
   std::unique_ptr<Workspace> ws_;
@@ -112,10 +116,12 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<MidiPort> midiPort_;
   MidiWait* midiWait_ = nullptr;
   QMdiArea* area_;
+  CheckerDock* checker_;
   QPointer<HelpWindow> help_;
   QPointer<HelpWindow> dialogHelp_;
   bool started_ = false;
   bool settingsWritten_ = false;
+  bool checkerShown_ = false;
 
   QAction* save_ = nullptr;
   QAction* saveAs_ = nullptr;

@@ -9,6 +9,7 @@
 #include "calls/callers.h"
 #include "calls/calls_check.h"
 #include "calls/duplicate_names.h"
+#include "edit/called_items.h"
 #include "edit/edit_records.h"
 #include "edit/import_all.h"
 #include "edit/item_image.h"
@@ -232,6 +233,23 @@ class Engine {
     return true;
   }
 
+  // The copies of what the item calls go in first, so that the paste finds each by name.
+  bool PasteWithCalls(int i) {
+    if (!IsPosition(kind_, i) || !CanPasteWithCalls(ws_, SetSlot{slot_}, kind_)) return false;
+    const ItemBuffer& clip = Clip();
+    const auto missing = CopyCalledItems(ws_.sets.Files(clip.sourceSet), set_, kind_,
+                                         std::span(clip.image).first(RecordSize(kind_)));
+    if (!missing.empty()) {
+      std::string text = kPasteWithCallsNoRoom;
+      for (const std::string& item : missing)
+        text += "\n" + item;
+      prompter_.Ask({text + "\nNothing has been changed.", "", MessageIcon::Exclamation,
+                     MessageButtons::Ok, Answer::Ok});
+      return false;
+    }
+    return Paste(i, false);
+  }
+
   bool Delete(int i) {
     if (k_.shiftLast < 0 || i < 0 || i > k_.shiftLast) return false;
     if (kind_ == Kind::BackingSequence && !Fits(LengthsAfterDelete(i))) return RefuseNoRoom();
@@ -292,10 +310,10 @@ class Engine {
   }
 
   // A drop on the target position of this Set from a position of the same Set or another.
-  bool Drop(int fromSlot, int from, int to) {
+  bool Drop(int fromSlot, int from, int to, bool withCalls) {
     if (!IsPosition(kind_, from) || !IsPosition(kind_, to)) return false;
     if (!CanStartDrag(ws_, SetSlot{fromSlot}, kind_, ItemIndex{from})) return false;
-    if (fromSlot != slot_) return CopyByDrag(fromSlot, from, to);
+    if (fromSlot != slot_) return CopyByDrag(fromSlot, from, to, withCalls);
     return k_.dragMoves ? MoveOnto(from, to) : MoveBefore(from, to);
   }
 
@@ -414,7 +432,7 @@ class Engine {
     return lengths;
   }
 
-  bool CopyByDrag(int fromSlot, int from, int to) {
+  bool CopyByDrag(int fromSlot, int from, int to, bool withCalls) {
     if (kind_ == Kind::BackingSequence) {
       // Checked before the copy, so that a refused drop leaves the clipboard alone too.
       SequenceLengths lengths = set_.backingSequences.trackLength;
@@ -423,7 +441,10 @@ class Engine {
       if (!Fits(lengths)) return RefuseNoRoom();
     }
     Copy(fromSlot, from);
-    if (!Paste(to, false)) return false;
+    if (!(withCalls && CanPasteWithCalls(ws_, SetSlot{slot_}, kind_) ? PasteWithCalls(to)
+                                                                     : Paste(to, false))) {
+      return false;
+    }
     if (k_.duplicates) CheckDuplicateNames(ws_, prompter_, slot_, kind_);
     op = UndoOp::CopyByDrag;
     entry = true;
@@ -603,6 +624,12 @@ bool RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot setSlot, Kind kin
       if (k->duplicates) CheckDuplicateNames(ws, prompter, slot, kind);
       return done;
     }
+    case EditCommand::PasteWithCalls: {
+      const bool done =
+          RunChange(ws, prompter, *k, slot, [i](Engine& e) { return e.PasteWithCalls(i); });
+      if (done && k->duplicates) CheckDuplicateNames(ws, prompter, slot, kind);
+      return done;
+    }
     case EditCommand::Delete:
       return RunChange(ws, prompter, *k, slot, [i](Engine& e) { return e.Delete(i); });
     case EditCommand::Insert: {
@@ -620,13 +647,14 @@ bool RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot setSlot, Kind kin
 }
 
 bool RunDrop(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot, ItemIndex from,
-             SetSlot toSlot, ItemIndex to) {
+             SetSlot toSlot, ItemIndex to, bool withCalls) {
   const EditKind* k = EditKindOf(kind);
   if (k == nullptr || !ws.sets.InUse(Value(fromSlot)) || !ws.sets.InUse(Value(toSlot))) {
     return false;
   }
-  return RunChange(ws, prompter, *k, Value(toSlot),
-                   [&](Engine& e) { return e.Drop(Value(fromSlot), Value(from), Value(to)); });
+  return RunChange(ws, prompter, *k, Value(toSlot), [&](Engine& e) {
+    return e.Drop(Value(fromSlot), Value(from), Value(to), withCalls);
+  });
 }
 
 bool ApplyRecordChanges(Workspace& ws, Prompter& prompter, SetSlot setSlot, Kind kind,
@@ -678,6 +706,16 @@ bool CanStartDrag(const Workspace& ws, SetSlot slot, Kind kind, ItemIndex index)
   return EditKindOf(kind) != nullptr && ws.sets.InUse(Value(slot)) &&
          IsPosition(kind, Value(index)) &&
          !IsEmptyPosition(ws.sets.Files(Value(slot)), kind, Value(index));
+}
+
+bool CanPasteWithCalls(const Workspace& ws, SetSlot slot, Kind kind) {
+  if (kind != Kind::Arrangement && kind != Kind::Style && kind != Kind::BackingSequence &&
+      kind != Kind::KbdSet) {
+    return false;
+  }
+  const ItemBuffer& clip = ws.edits.Clipboard(kind);
+  return clip.FromASet() && clip.sourceSet != Value(slot) && ws.sets.InUse(clip.sourceSet) &&
+         ws.sets.InUse(Value(slot));
 }
 
 bool UndoAvailable(const Workspace& ws, SetSlot slot) {

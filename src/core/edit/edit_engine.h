@@ -25,6 +25,7 @@ enum class EditCommand {
   Cut,
   Copy,
   Paste,
+  PasteWithCalls,
   Delete,
   Insert,
   PasteFromIStyle,
@@ -40,9 +41,19 @@ enum class EditCommand {
 bool RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind, EditCommand command,
                     ItemIndex index, BankNo bank = BankNo{0});
 
-// A drop on a grid or list of the same kind: a move inside a Set, a copy between Sets.
+// A drop on a grid or list of the same kind: a move inside a Set, a copy between Sets
+// (with the items it calls when `withCalls`, as Paste with Calls).
 bool RunDrop(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot, ItemIndex from,
-             SetSlot toSlot, ItemIndex to);
+             SetSlot toSlot, ItemIndex to, bool withCalls = false);
+
+// Paste with Calls: the clipboard's Arrangement, Style, Backing Sequence or KBD Set,
+// copied from another open Set, is pasted together with every user item it calls (from
+// item to item) that this Set does not hold under the same name, each into a free
+// position of its kind (see CopyCalledItems). When anything finds no room, nothing
+// changes and one message lists what did not fit. One Undo of the pasted kind takes it
+// all back. Whether the clipboard holds such an item for this Set:
+bool CanPasteWithCalls(const Workspace& ws, SetSlot slot, Kind kind);
+inline constexpr const char* kPasteWithCallsNoRoom = "Paste with Calls needs room for:";
 
 // A drag starts only on an item of the Set: a user position that holds something (every
 // KBD Set holds a set-up).

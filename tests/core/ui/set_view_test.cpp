@@ -68,8 +68,8 @@ TEST_F(SetViewTest, EditMenuFollowsTheSelection) {
   view.current[0] = 5;
   ws_.sets.Entry(slot_).UndoEnabled = true;
   enabled = EditMenuEnabled(ws_, slot_, view);
-  for (int e = 0; e < kEditEntryCount; ++e)
-    EXPECT_TRUE(enabled[static_cast<std::size_t>(e)]) << e;
+  for (int e = 0; e < kEditEntryCount; ++e)  // Paste with Calls only with another Set's item
+    EXPECT_EQ(enabled[static_cast<std::size_t>(e)], e != kPasteCalls) << e;
   EXPECT_EQ(SelectionOf(view).number, 261);
 
   view.twin[0] = true;  // Twin View on bank C: C alone, but no Erase Bank or Import
