@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "compare/compare_window.h"
 #include "format/blank_records.h"
 #include "format/set_paths.h"
 #include "presets/preset_list.h"
@@ -128,6 +129,11 @@ void MainWindow::CreateMenus() {
   // No shortcut: Ctrl+F4 already closes the active window.
   close_ = AddEntry(file, "mnuFClose", tr("&Close"));
   file->addSeparator();
+  QAction* compare = AddEntry(file, "mnuFCompare", tr("Compa&re Sets..."));
+  compareSaved_ = AddEntry(file, "mnuFCompareSaved", tr("Compare with Sa&ved"));
+  connect(compare, &QAction::triggered, this, &MainWindow::CompareSets);
+  connect(compareSaved_, &QAction::triggered, this, &MainWindow::CompareWithSaved);
+  file->addSeparator();
   recent_ = file->addMenu(tr("Recent Se&ts"));
   recent_->setObjectName("mnuFRecent");
   connect(recent_, &QMenu::aboutToShow, this, &MainWindow::FillRecentSets);
@@ -185,7 +191,7 @@ void MainWindow::CreateMenus() {
 // with the Edit menu of the Set window in front.
 void MainWindow::UpdateMenus() {
   const bool anySet = !setWindows().isEmpty();
-  for (QAction* action : {save_, saveAs_, close_, options_, tip_})
+  for (QAction* action : {save_, saveAs_, close_, compareSaved_, options_, tip_})
     action->setVisible(anySet);
   windowMenu_->menuAction()->setVisible(anySet);
 
@@ -207,6 +213,46 @@ void MainWindow::RememberOpenSet(int slot) {
   if (!ws_->sets.InUse(slot)) return;
   const SetEntry& entry = ws_->sets.Entry(slot);
   RememberRecentSet(ws_->settings, entry.Dir / entry.Name);
+}
+
+void MainWindow::CompareSets() {
+  SetWindow* current = CurrentSetWindow();
+  CompareChooser chooser(*ws_, *prompter_, current != nullptr ? current->slot() : 0, this);
+  if (chooser.exec() != QDialog::Accepted) return;
+  const auto [a, b] = chooser.chosen();
+  if (a.title.isEmpty() || b.title.isEmpty()) return;
+  ShowComparison(a.source, a.title, b.source, b.title);
+}
+
+void MainWindow::CompareWithSaved() {
+  SetWindow* current = CurrentSetWindow();
+  if (current == nullptr || current->isUnloaded()) return;
+  const SetEntry& entry = ws_->sets.Entry(current->slot());
+  if (IsNewSetName(entry.Name)) {
+    prompter_->Ask({"The Set has not been saved yet.", "", MessageIcon::Information,
+                    MessageButtons::Ok, Answer::Ok});
+    return;
+  }
+  // What is on disk first, the Set as it stands now second.
+  ShowComparison(CompareSource{0, entry.Dir / entry.Name}, tr("%1 (saved)").arg(current->setName()),
+                 CompareSource{current->slot(), {}}, current->setName());
+}
+
+void MainWindow::ShowComparison(const CompareSource& a, const QString& titleA,
+                                const CompareSource& b, const QString& titleB) {
+  std::vector<std::string> problems;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  auto differences = CompareSources(*ws_, a, b, problems);
+  QApplication::restoreOverrideCursor();
+  if (!problems.empty()) {
+    std::string text;
+    for (const std::string& problem : problems)
+      text += (text.empty() ? "" : "\n") + problem;
+    prompter_->ShowWarning(text);
+  }
+  if (!differences) return;
+  auto* window = new CompareWindow(titleA, titleB, std::move(*differences), this);
+  window->show();
 }
 
 void MainWindow::RefreshChecker() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "compare/set_diff.h"
 #include "session/workspace.h"
 #include "ui/midi_port.h"
 #include "ui/prompter.h"
@@ -105,6 +106,11 @@ class MainWindow : public QMainWindow {
   // A Set opened or saved under a new name goes first in File > Recent Sets.
   void RememberOpenSet(int slot);
   SetWindow* CurrentSetWindow() const;
+  // File > Compare Sets... and File > Compare with Saved: the comparison's window.
+  void CompareSets();
+  void CompareWithSaved();
+  void ShowComparison(const CompareSource& a, const QString& titleA, const CompareSource& b,
+                      const QString& titleB);
   // The Set checker shows the Set in front.
   void RefreshChecker();
   void ShowFinding(Kind kind, int index);
@@ -126,6 +132,7 @@ class MainWindow : public QMainWindow {
   QAction* save_ = nullptr;
   QAction* saveAs_ = nullptr;
   QAction* close_ = nullptr;
+  QAction* compareSaved_ = nullptr;
   QMenu* windowMenu_ = nullptr;
   QMenu* recent_ = nullptr;
   QPointer<QMenu> shownEditMenu_;

@@ -1,4 +1,7 @@
 #include "compare/set_diff.h"
+#include "format/set_paths.h"
+#include "session/open_set.h"
+#include "ui/scripted_prompter.h"
 
 #include <algorithm>
 #include <array>
@@ -536,6 +539,44 @@ std::string_view KindCaption(Kind kind) {
 
 std::vector<SetDifference> CompareSets(Workspace& ws, int slotA, int slotB) {
   return Comparison(ws, slotA, slotB).Run();
+}
+
+std::optional<std::vector<SetDifference>> CompareSources(const Workspace& ws,
+                                                         const CompareSource& a,
+                                                         const CompareSource& b,
+                                                         std::vector<std::string>& problems) {
+  Workspace own;
+  own.presets = ws.presets;
+  own.blanks = ws.blanks;
+  own.data = ws.data;
+  own.templateSet = ws.templateSet;
+  own.settings = ws.settings;
+  own.settings.WarnDupl = false;
+  own.sets.Reset();
+  std::array<int, 2> slots{};
+  for (std::size_t k = 0; k < slots.size(); ++k) {
+    const CompareSource& source = k == 0 ? a : b;
+    if (source.slot != 0) {
+      if (!ws.sets.InUse(source.slot)) return std::nullopt;
+      slots[k] = own.sets.FindFreeSlot();
+      own.sets.Entry(slots[k]) = ws.sets.Entry(source.slot);
+      own.sets.Files(slots[k]) = ws.sets.Files(source.slot);
+      continue;
+    }
+    bool complete = true;
+    for (const Kind kind : kStoredKinds) {
+      if (FindComponentFile(source.setPath, kind)) continue;
+      problems.push_back("File " + PathText(ComponentPath(source.setPath, kind)) + " not found");
+      complete = false;
+    }
+    if (!complete) return std::nullopt;
+    ScriptedPrompter quiet;  // read problems are reported, never asked about
+    slots[k] = OpenSet(own, quiet, false, source.setPath);
+    for (const Message& message : quiet.messages())
+      problems.push_back(message.text);
+    if (slots[k] == 0) return std::nullopt;
+  }
+  return CompareSets(own, slots[0], slots[1]);
 }
 
 namespace {

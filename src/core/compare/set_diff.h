@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +59,21 @@ struct SetDifference {
 // Global), each by position in Set A; none when the Sets hold the same bytes. Opens the
 // item dialogs' models on the Sets to name the fields, and changes nothing.
 std::vector<SetDifference> CompareSets(Workspace& ws, int slotA, int slotB);
+
+// A Set to compare: one open in a slot (as it stands, unsaved changes included), or,
+// with slot 0, the Set whose files are at `setPath` (a Set path without extension).
+struct CompareSource {
+  int slot = 0;
+  std::filesystem::path setPath;
+};
+
+// Compares two Sets in a workspace of their own: nothing of `ws` changes and nothing is
+// asked. A Set read from its files that is incomplete or unreadable gives nothing; what
+// went wrong reading either Set is added to `problems`.
+std::optional<std::vector<SetDifference>> CompareSources(const Workspace& ws,
+                                                         const CompareSource& a,
+                                                         const CompareSource& b,
+                                                         std::vector<std::string>& problems);
 
 // The plural caption of a kind's items as the comparison lists them: "Arrangements",
 // "Styles", "Programs", "Backing Sequences", "KBD Sets", "Arrangement Global", "Global".

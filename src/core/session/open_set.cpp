@@ -38,18 +38,6 @@ class ProgressWindow {
   double value_ = 0;
 };
 
-std::optional<fs::path> AskForSet(Workspace& ws, Prompter& prompter) {
-  FileRequest request;
-  request.title = "Select a " + std::string(kInstrumentName) + " Set";
-  request.initialDir = ws.settings.PathNam;
-  request.initialName = "*.*";
-  request.filters = SetFileFilters();
-  request.defaultExt = std::string(KindExt(Kind::Arrangement));
-  const auto chosen = prompter.ChooseOpenFile(request);
-  if (!chosen || chosen->empty()) return std::nullopt;
-  return SetPathFromComponent(*chosen);
-}
-
 // "Name X is already in use. Continue anyway?" once for every open Set of that name.
 bool AcceptNameInUse(const Workspace& ws, Prompter& prompter, const std::string& name) {
   for (int slot = 1; slot <= ws.sets.SlotCount(); ++slot) {
@@ -82,6 +70,19 @@ bool CompleteComponents(Workspace& ws, Prompter& prompter, const fs::path& path,
 }
 
 }  // namespace
+
+std::optional<fs::path> AskForSet(const Workspace& ws, Prompter& prompter, std::string title) {
+  FileRequest request;
+  request.title =
+      title.empty() ? "Select a " + std::string(kInstrumentName) + " Set" : std::move(title);
+  request.initialDir = ws.settings.PathNam;
+  request.initialName = "*.*";
+  request.filters = SetFileFilters();
+  request.defaultExt = std::string(KindExt(Kind::Arrangement));
+  const auto chosen = prompter.ChooseOpenFile(request);
+  if (!chosen || chosen->empty()) return std::nullopt;
+  return SetPathFromComponent(*chosen);
+}
 
 std::vector<FileFilter> SetFileFilters() {
   std::vector<FileFilter> filters = {{"All", "*.*"}};

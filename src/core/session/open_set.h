@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "format/file_ops.h"
@@ -11,6 +13,11 @@ namespace i40 {
 
 // "All" and then each stored kind by name and extension: the open and save dialogs' list.
 std::vector<FileFilter> SetFileFilters();
+
+// Asks for a Set by any one of its component files (in the folder of the file dialogs);
+// its Set path, or nothing when the user cancelled.
+std::optional<std::filesystem::path> AskForSet(const Workspace& ws, Prompter& prompter,
+                                               std::string title = {});
 
 // A Set that has never been saved is named "NEWSET" and its slot as two digits.
 std::string NewSetName(int slot);

@@ -8,7 +8,9 @@
 #include "edit/edit_engine.h"
 #include "edit/item_image.h"
 #include "format/item_numbers.h"
+#include "format/set_paths.h"
 #include "set_builder.h"
+#include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
 #include "ui/scripted_prompter.h"
 #include "util/text.h"
@@ -183,6 +185,30 @@ TEST_F(SetDiffTest, UnrelatedSetsDifferAtEveryPosition) {
     EXPECT_EQ(d.fields.front().field, "Name");
   }
   EXPECT_EQ(seen, std::vector<int>(seen.size(), 1));
+}
+
+// An open Set (unsaved edits included) against Set files on disk, in a workspace of the
+// comparison's own; a Set missing a file is reported and compares nothing.
+TEST_F(SetDiffTest, AnOpenSetAgainstItsFiles) {
+  test::TempDir dir;
+  build::WriteSet(build::DemoSet(), dir / "DISK");
+  B().arrangements.records[0].SetName("Pop Ballad 2");
+  const auto before = test::Images(ws_, b_);
+  std::vector<std::string> problems;
+  const auto differences =
+      CompareSources(ws_, CompareSource{0, dir / "DISK"}, CompareSource{b_, {}}, problems);
+  ASSERT_TRUE(differences.has_value());
+  EXPECT_TRUE(problems.empty());
+  ASSERT_EQ(differences->size(), 1u);
+  EXPECT_EQ(DifferenceLine(differences->front()),
+            "Arrangements C11 'Pop Ballad': renamed to 'Pop Ballad 2'");
+  EXPECT_EQ(test::Images(ws_, b_), before);
+  EXPECT_EQ(ws_.sets.SlotCount(), 2);
+
+  std::filesystem::remove(dir / "DISK.KBS");
+  EXPECT_FALSE(
+      CompareSources(ws_, CompareSource{a_, {}}, CompareSource{0, dir / "DISK"}, problems));
+  EXPECT_EQ(problems, Lines{"File " + PathText(dir / "DISK.KBS") + " not found"});
 }
 
 }  // namespace

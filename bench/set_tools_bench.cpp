@@ -1,6 +1,8 @@
-// Comparing two whole Sets, as the Compare window does on opening and `i40set diff` does.
+// The Set tools on whole Sets: comparing two, as the Compare window does on opening and
+// `i40set diff` does, and the checker's findings, worked out after every edit.
 #include <benchmark/benchmark.h>
 
+#include "calls/set_findings.h"
 #include "compare/set_diff.h"
 #include "set_builder.h"
 
@@ -51,6 +53,15 @@ void BM_CompareDemoWithEditedCopy(benchmark::State& state) {
     benchmark::DoNotOptimize(CompareSets(ws, a, b));
 }
 BENCHMARK(BM_CompareDemoWithEditedCopy)->Unit(benchmark::kMicrosecond)->Repetitions(9);
+
+// The checker dock after an edit: every call of a random Set looked up (most of them
+// into empty positions, so the most findings to write).
+void BM_CheckerFindings(benchmark::State& state) {
+  const FileSet set = build::RandomSet(3);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(SetFindings(set));
+}
+BENCHMARK(BM_CheckerFindings)->Unit(benchmark::kMicrosecond)->Repetitions(9);
 
 }  // namespace
 }  // namespace i40

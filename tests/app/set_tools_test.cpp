@@ -1,8 +1,10 @@
-// The Set checker dock: bound to the core's findings of the Set in front, shown anew
-// after an edit, and a double click shows the item concerned.
+// The Set checker dock (the core's findings of the Set in front, shown anew after an edit;
+// a double click shows the item concerned) and the comparison of two Sets.
+#include <QPrinter>
 #include <filesystem>
 
 #include "calls/set_findings.h"
+#include "compare/compare_window.h"
 #include "demo_session.h"
 #include "set_builder.h"
 #include "shell/checker_dock.h"
@@ -10,7 +12,7 @@
 namespace i40::app::test {
 namespace {
 
-class CheckerTest : public QObject {
+class SetToolsTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
@@ -95,11 +97,61 @@ class CheckerTest : public QObject {
     QCOMPARE(dock->list()->count(), 0);
     QCOMPARE(watcher.unexpected(), 0);
   }
+
+  // Compare with Saved lists what the edits changed, against the files; Compare Sets
+  // takes two open Sets from its lists. Both windows show the core's comparison.
+  void comparisonsShowTheCoresDifferences() {
+    DemoSession s;
+    s.frame->showNormal();
+    s.frame->resize(1280, 800);
+    s.files().arrangements.records[1].SetName("Swing Time II");
+    s.window->Refresh();
+    s.frame->findChild<QAction*>("mnuFCompareSaved")->trigger();
+    auto* window = s.frame->findChild<CompareWindow*>("FCompare");
+    QVERIFY(window != nullptr && window->isVisible());
+    QCOMPARE(window->windowTitle(), QString("Compare DEMO (saved) with DEMO"));
+    QCOMPARE(window->table()->rowCount(), 1);
+    QStringList row;
+    for (int column = 0; column < 4; ++column)
+      row << window->table()->item(0, column)->text();
+    QCOMPARE(row, QStringList({"Arrangements", "C12 'Swing Time'", "C12 'Swing Time II'",
+                               "renamed to 'Swing Time II'"}));
+    Picture(*window, "compare_window.png");
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("compare.pdf"));
+    window->PrintTo(printer);
+    QVERIFY(QFileInfo(dir.filePath("compare.pdf")).size() > 1000);
+    QPointer<CompareWindow> first(window);
+    window->close();
+    QTRY_VERIFY(first.isNull());  // a closed comparison goes
+
+    // The same Set open twice, one of them edited: the chooser lists both.
+    QVERIFY(s.frame->OpenSetWindow(false, DemoSet()) != nullptr);
+    s.watcher.Then([](QWidget* shown) {
+      auto* chooser = qobject_cast<CompareChooser*>(shown);
+      QVERIFY(chooser != nullptr);
+      QCOMPARE(chooser->setList(0)->count(), 3);  // two open Sets, then "Set on disk..."
+      chooser->setList(0)->setCurrentIndex(0);
+      chooser->setList(1)->setCurrentIndex(1);
+      chooser->findChild<QPushButton*>("cmdOK")->click();
+    });
+    s.frame->findChild<QAction*>("mnuFCompare")->trigger();
+    window = s.frame->findChild<CompareWindow*>("FCompare");
+    QVERIFY(window != nullptr);
+    QCOMPARE(window->table()->rowCount(), 1);
+    QCOMPARE(window->table()->item(0, 3)->text(), QString("renamed to 'Swing Time'"));
+    QCOMPARE(window->summary()->text(), QString("1 difference"));
+    window->close();
+    s.files().arrangements.records[1].SetName("Swing Time");  // nothing to save on closing
+    s.ws().sets.Entry(1).Modified = {};
+  }
 };
 
-[[maybe_unused]] const bool kRegistered = RegisterSuite<CheckerTest>("Checker");
+[[maybe_unused]] const bool kRegistered = RegisterSuite<SetToolsTest>("SetTools");
 
 }  // namespace
 }  // namespace i40::app::test
 
-#include "checker_test.moc"
+#include "set_tools_test.moc"
