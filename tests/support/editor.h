@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <initializer_list>
 #include <span>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "support/workspace_fixture.h"
 #include "ui/prompter.h"
 #include "ui/scripted_prompter.h"
+#include "util/text.h"
 
 namespace i40::test {
 
@@ -58,6 +60,15 @@ class Editor {
 // from its queues and the edit engine between them; slot_ is the Set under test.
 class WorkspaceTest : public ::testing::Test {
  protected:
+  // The names at these positions of the Set under test, without their padding, joined by
+  // '|'.
+  std::string NamesAt(Kind kind, std::initializer_list<int> positions) const {
+    std::string names;
+    for (const int i : positions)
+      names += "|" + TrimSpaces(RecordName(kind, RecordBytes(ws_.sets.Files(slot_), kind, i)));
+    return names.substr(1);
+  }
+
   Workspace ws_;
   ScriptedPrompter prompter_;
   Editor ed_{ws_, prompter_};

@@ -39,12 +39,8 @@ class ArrangementEditsTest : public test::WorkspaceTest {
   ArrangementRecord& Rec(int i) {
     return ws_.sets.Files(slot_).arrangements.records[static_cast<std::size_t>(i)];
   }
-  // The names at these positions without their padding, joined by '|'.
   std::string Names(std::initializer_list<int> positions) {
-    std::string names;
-    for (const int i : positions)
-      names += "|" + TrimSpaces(Rec(i).Name());
-    return names.substr(1);
+    return NamesAt(Kind::Arrangement, positions);
   }
   // The Arrangement each of the first four Backing Sequences calls.
   std::vector<int> Calls() {

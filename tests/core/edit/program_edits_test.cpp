@@ -39,12 +39,8 @@ class ProgramEditsTest : public test::WorkspaceTest {
     return ws_.sets.Files(slot_).programs.records[static_cast<std::size_t>(i)];
   }
   FileSet& Set() { return ws_.sets.Files(slot_); }
-  // The names at these positions without their padding, joined by '|'.
   std::string Names(std::initializer_list<int> positions) {
-    std::string names;
-    for (const int i : positions)
-      names += "|" + TrimSpaces(Rec(i).Name());
-    return names.substr(1);
+    return NamesAt(Kind::Program, positions);
   }
   // The calls set up: Arrangement, Style, Backing Sequence and the two KBD Sets.
   std::vector<int> Calls() {
