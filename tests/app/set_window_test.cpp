@@ -402,6 +402,7 @@ class SetWindowTest : public QObject {
     for (int tab = 0; tab < 6; ++tab) {
       s.window->tabs()->setCurrentIndex(tab);
       QTest::qWait(20);
+      QVERIFY2(Unnamed(*s.frame).isEmpty(), qPrintable(Unnamed(*s.frame).join(", ")));
       Picture(*s.frame, QStringLiteral("set_window_%1.png").arg(names[tab]));
     }
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QtTest>
 #include <QtWidgets>
 #include <deque>
@@ -43,6 +44,23 @@ inline void Picture(QWidget& widget, const QString& file) {
   QFile::remove(path);
   QVERIFY2(widget.grab().save(path), qPrintable(file));
   QVERIFY2(!QImage(path).isNull(), qPrintable(file));
+}
+
+// The controls under a window that take the keyboard but that a screen reader could not
+// name (the editors inside spin and combo boxes belong to them).
+inline QStringList Unnamed(const QWidget& root) {
+  QStringList unnamed;
+  for (QWidget* widget : root.findChildren<QWidget*>()) {
+    if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(&root)) continue;
+    if (qobject_cast<QAbstractSpinBox*>(widget->parentWidget()) != nullptr ||
+        qobject_cast<QComboBox*>(widget->parentWidget()) != nullptr) {
+      continue;
+    }
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(widget);
+    if (spoken == nullptr || spoken->text(QAccessible::Name).trimmed().isEmpty())
+      unnamed << widget->metaObject()->className() + (":" + widget->objectName());
+  }
+  return unnamed;
 }
 
 // A window's object name and title, to compare in one go: "FMain: Korg-i40 Set Editor".

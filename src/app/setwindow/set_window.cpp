@@ -213,6 +213,7 @@ SetWindow::SetWindow(Workspace& ws, Prompter& prompter, int slot, QWidget* paren
   view_.tab =
       std::clamp(ws_.settings.ModeId, 0, static_cast<int>(kSetWindowTabCaptions.size()) - 1);
   tabs_->setObjectName("tabMode");
+  tabs_->setAccessibleName(tr("Items of the Set by kind"));
   for (int tab = 0; tab < static_cast<int>(kSetWindowTabCaptions.size()); ++tab) {
     QWidget* page = nullptr;
     if (IsItemTab(tab)) {
