@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -357,6 +358,9 @@ bool MainWindow::Start(const StartOptions& options) {
   ws_->sets.Reset();
 
   started_ = true;
+  // The whole screen, also where no window manager maximises it.
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    setGeometry(screen->availableGeometry());
   showMaximized();
   if (!options.setArgument.empty()) {
     OpenSetWindow(false, SetPathFromArgument(options.setArgument));
@@ -419,6 +423,7 @@ void MainWindow::Cascade() {
 
 // Tiled horizontally: each window takes the whole width, one above the other.
 void MainWindow::Tile() {
+  layout()->activate();  // the area as it stands now (the checker may just have appeared)
   QList<QMdiSubWindow*> windows;
   for (QMdiSubWindow* window : area_->subWindowList(QMdiArea::CreationOrder)) {
     if (window->isVisible() && !window->isMinimized()) windows << window;
