@@ -96,6 +96,18 @@ TEST_F(PasteWithCallsTest, ABackingSequenceBringsWhatItCallsAndOneUndoTakesItBac
   EXPECT_NE(Images(ws_, slot_), once);
 }
 
+// A drop from another Set with Ctrl held brings the calls along the same way; without,
+// the calls into what the Set lacks are asked about.
+TEST_F(PasteWithCallsTest, ADropWithCallsBringsThemToo) {
+  ASSERT_TRUE(RunDrop(ws_, prompter_, Kind::Arrangement, SetSlot{source_}, ItemIndex{2},
+                      SetSlot{slot_}, ItemIndex{9}, true));
+  EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_EQ(CalledNames(slot_, Kind::Arrangement, 9), CalledNames(source_, Kind::Arrangement, 2));
+  prompter_.QueueAnswer(Answer::Cancel);
+  EXPECT_FALSE(ed_.Drop(Kind::Arrangement, source_, 3, slot_, 10));
+  EXPECT_EQ(prompter_.messages().size(), 1u);
+}
+
 // Room is looked for everywhere before anything is written: when an item finds none,
 // one message names what did not fit, the Set stays as it was and so does Undo.
 TEST_F(PasteWithCallsTest, WhatDoesNotFitIsListedAndNothingChanges) {
