@@ -223,8 +223,8 @@ TEST_F(CliTest, PasteWithCallsBringsWhatDstLacks) {
   ExpectSaved("DST", dst_);
 }
 
-// A Set opened into the slot of a closed one holds nothing of it: the issue's own script,
-// with an Arrangement file that ends inside Arrangement 4.
+// A Set opened into the slot of a closed one holds nothing of it: the demo Set is closed,
+// then a Set whose Arrangement file ends inside Arrangement 4 takes its slot.
 TEST_F(CliTest, ASetOpenedIntoAFreedSlotHoldsNothingOfTheClosedOne) {
   build::WriteSet(build::DemoSet(), dir_ / "A");
   build::WriteSet(build::TemplateSet(), dir_ / "B");

@@ -67,7 +67,7 @@ TEST_F(OpenSetTest, AShortFileInAReusedSlotLeavesTheRestBlank) {
     const fs::path shortPath = dir_ / "sets" / "SHORT";
     build::WriteSet(build::TemplateSet(), shortPath);
     auto bytes = WriteComponentBytes(kind, build::TemplateSet());
-    // Past the header, inside the items: Arrangement 4, say, for the 534 bytes.
+    // Past the header, inside the items: Arrangement 4 for 534 bytes.
     const std::size_t cut = kind == Kind::Arrangement ? 534 : 40 + (bytes.size() - 40) / 2;
     bytes.resize(std::min(cut, bytes.size() - 1));
     test::WriteFile(ComponentPath(shortPath, kind), bytes);
