@@ -220,14 +220,7 @@ class Tool {
   // Opens a Set; 0 on failure. A batch command never creates missing components: it
   // names them instead of asking.
   int Open(const std::string& argument, ScriptedPrompter& prompter) {
-    const fs::path setPath = SetPathArgument(argument);
-    bool complete = true;
-    for (Kind kind : kStoredKinds) {
-      if (FindComponentFile(setPath, kind)) continue;
-      prompter.ShowError("File " + PathText(ComponentPath(setPath, kind)) + " not found");
-      complete = false;
-    }
-    return complete ? OpenSet(ws_, prompter, false, setPath) : 0;
+    return OpenCompleteSet(ws_, prompter, SetPathArgument(argument));
   }
 
   int OpenOne(std::size_t needed) {

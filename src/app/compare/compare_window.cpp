@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "session/open_set.h"
+#include "shell/dialog_buttons.h"
 #include "shell/qt_text.h"
 
 namespace i40::app {
@@ -161,13 +162,9 @@ CompareChooser::CompareChooser(const Workspace& ws, Prompter& prompter, int curr
   auto* form = new QFormLayout;
   form->addRow(tr("&First Set:"), setA_);
   form->addRow(tr("&Second Set:"), setB_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName("cmdOK");
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName("cmdCancel");
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  const OkCancelButtons buttons = AddOkCancel(this, tr("&OK"));
   // OK once both lists name a Set.
-  QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+  QPushButton* ok = buttons.ok;
   const auto update = [this, ok] {
     ok->setEnabled(!ChoiceOf(setA_).title.isEmpty() && !ChoiceOf(setB_).title.isEmpty());
   };
@@ -176,7 +173,7 @@ CompareChooser::CompareChooser(const Workspace& ws, Prompter& prompter, int curr
   update();
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
-  layout->addWidget(buttons);
+  layout->addLayout(buttons.row);
   setMinimumWidth(420);
 }
 

@@ -5,7 +5,6 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,6 +16,7 @@
 #include <array>
 
 #include "shell/app_icon.h"
+#include "shell/dialog_buttons.h"
 #include "shell/qt_text.h"
 
 namespace i40::app {
@@ -252,20 +252,9 @@ void ItemDialog::LayOut() {
     grid->addWidget(box, place.row, place.column, place.rowSpan, place.columnSpan);
   }
 
-  auto* ok = new QPushButton(tr("&OK"), this);
-  ok->setObjectName("cmdOK");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(tr("&Cancel"), this);
-  cancel->setObjectName("cmdCancel");
-  connect(ok, &QPushButton::clicked, this, &ItemDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &ItemDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
-  layout->addLayout(buttons);
+  layout->addLayout(AddOkCancel(this, tr("&OK")).row);
 }
 
 void ItemDialog::Show() {

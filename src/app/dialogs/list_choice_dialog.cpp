@@ -3,12 +3,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFont>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "shell/app_icon.h"
+#include "shell/dialog_buttons.h"
 #include "shell/list_helpers.h"
 #include "shell/qt_text.h"
 
@@ -17,9 +16,7 @@ namespace i40::app {
 ListChoiceDialog::ListChoiceDialog(const ListChoice& choice, QWidget* parent)
     : QDialog(parent),
       label_(new QLabel(FromCore(choice.label), this)),
-      list_(new QComboBox(this)),
-      ok_(new QPushButton(tr("OK"), this)),
-      cancel_(new QPushButton(tr("&Cancel"), this)) {
+      list_(new QComboBox(this)) {
   setObjectName(QString::fromStdString(choice.formName));
   setWindowTitle(FromCore(choice.caption));
   setWindowIcon(AppIcon());
@@ -35,20 +32,10 @@ ListChoiceDialog::ListChoiceDialog(const ListChoice& choice, QWidget* parent)
     list_->addItem(FromCore(item));
   SelectListItem(list_, choice.selected);
 
-  ok_->setObjectName("cmdOK");
-  ok_->setDefault(true);
-  cancel_->setObjectName("cmdCancel");
-  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label_);
   layout->addWidget(list_);
-  layout->addLayout(buttons);
+  layout->addLayout(AddOkCancel(this, tr("OK")).row);
 }
 
 int ListChoiceDialog::chosen() const {

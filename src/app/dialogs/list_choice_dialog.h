@@ -6,7 +6,6 @@
 
 class QComboBox;
 class QLabel;
-class QPushButton;
 
 namespace i40::app {
 
@@ -29,8 +28,6 @@ class ListChoiceDialog : public QDialog {
  private:
   QLabel* label_;
   QComboBox* list_;
-  QPushButton* ok_;
-  QPushButton* cancel_;
 };
 
 }  // namespace i40::app

@@ -2,12 +2,11 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "shell/app_icon.h"
+#include "shell/dialog_buttons.h"
 #include "shell/qt_text.h"
 
 namespace i40::app {
@@ -35,18 +34,7 @@ MidiSetupDialog::MidiSetupDialog(const MidiSetupRequest& request, QWidget* paren
   list(outputs_, "cboMidOut", tr("MIDI Out Device"), request.outputs, request.output);
   list(inputs_, "cboMidIn", tr("MIDI In Device"), request.inputs, request.input);
 
-  auto* ok = new QPushButton(tr("&OK"), this);
-  ok->setObjectName("cmdOK");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(tr("&Cancel"), this);
-  cancel->setObjectName("cmdCancel");
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  layout->addLayout(buttons);
+  layout->addLayout(AddOkCancel(this, tr("&OK")).row);
 }
 
 MidiDevices MidiSetupDialog::chosen() const {

@@ -4,12 +4,11 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "shell/app_icon.h"
+#include "shell/dialog_buttons.h"
 #include "shell/qt_text.h"
 
 namespace i40::app {
@@ -31,9 +30,7 @@ ItemPicker::ItemPicker(Kind kind, const ItemSources& from, int start, const QStr
       model_(kind, from, start),
       bank_(new QComboBox(this)),
       category_(new QComboBox(this)),
-      items_(new QComboBox(this)),
-      ok_(new QPushButton(tr("OK"), this)),
-      cancel_(new QPushButton(tr("&Cancel"), this)) {
+      items_(new QComboBox(this)) {
   setObjectName(FormName(kind));
   setWindowTitle(FromCore(PickerCaption(kind, ToCore(callerText))));
   setWindowIcon(AppIcon());
@@ -62,10 +59,6 @@ ItemPicker::ItemPicker(Kind kind, const ItemSources& from, int start, const QStr
   items_->setMaxVisibleItems(16);
   items_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
-  ok_->setObjectName("cmdOK");
-  ok_->setDefault(true);
-  cancel_->setObjectName("cmdCancel");
-
   auto* grid = new QGridLayout;
   grid->addWidget(bankLabel, 0, 0);
   grid->addWidget(categoryLabel, 0, 1);
@@ -73,13 +66,9 @@ ItemPicker::ItemPicker(Kind kind, const ItemSources& from, int start, const QStr
   grid->addWidget(category_, 1, 1);
   grid->addWidget(itemLabel, 2, 0, 1, 2);
   grid->addWidget(items_, 3, 0, 1, 2);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
-  layout->addLayout(buttons);
+  layout->addLayout(AddOkCancel(this, tr("OK")).row);
 
   ShowModel();
 
@@ -97,8 +86,6 @@ ItemPicker::ItemPicker(Kind kind, const ItemSources& from, int start, const QStr
     if (showing_ || index < 0) return;
     model_.ChooseRow(index);
   });
-  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 int ItemPicker::chosen() const {

@@ -6,7 +6,6 @@
 
 class QComboBox;
 class QLabel;
-class QPushButton;
 
 namespace i40::app {
 
@@ -43,8 +42,6 @@ class ItemPicker : public QDialog {
   QComboBox* bank_;
   QComboBox* category_;
   QComboBox* items_;
-  QPushButton* ok_;
-  QPushButton* cancel_;
   bool showing_ = false;
 };
 

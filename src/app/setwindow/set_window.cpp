@@ -668,7 +668,6 @@ void SetWindow::Select(int tab, int position) {
 void SetWindow::ShowItem(Kind kind, int index) {
   if (unloaded_ || !ws_.sets.InUse(slot_)) return;
   const SetViewState shown = ViewOfItem(view_, kind, index);
-  view_ = shown;
   filling_ = true;
   for (std::size_t t = 0; t < banks_.size(); ++t) {
     if (banks_[t] != nullptr) banks_[t]->setCurrentIndex(shown.bank[t]);

@@ -1,7 +1,4 @@
 #include "compare/set_diff.h"
-#include "format/set_paths.h"
-#include "session/open_set.h"
-#include "ui/scripted_prompter.h"
 
 #include <algorithm>
 #include <array>
@@ -16,6 +13,8 @@
 #include "format/item_numbers.h"
 #include "format/positions.h"
 #include "kbdsets/kbdset_grid.h"
+#include "session/open_set.h"
+#include "ui/scripted_prompter.h"
 #include "util/text.h"
 
 namespace i40 {
@@ -563,15 +562,8 @@ std::optional<std::vector<SetDifference>> CompareSources(const Workspace& ws,
       own.sets.Files(slots[k]) = ws.sets.Files(source.slot);
       continue;
     }
-    bool complete = true;
-    for (const Kind kind : kStoredKinds) {
-      if (FindComponentFile(source.setPath, kind)) continue;
-      problems.push_back("File " + PathText(ComponentPath(source.setPath, kind)) + " not found");
-      complete = false;
-    }
-    if (!complete) return std::nullopt;
     ScriptedPrompter quiet;  // read problems are reported, never asked about
-    slots[k] = OpenSet(own, quiet, false, source.setPath);
+    slots[k] = OpenCompleteSet(own, quiet, source.setPath);
     for (const Message& message : quiet.messages())
       problems.push_back(message.text);
     if (slots[k] == 0) return std::nullopt;

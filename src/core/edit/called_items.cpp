@@ -59,7 +59,10 @@ class CalledItemCopier {
   }
 
  private:
-  static std::size_t Slot(Kind kind) { return kind == Kind::Program ? 2 : kind == Kind::Style; }
+  // Arrangements, Styles and Programs: the kinds calls point at.
+  static std::size_t Slot(Kind kind) {
+    return kind == Kind::Arrangement ? 0 : kind == Kind::Style ? 1 : 2;
+  }
 
   int FreePosition(Kind kind, int user, const ItemImage& image) const {
     int first = 0;

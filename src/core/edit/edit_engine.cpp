@@ -240,7 +240,7 @@ class Engine {
     const auto missing = CopyCalledItems(ws_.sets.Files(clip.sourceSet), set_, kind_,
                                          std::span(clip.image).first(RecordSize(kind_)));
     if (!missing.empty()) {
-      std::string text = kPasteWithCallsNoRoom;
+      std::string text = "Paste with Calls needs room for:";
       for (const std::string& item : missing)
         text += "\n" + item;
       prompter_.Ask({text + "\nNothing has been changed.", "", MessageIcon::Exclamation,

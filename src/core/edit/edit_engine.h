@@ -53,7 +53,6 @@ bool RunDrop(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot, Ite
 // changes and one message lists what did not fit. One Undo of the pasted kind takes it
 // all back. Whether the clipboard holds such an item for this Set:
 bool CanPasteWithCalls(const Workspace& ws, SetSlot slot, Kind kind);
-inline constexpr const char* kPasteWithCallsNoRoom = "Paste with Calls needs room for:";
 
 // A drag starts only on an item of the Set: a user position that holds something (every
 // KBD Set holds a set-up).

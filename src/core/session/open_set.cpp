@@ -179,6 +179,17 @@ int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given
   return slot;
 }
 
+int OpenCompleteSet(Workspace& ws, Prompter& prompter, const fs::path& setPath) {
+  bool complete = true;
+  for (const Kind kind : kStoredKinds) {
+    if (FindComponentFile(setPath, kind)) continue;
+    prompter.ShowError(
+        ComponentErrorText({ComponentProblem::NotFound, ComponentPath(setPath, kind)}));
+    complete = false;
+  }
+  return complete ? OpenSet(ws, prompter, false, setPath) : 0;
+}
+
 void WarnDuplicatesAfterOpening(Workspace& ws, Prompter& prompter, int slot) {
   for (const Kind kind : {Kind::Arrangement, Kind::Style, Kind::Program})
     CheckDuplicateNames(ws, prompter, slot, kind);

@@ -33,6 +33,10 @@ bool IsNewSetName(const std::string& name);
 int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const std::filesystem::path& path,
             FileOps& ops = RealFileOps(), bool warnLater = false);
 
+// Opens a Set for reading only when every stored component file is there; each missing
+// one is reported ("File PATH not found") and nothing is asked. The slot, or 0.
+int OpenCompleteSet(Workspace& ws, Prompter& prompter, const std::filesystem::path& setPath);
+
 // The duplicate-name warnings of an opened Set: Arrangements, Styles, then Programs.
 void WarnDuplicatesAfterOpening(Workspace& ws, Prompter& prompter, int slot);
 
