@@ -208,7 +208,7 @@ class FieldTable {
         before = WithStored(before, storedA);
         after = WithStored(after, storedB);
       }
-      out.push_back({names_[j], c.name, OrNone(std::move(before)), OrNone(std::move(after))});
+      out.push_back({names_[j], OrNone(std::move(before)), OrNone(std::move(after))});
     }
   }
 
@@ -270,8 +270,7 @@ class FieldTable {
       };
       auto [name, before] = SplitLine(text(valueA));
       std::string after = SplitLine(text(valueB)).second;
-      out.push_back({group + name, ArrayName(c.name, static_cast<int>(line)),
-                     OrNone(std::move(before)), OrNone(std::move(after))});
+      out.push_back({group + name, OrNone(std::move(before)), OrNone(std::move(after))});
     }
   }
 
@@ -341,7 +340,7 @@ class Comparison {
     if (!HeadersDiffer(kind)) return;
     SetDifference d;
     d.kind = kind;
-    d.fields.push_back({"file header", "", "", ""});
+    d.fields.push_back({"file header", "", ""});
     out_.push_back(std::move(d));
   }
 
@@ -385,12 +384,12 @@ class Comparison {
     const std::string nameA = ShownName(a_, kind, i);
     const std::string nameB = ShownName(b_, kind, i);
     const bool renamed = RecordName(kind, recordA) != RecordName(kind, recordB);
-    if (renamed) fields.push_back({"Name", "txtNam", nameA, nameB});
+    if (renamed) fields.push_back({"Name", nameA, nameB});
 
     FieldTable& table = Fields(kind, i);
     table.Compare(recordA, recordB, fields);
     CompareCalls(kind, recordA, recordB, fields);
-    if (table.HiddenDiffer(recordA, recordB)) fields.push_back({"data", "", "", ""});
+    if (table.HiddenDiffer(recordA, recordB)) fields.push_back({"data", "", ""});
     CompareCarried(kind, i, fields);
 
     if (fields.empty()) return;
@@ -419,13 +418,13 @@ class Comparison {
       case Kind::Program:
         if (i >= kUserProgramCount && a_.programs.drumKitData.at(p - kUserProgramCount) !=
                                           b_.programs.drumKitData.at(p - kUserProgramCount)) {
-          fields.push_back({"Drum Kit data", "", "", ""});
+          fields.push_back({"Drum Kit data", "", ""});
         }
         break;
       default:
         break;
     }
-    if (events) fields.push_back({"events", "", "", ""});
+    if (events) fields.push_back({"events", "", ""});
   }
 
   // Two calls are the same when they reach the same item: a preset by its number, a user
@@ -458,7 +457,7 @@ class Comparison {
       const int numberB = ReadCall(b, call);
       if (SameCall(call.called, numberA, numberB)) continue;
       const std::string track = TrimSpaces(call.trackName);
-      fields.push_back({track.empty() ? std::string(KindName(call.called)) : track, "",
+      fields.push_back({track.empty() ? std::string(KindName(call.called)) : track,
                         CallText(fromA_, call.called, numberA),
                         CallText(fromB_, call.called, numberB)});
     }
@@ -486,7 +485,7 @@ class Comparison {
     SetDifference d;
     d.kind = kind;
     table.Compare(a, b, d.fields);
-    if (table.HiddenDiffer(a, b)) d.fields.push_back({"data", "", "", ""});
+    if (table.HiddenDiffer(a, b)) d.fields.push_back({"data", "", ""});
     out_.push_back(std::move(d));
   }
 

@@ -29,9 +29,8 @@ std::string_view DiffWhatName(DiffWhat what);
 // "data", "events", "Drum Kit data", "file header" for bytes no control shows.
 struct FieldChange {
   std::string field;
-  std::string control;  // the dialog control that shows it ("txtTempo"); empty for the others
-  std::string before;   // as Set A shows it; empty for the bytes no control shows
-  std::string after;    // as Set B shows it
+  std::string before;  // as Set A shows it; empty for the bytes no control shows
+  std::string after;   // as Set B shows it
 
   bool operator==(const FieldChange&) const = default;
 };

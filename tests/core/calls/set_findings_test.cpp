@@ -5,7 +5,6 @@
 #include "format/bsq_file.h"
 #include "format/style_blocks.h"
 #include "set_builder.h"
-#include "ui/set_view.h"
 
 namespace i40 {
 namespace {
@@ -36,27 +35,6 @@ TEST(SetFindings, EachFindingNamesTheItemConcerned) {
        "Sequence 3"},
       {Kind::Style, 4, "Style Block 2 is 7 events over its capacity"}};
   EXPECT_EQ(SetFindings(set), expected);
-}
-
-// The view that shows an item: its tab, its bank with Twin View off, its cell.
-TEST(SetFindings, TheViewOfAnItemShowsItsBankAndCell) {
-  SetViewState view;
-  view.twin = {true, false, true};
-  view.bank = {0, 0, 0};
-  const SetViewState program = ViewOfItem(view, Kind::Program, 9);  // F22
-  EXPECT_EQ(program.tab, 2);
-  EXPECT_EQ(SelectionOf(program).index, 9);
-  EXPECT_FALSE(program.twin[2]);
-  EXPECT_TRUE(program.twin[0]);
-  for (const auto& [kind, index] : std::vector<std::pair<Kind, int>>{{Kind::Arrangement, 63},
-                                                                     {Kind::Style, 5},
-                                                                     {Kind::Program, 65},
-                                                                     {Kind::BackingSequence, 7},
-                                                                     {Kind::KbdSet, 14}}) {
-    const SetViewState shown = ViewOfItem(view, kind, index);
-    EXPECT_EQ(shown.tab, static_cast<int>(kind));
-    EXPECT_EQ(SelectionOf(shown).index, index) << KindName(kind);
-  }
 }
 
 }  // namespace

@@ -4,15 +4,11 @@
 
 #include <functional>
 
-#include "dialogs/dialog_model.h"
-#include "edit/edit_engine.h"
-#include "edit/item_image.h"
 #include "format/item_numbers.h"
 #include "format/set_paths.h"
 #include "set_builder.h"
 #include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
-#include "ui/scripted_prompter.h"
 #include "util/text.h"
 
 namespace i40 {
@@ -43,21 +39,7 @@ class SetDiffTest : public ::testing::Test {
     return TrimSpaces(RecordName(kind, RecordBytes(A(), kind, index)));
   }
 
-  // Types into a control of an item dialog of Set B and closes it with OK; what the
-  // control showed before.
-  std::string EditInDialog(Kind kind, int position, const std::string& control,
-                           const std::string& text) {
-    auto dialog = OpenItemDialog(ws_, b_, kind, position);
-    EXPECT_TRUE(dialog.has_value());
-    if (!dialog) return {};
-    const std::string before = dialog->Find(control)->text;
-    EXPECT_EQ(dialog->SetText(control, text), ControlRefusal::None);
-    EXPECT_TRUE(dialog->Ok(prompter_));
-    return before;
-  }
-
   Workspace ws_;
-  ScriptedPrompter prompter_;
   int a_ = 0;
   int b_ = 0;
 };
@@ -68,26 +50,6 @@ TEST_F(SetDiffTest, EqualSetsHaveNoDifference) {
   const int random = test::AddSet(ws_, build::RandomSet(7), "R");
   const int again = test::AddSet(ws_, build::RandomSet(7), "R2");
   EXPECT_TRUE(CompareSets(ws_, random, again).empty());
-}
-
-// The three edits of the Compare window's own example: each is one line, and the callers
-// of the dragged Program, whose calls followed it, are no difference.
-TEST_F(SetDiffTest, RenameTempoAndDragAreEachListedOnce) {
-  const std::string tempo = EditInDialog(Kind::Arrangement, 256, "txtTempo", "90");
-  EditInDialog(Kind::Arrangement, 257, "txtNam", "Swing Time 2");
-  ASSERT_TRUE(RunDrop(ws_, prompter_, Kind::Program, SetSlot{b_}, ItemIndex{0}, SetSlot{b_},
-                      ItemIndex{50}));
-  ASSERT_FALSE(SameItem(A(), B(), Kind::KbdSet, 0));  // A1 calls F11: its call moved along
-  ASSERT_NE(tempo, "90");
-  EXPECT_EQ(Diff(), (Lines{"Arrangements C11 'Pop Ballad': changed: Tempo " + tempo + " -> 90",
-                           "Arrangements C12 'Swing Time': renamed to 'Swing Time 2'",
-                           "Programs F11 'Grand Piano': moved to " + ProgramUserLabel(50)}));
-
-  const auto differences = CompareSets(ws_, a_, b_);
-  ASSERT_EQ(differences.size(), 3u);
-  EXPECT_EQ(differences[0].fields, (std::vector<FieldChange>{{"Tempo", "txtTempo", tempo, "90"}}));
-  EXPECT_EQ(differences[2].what, DiffWhat::Moved);
-  EXPECT_EQ(std::pair(differences[2].positionA, differences[2].positionB), std::pair(0, 50));
 }
 
 TEST_F(SetDiffTest, AddedAndRemovedItems) {
