@@ -30,27 +30,11 @@ QString Item(const std::string& label, const std::string& name) {
   return text;
 }
 
-// What differs, as the last column shows it: "changed: Tempo 72 -> 90; Style ...".
-QString WhatDiffers(const SetDifference& d) {
-  QString text = FromCore(DiffWhatName(d.what));
-  if (d.what == DiffWhat::Moved) text += " to " + FromCore(d.labelB);
-  if (d.what == DiffWhat::Renamed) text += " to '" + FromCore(d.nameB) + "'";
-  QStringList fields;
-  for (const FieldChange& f : d.fields) {
-    QString field = FromCore(f.field);
-    if (!f.before.empty() || !f.after.empty())
-      field += " " + FromCore(f.before) + " -> " + FromCore(f.after);
-    fields << field;
-  }
-  if (!fields.isEmpty()) text += ": " + fields.join("; ");
-  return text;
-}
-
 QStringList RowOf(const SetDifference& d) {
   const bool added = d.what == DiffWhat::Added;
   const bool removed = d.what == DiffWhat::Removed;
   return {FromCore(KindCaption(d.kind)), added ? QString() : Item(d.labelA, d.nameA),
-          removed ? QString() : Item(d.labelB, d.nameB), WhatDiffers(d)};
+          removed ? QString() : Item(d.labelB, d.nameB), FromCore(WhatDiffers(d))};
 }
 
 }  // namespace

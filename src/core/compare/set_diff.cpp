@@ -581,38 +581,37 @@ std::string OneLine(std::string text) {
   return text;
 }
 
-std::string Line(const SetDifference& d) {
+}  // namespace
+
+std::string WhatDiffers(const SetDifference& d) {
+  switch (d.what) {
+    case DiffWhat::Moved:
+      return "moved to " + d.labelB;
+    case DiffWhat::Renamed:
+      return "renamed to '" + d.nameB + "'";
+    case DiffWhat::Added:
+    case DiffWhat::Removed:
+      return std::string(DiffWhatName(d.what));
+    case DiffWhat::Changed:
+      break;
+  }
+  std::string text = "changed:";
+  for (std::size_t k = 0; k < d.fields.size(); ++k) {
+    const FieldChange& f = d.fields[k];
+    text += (k == 0 ? " " : "; ") + f.field;
+    if (!f.before.empty() || !f.after.empty()) text += " " + f.before + " -> " + f.after;
+  }
+  return text;
+}
+
+std::string DifferenceLine(const SetDifference& d) {
   const bool added = d.what == DiffWhat::Added;
   const std::string& label = added ? d.labelB : d.labelA;
   const std::string& name = added ? d.nameB : d.nameA;
   std::string line(KindCaption(d.kind));
   if (!label.empty()) line += " " + label;
   if (!name.empty()) line += " '" + name + "'";
-  line += ": ";
-  switch (d.what) {
-    case DiffWhat::Moved:
-      return line + "moved to " + d.labelB;
-    case DiffWhat::Renamed:
-      return line + "renamed to '" + d.nameB + "'";
-    case DiffWhat::Added:
-    case DiffWhat::Removed:
-      return line + std::string(DiffWhatName(d.what));
-    case DiffWhat::Changed:
-      break;
-  }
-  line += "changed:";
-  for (std::size_t k = 0; k < d.fields.size(); ++k) {
-    const FieldChange& f = d.fields[k];
-    line += (k == 0 ? " " : "; ") + f.field;
-    if (!f.before.empty() || !f.after.empty()) line += " " + f.before + " -> " + f.after;
-  }
-  return line;
-}
-
-}  // namespace
-
-std::string DifferenceLine(const SetDifference& difference) {
-  return OneLine(Line(difference));
+  return OneLine(line + ": " + WhatDiffers(d));
 }
 
 }  // namespace i40

@@ -78,6 +78,10 @@ std::optional<std::vector<SetDifference>> CompareSources(const Workspace& ws,
 // "Styles", "Programs", "Backing Sequences", "KBD Sets", "Arrangement Global", "Global".
 std::string_view KindCaption(Kind kind);
 
+// What differs, as the last part of a line says it: "moved to F15", "renamed to 'X'",
+// "added", "removed", "changed: Tempo 72 -> 90; DRUMS R11 Kit -> R12 Kit 2".
+std::string WhatDiffers(const SetDifference& difference);
+
 // One line, without a line break (a control character of a name shows as "?"):
 //   Arrangements C12 'Swing Time': renamed to 'Swing Time 2'
 //   Arrangements C11 'Pop Ballad': changed: Tempo 72 -> 90; DRUMS R11 Kit -> R12 Kit 2
