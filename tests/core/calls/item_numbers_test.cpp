@@ -42,11 +42,6 @@ TEST(ItemNumbers, LabelsAndTheEdgesOfTheBanks) {
   EXPECT_EQ(ArrangementNumber(2, 70), 326);            // the index is taken as it is...
   EXPECT_EQ(ArrangementBankIndex(326), kNoBankIndex);  // ... and gives a number of no bank
   EXPECT_EQ(ArrangementNumber(3, 0), -1);
-  // Arrangement 272 is C31, while Style 272 is in no bank.
-  EXPECT_EQ(ArrangementLabel(272) + StyleLabel(272) + "|" + StyleLabel(271), "C31|C28");
-  EXPECT_EQ(ProgramLabel(1037), "R26");  // a preset Drum Kit
-  EXPECT_EQ(ProgramUserIndex(1037), -1);
-  EXPECT_EQ(ProgramUserIndex(1038), 64);  // R27, the first user Drum Kit
   EXPECT_EQ(ProgramNumber(7, 0), -1);
   // Row then column: index 0 is 11, 7 is 18, 8 is 21, 63 is 88.
   // Style C: past the bank's end.

@@ -99,7 +99,6 @@ TEST_F(PickerModelTest, BankLinesAreLabelSpaceNameWithTheirNumbers) {
 TEST_F(PickerModelTest, CategoryLinesSpanAllBanksPresetsFirst) {
   EXPECT_EQ(Numbers(PickerCategoryLines(From(), Kind::Arrangement, 3)),
             (std::vector<int>{0, 70, 256, 300}));
-  EXPECT_EQ(PickerCategoryLines(From(), Kind::Arrangement, 3)[1].text, "B17 Preset Arr B17  ");
   EXPECT_EQ(Numbers(PickerCategoryLines(From(), Kind::Style, 7)), (std::vector<int>{64, 271}));
   // The preset Drum Kits come before the user Program F13, although their numbers are
   // higher; the user Drum Kit comes last.
@@ -113,10 +112,6 @@ TEST_F(PickerModelTest, CategoryLinesSpanAllBanksPresetsFirst) {
 // The picker opens on the start number's bank and line; a number in no bank opens on the
 // first line of bank A.
 TEST_F(PickerModelTest, ModelOpensOnTheStartNumber) {
-  EXPECT_EQ(PickerStart(Kind::Arrangement, 127), (BankIndex{1, 63}));
-  EXPECT_EQ(PickerStart(Kind::Program, 575), (BankIndex{4, 63}));
-  EXPECT_EQ(PickerStart(Kind::Arrangement, 200), (BankIndex{0, 0}));
-  EXPECT_EQ(PickerStart(Kind::Style, 272), (BankIndex{0, 0}));
   EXPECT_EQ(State({Kind::Arrangement, From(), 300}), std::tuple(2, -1, 44, 300));
   EXPECT_EQ(State({Kind::Program, From(), 1039}), std::tuple(6, -1, 15, 1039));
   EXPECT_EQ(State({Kind::Style, From(), -1}), std::tuple(0, -1, 0, 0));

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <tuple>
+
+#include "format/blank_records.h"
+#include "format/bsq_file.h"
 #include "format/positions.h"
 #include "support/editor.h"
 
@@ -33,9 +39,35 @@ TEST_F(EditEngineTest, DragsStartOnlyOnItemsOfTheSet) {
   EXPECT_FALSE(CanDrag(Kind::Arrangement, 0));
 }
 
-TEST_F(EditEngineTest, EraseBankAsksFirstAndCancelChangesNothing) {
+// Erase Bank asks first, and Cancel changes nothing. Ok leaves each user position of the
+// bank shown as a Set of blanks holds it and the rest of the Set as it was: nothing on a
+// preset bank, only the Drum Kits on bank R (bank F after them), the Backing Sequences
+// laid out again from the first track start of an empty bank. Nothing from before can be
+// undone, from this window or another.
+TEST_F(EditEngineTest, EraseBankBlanksTheUserItemsOfTheBankShown) {
+  FileSet blank = BlankFileSet(ws_.blanks);
+  blank.backingSequences.header = ws_.sets.Files(slot_).backingSequences.header;
+  // The kind, the bank shown and what erasing it leaves.
+  const std::tuple<Kind, int, std::function<void(FileSet&)>> cases[] = {
+      {Kind::Arrangement, 0, [](FileSet&) {}},
+      {Kind::Arrangement, 2,
+       [&](FileSet& s) { s.arrangements.records = blank.arrangements.records; }},
+      {Kind::Style, 2, [&](FileSet& s) { s.styles.slots = blank.styles.slots; }},
+      {Kind::Program, 6,
+       [&](FileSet& s) {
+         std::copy_n(blank.programs.records.begin() + 64, 2, s.programs.records.begin() + 64);
+         s.programs.drumKitData = blank.programs.drumKitData;
+       }},
+      {Kind::Program, 5, [&](FileSet& s) { s.programs.records = blank.programs.records; }},
+      {Kind::BackingSequence, 0, [&](FileSet& s) { s.backingSequences = blank.backingSequences; }},
+      {Kind::KbdSet, 0, [&](FileSet& s) { s.kbdSets.records = blank.kbdSets.records; }},
+  };
+  BsqData& bsq = ws_.sets.Files(slot_).backingSequences;
+  bsq.trackStart[0][0] = 6000;  // not where an empty bank starts
+  RebuildTrackStarts(bsq);
+  const int other = test::AddSet(ws_, build::TemplateSet(), "TWO");
+  ASSERT_TRUE(ed_.Cut(Kind::Arrangement, slot_, 5));  // an undo to forget
   const auto before = test::Images(ws_, slot_);
-  ws_.sets.Entry(slot_).UndoEnabled = true;
   prompter_.QueueAnswer(Answer::Cancel);
   EXPECT_FALSE(ed_.Erase(Kind::Program, slot_, 5));
   const Message& m = prompter_.messages().at(0);
@@ -43,7 +75,22 @@ TEST_F(EditEngineTest, EraseBankAsksFirstAndCancelChangesNothing) {
             std::tuple("Bank Erasing can't be undone\nContinue?", MessageButtons::OkCancel,
                        MessageIcon::Exclamation));
   EXPECT_EQ(test::Images(ws_, slot_), before);
-  EXPECT_TRUE(ws_.sets.Entry(slot_).UndoEnabled);
+  for (const auto& [kind, bank, erase] : cases) {
+    SCOPED_TRACE(std::string(KindName(kind)) + " bank " + std::to_string(bank));
+    const bool preset = kind == Kind::Arrangement && bank == 0;
+    FileSet expected = ws_.sets.Files(slot_);
+    erase(expected);
+    ws_.sets.Entry(slot_).Modified = {};
+    prompter_.QueueAnswer(Answer::Ok);
+    EXPECT_TRUE(ed_.Erase(kind, slot_, bank));
+    EXPECT_EQ(test::Images(ws_, slot_), test::Images(expected));
+    EXPECT_EQ(ws_.sets.Entry(slot_).UndoEnabled, preset);
+    EXPECT_EQ(ws_.sets.Entry(slot_).Modified[static_cast<std::size_t>(KindIndex(kind))], !preset);
+  }
+  ws_.sets.Entry(other).UndoEnabled = true;
+  const auto erased = test::Images(ws_, slot_);
+  EXPECT_TRUE(ed_.Undo(Kind::Arrangement, other));
+  EXPECT_EQ(test::Images(ws_, slot_), erased);
 }
 
 TEST_F(EditEngineTest, TabsOnlyRunTheirOwnCommands) {
@@ -58,12 +105,8 @@ TEST_F(EditEngineTest, TabsOnlyRunTheirOwnCommands) {
 // the kind's own words. Cancel stops; No goes on and leaves the callers on the position;
 // Yes redirects them to the item picked, which cannot be undone.
 TEST_F(EditEngineTest, CalledItemsAskBeforeTheyGo) {
-  struct Case {
-    Kind kind;
-    std::string question;
-    int number;  // of the called item at position 0
-  };
-  const Case cases[] = {
+  // The kind, its question and the number of the called item at position 0.
+  const std::tuple<Kind, std::string, int> cases[] = {
       {Kind::Arrangement,
        "Called Arrangement is referenced by\none or more Backing Sequences.\n"
        "Change references to another Arrangement?",
@@ -91,31 +134,31 @@ TEST_F(EditEngineTest, CalledItemsAskBeforeTheyGo) {
            : kind == Kind::Style     ? s.arrangements.records[1].Style()
                                      : s.kbdSets.records[0].SectionProgram(0);
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(KindName(c.kind));
+  for (const auto& [kind, question, number] : cases) {
+    SCOPED_TRACE(KindName(kind));
     const int slot = test::AddSet(ws_, set, "CALLS");
     prompter_.Clear();
     prompter_.QueueAnswer(Answer::Cancel);
-    EXPECT_FALSE(ed_.Cut(c.kind, slot, 0));
+    EXPECT_FALSE(ed_.Cut(kind, slot, 0));
     ASSERT_EQ(prompter_.messages().size(), 1u);
     const Message& m = prompter_.messages()[0];
     EXPECT_EQ(std::tie(m.text, m.icon, m.buttons, m.defaultButton),
-              std::tuple(c.question, MessageIcon::Exclamation, MessageButtons::YesNoCancel,
+              std::tuple(question, MessageIcon::Exclamation, MessageButtons::YesNoCancel,
                          Answer::Cancel));
 
     prompter_.QueueAnswer(Answer::No);
-    EXPECT_TRUE(ed_.Cut(c.kind, slot, 0));
-    EXPECT_EQ(callerOf(ws_.sets.Files(slot), c.kind), c.number);  // on the emptied position
-    EXPECT_TRUE(ed_.Undo(c.kind, slot));
+    EXPECT_TRUE(ed_.Cut(kind, slot, 0));
+    EXPECT_EQ(callerOf(ws_.sets.Files(slot), kind), number);  // on the emptied position
+    EXPECT_TRUE(ed_.Undo(kind, slot));
 
     prompter_.QueueAnswer(Answer::Yes);
     prompter_.QueuePick(5);
-    EXPECT_TRUE(ed_.Cut(c.kind, slot, 0));
-    EXPECT_EQ(prompter_.pickRequests().back().start, c.number);
-    EXPECT_EQ(callerOf(ws_.sets.Files(slot), c.kind), 5);
+    EXPECT_TRUE(ed_.Cut(kind, slot, 0));
+    EXPECT_EQ(prompter_.pickRequests().back().start, number);
+    EXPECT_EQ(callerOf(ws_.sets.Files(slot), kind), 5);
     EXPECT_FALSE(ws_.sets.Entry(slot).UndoEnabled);
     const auto redirected = test::Images(ws_, slot);
-    EXPECT_FALSE(ed_.Undo(c.kind, slot));  // as the disabled menu entry: nothing
+    EXPECT_FALSE(ed_.Undo(kind, slot));  // as the disabled menu entry: nothing
     EXPECT_EQ(test::Images(ws_, slot), redirected);
   }
 }
@@ -123,12 +166,8 @@ TEST_F(EditEngineTest, CalledItemsAskBeforeTheyGo) {
 // Every kind with names warns the same way: a message per pair of equal names (leading
 // and trailing blanks ignored, later position first), at most three, then "More than 4".
 TEST_F(EditEngineTest, DuplicateNamesOfEveryKindAreWarnedAboutAlike) {
-  struct Case {
-    Kind kind;
-    std::vector<int> twins;  // positions given the name "Twin"
-    std::vector<std::string> texts;
-  };
-  const Case cases[] = {
+  // The kind, the positions given the name "Twin" and the messages.
+  const std::tuple<Kind, std::vector<int>, std::vector<std::string>> cases[] = {
       {Kind::Arrangement,
        {10, 20, 30, 40, 50},
        {"Arrangement duplicate name\nC35 - C23  (Twin)",
@@ -140,15 +179,15 @@ TEST_F(EditEngineTest, DuplicateNamesOfEveryKindAreWarnedAboutAlike) {
       {Kind::Program, {3, 64, 65}, {"Program duplicate name\nR28 - R27  (Twin)"}},
   };
   ws_.settings.WarnDupl = true;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(KindName(c.kind));
+  for (const auto& [kind, twins, texts] : cases) {
+    SCOPED_TRACE(KindName(kind));
     FileSet set = build::TemplateSet();
-    for (const int i : c.twins)
-      test::PutName(RecordBytes(set, c.kind, i), c.kind, i % 2 ? "  Twin" : "Twin");
+    for (const int i : twins)
+      test::PutName(RecordBytes(set, kind, i), kind, i % 2 ? "  Twin" : "Twin");
     const int slot = test::AddSet(ws_, set, "TWINS");
     prompter_.Clear();
-    EXPECT_TRUE(CheckDuplicateNames(ws_, prompter_, slot, c.kind));
-    EXPECT_EQ(prompter_.texts(), c.texts);
+    EXPECT_TRUE(CheckDuplicateNames(ws_, prompter_, slot, kind));
+    EXPECT_EQ(prompter_.texts(), texts);
     for (const Message& m : prompter_.messages())
       EXPECT_EQ(m.icon, MessageIcon::Exclamation);
   }

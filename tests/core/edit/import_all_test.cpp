@@ -24,7 +24,12 @@ class ImportAllTest : public test::WorkspaceTest {
   test::TempDir dir_;
 };
 
-TEST_F(ImportAllTest, EveryStoredKindReplacesOnlyItsOwnItems) {
+// Each Import replaces its own kind's items and nothing else. Undo is unavailable after it,
+// and that is the core's state, not only the menu's: the Arrangement cut before cannot come
+// back over the imported bank.
+TEST_F(ImportAllTest, EveryStoredKindReplacesOnlyItsOwnItemsAndNothingOfBeforeComesBack) {
+  ws_.sets.Files(slot_).arrangements.records[0].SetName("Cut me");
+  ASSERT_TRUE(ed_.Cut(Kind::Arrangement, slot_, 0));
   for (Kind kind : kStoredKinds) {
     SCOPED_TRACE(std::string(KindName(kind)));
     prompter_.Clear();
@@ -37,6 +42,8 @@ TEST_F(ImportAllTest, EveryStoredKindReplacesOnlyItsOwnItems) {
     EXPECT_FALSE(ws_.sets.Entry(slot_).UndoEnabled);
     EXPECT_TRUE(prompter_.messages().empty());
   }
+  ws_.sets.Entry(slot_).UndoEnabled = true;  // another window's entry
+  EXPECT_TRUE(ed_.Undo(Kind::Arrangement, slot_));
   EXPECT_EQ(Images(ws_, slot_), Images(build::DemoSet()));
 }
 
@@ -64,20 +71,6 @@ TEST_F(ImportAllTest, AFileOfAnotherKindIsRefused) {
   prompter_.QueueFile(std::nullopt);
   EXPECT_FALSE(Import(Kind::Arrangement));
   EXPECT_FALSE(Import(Kind::Song));
-}
-
-// Undo is unavailable after an Import, and that is the core's state, not only the menu's:
-// the Arrangement cut before cannot come back over the imported bank.
-TEST_F(ImportAllTest, NothingOfBeforeTheImportCanBeUndone) {
-  ws_.sets.Files(slot_).arrangements.records[0].SetName("Cut me");
-  ASSERT_TRUE(ed_.Cut(Kind::Arrangement, slot_, 0));
-  prompter_.QueueFile(ComponentPath(dir_ / "DEMO", Kind::Arrangement));
-  ASSERT_TRUE(Import(Kind::Arrangement));
-  const auto imported = Images(ws_, slot_);
-  EXPECT_FALSE(ed_.Undo(Kind::Arrangement, slot_));
-  ws_.sets.Entry(slot_).UndoEnabled = true;  // another window's entry
-  EXPECT_TRUE(ed_.Undo(Kind::Arrangement, slot_));
-  EXPECT_EQ(Images(ws_, slot_), imported);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The edit engine on the KBD Sets tab: moves by dragging, erase.
+// The edit engine on the KBD Sets tab: moves by dragging.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -20,7 +20,6 @@ class KbdSetEditsTest : public test::WorkspaceTest {
       s.kbdSets.records[static_cast<std::size_t>(i)].bytes[60] = static_cast<std::uint8_t>('a' + i);
     }
     slot_ = AddSet(ws_, s, "ONE");
-    ws_.blanks.kbdSet = build::TemplateSet().kbdSets.records[0];
   }
 
   // The marker letters of the 15 KBD Sets in order.
@@ -58,14 +57,6 @@ TEST_F(KbdSetEditsTest, ADragPutsAKbdSetBeforeItsTarget) {
   prompter_.QueueAnswer(Answer::No);
   EXPECT_FALSE(ed_.Drop(kKbd, slot_, 5, slot_, 1));
   EXPECT_EQ(Images(ws_, slot_), before);
-}
-
-TEST_F(KbdSetEditsTest, EraseWritesTheTemplatesFirstKbdSetEverywhere) {
-  prompter_.QueueAnswer(Answer::Ok);
-  EXPECT_TRUE(ed_.Erase(kKbd, slot_, 0));
-  for (const auto& r : ws_.sets.Files(slot_).kbdSets.records)
-    EXPECT_EQ(r, ws_.blanks.kbdSet);
-  EXPECT_FALSE(ws_.sets.Entry(slot_).UndoEnabled);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include "programs/program_cell.h"
 #include "support/editor.h"
 #include "support/temp_dir.h"
-#include "util/text.h"
 
 namespace i40 {
 namespace {
@@ -69,34 +68,12 @@ TEST_F(ProgramEditsTest, DeletingF11ClosesUpAndEveryCallFollows) {
             (std::array<bool, 8>{true, true, true, true, false, true, false, false}));
 }
 
-TEST_F(ProgramEditsTest, InsertingAtF11MovesTheCallersAndPushesF88OntoTheClipboard) {
-  Set().styles.slots[4].record.SetTrackProgram(5, 830);  // nobody calls F88
-  EXPECT_FALSE(ed_.Insert(kPrg, slot_, 0));              // nothing copied yet
-  ed_.Copy(kPrg, slot_, 65);
-  EXPECT_TRUE(ed_.Insert(kPrg, slot_, 0));
-  EXPECT_TRUE(prompter_.messages().empty());
-  EXPECT_EQ(Names({0, 1, 63}), "Kit B|Prog 0|Prog 62");
-  EXPECT_EQ(Calls(), (std::vector<int>{770, 831, 771, 771, 3}));
-  EXPECT_TRUE(ed_.Paste(kPrg, slot_, 62));  // the pushed-out Program is on the clipboard
-  EXPECT_EQ(Names({62}), "Prog 63");
-}
-
 TEST_F(ProgramEditsTest, DrumKitsAreNeitherDeletedNorInserted) {
+  EXPECT_FALSE(ed_.Insert(kPrg, slot_, 0));  // nothing copied yet
   ed_.Copy(kPrg, slot_, 3);
   EXPECT_FALSE(ed_.Delete(kPrg, slot_, 64));
   EXPECT_FALSE(ed_.Insert(kPrg, slot_, 65));
   EXPECT_FALSE(ed_.Delete(kPrg, slot_, -1));
-}
-
-TEST_F(ProgramEditsTest, EraseWithBankRShownErasesOnlyTheDrumKits) {
-  prompter_.QueueAnswer(Answer::Ok);
-  EXPECT_TRUE(ed_.Erase(kPrg, slot_, 6));
-  EXPECT_EQ(Names({0, 63, 64, 65}), "Prog 0|Prog 63||");
-  EXPECT_EQ(Set().programs.drumKitData[1], DrumKitData{});
-  prompter_.QueueAnswer(Answer::Ok);
-  EXPECT_TRUE(ed_.Erase(kPrg, slot_, 5));
-  for (int i = 0; i < 64; ++i)
-    EXPECT_TRUE(Rec(i).IsEmpty());
 }
 
 // A Drum Kit's Cut and Paste carry its data block; a Program's Copy or Cut leaves the

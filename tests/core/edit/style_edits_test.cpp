@@ -1,7 +1,6 @@
-// The edit engine on the Styles tab: Block capacity, callers, erase, one Style from a file.
+// The edit engine on the Styles tab: Block capacity, one Style from a file.
 #include <gtest/gtest.h>
 
-#include "calls/callers.h"
 #include "format/style_blocks.h"
 #include "support/editor.h"
 #include "support/temp_dir.h"
@@ -29,11 +28,6 @@ class StyleEditsTest : public test::WorkspaceTest {
       slot.record.SetName("Style " + std::to_string(i));
       SetEvents(slot, 10 * (i + 1));
     }
-    s.arrangements.records[0].SetName("Uses C11");
-    s.arrangements.records[0].SetStyle(256);
-    s.arrangements.records[1].SetStyle(256);  // unnamed: not a caller
-    s.backingSequences.records[3].SetName("VERSE");
-    s.backingSequences.records[3].SetStyle(256);
     slot_ = AddSet(ws_, s, "ONE");
   }
 
@@ -42,27 +36,18 @@ class StyleEditsTest : public test::WorkspaceTest {
   }
 };
 
-TEST_F(StyleEditsTest, CallersAreNamedArrangementsAndBackingSequences) {
-  EXPECT_EQ(StyleCallers(ws_.sets.Files(slot_), 256),
-            (std::vector<std::string>{"Arr C11", "BSeq  3"}));
-  EXPECT_EQ(ws_.sets.Files(slot_).arrangements.records[1].Style(), 256);  // unnamed: no caller
-}
-
-// 0, 0.5, 1.5, 2.5, 0.75 and 500 events.
+// 0, 0.5, 1.5, 2.5, 0.75 and 500 events; an entry shorter than a Style without events
+// needs none.
 TEST_F(StyleEditsTest, NeededEventsRoundHalvesToEven) {
   std::vector<int> needed;
-  for (const int bytes : {0, 2, 6, 10, 3, 2000})
-    needed.push_back(NeededEventsOfLength(1176 + bytes));
-  EXPECT_EQ(needed, (std::vector{0, 0, 2, 2, 1, 500}));
+  for (const int length : {1176, 1178, 1182, 1186, 1179, 3176, 0, 70, 1000, 1175})
+    needed.push_back(NeededEventsOfLength(length));
+  EXPECT_EQ(needed, (std::vector{0, 0, 2, 2, 1, 500, 0, 0, 0, 0}));
 }
 
 // An entry shorter than a Style without events holds none: counted negative, it would
 // let its Block be filled past its capacity.
 TEST_F(StyleEditsTest, AnEntryShorterThanAnEmptyStyleHoldsNoEvents) {
-  for (const std::int32_t length : {0, 70, 1000, 1175}) {
-    EXPECT_EQ(EventsOfLength(length), 0) << length;
-    EXPECT_EQ(NeededEventsOfLength(length), 0) << length;
-  }
   Slot(4).length = 500;  // present, shorter than 1176
   for (int s = 5; s < 8; ++s)
     SetEvents(Slot(s), 5000);
@@ -115,19 +100,6 @@ TEST_F(StyleEditsTest, AMoveInsideItsBlockSkipsTheCheckAMoveToAnotherBlockDoesNo
   EXPECT_EQ(prompter_.messages()[0].text,
             "Pasted Style (15200 events) is too big for destination\n"
             "Block, where only 15100 events are available.");
-}
-
-TEST_F(StyleEditsTest, EraseLeavesSixteenEmptyStylesAndFullBlocks) {
-  prompter_.QueueAnswer(Answer::Ok);
-  EXPECT_TRUE(ed_.Erase(kSty, slot_, 1));  // a preset bank: nothing
-  EXPECT_EQ(Slot(0).record.Name(), "Style 0         ");
-  prompter_.QueueAnswer(Answer::Ok);
-  EXPECT_TRUE(ed_.Erase(kSty, slot_, 2));
-  for (int s = 0; s < 16; ++s)
-    EXPECT_EQ(std::tuple(Slot(s).record.IsEmpty(), Slot(s).length), std::tuple(true, 1176)) << s;
-  for (int b = 0; b < 4; ++b)
-    EXPECT_EQ(FreeEventsOfBlock(ws_.sets.Files(slot_).styles, b), 15200);
-  EXPECT_FALSE(ws_.sets.Entry(slot_).UndoEnabled);
 }
 
 TEST_F(StyleEditsTest, LoadOneStyleFromAnIsfFile) {
