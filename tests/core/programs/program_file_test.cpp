@@ -39,7 +39,6 @@ TEST(ProgramFile, ShortFileStopsAtTheFirstMissingRecord) {
   const auto bytes = WriteProgramFile(build::RandomSet(9).programs);
   ProgramData read;
   ReadOutcome r = ReadProgramFile(std::span(bytes.data(), 23000), read);
-  EXPECT_TRUE(r);
   EXPECT_EQ(test::Detail(r), "The file ends inside the data of Drum Kit 1 (byte 23440)");
   r = ReadProgramFile(std::span(bytes.data(), 48 + 172 * 10), read);
   EXPECT_EQ(test::Detail(r), "The file ends inside Program 11 (byte 1768)");

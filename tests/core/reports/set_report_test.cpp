@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -26,9 +25,9 @@ using test::ExpectedLines;
 const std::string kRule(100, '_');
 
 // Sunday 6 December 2026, 07:05:09.
-std::tm SampleTime(int day = 6) {
+std::tm SampleTime() {
   std::tm when{};
-  when.tm_year = 126, when.tm_mon = 11, when.tm_mday = day;
+  when.tm_year = 126, when.tm_mon = 11, when.tm_mday = 6;
   when.tm_hour = 7, when.tm_min = 5, when.tm_sec = 9;
   return when;
 }
@@ -94,43 +93,26 @@ class SetReportTest : public ::testing::Test {
   Workspace ws_;
 };
 
-TEST_F(SetReportTest, WholeReportOfACallingSet) {
+TEST_F(SetReportTest, WholeReportOfACallingSetAndTheCaptionOfItsWindow) {
   const int slot = AddSet(ws_, CallingSet(), "DEMO");
   // Every line ends in CRLF, and a stray line end would split a line or show inside one.
   EXPECT_EQ(CrlfLines(SetReportText(ws_, slot, "DEMO", SampleTime())),
             ExpectedLines("reports/calling_set.txt"));
+  EXPECT_EQ(ReportWindowCaption("DEMO"), "Report on DEMO");
 }
 
-TEST_F(SetReportTest, HeadingPutsTheDateInTheLastColumns) {
+// A title that leaves no room for the date still keeps the date apart from it.
+TEST_F(SetReportTest, ALongTitleKeepsOneSpaceBeforeTheDate) {
   const int slot = AddSet(ws_, build::TemplateSet(), "X");
-  const std::string title30 = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123", title90(90, 'T');
-  const auto heading = [&](const std::string& title) {
-    return CrlfLines(SetReportText(ws_, slot, title, SampleTime(16))).at(3);
-  };
-  EXPECT_EQ(heading(title30), title30 + std::string(50, ' ') + "16-Dec-2026 07:05:09");
-  // A title that leaves no room still keeps the date apart from it.
-  EXPECT_EQ(heading(title90), title90 + " 16-Dec-2026 07:05:09");
+  const std::string title(90, 'T');
+  EXPECT_EQ(CrlfLines(SetReportText(ws_, slot, title, SampleTime())).at(3),
+            title + " 6-Dec-2026 07:05:09");
 }
 
-TEST_F(SetReportTest, ASetWithoutCallsHasEmptyCallSectionsAndNone) {
-  FileSet s = build::TemplateSet();
-  s.programs.records[0].SetName("Uncalled");
-  s.arrangements.records[0].SetName("Lonely");
-  s.arrangements.records[0].SetStyle(3);  // a preset Style
-  s.backingSequences.records[2].SetName("Nowhere");
-  s.backingSequences.records[2].SetArrangement(7);  // a preset Arrangement
-  const int slot = AddSet(ws_, s, "T");
-  const auto lines = CrlfLines(SetReportText(ws_, slot, "T", SampleTime()));
-
-  EXPECT_EQ(SectionBody(lines, "CALLS to User PROGRAMS in T"),
-            (std::vector<std::string>{"", kRule}));
-  EXPECT_EQ(SectionBody(lines, "CALLS to User STYLES in T"), (std::vector<std::string>{"", kRule}));
-  EXPECT_EQ(SectionBody(lines, "CALLS to User ARRANGEMENTS in T"),
-            (std::vector<std::string>{"", "None", kRule}));
-}
-
-TEST_F(SetReportTest, CallerLinesBreakAfterTenThenEveryEleven) {
-  // KBD Set sections only, so the count is exact: 10, 11 and 21 calls.
+// KBD Set sections only, so the count is exact: 10, 11 and 21 calls. Nothing calls a
+// user Style or Arrangement (a Backing Sequence calls a preset one): their sections are
+// empty, the Arrangements' saying so.
+TEST_F(SetReportTest, CallerLinesBreakAfterTenThenEveryElevenAndUncalledSectionsAreEmpty) {
   FileSet s = build::TemplateSet();
   int section = 0;
   auto call = [&](int program, int count) {
@@ -142,11 +124,16 @@ TEST_F(SetReportTest, CallerLinesBreakAfterTenThenEveryEleven) {
   call(768, 10);  // F11: A1 x3, A2 x3, A3 x3, A4
   call(769, 11);  // F12: A4 x2, A5 x3, B1 x3, B2 x3
   call(770, 21);  // F13: B3 .. C5 x3
+  s.backingSequences.records[2].SetName("Nowhere");
+  s.backingSequences.records[2].SetArrangement(7);
   const int slot = AddSet(ws_, s, "K");
   const auto lines = CrlfLines(SetReportText(ws_, slot, "K", SampleTime()));
 
   EXPECT_EQ(SectionBody(lines, "CALLS to User PROGRAMS in K"),
             ExpectedLines("reports/caller_lines.txt"));
+  EXPECT_EQ(SectionBody(lines, "CALLS to User STYLES in K"), (std::vector<std::string>{"", kRule}));
+  EXPECT_EQ(SectionBody(lines, "CALLS to User ARRANGEMENTS in K"),
+            (std::vector<std::string>{"", "None", kRule}));
 }
 
 TEST_F(SetReportTest, ProgressFollowsTheListsThenTheProgramSearch) {
@@ -166,62 +153,39 @@ TEST_F(SetReportTest, ProgressFollowsTheListsThenTheProgramSearch) {
   }
 }
 
-TEST(ReportCaption, NamesTheSet) {
-  EXPECT_EQ(ReportWindowCaption("MYSET"), "Report on MYSET");
+// Sets SOURCE_DATE_EPOCH, or unsets it for nullptr.
+void SetSourceDateEpoch(const char* value) {
+#ifdef _WIN32
+  _putenv_s("SOURCE_DATE_EPOCH", value ? value : "");
+#else
+  value ? setenv("SOURCE_DATE_EPOCH", value, 1) : unsetenv("SOURCE_DATE_EPOCH");
+#endif
 }
 
-// Sets SOURCE_DATE_EPOCH for one test (nothing unsets it) and puts back whatever was there.
-class ScopedSourceDateEpoch {
- public:
-  ScopedSourceDateEpoch() {
-    if (const char* old = std::getenv(kName)) old_ = old;
-  }
-  ~ScopedSourceDateEpoch() { Set(old_); }
-  ScopedSourceDateEpoch(const ScopedSourceDateEpoch&) = delete;
-  ScopedSourceDateEpoch& operator=(const ScopedSourceDateEpoch&) = delete;
-
-  void Set(const std::optional<std::string>& value) {
-#ifdef _WIN32
-    _putenv_s(kName, value.value_or("").c_str());
-#else
-    value ? setenv(kName, value->c_str(), 1) : unsetenv(kName);
-#endif
-  }
-
- private:
-  static constexpr const char* kName = "SOURCE_DATE_EPOCH";
-  std::optional<std::string> old_;
-};
-
-TEST(ReportTime, SourceDateEpochGivesThatInstantInUtc) {
-  ScopedSourceDateEpoch epoch;
-  epoch.Set("1796540709");
+// The instant SOURCE_DATE_EPOCH gives, in UTC; without a usable one, local time now.
+TEST(ReportTime, SourceDateEpochInUtcOrElseLocalTimeNow) {
+  SetSourceDateEpoch("1796540709");
   std::tm when = ReportTime();
   EXPECT_EQ(std::tie(when.tm_wday, when.tm_yday, when.tm_isdst), std::tuple(0, 339, 0));  // Sunday
   for (const auto& [seconds, date] : {std::pair{"1796540709", "6-Dec-2026 07:05:09"},
                                       {"1709251199", "29-Feb-2024 23:59:59"},
                                       {"0", "1-Jan-1970 00:00:00"},
                                       {"253402300799", "31-Dec-9999 23:59:59"}}) {
-    epoch.Set(seconds);
+    SetSourceDateEpoch(seconds);
     EXPECT_EQ(ReportDateText(ReportTime()), date);
   }
-}
 
-TEST(ReportTime, WithoutAUsableSourceDateEpochItIsLocalTimeNow) {
-  ScopedSourceDateEpoch epoch;
   auto isNow = [] {
     const std::time_t before = std::time(nullptr);
-    std::tm when = ReportTime();
+    std::tm local = ReportTime();
     const std::time_t after = std::time(nullptr);
-    const std::time_t made = std::mktime(&when);  // read back as local time
+    const std::time_t made = std::mktime(&local);  // read back as local time
     return made >= before - 1 && made <= after + 1;
   };
-  epoch.Set(std::nullopt);
-  EXPECT_TRUE(isNow());
-  for (const char* bad :
-       {"", "abc", "-1", "12x", " 5", "+5", "1.5", "253402300800", "99999999999999999999999999"}) {
-    epoch.Set(bad);
-    EXPECT_TRUE(isNow()) << '"' << bad << '"';
+  for (const char* bad : {"", "abc", "-1", "12x", " 5", "+5", "1.5", "253402300800",
+                          "99999999999999999999999999", static_cast<const char*>(nullptr)}) {
+    SetSourceDateEpoch(bad);
+    EXPECT_TRUE(isNow()) << (bad ? bad : "unset");
   }
 }
 

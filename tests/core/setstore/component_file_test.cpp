@@ -6,7 +6,6 @@
 #include <vector>
 #include "format/kinds.h"
 #include "format/set_paths.h"
-#include "format/vocabulary.h"
 #include "session/load_component.h"
 #include "support/expected_text.h"
 #include "support/shown.h"
@@ -27,25 +26,21 @@ constexpr Kind kAllKinds[] = {
     Kind::IStyleStyle,       Kind::IStyleProgram, Kind::IStyleDrumKit,
 };
 
-TEST(HeaderTest, AnyWrongByteAmongTheFirstFiveFails) {
-  for (Kind kind : kAllKinds) {
-    const int code = IsIStyleKind(kind) ? 0 : KindCode(kind);
-    for (std::size_t at = 0; at < 5; ++at) {
-      auto bytes = ComponentHeaderBytes(code);
-      bytes[at] ^= 0x20;  // "korg" or "m" in lower case is wrong too
-      EXPECT_FALSE(IsValidComponentHeader(bytes, kind)) << KindName(kind) << " byte " << at;
-    }
-  }
-}
-
-// Bytes five and seven are never tested: they take every value along the way.
-TEST(HeaderTest, StoredKindsNeedTheirOwnCodeInByteSixIStyleKindsAnyCode) {
+// Any wrong byte among the first five fails; byte six must be a stored kind's own code,
+// while an IStyle kind takes any. Bytes five and seven are never tested: they take every
+// value along the way.
+TEST(HeaderTest, TheFirstFiveBytesAndAStoredKindsOwnCodeInByteSix) {
   for (Kind kind : kAllKinds) {
     for (int code = 0; code < 256; ++code) {
       const bool expected = IsIStyleKind(kind) || code == KindCode(kind);
       const auto header = ComponentHeaderBytes(code, static_cast<std::uint8_t>(code * 37),
                                                static_cast<std::uint8_t>(code * 101));
       EXPECT_EQ(IsValidComponentHeader(header, kind), expected) << KindName(kind) << " " << code;
+    }
+    for (std::size_t at = 0; at < 5; ++at) {
+      auto bytes = ComponentHeaderBytes(IsIStyleKind(kind) ? 0 : KindCode(kind));
+      bytes[at] ^= 0x20;  // "korg" or "m" in lower case is wrong too
+      EXPECT_FALSE(IsValidComponentHeader(bytes, kind)) << KindName(kind) << " byte " << at;
     }
   }
 }
@@ -112,10 +107,7 @@ TEST_F(OpenComponentTest, EachProblemIsNamedWithTheFilesFullPath) {
   // A folder of the component's name is not a file.
   std::filesystem::create_directory(dir_ / "MYSET.GBL");
   EXPECT_EQ(OpenAndMessage(Kind::Global), "File " + at("MYSET.GBL") + " not found");
-}
-
-// A file that is there but cannot be read (the other problems are met above).
-TEST(ComponentErrorText, AFileThatCannotBeOpened) {
+  // A file that is there but cannot be read.
   EXPECT_EQ(ComponentErrorText({ComponentProblem::CantOpen, "/sets/ONE/ONE.STY"}),
             "Can't open file /sets/ONE/ONE.STY");
 }
@@ -132,11 +124,6 @@ TEST(Kinds, TablesGiveEachKindItsNameExtensionCodeAndFunction) {
                    std::to_string(KindCode(kind)) + "|" + std::to_string(KindSysExFunction(kind)));
   }
   EXPECT_EQ(rows, test::ExpectedLines("kinds.txt"));
-}
-
-TEST(Vocabulary, SysExHeaderStartsAsTheGenericRequest) {
-  const std::array<std::uint8_t, 6> expected = {0xF0, 0x42, 0x30, 0x4D, 0x23, 0xF7};
-  EXPECT_EQ(kDefaultSysExHeader, expected);
 }
 
 }  // namespace

@@ -60,13 +60,9 @@ TEST(GlobalFiles, HeaderAndRecordEachOfTheirSize) {
   ASSERT_EQ(gbl.size(), 448u);
   EXPECT_TRUE(std::equal(set.global.record.begin(), set.global.record.end(), gbl.begin() + 32));
 
+  // Files cut short; whole ones read back in the round trip above.
   ArrangementGlobalData a;
   GlobalData g;
-  EXPECT_FALSE(ReadArrangementGlobalFile(arg, a));
-  EXPECT_FALSE(ReadGlobalFile(gbl, g));
-  EXPECT_EQ(a.record, set.arrangementGlobal.record);
-  EXPECT_EQ(g.header, set.global.header);
-
   EXPECT_EQ(test::Detail(ReadGlobalFile(std::span(gbl.data(), 447), g)),
             "The file ends inside its record (byte 32)");
   EXPECT_EQ(test::Detail(ReadArrangementGlobalFile(std::span(arg.data(), 20), a)),

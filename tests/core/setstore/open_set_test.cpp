@@ -11,7 +11,6 @@
 #include "support/temp_dir.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <tuple>
 #include "session/open_sets.h"
 
@@ -43,7 +42,6 @@ TEST_F(OpenSetTest, OpensAGivenSetAndReadsAllItsComponents) {
   const SetEntry& entry = ws_.sets.Entry(slot);
   EXPECT_EQ(std::tie(entry.Name, entry.Dir, entry.UndoEnabled),
             std::tuple("ONE", dir_ / "sets" / "ONE", false));
-  EXPECT_FALSE(entry.AnyModified());
   EXPECT_EQ(ws_.settings.PathNam, dir_ / "sets");  // the parent of the Set's folder
   EXPECT_EQ(test::Images(ws_, slot), test::Images(build::DemoSet()));
   EXPECT_EQ(ws_.sets.Files(slot).backingSequences.path,
@@ -132,9 +130,9 @@ TEST_F(OpenSetTest, MissingComponentIsCreatedFromTheTemplateOnOkOnly) {
   prompter_.QueueAnswer(Answer::Ok);
   EXPECT_EQ(OpenSet(ws_, prompter_, false, OnePath()), 0);
   ASSERT_EQ(prompter_.messages().size(), 2u);
-  const Message& error = prompter_.messages()[1];
-  EXPECT_EQ(std::tie(error.text, error.title, error.icon),
-            std::tuple("Unable to create file!", "Create file", MessageIcon::Exclamation));
+  EXPECT_EQ(test::ShownOf(prompter_.messages()[1]),
+            (test::Shown{"Unable to create file!", "Create file", MessageIcon::Exclamation,
+                         MessageButtons::Ok, Answer::Ok}));
   EXPECT_FALSE(fs::exists(ComponentPath(OnePath(), Kind::Global)));
 }
 
@@ -162,7 +160,6 @@ TEST_F(OpenSetTest, NewSetsAreNamedAfterTheirSlotAndMarkedChanged) {
   // Every kind changed but the Songs, which are never written.
   EXPECT_EQ(ws_.sets.Entry(1).Modified,
             (std::array<bool, 8>{true, true, true, true, false, true, true, true}));
-  EXPECT_EQ(ws_.sets.Files(2).kbdSets.records, build::TemplateSet().kbdSets.records);
   EXPECT_EQ(ws_.sets.Files(2).backingSequences.path,
             ComponentPath(ws_.templateSet, Kind::BackingSequence));
   EXPECT_EQ(ws_.settings.PathNam, dir_.path());  // a new Set does not move the dialogs
@@ -185,10 +182,9 @@ TEST_F(OpenSetTest, PickedSetAsksWhenItsNameIsInUse) {
   const auto types = test::Types(request);  // "All", then one a kind
   ASSERT_EQ(types.size(), 8u);
   EXPECT_EQ(types[0] + ", " + types[4], "All|*.*, Backing Sequence|*.BSQ");
-  const Message& warning = prompter_.messages().back();
-  EXPECT_EQ(std::tie(warning.text, warning.title, warning.buttons),
-            std::tuple("Name ONE is already in use.\nContinue anyway?", "Warning",
-                       MessageButtons::OkCancel));
+  EXPECT_EQ(test::ShownOf(prompter_.messages().back()),
+            (test::Shown{"Name ONE is already in use.\nContinue anyway?", "Warning",
+                         MessageIcon::Exclamation, MessageButtons::OkCancel, Answer::Ok}));
 
   prompter_.QueueFile(dir_ / "other" / "ONE" / "ONE.prg");
   prompter_.QueueAnswer(Answer::Ok);
@@ -224,30 +220,6 @@ TEST(OpenSets, TakesTheLowestFreeSlotBeforeGrowingByOne) {
   EXPECT_EQ(sets.FindFreeSlot(), 2);
   EXPECT_EQ(sets.FindFreeSlot(), 4);
   EXPECT_EQ(sets.SlotCount(), 4);  // never shrinks
-}
-
-TEST(OpenSets, ReleasedSlotKeepsItsDataUntilReusedAndDataStaysPut) {
-  OpenSets sets;
-  const int slot = sets.FindFreeSlot();
-  sets.Files(slot).arrangements.records[5].SetName("KEEP ME");
-  sets.Entry(slot).Name = "ONE";
-  const FileSet* address = &sets.Files(slot);
-  sets.Release(slot);
-  for (int i = 0; i < 10; ++i)
-    sets.FindFreeSlot();  // grows the table
-  EXPECT_EQ(&sets.Files(slot), address);
-  EXPECT_EQ(sets.Files(slot).arrangements.records[5].Name() + "|" + sets.Entry(slot).Name,
-            "KEEP ME         |ONE");
-}
-
-TEST(OpenSets, ResetGoesBackToOneFreeSlot) {
-  OpenSets sets;
-  sets.FindFreeSlot();
-  sets.FindFreeSlot();
-  sets.Entry(2).Modified[0] = true;
-  sets.Reset();
-  EXPECT_EQ(std::tuple(sets.SlotCount(), sets.Entry(1).Free, sets.Entry(1).AnyModified()),
-            std::tuple(1, true, false));
 }
 
 }  // namespace

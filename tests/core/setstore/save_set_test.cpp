@@ -51,25 +51,37 @@ class SaveSetTest : public test::WorkspaceTest {
   test::TempDir dir_;
 };
 
-TEST_F(SaveSetTest, SaveReplacesOnlyTheChangedKindsKeepingTheirPermissions) {
-  const int slot = OpenOne();
+// Only the changed kinds are written, each over the Set's own file, here with a lower-case
+// extension, which keeps its name and its permissions.
+TEST_F(SaveSetTest, SaveReplacesOnlyTheChangedKindsInTheirOwnFilesKeepingTheirPermissions) {
+  const auto file = [&](Kind kind) {
+    std::string lower(KindExt(kind));
+    for (char& c : lower)
+      c = static_cast<char>(std::tolower(c));
+    return fs::path(OnePath()).concat(lower);
+  };
   const auto old = fs::file_time_type::clock::now() - std::chrono::hours(48);
-  for (Kind kind : kStoredKinds)
-    fs::last_write_time(Component(kind), old);
+  for (Kind kind : kStoredKinds) {
+    fs::rename(Component(kind), file(kind));
+    fs::last_write_time(file(kind), old);
+  }
+  const int slot = OpenOne();
+  ASSERT_EQ(slot, 1);  // they open as they are
 
-  fs::permissions(Component(Kind::Program), fs::perms(0640), fs::perm_options::replace);
+  fs::permissions(file(Kind::Program), fs::perms(0640), fs::perm_options::replace);
   ws_.sets.Files(slot).programs.records[5].SetName("Changed");
   ws_.sets.Entry(slot).Modified[KindIndex(Kind::Program)] = true;
   EXPECT_TRUE(SaveCommand(ws_, prompter_, slot));
-  EXPECT_EQ(fs::status(Component(Kind::Program)).permissions(), fs::perms(0640));  // kept
+  EXPECT_EQ(fs::status(file(Kind::Program)).permissions(), fs::perms(0640));  // kept
   EXPECT_TRUE(prompter_.messages().empty());
   EXPECT_TRUE(prompter_.fileRequests().empty());
   for (Kind kind : kStoredKinds)
-    EXPECT_EQ(fs::last_write_time(Component(kind)) == old, kind != Kind::Program) << KindName(kind);
-  EXPECT_EQ(test::ReadFile(Component(Kind::Program)),
+    EXPECT_EQ(fs::last_write_time(file(kind)) == old, kind != Kind::Program) << KindName(kind);
+  EXPECT_EQ(test::ReadFile(file(Kind::Program)),
             WriteComponentBytes(Kind::Program, ws_.sets.Files(slot)));
   EXPECT_FALSE(ws_.sets.Entry(slot).AnyModified());
-  EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(), 7u);  // no temporary file left
+  // No temporary file left, nor a "ONE.PRG" beside "ONE.prg".
+  EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(), 7u);
 }
 
 TEST_F(SaveSetTest, NewSetAsksForADestinationAndWritesAllSeven) {
@@ -141,23 +153,6 @@ TEST_F(SaveSetTest, SaveAsAsksOnlyWhenTheDestinationHasAStyleFile) {
                                        Answer::Cancel}}));
 }
 
-TEST_F(SaveSetTest, SavingToTheSetsOwnLowerCaseFilesReplacesThem) {
-  for (Kind kind : kStoredKinds) {
-    std::string lower(KindExt(kind));
-    for (char& c : lower)
-      c = static_cast<char>(std::tolower(c));
-    fs::rename(Component(kind), fs::path(OnePath()).concat(lower));
-  }
-  const int slot = OpenOne();
-  ASSERT_EQ(slot, 1);  // they open as they are
-  ws_.sets.Files(slot).programs.records[5].SetName("Changed");
-  ws_.sets.Entry(slot).Modified[KindIndex(Kind::Program)] = true;
-  EXPECT_TRUE(SaveCommand(ws_, prompter_, slot));
-  EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(), 7u);  // no "ONE.PRG" beside "ONE.prg"
-  EXPECT_EQ(test::ReadFile(fs::path(OnePath()).concat(".prg")),
-            WriteComponentBytes(Kind::Program, ws_.sets.Files(slot)));
-}
-
 TEST_F(SaveSetTest, ClosingAsksOnlyWhenSomethingChanged) {
   const int slot = OpenOne();
   EXPECT_TRUE(QueryCloseSet(ws_, prompter_, slot));
@@ -166,11 +161,9 @@ TEST_F(SaveSetTest, ClosingAsksOnlyWhenSomethingChanged) {
   ws_.sets.Entry(slot).Modified[KindIndex(Kind::Style)] = true;
   prompter_.QueueAnswer(Answer::Cancel);
   EXPECT_FALSE(QueryCloseSet(ws_, prompter_, slot));
-  ASSERT_EQ(prompter_.messages().size(), 1u);
-  const Message& m = prompter_.messages()[0];
-  EXPECT_EQ(
-      std::tie(m.text, m.title, m.buttons, m.defaultButton),
-      std::tuple("Save the changes in ONE ?", "ONE", MessageButtons::YesNoCancel, Answer::Cancel));
+  EXPECT_EQ(test::ShownOf(prompter_.messages()),
+            (std::vector<test::Shown>{{"Save the changes in ONE ?", "ONE", MessageIcon::Exclamation,
+                                       MessageButtons::YesNoCancel, Answer::Cancel}}));
 
   prompter_.QueueAnswer(Answer::No);
   EXPECT_TRUE(QueryCloseSet(ws_, prompter_, slot));

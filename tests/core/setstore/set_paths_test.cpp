@@ -22,7 +22,6 @@ TEST(SetPaths, NameAndFolderOfASetPath) {
 }
 
 TEST(SetPaths, ComponentNamesAndSetPathFromAComponent) {
-  EXPECT_EQ(ComponentPath("/sets/ONE/MYSET", Kind::Style), fs::path("/sets/ONE/MYSET.STY"));
   EXPECT_EQ(ComponentPath("/sets/v1.2/MYSET", Kind::Global), fs::path("/sets/v1.2/MYSET.GBL"));
   EXPECT_EQ(SetPathFromComponent("/sets/ONE/MYSET.arr"), fs::path("/sets/ONE/MYSET"));
   EXPECT_EQ(SetPathFromComponent("/sets/v1.2/MY.SET.PRG"), fs::path("/sets/v1.2/MY.SET"));

@@ -17,27 +17,6 @@ StyleData AllEmptyStyles() {
   return build::TemplateSet().styles;
 }
 
-TEST(StyleFile, BlockFreeCountsTheEventsOfItsFourSlotsOnly) {
-  StyleData data;  // sixteen empty Styles
-  ASSERT_FALSE(ReadStyleFile(WriteStyleFile(AllEmptyStyles()), data));
-  for (int s = 0; s < 16; ++s)
-    EXPECT_EQ(std::pair(StyleEvents(data, s), BlockFree(data, s)), std::pair(0, 15200)) << s;
-  EXPECT_EQ(FreeEventsText(data, 3), "15200");
-  EXPECT_EQ(std::pair(StyleEvents(data, -1), BlockFree(data, -1)), std::pair(-1, -1));
-
-  const int events[4] = {5000, 6000, 4000, 200};  // 15200 in all
-  for (int s = 0; s < 4; ++s)
-    data.slots[static_cast<std::size_t>(s)].length = 1176 + 4 * events[s];
-  data.slots[4].length = 1176 + 4 * 100 + 3;  // a partial event does not count
-  // An absent slot holds no events at all.
-  data.slots[12].present = 0;
-  data.slots[12].length = 0;
-  EXPECT_EQ(std::tuple(BlockFree(data, 0), BlockFree(data, 3), BlockFree(data, 4),
-                       BlockFree(data, 8), StyleEvents(data, 12), BlockFree(data, 12)),
-            std::tuple(0, 0, 15100, 15200, 0, 15200));
-  EXPECT_EQ(std::tuple(BlockOfSlot(3), BlockOfSlot(4), BlockOfSlot(15)), std::tuple(0, 1, 3));
-}
-
 TEST(StyleFile, ZeroBytesWhereNothingIsStored) {
   StyleData data = build::RandomSet(21).styles;
   data.slots[0].present = 1;
@@ -145,7 +124,7 @@ TEST(StyleRecord, TrackCallWithBitSevenSetReadsWithoutItAndIsWrittenCleared) {
   EXPECT_EQ(std::tuple(r.bytes[45 + 4 * 2 + 1], r.bytes[45 + 4 * 2 + 2]), std::tuple(0x03, 0xEE));
 }
 
-TEST(StyleCell, TextsAndColours) {
+TEST(StyleCell, TextsColoursAndTheFreeEventsOfTheBlock) {
   PresetTables presets;
   presets.styles[64] = {"Preset Sty      ", 2, 0};
   FileSet set = build::TemplateSet();
@@ -166,6 +145,7 @@ TEST(StyleCell, TextsAndColours) {
             (CellLook{"B11 Preset Sty      ", CellColour::SystemGrey(), magenta}));
   const CellLook absent = StyleCell(from, 258, false, false);
   EXPECT_EQ(std::tie(absent.text, absent.background), std::tuple("", CellColour::SystemGrey()));
+  EXPECT_EQ(FreeEventsText(set.styles, 0), "14950");  // the Block's count under the grid
 }
 
 }  // namespace
