@@ -18,7 +18,6 @@ class SetToolsTest : public QObject {
  private Q_SLOTS:
   void findingsFollowTheEditsAndShowTheirItems() {
     TestEnvironment env;
-    env.Store("Show Tips at Startup", "0");
     // A Set with something wrong: a call into an empty Program, a chain into an empty
     // Backing Sequence.
     FileSet files = build::DemoSet();

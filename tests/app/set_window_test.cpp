@@ -4,9 +4,7 @@
 #include <QPrinter>
 #include <vector>
 
-#include "calls/item_lookup.h"
 #include "demo_session.h"
-#include "format/item_numbers.h"
 #include "format/style_blocks.h"
 #include "kbdsets/kbdset_grid.h"
 #include "pickers/item_picker.h"
@@ -339,12 +337,7 @@ class SetWindowTest : public QObject {
     QVERIFY(fresh->editAction(kPasteCalls)->isEnabled() &&
             !demo->editAction(kPasteCalls)->isEnabled());
     fresh->editAction(kPasteCalls)->trigger();
-    QCOMPARE(s.watcher.seen().size(), seen);
-    const int upper = ItemUserIndex(Kind::Program, freshRecords[4].TrackProgram(6));
-    QCOMPARE(ItemUserName(s.files(2), Kind::Program, upper),
-             ItemUserName(s.files(1), Kind::Program,
-                          ItemUserIndex(Kind::Program,
-                                        s.files(1).arrangements.records[15].TrackProgram(6))));
+    QCOMPARE(s.watcher.seen().size(), seen);  // a plain paste would ask for the Programs
     QVERIFY(freshGrid->item(1, 0)->text().contains("16 Beat Pop"));
 
     // A preset cell takes nothing; nor does a grid of another kind.

@@ -22,32 +22,28 @@ class ShellDialogsTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
+  // The boxes show the settings; the close box keeps the changes as Close does (Close
+  // itself is the frame's Options entry in MainWindowTest).
   void optionsCloseBoxKeepsTheChangesLikeClose() {
-    for (const bool viaCloseBox : {false, true}) {
-      Settings settings;
-      settings.HighCall = true;
-      settings.WarnDupl = false;
-      settings.StartOld = false;
-      ModalWatcher watcher;
-      watcher.Then([viaCloseBox](QWidget* options) {
-        QCOMPARE(options->windowTitle(), QString("Options"));
-        CheckListing(*options, "options.txt");
-        for (const char* name : {"chkHighCall", "chkWarnDupl", "chkStartOld"}) {
-          auto* box = options->findChild<QCheckBox*>(name);
-          QCOMPARE(box->isChecked(), name == std::string_view("chkHighCall"));  // as set
-          box->toggle();
-        }
-        if (viaCloseBox) {
-          QVERIFY(!options->close());  // the close is cancelled and Close runs instead
-          QVERIFY(!options->isVisible());
-        } else {
-          options->findChild<QPushButton*>("cmdClose")->click();
-        }
-      });
-      RunOptions(settings, nullptr);
-      QCOMPARE(watcher.seen(), QStringList({"FOptions"}));
-      QVERIFY(!settings.HighCall && settings.WarnDupl && settings.StartOld);
-    }
+    Settings settings;
+    settings.HighCall = true;
+    settings.WarnDupl = false;
+    settings.StartOld = false;
+    ModalWatcher watcher;
+    watcher.Then([](QWidget* options) {
+      QCOMPARE(options->windowTitle(), QString("Options"));
+      CheckListing(*options, "options.txt");
+      for (const char* name : {"chkHighCall", "chkWarnDupl", "chkStartOld"}) {
+        auto* box = options->findChild<QCheckBox*>(name);
+        QCOMPARE(box->isChecked(), name == std::string_view("chkHighCall"));  // as set
+        box->toggle();
+      }
+      QVERIFY(!options->close());  // the close is cancelled and Close runs instead
+      QVERIFY(!options->isVisible());
+    });
+    RunOptions(settings, nullptr);
+    QCOMPARE(watcher.seen(), QStringList({"FOptions"}));
+    QVERIFY(!settings.HighCall && settings.WarnDupl && settings.StartOld);
   }
 
   void tipsStartAnywhereAndWrapAround() {
@@ -66,7 +62,6 @@ class ShellDialogsTest : public QObject {
       next->click();
     QCOMPARE(TipText(tip), QString("Third tip"));
     next->click();
-    QCOMPARE(tip.current(), 0);
     QCOMPARE(TipText(tip), QString("First tip"));
 
     // The first tip is drawn at random.
@@ -84,7 +79,6 @@ class ShellDialogsTest : public QObject {
       QCOMPARE(TipText(missing), QString("Can't find I40TIPS.TXT"));
       missing.findChild<QPushButton*>("cmdNextTip")->click();
       QCOMPARE(TipText(missing), QString("Can't find I40TIPS.TXT"));
-      QCOMPARE(missing.current(), -1);
       QVERIFY(!missing.showAtStartup());
     }
   }

@@ -24,23 +24,18 @@ inline std::filesystem::path DemoSet() {
   return SourceData() / "demo" / "DEMO";
 }
 
-// Screenshots go into the build folder (I40_SCREENSHOT_DIR in the environment names
-// another, for the runs at another scale).
-inline QString ScreenshotPath(const QString& name) {
-  const QString dir = qEnvironmentVariable("I40_SCREENSHOT_DIR", I40_SCREENSHOT_DIR);
-  QDir().mkpath(dir);
-  return dir + '/' + name;
-}
-
 // A file's bytes; none when it cannot be read.
 inline QByteArray FileBytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Saves a picture of a widget into the screenshot folder.
+// Saves a picture of a widget into the build folder (I40_SCREENSHOT_DIR in the environment
+// names another, for the runs at another scale).
 inline void Picture(QWidget& widget, const QString& file) {
-  const QString path = ScreenshotPath(file);
+  const QString dir = qEnvironmentVariable("I40_SCREENSHOT_DIR", I40_SCREENSHOT_DIR);
+  QDir().mkpath(dir);
+  const QString path = dir + '/' + file;
   QFile::remove(path);
   QVERIFY2(widget.grab().save(path), qPrintable(file));
   QVERIFY2(!QImage(path).isNull(), qPrintable(file));
@@ -124,12 +119,8 @@ class ModalWatcher : public QObject {
 
   // The object names of the modal windows seen, in order.
   const QStringList& seen() const { return seen_; }
-  // The texts and titles of the message boxes seen, in order.
-  const QStringList& messageTexts() const { return texts_; }
-  const QStringList& messageTitles() const { return titles_; }
   // Windows that came up with no handler left.
   int unexpected() const { return unexpected_; }
-  std::size_t pending() const { return handlers_.size(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -152,10 +143,6 @@ class ModalWatcher : public QObject {
   void Answer(const QPointer<QWidget>& window) {
     if (window.isNull() || !window->isVisible()) return;
     seen_ << window->objectName();
-    if (auto* box = qobject_cast<QMessageBox*>(window.data())) {
-      texts_ << box->text();
-      titles_ << box->windowTitle();
-    }
     if (handlers_.empty()) {
       ++unexpected_;
       Dismiss(window);
@@ -169,8 +156,6 @@ class ModalWatcher : public QObject {
 
   std::deque<Handler> handlers_;
   QStringList seen_;
-  QStringList texts_;
-  QStringList titles_;
   int unexpected_ = 0;
 };
 
