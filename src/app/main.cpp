@@ -8,15 +8,17 @@
 #include "shell/main_window.h"
 #include "shell/qt_settings_store.h"
 #include "shell/qt_text.h"
+#include "shell/single_instance.h"
 #include "version.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: i40seted [SET]\n"
+    "Usage: i40seted [SET...]\n"
     "       i40seted --version | --help\n"
     "The editor of Korg i40-family arranger keyboard Sets. SET, a Set path without\n"
     "extension or any one of its component files, is opened instead of the last Set.\n"
+    "When the editor is running already, it opens the Sets and this start ends.\n"
     "i40set is the command-line companion.\n";
 
 }  // namespace
@@ -40,13 +42,22 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(i40::app::FromCore(i40::VersionText()));
   QApplication::setWindowIcon(i40::app::AppIcon());
 
+  // An editor of this user's is running: it takes the Sets, and this start ends.
+  const QStringList files = QApplication::arguments().mid(1);
+  const QString instance = i40::app::SingleInstance::DefaultName();
+  if (i40::app::SingleInstance::HandOff(instance, files)) return 0;
+  i40::app::SingleInstance server;
+  server.Listen(instance);
+
   QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "i40seted", "i40seted");
   i40::app::QtSettingsStore store(settings);
   i40::app::MainWindow frame(store);
+  QObject::connect(&server, &i40::app::SingleInstance::filesReceived, &frame,
+                   &i40::app::MainWindow::OpenFiles);
 
   i40::app::StartOptions options = i40::app::DefaultStartOptions();
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() > 1) options.setArgument = i40::app::QStringToPath(arguments.at(1));
+  if (!files.isEmpty()) options.setArgument = i40::app::QStringToPath(files.first());
   if (!frame.Start(options)) return 1;
+  if (files.size() > 1) frame.OpenFiles(files.mid(1));
   return QApplication::exec();
 }

@@ -61,7 +61,16 @@ class Session {
       OpenDialog(kind, Slot(w[2]), w.size() > 3 ? w[3] : "");
     } else if (command == "open") {
       Need(w, 3);
-      Bind(w[1], OpenSet(ws_, prompter_, false, SetPathArgument(w[2])));
+      int openAs = 0;
+      const int slot =
+          OpenSet(ws_, prompter_, false, SetPathArgument(w[2]), RealFileOps(), false, &openAs);
+      if (openAs != 0) {
+        // One Set, one slot: a second copy's save would undo the first one's edits.
+        prompter_.Ask({ws_.sets.Entry(openAs).Name + " is already open as " + HandleOf(openAs), "",
+                       MessageIcon::Information, MessageButtons::Ok, Answer::Ok});
+      } else {
+        Bind(w[1], slot);
+      }
     } else if (command == "new") {
       Need(w, 2);
       Bind(w[1], OpenSet(ws_, prompter_, true, {}));
@@ -338,6 +347,13 @@ class Session {
   void Bind(const std::string& handle, int slot) {
     if (slot == 0) throw ScriptError("the Set for '" + handle + "' did not open");
     handles_[handle] = slot;
+  }
+
+  std::string HandleOf(int slot) const {
+    for (const auto& [handle, bound] : handles_) {
+      if (bound == slot) return handle;
+    }
+    return std::to_string(slot);
   }
 
   int Slot(const std::string& handle) const {

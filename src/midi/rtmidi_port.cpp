@@ -15,7 +15,6 @@
 namespace i40::midi {
 namespace {
 
-constexpr double kMidiBytesPerSecond = 3125.0;
 constexpr const char* kClientName = "i40seted";
 // RtMidi's JACK output queues a message with its length in a ring buffer of this size.
 constexpr std::size_t kRtMidiJackRingBuffer = 16384;
@@ -273,6 +272,10 @@ void RtMidiPort::Pause(double seconds) {
       start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
   while (Clock::now() < end)
     Wait(start, end);
+  // A pause after the devices have closed (the settling time after MIDI Setup) is the
+  // last wait of its exchange.
+  const bool open = out_ || in_ || dryRunOut_ || dryRunIn_;
+  if (!open && waitEnd_) waitEnd_();
 }
 
 }  // namespace i40::midi

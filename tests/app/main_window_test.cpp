@@ -5,6 +5,7 @@
 #include "format/set_paths.h"
 #include "set_builder.h"
 #include "shell/help_window.h"
+#include "shell/single_instance.h"
 
 namespace fs = std::filesystem;
 
@@ -145,8 +146,8 @@ class MainWindowTest : public QObject {
   void windowMenuArrangesTheSetWindowsAndRemembersHow() {
     DemoSession s;
     MainWindow& frame = *s.frame;
-    // The same Set again, by path: no name question for a Set given by path.
-    QVERIFY(frame.OpenSetWindow(false, DemoSet()) != nullptr);
+    // A Set of the same name from another folder, by path: no name question then.
+    QVERIFY(frame.OpenSetWindow(false, CopyOfDemo(s.env.path() / "copy")) != nullptr);
     QCOMPARE(s.watcher.seen(), QStringList({"FAbout"}));
 
     const QList<SetWindow*> windows = frame.setWindows();
@@ -185,6 +186,168 @@ class MainWindowTest : public QObject {
     for (const QAction* action : menu->actions())
       listed += action->text().endsWith(" DEMO") ? 1 : 0;
     QCOMPARE(listed, 2);
+  }
+
+  // However a Set that is open already is asked for, its window comes to the front and
+  // nothing more opens: File > Recent Sets, File > Open (any component, no question),
+  // a file dropped on the frame, and a second start of the editor.
+  void everyWayOfOpeningAnOpenSetShowsItsWindow() {
+    DemoSession s;
+    MainWindow& frame = *s.frame;
+    const QString name = QStringLiteral("i40seted-test-%1").arg(QCoreApplication::applicationPid());
+    SingleInstance running;
+    QVERIFY(running.Listen(name));
+    connect(&running, &SingleInstance::filesReceived, &frame, &MainWindow::OpenFiles);
+    SetWindow* other = frame.OpenSetWindow(false, CopyOfDemo(s.env.path() / "copy"));
+    QVERIFY(other != nullptr && frame.setWindows().size() == 2);
+    const auto demoInFront = [&] {
+      return frame.setWindows().size() == 2 && frame.setArea()->activeSubWindow() == s.window;
+    };
+
+    auto* recent = frame.findChild<QMenu*>("mnuFRecent");
+    Q_EMIT recent->aboutToShow();
+    QCOMPARE(recent->actions().last()->text(), "&2 " + PathToQString(DemoSet()));
+    recent->actions().last()->trigger();
+    QVERIFY(demoInFront());
+
+    frame.setArea()->setActiveSubWindow(other);
+    s.watcher.Then([](QWidget* dialog) {
+      qobject_cast<QFileDialog*>(dialog)->selectFile(
+          PathToQString(ComponentPath(DemoSet(), Kind::Style)));
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    Entry(frame, "mnuFOpen")->trigger();
+    QVERIFY(demoInFront());
+
+    frame.setArea()->setActiveSubWindow(other);
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(PathToQString(ComponentPath(DemoSet(), Kind::Program))),
+                   QUrl::fromLocalFile(PathToQString(ComponentPath(DemoSet(), Kind::KbdSet)))});
+    // As the window system delivers a drop: an enter that finds the target, then the drop.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QApplication::sendEvent(&frame, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QApplication::sendEvent(&frame, &drop);
+    QVERIFY(drop.isAccepted());
+    QTRY_VERIFY(demoInFront());
+
+    frame.setArea()->setActiveSubWindow(other);
+    QProcess second;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("I40SETED_INSTANCE", name);
+    second.setProcessEnvironment(environment);
+    second.start(I40_EDITOR, {PathToQString(ComponentPath(DemoSet(), Kind::Arrangement))});
+    QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 20000);
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QTRY_VERIFY(demoInFront());
+
+    // A Set of that name from another folder, picked in the dialog, is asked about.
+    const auto third = CopyOfDemo(s.env.path() / "third");
+    QString question;
+    s.watcher
+        .Then([&third](QWidget* dialog) {
+          qobject_cast<QFileDialog*>(dialog)->selectFile(
+              PathToQString(ComponentPath(third, Kind::Arrangement)));
+          static_cast<QDialog*>(dialog)->accept();
+        })
+        .Then([&question](QWidget* box) {
+          question = qobject_cast<QMessageBox*>(box)->text();
+          ClickMessageButton(QMessageBox::Ok)(box);
+        })
+        .Then(ClickMessageButton(QMessageBox::Ok));  // the other copy of the name: once each
+    Entry(frame, "mnuFOpen")->trigger();
+    QCOMPARE(question, QString("Name DEMO is already in use.\nContinue anyway?"));
+    QCOMPARE(frame.setWindows().size(), 3);
+    QCOMPARE(s.watcher.seen(), QStringList({"FAbout", "dlgOpen", "dlgOpen", "msgBox", "msgBox"}));
+  }
+
+  // Quit asks every question before it closes anything: a Cancel at the second Set leaves
+  // the first open too, although its answer was No.
+  void quitAsksEveryQuestionBeforeClosingAnything() {
+    DemoSession s;
+    SetWindow* copy = s.frame->OpenSetWindow(false, CopyOfDemo(s.env.path() / "copy"));
+    QVERIFY(copy != nullptr);
+    for (const int slot : {1, 2})
+      s.ws().sets.Entry(slot).Modified[static_cast<std::size_t>(Kind::Program)] = true;
+    QStringList asked;
+    const auto answer = [&asked](QMessageBox::StandardButton button) {
+      return [&asked, button](QWidget* box) {
+        asked << qobject_cast<QMessageBox*>(box)->text();
+        ClickMessageButton(button)(box);
+      };
+    };
+    s.watcher.Then(answer(QMessageBox::No)).Then(answer(QMessageBox::Cancel));
+    QVERIFY(!s.frame->close());
+    QCOMPARE(asked, QStringList({"Save the changes in DEMO ?", "Save the changes in DEMO ?"}));
+    QCOMPARE(s.frame->setWindows().size(), 2);
+    QVERIFY(s.ws().sets.InUse(1) && s.ws().sets.InUse(2) && s.ws().sets.Entry(1).AnyModified());
+
+    // Answered without a Cancel: every window closes, none asks again.
+    s.watcher.Then(answer(QMessageBox::No)).Then(answer(QMessageBox::No));
+    QVERIFY(s.frame->close());
+    QCOMPARE(asked.size(), 4);
+    QVERIFY(!s.ws().sets.AnySetOpen());
+  }
+
+  // A recent Set whose folder or Arrangement file has gone is not created anew: the user
+  // may take it off the list. A Set missing only another component is asked about as
+  // File > Open asks.
+  void aRecentSetThatHasGoneCreatesNothing() {
+    TestEnvironment env;
+    const auto noFolder = env.path() / "gone" / "OLD";
+    const auto noArrangements = CopyOfDemo(env.path() / "part");
+    fs::remove(ComponentPath(noArrangements, Kind::Arrangement));
+    const auto noKbdSets = CopyOfDemo(env.path() / "kbs");
+    fs::remove(ComponentPath(noKbdSets, Kind::KbdSet));
+    env.Store("RecentSet1", PathToQString(noFolder));
+    env.Store("RecentSet2", PathToQString(noArrangements));
+    env.Store("RecentSet3", PathToQString(noKbdSets));
+    MainWindow frame(env.store);
+    ModalWatcher watcher;
+    watcher.Then(ClickButton("cmdOK")).Then(RejectDialog());
+    QVERIFY(frame.Start(env.options));
+    auto* recent = frame.findChild<QMenu*>("mnuFRecent");
+    const auto choose = [recent](int entry) {
+      Q_EMIT recent->aboutToShow();
+      recent->actions().at(entry)->trigger();
+    };
+    QStringList asked;
+    const auto answer = [&asked](QMessageBox::StandardButton button) {
+      return [&asked, button](QWidget* box) {
+        auto* message = qobject_cast<QMessageBox*>(box);
+        asked << message->windowTitle() + ": " + message->text();
+        QCOMPARE(message->icon(), QMessageBox::Question);
+        ClickMessageButton(button)(box);
+      };
+    };
+    watcher.Then(answer(QMessageBox::No)).Then(answer(QMessageBox::Yes));
+    choose(0);
+    choose(1);
+    QCOMPARE(asked,
+             QStringList({"i40 Set Editor: The Set OLD is no longer in " +
+                              PathToQString(noFolder.parent_path()) + ". Remove it from the list?",
+                          "i40 Set Editor: The Set DEMO is no longer in " +
+                              PathToQString(noArrangements.parent_path()) +
+                              ". Remove it from the list?"}));
+    QVERIFY(!fs::exists(noFolder.parent_path()));
+    QVERIFY(!fs::exists(ComponentPath(noArrangements, Kind::Arrangement)));
+    QVERIFY(frame.setWindows().isEmpty());
+    // No keeps the entry, Yes takes it off.
+    Q_EMIT recent->aboutToShow();
+    QCOMPARE(recent->actions().size(), 2);
+    QCOMPARE(recent->actions().at(1)->text(), "&2 " + PathToQString(noKbdSets));
+
+    QString missing;
+    watcher.Then([&missing](QWidget* box) {
+      missing = qobject_cast<QMessageBox*>(box)->text();
+      ClickMessageButton(QMessageBox::Cancel)(box);
+    });
+    choose(1);
+    QCOMPARE(missing, QString("DEMO.KBS is missing.\nCreate it?"));
+    QVERIFY(frame.setWindows().isEmpty() && !fs::exists(ComponentPath(noKbdSets, Kind::KbdSet)));
+    QCOMPARE(watcher.unexpected(), 0);
   }
 
   void closingAChangedSetAsksAndCancelKeepsTheProgramRunning() {
@@ -230,6 +393,9 @@ class MainWindowTest : public QObject {
     Entry(frame, "mnuFSaveAs")->trigger();
     QCOMPARE(window->windowTitle(), QString("MYSET[*]"));
     QVERIFY(!window->isWindowModified());
+    // The outcome shows in the status bar.
+    QCOMPARE(frame.statusBar()->currentMessage(),
+             "MYSET saved in " + PathToQString(frame.workspace().sets.Entry(1).Dir));
 
     // Save writes what changed.
     const auto styles = ComponentPath(QStringToPath(destination), Kind::Style);
@@ -237,9 +403,15 @@ class MainWindowTest : public QObject {
     frame.workspace().sets.Entry(1).Modified[static_cast<std::size_t>(Kind::Style)] = true;
     window->Refresh();
     QVERIFY(window->isWindowModified());
+    frame.statusBar()->clearMessage();
     Entry(frame, "mnuFSave")->trigger();
     QVERIFY(fs::exists(styles));
     QVERIFY(!window->isWindowModified());
+    QCOMPARE(frame.statusBar()->currentMessage(), QString("MYSET saved"));
+    // Nothing to save: nothing said.
+    frame.statusBar()->clearMessage();
+    Entry(frame, "mnuFSave")->trigger();
+    QCOMPARE(frame.statusBar()->currentMessage(), QString());
 
     // An unchanged Set closes without a question; the menus go back to the frame's.
     Entry(frame, "mnuFClose")->trigger();

@@ -46,19 +46,32 @@ class MidiTest : public QObject {
     });
     s.window->midiSetupAction()->trigger();
     QVERIFY(s.ws().midi.instrumentFound);
+    QCOMPARE(QApplication::overrideCursor(), nullptr);  // the search is over
 
-    s.window->tabs()->setCurrentIndex(5);                 // KBD Sets: a short dump
-    s.watcher.Then(ClickMessageButton(QMessageBox::Ok));  // the confirmation
+    // The confirmation says what goes; the time only for a transfer of over three seconds.
+    QStringList asked;
+    const auto confirm = [&asked](QWidget* box) {
+      asked << box->windowTitle() + ": " + qobject_cast<QMessageBox*>(box)->text();
+      if (asked.size() == 1) Picture(*box, "send_confirmation.png");
+      ClickMessageButton(QMessageBox::Ok)(box);
+    };
+    s.window->tabs()->setCurrentIndex(5);  // KBD Sets: a short dump
+    s.watcher.Then(confirm);
     s.window->sendAction()->trigger();
-    // Nothing said after the confirmation.
+    // Nothing said after the confirmation; the status bar tells what happened.
     QCOMPARE(s.watcher.seen(), QStringList({"FAbout", "msgBox", "FMidStup", "msgBox"}));
+    QCOMPARE(s.frame->statusBar()->currentMessage(),
+             QString("KBD Sets sent to the iS40 and acknowledged"));
+    Picture(*s.frame, "status_bar.png");
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
 
     s.window->tabs()->setCurrentIndex(0);
     int ticks = 0;
     QTimer timer;
     connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
     timer.start(20);
-    s.watcher.Then(ClickMessageButton(QMessageBox::Ok));  // "Transmission time = 5 s"
+    s.frame->statusBar()->clearMessage();
+    s.watcher.Then(confirm);
     int ticksWhenShown = -1;
     s.watcher.Then([&](QWidget* window) {
       QCOMPARE(window->objectName(), QString("FMidWait"));
@@ -70,6 +83,11 @@ class MidiTest : public QObject {
     QVERIFY2(ticksWhenShown > 10, "the timer did not run while the reply was awaited");
     QCOMPARE(s.watcher.seen().mid(4), QStringList({"msgBox", "FMidWait"}));  // no "No reply"
     QCOMPARE(s.frame->midiWait()->window(), nullptr);
+    QCOMPARE(asked, QStringList({"i40 Set Editor: Send KBD Sets to the Korg-i?",
+                                 "i40 Set Editor: Send Arrangements to the Korg-i?\n\n"
+                                 "Transmission time = 4 s"}));
+    QCOMPARE(s.frame->statusBar()->currentMessage(), QString());  // cancelled: nothing done
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
   }
 };
 

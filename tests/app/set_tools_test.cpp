@@ -121,8 +121,8 @@ class SetToolsTest : public QObject {
     window->close();
     QTRY_VERIFY(first.isNull());  // a closed comparison goes
 
-    // The same Set open twice, one of them edited: the chooser lists both.
-    QVERIFY(s.frame->OpenSetWindow(false, DemoSet()) != nullptr);
+    // The Set and a copy of it, one of them edited: the chooser lists both.
+    QVERIFY(s.frame->OpenSetWindow(false, CopyOfDemo(s.env.path() / "copy")) != nullptr);
     s.watcher.Then([](QWidget* shown) {
       auto* chooser = qobject_cast<CompareChooser*>(shown);
       QVERIFY(chooser != nullptr);

@@ -283,12 +283,30 @@ class SetWindowTest : public QObject {
     const std::string text = SetReportText(s.ws(), 1, "DEMO", ReportTime());
     qunsetenv("SOURCE_DATE_EPOCH");
     QCOMPARE(report->textBox()->toPlainText(), FromName(text).remove('\r'));
-    QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
+    // Print Report asks where to print every time. A printer that does not start (here a
+    // file that cannot be written) is reported, and the next print works.
     const QString pdf = s.env.dir.filePath("report.pdf");
-    printer.setOutputFileName(pdf);
-    report->PrintTo(printer);
+    const QString unwritable = s.env.dir.filePath("gone/report.pdf");
+    const auto printTo = [&report](const QString& output) {
+      return [&report, output](QWidget* dialog) {
+        QCOMPARE(dialog->objectName(), QString("dlgPrint"));
+        report->printer()->setOutputFormat(QPrinter::PdfFormat);
+        report->printer()->setOutputFileName(output);
+        static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+      };
+    };
+    QString problem;
+    s.watcher.Then(printTo(unwritable)).Then([&problem](QWidget* box) {
+      problem = qobject_cast<QMessageBox*>(box)->text();
+      ClickMessageButton(QMessageBox::Ok)(box);
+    });
+    report->findChild<QPushButton*>("cmdPrint")->click();
+    QCOMPARE(problem,
+             "The report could not be printed: " + unwritable + ": " + "No such file or directory");
+    s.watcher.Then(printTo(pdf));
+    report->findChild<QPushButton*>("cmdPrint")->click();
     QVERIFY(QFileInfo(pdf).size() > 1000);
+    QCOMPARE(s.frame->statusBar()->currentMessage(), "Report printed to " + pdf);
     // Saved as the core made it, and a line break.
     const QString saved = s.env.dir.filePath("DEMO.TXT");
     s.watcher.Then(SaveTo(saved, "Save Report to File..."));

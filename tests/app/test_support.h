@@ -24,6 +24,16 @@ inline std::filesystem::path DemoSet() {
   return SourceData() / "demo" / "DEMO";
 }
 
+// A copy of the demo Set's files in a folder of the test's: the same Set name elsewhere,
+// or a Set that may be saved.
+inline std::filesystem::path CopyOfDemo(const std::filesystem::path& dir) {
+  namespace fs = std::filesystem;
+  fs::create_directories(dir);
+  for (const auto& file : fs::directory_iterator(DemoSet().parent_path()))
+    fs::copy_file(file.path(), dir / file.path().filename(), fs::copy_options::overwrite_existing);
+  return dir / "DEMO";
+}
+
 // A file's bytes; none when it cannot be read.
 inline QByteArray FileBytes(const QString& path) {
   QFile file(path);

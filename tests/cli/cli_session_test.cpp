@@ -243,6 +243,26 @@ TEST_F(CliTest, PasteWithCallsBringsWhatDstLacks) {
   ExpectSaved("DST", dst_);
 }
 
+// One Set, one slot: opening it again, by any path to its folder, says where it is open
+// and opens nothing; a Set of the same name from another folder opens.
+TEST_F(CliTest, AnOpenSetIsNotOpenedASecondTime) {
+  fs::create_directories(dir_ / "other");
+  build::WriteSet(dst_, dir_ / "other" / "SRC");
+  const Result r =
+      RunScript(Open("S", "SRC") + "open T " + (dir_ / "other" / ".." / "SRC").string() +
+                "\nopen U " + (dir_ / "other" / "SRC").string() + "\nclose U\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  const std::string loading =
+      "{\"event\":\"progress\",\"title\":\"Loading SRC Files...\",\"text\":\"\"}\n";
+  EXPECT_EQ(r.out, loading +
+                       "{\"event\":\"message\",\"title\":\"\",\"icon\":\"information\","
+                       "\"buttons\":\"ok\",\"default\":\"ok\",\"text\":\"SRC is already open "
+                       "as S\",\"answer\":\"ok\"}\n" +
+                       loading);
+  EXPECT_EQ(StatusOf(RunScript(Open("S", "SRC") + Open("T", "SRC") + "close T\n")),
+            Status(2, "i40set: line 3: no open Set 'T'\n"));
+}
+
 // Names are Latin-1 bytes in the files; every line printed is UTF-8 JSON all the same.
 TEST_F(CliTest, NamesWithLatin1LettersArePrintedAsUtf8) {
   src_.arrangements.records[0].SetName("Caf\xE9 Song");

@@ -100,7 +100,8 @@ TEST_F(JackMidiTest, NoReplyAfterADumpIsATimeOut) {
   instrument_.config().dumpAnswer = midi::SimulatedInstrument::DumpAnswer::Silence;
   prompter_.QueueAnswer(Answer::Ok);
   EXPECT_FALSE(SendToInstrument(ws_, prompter_, &port_, slot_, Kind::Global, 0));
-  EXPECT_EQ(prompter_.texts(), (Texts{"", "Receive Time-Out error", "No reply from Korg-i"}));
+  EXPECT_EQ(prompter_.texts(), (Texts{"Send Global to the Korg-i?", "Receive Time-Out error",
+                                      "No reply from Korg-i"}));
 }
 
 // The command line through the same ports, found by a part of their names.

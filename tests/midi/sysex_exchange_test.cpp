@@ -101,9 +101,14 @@ TEST_F(ExchangeTest, EveryKindArrivesAsTheSetHoldsItAndIsAcknowledged) {
     EXPECT_EQ(prompter_.messages()[0].buttons, MessageButtons::OkCancel);
     texts.push_back(prompter_.messages()[0].text);
   }
-  // The time is told from four seconds on (the size of each dump at 0.38 ms a byte).
-  const std::string time = "\n\nTransmission time = ";
-  EXPECT_EQ(texts, (Texts{time + "5 s", time + "19 s", time + "6 s", time + "11 s", "", "", ""}));
+  // What goes, and from four seconds on how long it takes at the port's pace, rounded up
+  // (12,002 bytes of Arrangements take 3.84 s at 3,125 bytes a second).
+  const std::string time = " to the Korg-i?\n\nTransmission time = ";
+  EXPECT_EQ(texts, (Texts{"Send Arrangements" + time + "4 s", "Send Style Block 2" + time + "16 s",
+                          "Send Programs" + time + "5 s", "Send Backing Sequences" + time + "9 s",
+                          "Send KBD Sets to the Korg-i?", "Send Arrangement Global to the Korg-i?",
+                          "Send Global to the Korg-i?"}));
+  EXPECT_EQ(prompter_.outcomes().back(), "Global sent to the iS40 and acknowledged");
 }
 
 TEST_F(ExchangeTest, CancelAtTheConfirmationSendsNothing) {
@@ -129,7 +134,9 @@ TEST_F(ExchangeTest, NoReplyAfterADump) {
   instrument_.config().dumpAnswer = SimulatedInstrument::DumpAnswer::Silence;
   prompter_.QueueAnswer(Answer::Ok);
   EXPECT_FALSE(DumpMidi(ws_, prompter_, &instrument_, slot_, Kind::Global, 0, false));
-  EXPECT_EQ(prompter_.texts(), (Texts{"", "Receive Time-Out error", "No reply from Korg-i"}));
+  EXPECT_EQ(prompter_.texts(), (Texts{"Send Global to the Korg-i?", "Receive Time-Out error",
+                                      "No reply from Korg-i"}));
+  EXPECT_TRUE(prompter_.outcomes().empty());
   EXPECT_FALSE(instrument_.isOpen());
 }
 

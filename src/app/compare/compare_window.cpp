@@ -15,6 +15,8 @@
 
 #include "session/open_set.h"
 #include "shell/dialog_buttons.h"
+#include "shell/printing.h"
+#include "shell/qt_prompter.h"
 #include "shell/qt_text.h"
 
 namespace i40::app {
@@ -105,16 +107,22 @@ QString CompareWindow::PageHtml() const {
   return html + "</table>";
 }
 
-void CompareWindow::PrintTo(QPrinter& printer) const {
+std::optional<QString> CompareWindow::PrintTo(QPrinter& printer) const {
   QTextDocument page;
   page.setHtml(PageHtml());
-  page.print(&printer);
+  return PrintDocument(page, printer);
 }
 
 void CompareWindow::Print() {
-  QPrinter printer;
+  QPrinter printer(QPrinter::HighResolution);
   QPrintDialog dialog(&printer, this);
-  if (dialog.exec() == QDialog::Accepted) PrintTo(printer);
+  dialog.setObjectName("dlgPrint");
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (const auto problem = PrintTo(printer)) {
+    const Message message{"The comparison could not be printed: " + ToCore(*problem), "",
+                          MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok};
+    MakeMessageBox(message, this)->exec();
+  }
 }
 
 CompareChooser::CompareChooser(const Workspace& ws, Prompter& prompter, int currentSlot,

@@ -29,7 +29,7 @@ class CompareWindow : public QDialog {
   QTableWidget* table() const { return table_; }
   QLabel* summary() const { return summary_; }
   // The comparison as a page: a heading, then the table.
-  void PrintTo(QPrinter& printer) const;
+  std::optional<QString> PrintTo(QPrinter& printer) const;
 
  private:
   QString PageHtml() const;

@@ -11,6 +11,7 @@
 
 #include "reports/set_report.h"
 #include "shell/app_icon.h"
+#include "shell/printing.h"
 #include "shell/qt_text.h"
 
 namespace i40::app {
@@ -22,7 +23,8 @@ ReportWindow::ReportWindow(Workspace& ws, Prompter& prompter, int slot, const st
       prompter_(prompter),
       slot_(slot),
       report_(std::move(report)),
-      text_(new QPlainTextEdit(this)) {
+      text_(new QPlainTextEdit(this)),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
   setObjectName("FReport");
   setWindowTitle(FromName(ReportWindowCaption(setTitle)));
   setWindowIcon(AppIcon());
@@ -57,23 +59,33 @@ ReportWindow::ReportWindow(Workspace& ws, Prompter& prompter, int slot, const st
   resize(text_->fontMetrics().horizontalAdvance(QString(columns, 'M')) + 40, 600);
 }
 
-void ReportWindow::PrintTo(QPrinter& printer) const {
+std::optional<QString> ReportWindow::PrintTo(QPrinter& printer) const {
   printer.setPageMargins(QMarginsF(1.0 / 3.0, 0.5, 1.0 / 3.0, 0.5), QPageLayout::Inch);
   QTextDocument document;
   document.setDefaultFont(text_->font());
   document.setDocumentMargin(0);
   document.setPlainText("\n\n\n\n" + text_->toPlainText());
-  document.print(&printer);
+  return PrintDocument(document, printer);
 }
 
 void ReportWindow::SetUpPrinter() {
-  QPrintDialog dialog(&printer_, this);
+  QPrintDialog dialog(printer_.get(), this);
   dialog.setWindowTitle(tr("Printer Setup"));
   dialog.exec();
 }
 
+// The print dialog every time: the printer or file is chosen where the report goes out.
 void ReportWindow::Print() {
-  PrintTo(printer_);
+  QPrintDialog dialog(printer_.get(), this);
+  dialog.setObjectName("dlgPrint");
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (const auto problem = PrintTo(*printer_)) {
+    printer_ = FreshPrinter(*printer_);
+    prompter_.Ask({"The report could not be printed: " + ToCore(*problem), "",
+                   MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok});
+    return;
+  }
+  prompter_.ShowOutcome("Report printed to " + ToCore(PrintedWhere(*printer_)));
 }
 
 void ReportWindow::CloseWindow() {

@@ -2,7 +2,9 @@
 
 #include <QDialog>
 #include <QPrinter>
+#include <optional>
 
+#include <memory>
 #include <string>
 
 #include "session/workspace.h"
@@ -24,8 +26,11 @@ class ReportWindow : public QDialog {
 
   QPlainTextEdit* textBox() const { return text_; }
   // Prints the report: a third of an inch from the left, half an inch from the top,
-  // four empty lines, then the text in the box's font.
-  void PrintTo(QPrinter& printer) const;
+  // four empty lines, then the text in the box's font. What went wrong when the printer
+  // did not start.
+  std::optional<QString> PrintTo(QPrinter& printer) const;
+  // The printer the next Print Report starts from (Printer Setup changes it).
+  QPrinter* printer() const { return printer_.get(); }
 
  private:
   void SetUpPrinter();
@@ -38,7 +43,7 @@ class ReportWindow : public QDialog {
   int slot_;
   std::string report_;
   QPlainTextEdit* text_;
-  QPrinter printer_;
+  std::unique_ptr<QPrinter> printer_;
 };
 
 }  // namespace i40::app

@@ -813,13 +813,24 @@ bool SetWindow::SaveAs() {
   return written;
 }
 
+bool SetWindow::QueryClose() {
+  const bool mayClose = QueryCloseSet(ws_, prompter_, slot_);
+  if (!mayClose) Refresh();  // a save that ran may have renamed the Set
+  return mayClose;
+}
+
+void SetWindow::CloseAnswered() {
+  answered_ = true;
+  close();
+  answered_ = false;
+}
+
 void SetWindow::closeEvent(QCloseEvent* event) {
   if (unloaded_) {
     event->accept();
     return;
   }
-  if (!QueryCloseSet(ws_, prompter_, slot_)) {
-    Refresh();  // a save that ran may have renamed the Set
+  if (!answered_ && !QueryClose()) {
     event->ignore();
     return;
   }

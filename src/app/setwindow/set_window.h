@@ -91,6 +91,11 @@ class SetWindow : public QMdiSubWindow {
   // File > Save and File > Save As...; true when everything asked for was written.
   bool Save();
   bool SaveAs();
+  // Asks about unsaved changes as closing does, without closing; false when the window
+  // must stay (Cancel, or a save that did not happen).
+  bool QueryClose();
+  // Closes the window without asking again (the question has been answered).
+  void CloseAnswered();
 
   // The data of a drag from an item of a tab: null for a preset, an empty slot or no
   // item, where no drag starts.
@@ -168,6 +173,7 @@ class SetWindow : public QMdiSubWindow {
   QAction* export_ = nullptr;
   bool filling_ = false;  // the views are being redrawn: their changes are not the user's
   bool unloaded_ = false;
+  bool answered_ = false;  // the save question was asked before the close
 };
 
 }  // namespace i40::app

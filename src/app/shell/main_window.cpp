@@ -4,6 +4,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -12,10 +14,15 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <system_error>
+#include <utility>
 
 #include "compare/compare_window.h"
 #include "format/blank_records.h"
@@ -42,6 +49,7 @@ namespace i40::app {
 namespace {
 
 constexpr const char* kTemplateFolder = "I40EMPTY";
+constexpr int kOutcomeShownMs = 5000;
 
 // The data folder that holds a file or folder of that name; where it should be when
 // no folder has it, so that the message names a sensible place.
@@ -102,6 +110,11 @@ MainWindow::MainWindow(SettingsStore& store, QWidget* parent)
   setWindowIcon(AppIcon());
   area_->setObjectName("mdiSets");
   setCentralWidget(area_);
+  setAcceptDrops(true);
+  statusBar()->setObjectName("staMain");
+  // What a command did stays in view long enough to be read, then goes.
+  prompter_->SetOutcomeHandler(
+      [this](const QString& text) { statusBar()->showMessage(text, kOutcomeShownMs); });
   addDockWidget(Qt::BottomDockWidgetArea, checker_);
   checker_->hide();  // until a Set is open
   CreateMenus();
@@ -274,7 +287,7 @@ void MainWindow::FillRecentSets() {
   for (std::size_t i = 0; i < recent.size(); ++i) {
     const fs::path path = recent[i];
     QAction* action = recent_->addAction(QStringLiteral("&%1 ").arg(i + 1) + PathToQString(path));
-    connect(action, &QAction::triggered, this, [this, path] { OpenSetWindow(false, path); });
+    connect(action, &QAction::triggered, this, [this, path] { OpenRecentSetWindow(path); });
   }
   recent_->setEnabled(!recent.empty());
 }
@@ -364,9 +377,10 @@ bool MainWindow::Start(const StartOptions& options) {
   showMaximized();
   if (!options.setArgument.empty()) {
     OpenSetWindow(false, SetPathFromArgument(options.setArgument));
-  } else {
+  } else if (pendingFiles_.isEmpty()) {
     OpenSetWindow(false, ws_->settings.StartOld ? ws_->settings.OldSetNam : fs::path());
   }
+  if (!pendingFiles_.isEmpty()) OpenFiles(std::exchange(pendingFiles_, {}));
   return true;
 }
 
@@ -386,8 +400,65 @@ MidiPort& MainWindow::midiPort() {
 
 SetWindow* MainWindow::OpenSetWindow(bool isNew, const fs::path& path) {
   // The Set's window is on screen before any warning about its names.
-  const int slot = OpenSet(*ws_, *prompter_, isNew, path, RealFileOps(), true);
-  if (slot == 0) return nullptr;
+  int openAs = 0;
+  const int slot = OpenSet(*ws_, *prompter_, isNew, path, RealFileOps(), true, &openAs);
+  return slot != 0 ? AddSetWindow(slot, isNew) : ShowSetWindow(openAs);
+}
+
+SetWindow* MainWindow::OpenRecentSetWindow(const fs::path& path) {
+  int openAs = 0;
+  const int slot = OpenRecentSet(*ws_, *prompter_, path, &openAs, true);
+  return slot != 0 ? AddSetWindow(slot, false) : ShowSetWindow(openAs);
+}
+
+SetWindow* MainWindow::ShowSetWindow(int slot) {
+  SetWindow* window = slot != 0 ? setWindow(slot) : nullptr;
+  if (window == nullptr) return nullptr;
+  if (window->isMinimized()) window->showNormal();
+  area_->setActiveSubWindow(window);
+  return window;
+}
+
+void MainWindow::OpenFiles(const QStringList& files) {
+  // Handed over during the start-up (the About box, a tip): opened once it is done.
+  if (!started_) {
+    pendingFiles_ << files;
+    return;
+  }
+  std::vector<fs::path> sets;
+  for (const QString& file : files) {
+    const fs::path set = SetPathFromArgument(QStringToPath(file));
+    if (std::find(sets.begin(), sets.end(), set) == sets.end()) sets.push_back(set);
+  }
+  for (const fs::path& set : sets)
+    OpenSetWindow(false, set);
+  if (isMinimized()) showMaximized();
+  raise();
+  activateWindow();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  const QMimeData* mime = event->mimeData();
+  if (started_ && mime != nullptr && mime->hasUrls()) {
+    for (const QUrl& url : mime->urls()) {
+      if (url.isLocalFile()) return event->acceptProposedAction();
+    }
+  }
+  event->ignore();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  QStringList files;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) files << url.toLocalFile();
+  }
+  if (files.isEmpty()) return event->ignore();
+  event->acceptProposedAction();
+  // The questions opening may ask come after the drag has ended.
+  QTimer::singleShot(0, this, [this, files] { OpenFiles(files); });
+}
+
+SetWindow* MainWindow::AddSetWindow(int slot, bool isNew) {
   auto* window = new SetWindow(*ws_, *prompter_, slot);
   window->SetMidiPort([this]() -> MidiPort& { return midiPort(); });
   area_->addSubWindow(window);
@@ -546,12 +617,16 @@ HelpWindow* MainWindow::helpWindow() const {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // Every question first, in the Window menu's order; a Cancel at any of them (or a save
+  // that did not happen) closes nothing at all.
   for (SetWindow* window : setWindows()) {
-    if (!window->close()) {
+    if (!window->QueryClose()) {
       event->ignore();
       return;
     }
   }
+  for (SetWindow* window : setWindows())
+    window->CloseAnswered();
   if (ws_->sets.AnySetOpen()) {
     event->ignore();
     return;

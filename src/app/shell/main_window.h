@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QSize>
+#include <QStringList>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -73,8 +74,16 @@ class MainWindow : public QMainWindow {
   }
   MidiWait* midiWait() const { return midiWait_; }
 
-  // File > New, File > Open... and start-up: the window of the Set opened, or null.
+  // File > New, File > Open... and start-up: the window of the Set opened, or null. A Set
+  // that is open already is not opened again: its window comes to the front and is
+  // returned.
   SetWindow* OpenSetWindow(bool isNew, const std::filesystem::path& path);
+  // File > Recent Sets: as OpenSetWindow, but a Set that has gone from its folder is not
+  // created anew; the user may take it off the list.
+  SetWindow* OpenRecentSetWindow(const std::filesystem::path& path);
+  // Files dropped on the frame or handed over by a second start of the editor: the Set of
+  // each (a component file, or a Set path), each once; then the frame comes to the front.
+  void OpenFiles(const QStringList& files);
 
   // Window menu.
   void Cascade();
@@ -97,9 +106,16 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   // F1 inside a modal dialog opens the dialog's help page.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Set files dragged from a file manager open as File > Open would open them.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void CreateMenus();
+  // The window of a Set just taken into a slot.
+  SetWindow* AddSetWindow(int slot, bool isNew);
+  // The window of an open Set, brought to the front; null when the slot has none.
+  SetWindow* ShowSetWindow(int slot);
   void UpdateMenus();
   void FillWindowList();
   void FillRecentSets();
@@ -126,6 +142,7 @@ class MainWindow : public QMainWindow {
   QPointer<HelpWindow> help_;
   QPointer<HelpWindow> dialogHelp_;
   bool started_ = false;
+  QStringList pendingFiles_;  // handed over before the start-up was done
   bool settingsWritten_ = false;
   bool checkerShown_ = false;
 

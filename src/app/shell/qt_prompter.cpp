@@ -109,7 +109,8 @@ Answer FromQtButton(QMessageBox::StandardButton button, MessageButtons buttons) 
 std::unique_ptr<QMessageBox> MakeMessageBox(const Message& message, QWidget* parent) {
   auto box = std::make_unique<QMessageBox>(parent);
   box->setObjectName("msgBox");
-  box->setWindowTitle(FromCore(message.title));
+  box->setWindowTitle(message.title.empty() ? QString::fromLatin1(kMessageBoxTitle)
+                                            : FromCore(message.title));
   box->setTextFormat(Qt::PlainText);
   box->setText(FromCore(message.text));
   box->setIcon(ToQtIcon(message.icon));
@@ -243,6 +244,10 @@ void QtPrompter::EndProgress() {
     QApplication::restoreOverrideCursor();
     waitCursor_ = false;
   }
+}
+
+void QtPrompter::ShowOutcome(const std::string& text) {
+  if (outcome_) outcome_(FromCore(text));
 }
 
 void QtPrompter::ShowProgress() {

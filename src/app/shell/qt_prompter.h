@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "session/workspace.h"
@@ -22,8 +23,12 @@ QMessageBox::StandardButton ToQtButton(Answer answer);
 // box's way out: Cancel where there is one, else No, else OK.
 Answer FromQtButton(QMessageBox::StandardButton button, MessageButtons buttons);
 
-// A message box with the core's text, title (an empty one stays empty), icon, buttons
-// and default button, not yet shown.
+// The title of a message box that has none of its own: the program's name, as the user
+// knows it (not the file name, which the window system would show otherwise).
+inline constexpr const char* kMessageBoxTitle = "i40 Set Editor";
+
+// A message box with the core's text, title (an empty one becomes kMessageBoxTitle),
+// icon, buttons and default button, not yet shown.
 std::unique_ptr<QMessageBox> MakeMessageBox(const Message& message, QWidget* parent);
 
 // "All|*.*" becomes "All (*)"; a kind's "*.ARR" also matches "*.arr", since Sets copied
@@ -57,6 +62,12 @@ class QtPrompter : public Prompter {
                      double maximum) override;
   void SetProgress(double value) override;
   void EndProgress() override;
+  void ShowOutcome(const std::string& text) override;
+
+  // Where the outcomes of commands are shown (the frame's status bar).
+  void SetOutcomeHandler(std::function<void(const QString&)> handler) {
+    outcome_ = std::move(handler);
+  }
 
   // The progress window of the work under way, shown or not yet; null when none runs.
   ProgressWindow* progressWindow() const;
@@ -73,6 +84,7 @@ class QtPrompter : public Prompter {
   double progressMaximum_ = 1;
   int progressDelayMs_ = kDefaultProgressDelayMs;
   bool waitCursor_ = false;
+  std::function<void(const QString&)> outcome_;
 };
 
 }  // namespace i40::app

@@ -138,6 +138,9 @@ bool ChooseToExport(Workspace& ws, Prompter& prompter, int slot, const ExportPla
                        fileName);
     return true;
   }
+  prompter.ShowOutcome("Bank " + plan.sourceLabel + " of " + entry.Name + " exported to Bank " +
+                       plan.destinations[static_cast<std::size_t>(destination)] + " of " +
+                       fileName);
 
   if (prompter.Ask({"Update the Preset " + kindName + " list accordingly?", "",
                     MessageIcon::Question, MessageButtons::YesNo, Answer::No}) != Answer::Yes) {

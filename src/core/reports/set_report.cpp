@@ -261,6 +261,7 @@ bool SaveReportFile(Workspace& ws, Prompter& prompter, int slot, const std::stri
     prompter.ShowError("Error saving Report to file " + PathText(*chosen));
     return false;
   }
+  prompter.ShowOutcome("Report saved as " + PathText(*chosen));
   return true;
 }
 

@@ -195,6 +195,8 @@ bool CreateSubsetReportFile(const Workspace& ws, Prompter& prompter, int slot, K
     prompter.ShowError("Error saving Subset Report to file " + PathText(*chosen));
     return false;
   }
+  prompter.ShowOutcome(std::string(KindName(page)) + " Subset Report saved as " +
+                       PathText(*chosen));
   return true;
 }
 

@@ -1,7 +1,9 @@
 #include "session/open_set.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <system_error>
 
 #include "edit/edit_engine.h"
 #include "format/component_file.h"
@@ -102,8 +104,47 @@ bool IsNewSetName(const std::string& name) {
   return name.rfind("NEWSET", 0) == 0;
 }
 
+namespace {
+
+// The folder as the file system resolves it (links, "..", a relative path); the path
+// as given when it cannot be resolved.
+fs::path ResolvedDir(const fs::path& dir) {
+  std::error_code ec;
+  fs::path resolved = fs::weakly_canonical(dir.empty() ? fs::path(".") : dir, ec);
+  return ec ? dir : resolved;
+}
+
+// Two Set paths name the same files: the Arrangement files are one file (a folder reached
+// through a link, a case-blind file system), or the folders resolve alike and the names
+// are equal.
+bool SameSet(const fs::path& a, const fs::path& b) {
+  if (SetNameOf(a).empty() || SetNameOf(b).empty()) return false;
+  const auto fileA = FindComponentFile(a, Kind::Arrangement);
+  const auto fileB = FindComponentFile(b, Kind::Arrangement);
+  std::error_code ec;
+  if (fileA && fileB && fs::equivalent(*fileA, *fileB, ec) && !ec) return true;
+  return SetNameOf(a) == SetNameOf(b) && ResolvedDir(ParentDirOf(a)) == ResolvedDir(ParentDirOf(b));
+}
+
+}  // namespace
+
+int FindOpenSet(const Workspace& ws, const fs::path& setPath) {
+  for (int slot = 1; slot <= ws.sets.SlotCount(); ++slot) {
+    if (!ws.sets.InUse(slot)) continue;
+    const SetEntry& entry = ws.sets.Entry(slot);
+    if (IsNewSetName(entry.Name)) continue;
+    if (SameSet(entry.Dir / entry.Name, setPath)) return slot;
+  }
+  return 0;
+}
+
 int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given, FileOps& ops,
-            bool warnLater) {
+            bool warnLater, int* alreadyOpen) {
+  const auto refuseOpenSet = [&](const fs::path& setPath) {
+    if (alreadyOpen == nullptr) return false;
+    *alreadyOpen = FindOpenSet(ws, setPath);
+    return *alreadyOpen != 0;
+  };
   fs::path path = given;
   std::string name;
   if (!path.empty()) {
@@ -113,6 +154,7 @@ int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given
     const FileType type = ops.TypeOf(dir);
     if (type == FileType::None) return 0;  // the folder has gone: open nothing, say nothing
     if (type != FileType::Directory) path.clear();
+    if (!path.empty() && !isNew && refuseOpenSet(path)) return 0;
   }
   if (isNew) {
     path = ws.templateSet;
@@ -123,7 +165,7 @@ int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given
     if (!chosen) return 0;
     path = *chosen;
     name = SetNameOf(path);
-    if (name.empty() || !AcceptNameInUse(ws, prompter, name)) return 0;
+    if (name.empty() || refuseOpenSet(path) || !AcceptNameInUse(ws, prompter, name)) return 0;
   }
   if (!CompleteComponents(ws, prompter, path, name, ops)) return 0;
 
@@ -177,6 +219,23 @@ int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given
   if (!isNew && !warnLater) WarnDuplicatesAfterOpening(ws, prompter, slot);
   entry.UndoEnabled = false;
   return slot;
+}
+
+int OpenRecentSet(Workspace& ws, Prompter& prompter, const fs::path& setPath, int* alreadyOpen,
+                  bool warnLater) {
+  FileOps& ops = RealFileOps();
+  const fs::path dir = ParentDirOf(setPath);
+  const bool gone = ops.TypeOf(dir.empty() ? fs::path(".") : dir) != FileType::Directory ||
+                    !FindComponentFile(setPath, Kind::Arrangement, ops);
+  if (!gone) return OpenSet(ws, prompter, false, setPath, ops, warnLater, alreadyOpen);
+  const Message question{"The Set " + SetNameOf(setPath) + " is no longer in " + PathText(dir) +
+                             ". Remove it from the list?",
+                         "", MessageIcon::Question, MessageButtons::YesNo, Answer::Yes};
+  if (prompter.Ask(question) == Answer::Yes) {
+    auto& recent = ws.settings.RecentSets;
+    recent.erase(std::remove(recent.begin(), recent.end(), setPath), recent.end());
+  }
+  return 0;
 }
 
 int OpenCompleteSet(Workspace& ws, Prompter& prompter, const fs::path& setPath) {

@@ -32,6 +32,7 @@ bool SaveSet(Workspace& ws, Prompter& prompter, int slot, const fs::path& path, 
   entry.Name = SetNameOf(path);
   FileSet& set = ws.sets.Files(slot);
   bool allWritten = true;
+  int written = 0;
   for (Kind kind : kSaveOrder) {
     bool& modified = entry.Modified[static_cast<std::size_t>(KindIndex(kind))];
     if (!all && !modified) continue;
@@ -45,8 +46,11 @@ bool SaveSet(Workspace& ws, Prompter& prompter, int slot, const fs::path& path, 
       continue;  // stays marked changed, so closing still asks
     }
     modified = false;
+    ++written;
     if (kind == Kind::BackingSequence) set.backingSequences.path = destination;
   }
+  if (written > 0 && allWritten)
+    prompter.ShowOutcome(entry.Name + " saved" + (all ? " in " + PathText(entry.Dir) : ""));
   return allWritten;
 }
 

@@ -1,6 +1,7 @@
 #include "sysex/dump.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "format/bsq_file.h"
 #include "format/component_io.h"
@@ -110,8 +111,25 @@ std::optional<std::vector<std::uint8_t>> DumpMessage(const std::array<std::uint8
   return message;
 }
 
-int TransmissionSeconds(std::size_t messageLength) {
-  return static_cast<int>(static_cast<double>(messageLength) * 0.00038) + 1;
+std::string DumpName(Kind kind, int styleBlock) {
+  static constexpr const char* kNames[] = {"Arrangements",       "Styles", "Programs",
+                                           "Backing Sequences",  "Songs",  "KBD Sets",
+                                           "Arrangement Global", "Global"};
+  if (kind == Kind::Style) return "Style Block " + std::to_string(std::clamp(styleBlock, 0, 3) + 1);
+  const int index = KindIndex(kind);
+  return index >= 0 && index < 8 ? kNames[index] : std::string(KindName(kind));
+}
+
+std::string ModelName(std::uint8_t model) {
+  return model == 0x39 ? "iS50" : "iS40";
+}
+
+Message SendConfirmation(const std::string& what, double seconds) {
+  // Whole seconds, rounded up: a transfer is never shorter than announced.
+  const auto shown = static_cast<long>(std::ceil(seconds - 1e-9));
+  std::string text = "Send " + what + " to the Korg-i?";
+  if (shown > 3) text += "\n\nTransmission time = " + std::to_string(shown) + " s";
+  return {text, "", MessageIcon::None, MessageButtons::OkCancel, Answer::Ok};
 }
 
 bool SaveSysExFile(Workspace& ws, Prompter& prompter, int slot, Kind kind,
@@ -135,6 +153,8 @@ bool SaveSysExFile(Workspace& ws, Prompter& prompter, int slot, Kind kind,
     prompter.ShowError("Error saving SysEx data to file " + PathText(*chosen));
     return false;
   }
+  const int block = kind == Kind::Style && message.size() > 5 ? message[5] : 0;
+  prompter.ShowOutcome(DumpName(kind, block) + " saved as SysEx file " + PathText(*chosen));
   return true;
 }
 
@@ -167,12 +187,10 @@ bool DumpMidi(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind 
   if (port == nullptr) return false;
 
   bool acknowledged = false;
-  const int seconds = TransmissionSeconds(message->size());
+  const std::string what = DumpName(kind, styleBlock);
   if (OpenMidiDevices(ws, *port, prompter)) {
-    const std::string text =
-        seconds <= 3 ? "" : "\n\nTransmission time = " + std::to_string(seconds) + " s";
-    const bool go = prompter.Ask({text, "", MessageIcon::None, MessageButtons::OkCancel,
-                                  Answer::Ok}) == Answer::Ok;
+    const bool go =
+        prompter.Ask(SendConfirmation(what, port->TransferSeconds(message->size()))) == Answer::Ok;
     if (go && SendSysEx(*port, prompter, *message)) {
       const auto reply = ReceiveSysEx(*port, prompter, 6);
       if (!reply && port->Cancelled()) {
@@ -182,6 +200,8 @@ bool DumpMidi(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind 
             {"No reply from Korg-i", "", MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok});
       } else if (ReplyMatchesHeader(*reply, ws.sysExHeader)) {
         acknowledged = true;
+        prompter.ShowOutcome(what + " sent to the " + ModelName(ws.sysExHeader[3]) +
+                             " and acknowledged");
       } else {
         prompter.Ask(
             {"No ACK from Korg-i", "", MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok});

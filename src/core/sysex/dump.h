@@ -23,8 +23,16 @@ std::vector<std::uint8_t> DumpBody(const FileSet& set, Kind kind, int styleBlock
 std::optional<std::vector<std::uint8_t>> DumpMessage(const std::array<std::uint8_t, 6>& header,
                                                      const FileSet& set, Kind kind, int styleBlock);
 
-// Seconds a message takes to go out, as the confirmation shows it.
-int TransmissionSeconds(std::size_t messageLength);
+// What a dump carries, as the user knows it: "Programs", "Style Block 2" (blocks count
+// from 0 here, from 1 where shown), "Arrangement Global".
+std::string DumpName(Kind kind, int styleBlock);
+
+// The instrument a search found, by the model byte of its reply: "iS40" or "iS50".
+std::string ModelName(std::uint8_t model);
+
+// The question before a dump leaves: what is sent and, for a transfer of more than three
+// seconds, how long it takes.
+Message SendConfirmation(const std::string& what, double seconds);
 
 // Sends the dump of a kind to the instrument and checks its acknowledgement, or saves it
 // as a ".SYX" file. True when the instrument acknowledged it or the file was written.

@@ -12,6 +12,9 @@ namespace i40 {
 // like a Korg-i40, for rehearsing a transfer with nothing connected.
 inline constexpr const char* kDryRunPortName = "Simulated Korg-i40 (dry run)";
 
+// What a MIDI cable carries at most: 31,250 baud, ten bits a byte.
+inline constexpr double kMidiBytesPerSecond = 3125.0;
+
 // What went wrong on a MIDI device: which side, and the driver's own words.
 struct MidiError {
   bool output = true;
@@ -41,6 +44,11 @@ class MidiPort {
                                                            double timeoutSeconds) = 0;
   // Waits, keeping the program responsive; tests count the waits instead of sleeping.
   virtual void Pause(double seconds) = 0;
+
+  // Seconds a message of that many bytes takes to leave at the pace this port sends at.
+  virtual double TransferSeconds(std::size_t bytes) const {
+    return static_cast<double>(bytes) / kMidiBytesPerSecond;
+  }
 
   // The person at the keyboard stopped the last wait (Cancel while waiting for a reply):
   // nothing more is said of it.

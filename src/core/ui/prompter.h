@@ -100,6 +100,10 @@ class Prompter {
   virtual void SetProgress(double value) = 0;
   virtual void EndProgress() = 0;
 
+  // What a finished command did ("DEMO saved"), shown for a few seconds where the
+  // desktop keeps such news; a command that did nothing says nothing.
+  virtual void ShowOutcome(const std::string& text) { static_cast<void>(text); }
+
   // Conveniences for the common boxes.
   void ShowError(const std::string& text);
   void ShowWarning(const std::string& text);

@@ -102,6 +102,7 @@ void ScriptedPrompter::Clear() {
   midi_.clear();
   midiSetups_.clear();
   progress_.clear();
+  outcomes_.clear();
   unexpected_ = 0;
 }
 

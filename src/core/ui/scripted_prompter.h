@@ -31,6 +31,7 @@ class ScriptedPrompter : public Prompter {
                      double maximum) override;
   void SetProgress(double value) override;
   void EndProgress() override;
+  void ShowOutcome(const std::string& text) override { outcomes_.push_back(text); }
 
   void QueueAnswer(Answer answer) { answers_.push_back(answer); }
   // A list choice: the index of the item, -1 for Cancel.
@@ -48,6 +49,7 @@ class ScriptedPrompter : public Prompter {
   const std::vector<ListChoice>& listChoices() const { return listChoices_; }
   const std::vector<MidiSetupRequest>& midiSetups() const { return midiSetups_; }
   const std::vector<ProgressStep>& progress() const { return progress_; }
+  const std::vector<std::string>& outcomes() const { return outcomes_; }
   bool progressShown() const { return progressShown_; }
   int unexpectedQuestions() const { return unexpected_; }
   std::size_t pendingAnswers() const { return answers_.size(); }
@@ -71,6 +73,7 @@ class ScriptedPrompter : public Prompter {
   std::vector<Message> messages_;
   std::vector<FileRequest> fileRequests_;
   std::vector<ProgressStep> progress_;
+  std::vector<std::string> outcomes_;
   std::string progressCaption_;
   std::string progressLabel_;
   bool progressShown_ = false;

@@ -102,12 +102,34 @@ TEST_F(SysExFileTest, SavesTheMessageAsItWouldBeSent) {
   EXPECT_EQ(test::Types(request), std::vector<std::string>{"SysEx (*.SYX)|*.SYX"});
   EXPECT_EQ(test::ReadFile(dir_ / "GBL.SYX"),
             *DumpMessage(ws_.sysExHeader, ws_.sets.Files(slot_), Kind::Global, 0));
+  EXPECT_EQ(prompter_.outcomes(),
+            std::vector<std::string>{"Global saved as SysEx file " + (dir_ / "GBL.SYX").string()});
 
   prompter_.QueueFile(dir_ / "GBL.SYX");
   prompter_.QueueAnswer(Answer::No);
   EXPECT_FALSE(DumpMidi(ws_, prompter_, nullptr, slot_, Kind::Style, 2, true));
   EXPECT_EQ(prompter_.fileRequests()[1].title, "Save current Style Block to SysEx File...");
   EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Overwrite existing file?"});
+  EXPECT_EQ(prompter_.outcomes().size(), 1u);  // a file not written is no outcome
+}
+
+// The question before a send names what goes, and tells the time of a transfer longer
+// than three seconds, rounded up.
+TEST(SendConfirmation, NamesTheDumpAndTheTimeRoundedUp) {
+  const std::tuple<Kind, int, double, std::string> cases[] = {
+      {Kind::Program, 0, 3.0, "Send Programs to the Korg-i?"},
+      {Kind::Style, 3, 3.01, "Send Style Block 4 to the Korg-i?\n\nTransmission time = 4 s"},
+      {Kind::BackingSequence, 0, 24.0,
+       "Send Backing Sequences to the Korg-i?\n\nTransmission time = 24 s"},
+      {Kind::ArrangementGlobal, 0, 0.02, "Send Arrangement Global to the Korg-i?"},
+  };
+  for (const auto& [kind, block, seconds, text] : cases) {
+    const Message m = SendConfirmation(DumpName(kind, block), seconds);
+    EXPECT_EQ(
+        std::tie(m.text, m.title, m.icon, m.buttons, m.defaultButton),
+        std::tuple(text, std::string(), MessageIcon::None, MessageButtons::OkCancel, Answer::Ok));
+  }
+  EXPECT_EQ(ModelName(0x4D) + ModelName(0x39), "iS40iS50");
 }
 
 TEST_F(SysExFileTest, SongsAndUnwritableFilesAreReported) {
