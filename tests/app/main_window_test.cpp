@@ -58,28 +58,39 @@ class MainWindowTest : public QObject {
     QVERIFY(!frame.isVisible() && env.settings.allKeys().isEmpty());
   }
 
-  void firstRunShowsAboutTipsAndTheOpenDialogInTheProgramFolder() {
+  // Without a Set to open, the frame shows with the About box over it, not modal and
+  // gone at a key; the open dialog starts in the folder of the user's Sets; the tip
+  // comes once the About box has gone.
+  void startUpShowsTheAboutBoxOverTheFrameThenTheTip() {
     TestEnvironment env(true);
     MainWindow frame(env.store);
     ModalWatcher watcher;
     QString tipShown;
-    watcher.Then(ClickButton("cmdOK"))
+    watcher
+        .Then([&frame](QWidget* window) {
+          auto* dialog = qobject_cast<QFileDialog*>(window);
+          QVERIFY(dialog != nullptr);
+          QVERIFY(frame.isVisible() && frame.startUpAbout() != nullptr);
+          QCOMPARE(dialog->windowTitle(), QString("Select a Korg-i40 Set"));
+          QCOMPARE(Canonical(dialog->directory().absolutePath()),
+                   Canonical(PathToQString(frame.workspace().settings.PathNam)));
+          dialog->reject();
+        })
         .Then([&tipShown](QWidget* tip) {
           QVERIFY(tip->findChild<QCheckBox*>("chkTips")->isChecked());
           tipShown = Caption(*tip, "lblTipText");
           tip->findChild<QAbstractButton*>("cmdClose")->click();
-        })
-        .Then([](QWidget* window) {
-          auto* dialog = qobject_cast<QFileDialog*>(window);
-          QVERIFY(dialog != nullptr);
-          QCOMPARE(dialog->windowTitle(), QString("Select a Korg-i40 Set"));
-          QCOMPARE(Canonical(dialog->directory().absolutePath()),
-                   Canonical(QCoreApplication::applicationDirPath()));
-          dialog->reject();
         });
 
     QVERIFY(frame.Start(env.options));
-    QCOMPARE(watcher.seen(), QStringList({"FAbout", "FTip", "dlgOpen"}));
+    QCOMPARE(frame.workspace().settings.PathNam, env.setsFolder());
+    QPointer<QWidget> about(frame.startUpAbout());
+    QVERIFY(about != nullptr && about->isVisible() && !about->isModal());
+    QCOMPARE(about->objectName(), QString("FAbout"));
+    QCOMPARE(watcher.seen(), QStringList({"dlgOpen"}));
+    QTest::keyClick(&frame, Qt::Key_Shift);
+    QTRY_VERIFY(about.isNull());
+    QTRY_COMPARE(watcher.seen(), QStringList({"dlgOpen", "FTip"}));
     QVERIFY(!tipShown.isEmpty() && !tipShown.startsWith("Can't find"));
     QVERIFY(frame.isVisible() && frame.isMaximized() && frame.setWindows().isEmpty());
     QVERIFY(Entry(frame, "mnuWTile")->isChecked() && !Entry(frame, "mnuWCascade")->isChecked());
@@ -91,7 +102,46 @@ class MainWindowTest : public QObject {
     QVERIFY(env.settings.allKeys().isEmpty());
     QVERIFY(frame.close());
     QCOMPARE(env.Stored("Show Tips at Startup") + ' ' + env.Stored("PathNam"),
-             "1 " + PathToQString(env.options.programDir));
+             "1 " + PathToQString(env.setsFolder()));
+  }
+
+  // A first run (no recent Set, no "i40 Sets" in the documents folder) copies the demo Set
+  // into a new "i40 Sets" and opens the copy, remembered at once; a second start copies
+  // nothing. The About box goes by itself after three seconds.
+  void firstRunOpensACopyOfTheDemoSet() {
+    TestEnvironment env;
+    env.FirstRun();
+    const fs::path copy = env.setsFolder() / "DEMO";
+    {
+      MainWindow frame(env.store);
+      ModalWatcher watcher;
+      QVERIFY(frame.Start(env.options));
+      QCOMPARE(frame.setWindows().size(), 1);
+      QCOMPARE(frame.workspace().sets.Entry(1).Dir, env.setsFolder());
+      for (const Kind kind : kStoredKinds) {
+        QCOMPARE(FileBytes(PathToQString(ComponentPath(copy, kind))),
+                 FileBytes(PathToQString(ComponentPath(DemoSet(), kind))));
+      }
+      QCOMPARE(env.Stored("RecentSet1"), PathToQString(copy));
+      frame.showNormal();
+      frame.resize(1280, 800);
+      frame.findChild<QAction*>("mnuWTile")->trigger();
+      Picture(frame, "first_run.png");
+      QPointer<QWidget> about(frame.startUpAbout());
+      QTRY_VERIFY_WITH_TIMEOUT(about.isNull(), 5000);
+      QVERIFY(frame.close());
+      QCOMPARE(watcher.seen(), QStringList());
+    }
+    const auto before = fs::last_write_time(ComponentPath(copy, Kind::Style));
+    fs::remove(ComponentPath(copy, Kind::Global));  // the user's to change, never put back
+    MainWindow frame(env.store);
+    ModalWatcher watcher;
+    watcher.Then(RejectDialog());  // no Set to open at start-up: the dialog
+    QVERIFY(frame.Start(env.options));
+    QVERIFY(frame.setWindows().isEmpty());
+    QVERIFY(!fs::exists(ComponentPath(copy, Kind::Global)));
+    QVERIFY(fs::last_write_time(ComponentPath(copy, Kind::Style)) == before);
+    QCOMPARE(std::distance(fs::directory_iterator(env.setsFolder()), fs::directory_iterator()), 6);
   }
 
   void lastSetWhoseFolderIsGoneLeavesTheFrameEmpty() {
@@ -100,9 +150,8 @@ class MainWindowTest : public QObject {
     env.Store("OldSetNam", PathToQString(env.path() / "gone" / "OLDSET"));
     MainWindow frame(env.store);
     ModalWatcher watcher;
-    watcher.Then(ClickButton("cmdOK"));
     QVERIFY(frame.Start(env.options));
-    QCOMPARE(watcher.seen(), QStringList({"FAbout"}));
+    QCOMPARE(watcher.seen(), QStringList());
     QVERIFY(frame.isVisible() && frame.setWindows().isEmpty());
     QVERIFY(!frame.workspace().sets.AnySetOpen());
   }
@@ -116,7 +165,6 @@ class MainWindowTest : public QObject {
     env.options.setArgument = ComponentPath(set, Kind::Program);  // any component
     MainWindow frame(env.store);
     ModalWatcher watcher;
-    watcher.Then(ClickButton("cmdOK"));
     // Each warning comes while the Set's window is already on screen.
     int withWindow = 0;
     for (int i = 0; i < 3; ++i) {
@@ -129,7 +177,7 @@ class MainWindowTest : public QObject {
 
     QVERIFY(frame.Start(env.options));
     // One warning per item kind (their texts and order are the core's).
-    QCOMPARE(watcher.seen(), QStringList({"FAbout", "msgBox", "msgBox", "msgBox"}));
+    QCOMPARE(watcher.seen(), QStringList({"msgBox", "msgBox", "msgBox"}));
     QCOMPARE(withWindow, 3);
 
     QCOMPARE(frame.setWindows().size(), 1);
@@ -148,7 +196,7 @@ class MainWindowTest : public QObject {
     MainWindow& frame = *s.frame;
     // A Set of the same name from another folder, by path: no name question then.
     QVERIFY(frame.OpenSetWindow(false, CopyOfDemo(s.env.path() / "copy")) != nullptr);
-    QCOMPARE(s.watcher.seen(), QStringList({"FAbout"}));
+    QCOMPARE(s.watcher.seen(), QStringList());
 
     const QList<SetWindow*> windows = frame.setWindows();
     QCOMPARE(windows.size(), 2);
@@ -260,7 +308,7 @@ class MainWindowTest : public QObject {
     Entry(frame, "mnuFOpen")->trigger();
     QCOMPARE(question, QString("Name DEMO is already in use.\nContinue anyway?"));
     QCOMPARE(frame.setWindows().size(), 3);
-    QCOMPARE(s.watcher.seen(), QStringList({"FAbout", "dlgOpen", "dlgOpen", "msgBox", "msgBox"}));
+    QCOMPARE(s.watcher.seen(), QStringList({"dlgOpen", "dlgOpen", "msgBox", "msgBox"}));
   }
 
   // Quit asks every question before it closes anything: a Cancel at the second Set leaves
@@ -306,7 +354,7 @@ class MainWindowTest : public QObject {
     env.Store("RecentSet3", PathToQString(noKbdSets));
     MainWindow frame(env.store);
     ModalWatcher watcher;
-    watcher.Then(ClickButton("cmdOK")).Then(RejectDialog());
+    watcher.Then(RejectDialog());
     QVERIFY(frame.Start(env.options));
     auto* recent = frame.findChild<QMenu*>("mnuFRecent");
     const auto choose = [recent](int entry) {
@@ -365,7 +413,7 @@ class MainWindowTest : public QObject {
     // No: the Set closes unsaved, the frame closes, the settings are written once.
     s.watcher.Then(ClickMessageButton(QMessageBox::No));
     QVERIFY(s.frame->close());
-    QCOMPARE(s.watcher.seen(), QStringList({"FAbout", "msgBox", "msgBox"}));
+    QCOMPARE(s.watcher.seen(), QStringList({"msgBox", "msgBox"}));
     QVERIFY(!s.ws().sets.AnySetOpen());
     QCOMPARE(s.env.Stored("OldSetNam"), PathToQString(DemoSet()));
     QCOMPARE(s.env.Stored("PathNam"), PathToQString(DemoSet().parent_path().parent_path()));
@@ -376,7 +424,7 @@ class MainWindowTest : public QObject {
     TestEnvironment env;
     MainWindow frame(env.store);
     ModalWatcher watcher;
-    watcher.Then(ClickButton("cmdOK")).Then(RejectDialog());
+    watcher.Then(RejectDialog());
     QVERIFY(frame.Start(env.options));
 
     Entry(frame, "mnuFNew")->trigger();
@@ -415,7 +463,7 @@ class MainWindowTest : public QObject {
 
     // An unchanged Set closes without a question; the menus go back to the frame's.
     Entry(frame, "mnuFClose")->trigger();
-    QCOMPARE(watcher.seen(), QStringList({"FAbout", "dlgOpen", "dlgSave"}));
+    QCOMPARE(watcher.seen(), QStringList({"dlgOpen", "dlgSave"}));
     QVERIFY(frame.setWindows().isEmpty() && !Shown(frame).contains("mnuFSave"));
     for (const QAction* action : frame.menuBar()->actions())
       QVERIFY(action->menu() == nullptr || action->menu()->objectName() != "mnuEdit");
@@ -471,9 +519,9 @@ class MainWindowTest : public QObject {
     Entry(frame, "mnuHTip")->trigger();
     QVERIFY(s.ws().settings.ShowTips);
 
-    s.watcher.Then(ClickButton("cmdOK"));
+    s.watcher.Then(ClickButton("cmdOK"));  // Help > About is a box to read, with OK
     Entry(frame, "mnuHAbout")->trigger();
-    QCOMPARE(s.watcher.seen(), QStringList({"FAbout", "FOptions", "FTip", "FAbout"}));
+    QCOMPARE(s.watcher.seen(), QStringList({"FOptions", "FTip", "FAbout"}));
 
     QVERIFY(frame.close());
     QVERIFY(help.isNull() || !help->isVisible());
@@ -495,13 +543,11 @@ class MainWindowTest : public QObject {
       }
       MainWindow frame(env.store);
       ModalWatcher watcher;
-      watcher.Then(ClickButton("cmdOK"))
-          .Then(ClickMessageButton(QMessageBox::Ok))
-          .Then(ClickMessageButton(QMessageBox::Ok));
+      watcher.Then(ClickMessageButton(QMessageBox::Ok)).Then(ClickMessageButton(QMessageBox::Ok));
       QVERIFY(!frame.Start(env.options));
-      QVERIFY(!frame.isVisible());
+      QVERIFY(!frame.isVisible() && frame.startUpAbout() == nullptr);
       // The core's messages (tested there): two on the template's file, one on the names.
-      QCOMPARE(watcher.seen().size(), noTemplate ? 3 : 2);
+      QCOMPARE(watcher.seen().size(), noTemplate ? 2 : 1);
       frame.close();
       QCOMPARE(env.settings.allKeys().size(), 1);  // only what the test stored
     }

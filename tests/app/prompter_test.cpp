@@ -89,10 +89,14 @@ class PrompterTest : public QObject {
         QVERIFY(dialog != nullptr);
         QCOMPARE(dialog->windowTitle(), FromCore(request.title));
         QCOMPARE(Canonical(dialog->directory().absolutePath()), Canonical(dir.path()));
-        // "*.*" takes every file; the upper-case patterns take lower-case names too.
-        QCOMPARE(dialog->nameFilters().size(), static_cast<qsizetype>(kStoredKinds.size() + 1));
-        QCOMPARE(dialog->nameFilters().value(1), QString("Arrangement (*.ARR *.arr)"));
-        QCOMPARE(dialog->selectedNameFilter(), QString("All (*)"));
+        // Every component first, "*.*" takes every file; the upper-case patterns take
+        // lower-case names too.
+        QCOMPARE(dialog->nameFilters().size(), static_cast<qsizetype>(kStoredKinds.size() + 2));
+        QCOMPARE(dialog->nameFilters().value(0),
+                 QString("Korg-i40 Sets (*.ARR *.STY *.PRG *.BSQ *.KBS *.ARG *.GBL *.arr *.sty "
+                         "*.prg *.bsq *.kbs *.arg *.gbl)"));
+        QCOMPARE(dialog->nameFilters().value(2), QString("Arrangement (*.ARR *.arr)"));
+        QCOMPARE(dialog->selectedNameFilter(), dialog->nameFilters().value(0));
         QCOMPARE(dialog->defaultSuffix(), suffix);
         QCOMPARE(dialog->acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         QCOMPARE(dialog->fileMode(), save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

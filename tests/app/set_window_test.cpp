@@ -357,6 +357,11 @@ class SetWindowTest : public QObject {
     fresh->editAction(kPasteCalls)->trigger();
     QCOMPARE(s.watcher.seen().size(), seen);  // a plain paste would ask for the Programs
     QVERIFY(freshGrid->item(1, 0)->text().contains("16 Beat Pop"));
+    // The columns stay one width, however long what was pasted into one of them.
+    for (int column = 1; column < 4; ++column)
+      QCOMPARE(freshGrid->columnWidth(column), freshGrid->columnWidth(0));
+    // The grid's tip says what its colours mean, as the option has them.
+    QCOMPARE(freshGrid->toolTip(), FromCore(GridLegend(Kind::Arrangement, true)));
 
     // A preset cell takes nothing; nor does a grid of another kind.
     const auto before = freshRecords;

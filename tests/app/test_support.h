@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <string_view>
 
 #include "shell/main_window.h"
@@ -66,6 +67,47 @@ inline QStringList Unnamed(const QWidget& root) {
       unnamed << widget->metaObject()->className() + (":" + widget->objectName());
   }
   return unnamed;
+}
+
+// The controls of a window that answer the same Alt+letter at once: "Alt+A: &Arrangements,
+// &Arrangement Global". Reachable at once: shown (a hidden tab's page is not), in the
+// window itself (a Set window inside the frame: only the one in front), the frame's menu
+// bar included.
+inline QStringList MnemonicClashes(const QWidget& window) {
+  std::map<QString, QStringList> byKey;
+  const auto add = [&byKey](const QString& text) {
+    const QKeySequence key = QKeySequence::mnemonic(text);
+    if (!key.isEmpty()) byKey[key.toString()] << text;
+  };
+  auto* area = window.findChild<QMdiArea*>();
+  const QMdiSubWindow* front = area != nullptr ? area->activeSubWindow() : nullptr;
+  for (QWidget* widget : window.findChildren<QWidget*>()) {
+    if (!widget->isVisibleTo(&window) || widget->window() != &window) continue;
+    bool inFront = true;
+    for (QWidget* up = widget; up != nullptr && up != &window; up = up->parentWidget()) {
+      if (auto* sub = qobject_cast<QMdiSubWindow*>(up)) inFront = sub == front;
+    }
+    if (!inFront) continue;
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+      add(button->text());
+    } else if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy()) {
+      add(label->text());
+    } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+      add(frame->title());
+    } else if (auto* tabs = qobject_cast<QTabBar*>(widget)) {
+      for (int i = 0; i < tabs->count(); ++i)
+        add(tabs->tabText(i));
+    } else if (auto* bar = qobject_cast<QMenuBar*>(widget)) {
+      for (QAction* action : bar->actions()) {
+        if (action->isVisible()) add(action->text());
+      }
+    }
+  }
+  QStringList clashes;
+  for (const auto& [key, texts] : byKey) {
+    if (texts.size() > 1) clashes << key + ": " + texts.join(", ");
+  }
+  return clashes;
 }
 
 // A window's object name and title, to compare in one go: "FMain: Korg-i40 Set Editor".
@@ -202,9 +244,17 @@ struct TestEnvironment {
   explicit TestEnvironment(bool tips = false) {
     if (!tips) Store("Show Tips at Startup", "0");
     options.programDir = QStringToPath(QCoreApplication::applicationDirPath());
+    options.documentsDir = QStringToPath(dir.filePath("Documents"));
     options.data.userDir = QStringToPath(dir.filePath("user"));
     options.data.shippedDirs = {SourceData()};
+    // Not a first run, unless the test says so.
+    std::filesystem::create_directories(setsFolder());
   }
+
+  // The folder of the user's Sets in the test's documents folder.
+  std::filesystem::path setsFolder() const { return options.documentsDir / "i40 Sets"; }
+  // A run as if the editor had never run for this user.
+  void FirstRun() { std::filesystem::remove_all(setsFolder()); }
 
   std::filesystem::path path() const { return QStringToPath(dir.path()); }
 

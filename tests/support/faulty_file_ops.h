@@ -32,6 +32,10 @@ class FaultyFileOps : public FileOps {
   static Hook Always() {
     return [](const Path&) { return true; };
   }
+  // Every step of a kind but the first fails (an empty probe still fits on a full disk).
+  static Hook AllButFirst() {
+    return [calls = 0](const Path&) mutable { return calls++ > 0; };
+  }
 
   bool Exists(const Path& p) override { return real_.Exists(p); }
   FileType TypeOf(const Path& p) override { return real_.TypeOf(p); }

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -51,6 +52,11 @@ ReportWindow::ReportWindow(Workspace& ws, Prompter& prompter, int slot, const st
   add("cmdPrint", tr("&Print Report"), &ReportWindow::Print);
   add("cmdSave", tr("Create Report &File..."), &ReportWindow::Save);
   add("cmdClose", tr("&Close"), &ReportWindow::CloseWindow);
+
+  // Escape closes the window wherever the keyboard is in it.
+  auto* escape = new QShortcut(QKeySequence::Cancel, this);
+  escape->setContext(Qt::WindowShortcut);
+  connect(escape, &QShortcut::activated, this, &ReportWindow::CloseWindow);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(text_);

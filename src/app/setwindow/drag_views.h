@@ -4,10 +4,13 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <algorithm>
 #include <functional>
@@ -39,7 +42,19 @@ class DragView : public View {
   // The position under a point of the viewport; -1 where there is none.
   virtual int PositionAt(const QPoint& point) const = 0;
 
+  // What Enter and Return do on the current item (its dialog).
+  void SetEnterAction(std::function<void()> action) { enter_ = std::move(action); }
+
  protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier && enter_) {
+      enter_();
+      return event->accept();
+    }
+    View::keyPressEvent(event);
+  }
+
   void mousePressEvent(QMouseEvent* event) override {
     View::mousePressEvent(event);
     pressPoint_ = event->position().toPoint();
@@ -96,8 +111,28 @@ class DragView : public View {
   }
 
   DragHooks hooks_;
+  std::function<void()> enter_;
   QPoint pressPoint_;
   int pressPosition_ = -1;
+};
+
+// The current cell of a view with the keyboard carries a frame that shows through the
+// selection's colour, so the keyboard's place is always seen.
+class FocusMarkDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(painter, option, index);
+    if ((option.state & QStyle::State_HasFocus) == 0) return;
+    painter->save();
+    QPen pen(option.palette.color(QPalette::Text), 2, Qt::DotLine);
+    painter->setPen(pen);
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+    painter->restore();
+  }
 };
 
 // A grid whose items are its cells in row order, or (KBD Sets) its rows; header rows

@@ -86,6 +86,8 @@ QKeySequence EntryKey(int entry) {
       return QKeySequence(Qt::Key_Delete);
     case kInsert:
       return QKeySequence(Qt::Key_Insert);
+    case kDetails:
+      return QKeySequence(Qt::ALT | Qt::Key_Return);  // Enter on an item does it too
     default:
       return {};
   }
@@ -145,6 +147,9 @@ void SetUpGrid(QTableWidget* grid, const char* name, int columns) {
   grid->verticalHeader()->hide();
   grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(grid->font()).height() + 4);
   grid->setContextMenuPolicy(Qt::CustomContextMenu);
+  // Tab leaves the grid for the next control; the arrows move between the cells.
+  grid->setTabKeyNavigation(false);
+  grid->setItemDelegate(new FocusMarkDelegate(grid));
   QPalette palette = grid->palette();
   palette.setColor(QPalette::Base, ToQColor(kGridBackground, palette));
   grid->setPalette(palette);
@@ -164,8 +169,9 @@ void PutCell(QTableWidget* grid, int row, int column, const QString& text, const
 }
 
 // Every column as wide as its widest text, so that no name is cut; room to spare is
-// shared among the columns, so that they fill the visible width.
-void FitColumns(QTableWidget* grid) {
+// shared among the columns, so that they fill the visible width. The columns of an item
+// grid are one width, whatever a paste put in one of them.
+void FitColumns(QTableWidget* grid, bool equal) {
   std::vector<int> widths;
   const QFontMetrics gridMetrics(grid->font());
   for (int column = 0; column < grid->columnCount(); ++column) {
@@ -180,6 +186,8 @@ void FitColumns(QTableWidget* grid) {
     }
     widths.push_back(widest + 12);
   }
+  if (equal && !widths.empty())
+    std::fill(widths.begin(), widths.end(), *std::max_element(widths.begin(), widths.end()));
   int total = 0;
   for (const int width : widths)
     total += width;
@@ -230,6 +238,16 @@ SetWindow::SetWindow(Workspace& ws, Prompter& prompter, int slot, QWidget* paren
   for (int tab = 0; tab < static_cast<int>(kSetWindowTabCaptions.size()); ++tab)
     ConnectView(tab);
   setWidget(tabs_);
+  // File > Close owns Ctrl+W and Ctrl+F4; the same keys on the window's own menu would
+  // make both ambiguous, and neither would close.
+  if (QMenu* own = systemMenu()) {
+    for (QAction* action : own->actions()) {
+      if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)) ||
+          action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_F4))) {
+        action->setShortcuts({});
+      }
+    }
+  }
 
   tabs_->setCurrentIndex(view_.tab);
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
@@ -247,7 +265,7 @@ SetWindow::SetWindow(Workspace& ws, Prompter& prompter, int slot, QWidget* paren
 bool SetWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize) {
     for (ItemGrid* grid : grids_) {
-      if (grid != nullptr && grid->viewport() == watched) FitColumns(grid);
+      if (grid != nullptr && grid->viewport() == watched) FitColumns(grid, grid != KbdGrid());
     }
   }
   return QMdiSubWindow::eventFilter(watched, event);
@@ -307,7 +325,8 @@ QWidget* SetWindow::MakeItemPage(int tab) {
   }
   top->addStretch();
   if (kind == Kind::Arrangement) {
-    arrangementGlobal_ = new QPushButton(tr("&Arrangement Global"));
+    // Alt+A is the Arrangements tab's.
+    arrangementGlobal_ = new QPushButton(tr("A&rrangement Global"));
     arrangementGlobal_->setObjectName("cmdArg");
     global_ = new QPushButton(tr("&Global"));
     global_->setObjectName("cmdGbl");
@@ -337,6 +356,7 @@ QWidget* SetWindow::MakeItemPage(int tab) {
   freeEvents_->setSelectionMode(QAbstractItemView::NoSelection);
   freeEvents_->setFocusPolicy(Qt::NoFocus);
   freeEvents_->setContextMenuPolicy(Qt::NoContextMenu);
+  freeEvents_->setToolTip(FromCore(FreeEventsLegend()));
   freeEvents_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   freeEvents_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   const int width = QFontMetrics(freeEvents_->font()).horizontalAdvance(QStringLiteral("000000"));
@@ -358,6 +378,7 @@ QWidget* SetWindow::MakeListPage(int tab) {
   list->setAccessibleName(sequences ? tr("Backing Sequences") : tr("Songs"));
   list->setFont(GridFont());
   list->setContextMenuPolicy(Qt::CustomContextMenu);
+  list->setItemDelegate(new FocusMarkDelegate(list));
   lists_[At(tab)] = list;
   inFrame->addWidget(list);
   layout->addWidget(frame, 1);
@@ -384,6 +405,7 @@ QWidget* SetWindow::MakeKbdSetPage() {
   SetUpGrid(grid, "grdArk", kColumns);
   grid->setRowCount(kKbdSetCount + 1);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid->viewport()->installEventFilter(this);  // the columns follow the width
   grids_[At(kKbdSetTab)] = grid;
   layout->addWidget(grid);
   return page;
@@ -486,6 +508,7 @@ void SetWindow::ConnectView(int tab) {
                   }};
 
   if (ItemGrid* grid = grids_[At(tab)]) {
+    grid->SetEnterAction([this] { ShowDetails(); });
     grid->SetDragHooks(std::move(hooks));
     connect(grid, &QTableWidget::currentCellChanged, this, [this, tab](int row, int column) {
       if (filling_) return;
@@ -503,6 +526,7 @@ void SetWindow::ConnectView(int tab) {
       ShowDetails();
     });
   } else if (ItemList* list = lists_[At(tab)]) {
+    list->SetEnterAction([this] { ShowDetails(); });
     if (tab == kBsqTab) list->SetDragHooks(std::move(hooks));  // Songs hold no data
     connect(list, &QListWidget::currentRowChanged, this, [this, tab](int row) {
       if (filling_ || row < 0) return;
@@ -547,6 +571,7 @@ void SetWindow::ShowItemGrid(int tab) {
   const std::size_t t = At(tab);
   const auto cells = GridCells(ws_, slot_, kind, view_.bank[t], view_.twin[t]);
   ItemGrid* grid = grids_[t];
+  grid->setToolTip(FromCore(GridLegend(kind, ws_.settings.HighCall)));
   const QPalette palette = grid->palette();
   const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
   filling_ = true;
@@ -558,7 +583,7 @@ void SetWindow::ShowItemGrid(int tab) {
             ToQColor(cell.textColour, palette), ToQColor(cell.background, palette), flags);
   }
   filling_ = false;
-  FitColumns(grid);
+  FitColumns(grid, true);
   ShowCurrent(tab);
 }
 
@@ -620,7 +645,7 @@ void SetWindow::ShowKbdSets() {
       PutCell(grid, row, c, FromName(rows[k][At(c)]), black, green, flags);
   }
   filling_ = false;
-  FitColumns(grid);
+  FitColumns(grid, false);
   ShowCurrent(kKbdSetTab);
 }
 
@@ -652,7 +677,8 @@ void SetWindow::UpdateEditMenu() {
                                        : tr("Can't Undo"));
   const auto kind = static_cast<Kind>(view_.tab);
   subsetReport_->setEnabled(HasSubsetReport(kind));
-  send_->setEnabled(ws_.midi.instrumentFound);
+  send_->setEnabled(ws_.midi.instrumentFound && HasDump(kind));
+  sysExFile_->setEnabled(HasDump(kind));
   const bool exportable =
       (view_.tab == 0 || view_.tab == 2) && CanExportBank(kind, view_.bank[At(view_.tab)]);
   export_->setEnabled(exportable);
@@ -689,11 +715,22 @@ void SetWindow::RunCommand(EditCommand command) {
   RefreshAllWindows();
 }
 
+ItemGrid* SetWindow::KbdGrid() const {
+  return grids_[At(kKbdSetTab)];
+}
+
+void SetWindow::FocusItems() {
+  QWidget* items = grids_[At(view_.tab)] != nullptr ? static_cast<QWidget*>(grids_[At(view_.tab)])
+                                                    : static_cast<QWidget*>(lists_[At(view_.tab)]);
+  if (items != nullptr) items->setFocus(Qt::OtherFocusReason);
+}
+
 QString SetWindow::setName() const {
   return ws_.sets.InUse(slot_) ? FromCore(ws_.sets.Entry(slot_).Name) : QString();
 }
 
 void SetWindow::ShowDetails() {
+  if (!edit_[kDetails]->isEnabled()) return;  // a tab without item dialogs
   const Selection selected = SelectionOf(view_);
   const auto kind = static_cast<Kind>(view_.tab);
   RunDialog(kind, kind == Kind::BackingSequence ? selected.index : selected.number);

@@ -69,6 +69,8 @@ class SetWindow : public QMdiSubWindow {
 
   // Shows the Set as it stands now: caption, the shown tab and the Edit menu.
   void Refresh();
+  // The keyboard to the items of the shown tab (its grid or list).
+  void FocusItems();
 
   // Makes an item of a tab the selected one (a cell in grid order, a line, a KBD Set).
   void Select(int tab, int position);
@@ -145,6 +147,7 @@ class SetWindow : public QMdiSubWindow {
   void UpdateEditMenu();
   void RefreshAllWindows();
   void ShowPopup(int tab, const QPoint& viewportPoint);
+  ItemGrid* KbdGrid() const;
 
   std::optional<DragSource> DecodeDrag(const QMimeData& mime) const;
   void FinishDrop(Kind kind, DragSource from, int toIndex, bool withCalls);

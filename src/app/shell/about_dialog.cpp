@@ -1,9 +1,12 @@
 #include "shell/about_dialog.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "shell/app_icon.h"
@@ -87,6 +90,29 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(body);
   layout->addLayout(buttons);
+}
+
+void AboutDialog::ShowBriefly() {
+  brief_ = true;
+  setModal(false);
+  setAttribute(Qt::WA_DeleteOnClose);
+  // Any key or click anywhere in the program ends it, as does the time.
+  qApp->installEventFilter(this);
+  QTimer::singleShot(kShownBrieflyMs, this, &QWidget::close);
+  show();
+  if (QWidget* over = parentWidget()) {
+    adjustSize();
+    move(over->geometry().center() - rect().center());
+  }
+}
+
+bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (brief_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)) {
+    brief_ = false;
+    qApp->removeEventFilter(this);
+    QTimer::singleShot(0, this, &QWidget::close);
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace i40::app

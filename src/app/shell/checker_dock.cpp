@@ -20,6 +20,8 @@ CheckerDock::CheckerDock(QWidget* parent)
   list_->setObjectName("lstFindings");
   list_->setAccessibleName(tr("Findings of the Set in front"));
   list_->setToolTip(tr("Double-click a finding to show its item"));
+  // Room for one line at least; the frame decides how much more.
+  list_->setMinimumHeight(list_->fontMetrics().height() + 4 + 2 * list_->frameWidth());
   setWidget(list_);
   const auto choose = [this](QListWidgetItem* item) {
     if (item == nullptr || !item->data(kKindRole).isValid()) return;
@@ -37,6 +39,12 @@ void CheckerDock::ShowSet(const Workspace& ws, int slot) {
     return;
   }
   const auto findings = SetFindings(ws.sets.Files(slot));
+  if (findings.empty()) {
+    // One line that says so; the dock keeps only the room it needs.
+    auto* item = new QListWidgetItem(
+        tr("Nothing found in %1").arg(FromCore(ws.sets.Entry(slot).Name)), list_);
+    item->setFlags(Qt::ItemIsEnabled);
+  }
   const QString count = findings.empty()       ? tr("nothing found")
                         : findings.size() == 1 ? tr("1 finding")
                                                : tr("%1 findings").arg(findings.size());
@@ -46,6 +54,12 @@ void CheckerDock::ShowSet(const Workspace& ws, int slot) {
     item->setData(kKindRole, static_cast<int>(finding.kind));
     item->setData(kIndexRole, finding.index);
   }
+}
+
+int CheckerDock::CompactHeight() const {
+  // Its title and two lines: "Nothing found" needs one.
+  const int line = list_->fontMetrics().height() + 4;
+  return fontMetrics().height() + 8 + 2 * line + 2 * list_->frameWidth();
 }
 
 }  // namespace i40::app

@@ -21,6 +21,8 @@ class CheckerDock : public QDockWidget {
   // The findings of the Set in `slot`; slot 0 (no Set in front) shows nothing.
   void ShowSet(const Workspace& ws, int slot);
   QListWidget* list() const { return list_; }
+  // A height for the dock that leaves the Set windows their room: a few lines.
+  int CompactHeight() const;
 
  Q_SIGNALS:
   void findingChosen(Kind kind, int index);

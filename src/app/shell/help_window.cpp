@@ -1,6 +1,7 @@
 #include "shell/help_window.h"
 
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QUrl>
@@ -42,6 +43,10 @@ HelpWindow::HelpWindow(const std::optional<std::filesystem::path>& helpDir, QWid
   connect(forward, &QToolButton::clicked, browser_, &QTextBrowser::forward);
   connect(browser_, &QTextBrowser::backwardAvailable, back, &QToolButton::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, forward, &QToolButton::setEnabled);
+
+  auto* escape = new QShortcut(QKeySequence::Cancel, this);
+  escape->setContext(Qt::WindowShortcut);
+  connect(escape, &QShortcut::activated, this, &QWidget::close);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(contents);

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -14,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
 #include <QStandardPaths>
@@ -29,6 +31,7 @@
 #include "format/set_paths.h"
 #include "presets/preset_list.h"
 #include "rtmidi_port.h"
+#include "session/first_run.h"
 #include "session/load_component.h"
 #include "session/open_set.h"
 #include "setwindow/set_window.h"
@@ -58,6 +61,32 @@ fs::path DataDirHolding(const DataLocations& data, const fs::path& name) {
   return data.shippedDirs.empty() ? data.userDir : data.shippedDirs.front();
 }
 
+// A window as large as its content asks, but within the screen's free area, and wide
+// enough for the window manager to show its whole title (beside its icon and buttons).
+void FitToScreen(QWidget& window) {
+  const QScreen* screen = window.screen();
+  if (screen == nullptr) return;
+  const QRect free = screen->availableGeometry();
+  // What a window manager adds around a window, when it has not said yet.
+  constexpr QSize kFrame(16, 40);
+  constexpr int kTitleBarExtras = 160;
+  QFont titleFont = QApplication::font();
+  titleFont.setBold(true);
+  QSize size = window.size();
+  const int titleWidth =
+      QFontMetrics(titleFont).horizontalAdvance(window.windowTitle()) + kTitleBarExtras;
+  if (size.width() < titleWidth && window.maximumWidth() >= titleWidth) size.setWidth(titleWidth);
+  size = size.boundedTo(free.size() - kFrame);
+  if (size != window.size()) window.resize(size);
+  const QRect placed(window.pos(), size);
+  if (!free.contains(placed)) {
+    const int right = free.right() - size.width() - kFrame.width();
+    const int bottom = free.bottom() - size.height() - kFrame.height();
+    window.move(std::max(free.left(), std::min(placed.x(), right)),
+                std::max(free.top(), std::min(placed.y(), bottom)));
+  }
+}
+
 // A menu entry with its form name.
 QAction* AddEntry(QMenu* menu, const char* name, const QString& text,
                   const QKeySequence& key = {}) {
@@ -72,6 +101,8 @@ QAction* AddEntry(QMenu* menu, const char* name, const QString& text,
 StartOptions DefaultStartOptions() {
   StartOptions options;
   options.programDir = QStringToPath(QCoreApplication::applicationDirPath());
+  options.documentsDir =
+      QStringToPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
   options.data.userDir =
       QStringToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
   options.data.shippedDirs =
@@ -120,6 +151,10 @@ MainWindow::MainWindow(SettingsStore& store, QWidget* parent)
   CreateMenus();
   connect(area_, &QMdiArea::subWindowActivated, this, &MainWindow::UpdateMenus);
   connect(area_, &QMdiArea::subWindowActivated, this, &MainWindow::RefreshChecker);
+  // The window brought to the front takes the keyboard in its items, not its tab bar.
+  connect(area_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
+    if (auto* window = qobject_cast<SetWindow*>(sub)) window->FocusItems();
+  });
   connect(checker_, &CheckerDock::findingChosen, this, &MainWindow::ShowFinding);
   UpdateMenus();
   qApp->installEventFilter(this);
@@ -140,8 +175,9 @@ void MainWindow::CreateMenus() {
   file->addSeparator();
   save_ = AddEntry(file, "mnuFSave", tr("&Save"), QKeySequence::Save);
   saveAs_ = AddEntry(file, "mnuFSaveAs", tr("Save &As..."), QKeySequence::SaveAs);
-  // No shortcut: Ctrl+F4 already closes the active window.
+  // The Set window in front: Ctrl+W, and Ctrl+F4 as on Windows.
   close_ = AddEntry(file, "mnuFClose", tr("&Close"));
+  close_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
   file->addSeparator();
   QAction* compare = AddEntry(file, "mnuFCompare", tr("Compa&re Sets..."));
   compareSaved_ = AddEntry(file, "mnuFCompareSaved", tr("Compare with Sa&ved"));
@@ -186,7 +222,8 @@ void MainWindow::CreateMenus() {
   windowMenu_->addSeparator();
   connect(windowMenu_, &QMenu::aboutToShow, this, &MainWindow::FillWindowList);
 
-  options_ = menuBar()->addAction(tr("&Options"));
+  // Alt+O is the Songs tab's.
+  options_ = menuBar()->addAction(tr("Op&tions"));
   options_->setObjectName("mnuOptions");
   connect(options_, &QAction::triggered, this, &MainWindow::ShowOptions);
 
@@ -348,12 +385,12 @@ bool MainWindow::Start(const StartOptions& options) {
 
   ws_->data = options.data;
   ws_->log.SetPath(ws_->data.Writable(SessionLog::kFileName));
-  ws_->settings = LoadSettings(store_, options.programDir);
+  // The file dialogs start where the last one ended, else in the folder of the Sets.
+  const fs::path setsFolder =
+      options.documentsDir.empty() ? options.programDir : options.documentsDir / kSetsFolderName;
+  ws_->settings = LoadSettings(store_, setsFolder);
   cascade_->setChecked(ws_->settings.WArrangeMode == 0);
   tile_->setChecked(ws_->settings.WArrangeMode == 1);
-
-  ShowAbout();
-  if (ws_->settings.ShowTips) ShowTipOfTheDay();
 
   QApplication::setOverrideCursor(Qt::WaitCursor);
   ws_->templateSet = EmptyTemplatePath(DataDirHolding(ws_->data, kTemplateFolder));
@@ -375,13 +412,33 @@ bool MainWindow::Start(const StartOptions& options) {
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     setGeometry(screen->availableGeometry());
   showMaximized();
+  ShowStartUpAbout();
   if (!options.setArgument.empty()) {
     OpenSetWindow(false, SetPathFromArgument(options.setArgument));
-  } else if (pendingFiles_.isEmpty()) {
+  } else if (!pendingFiles_.isEmpty()) {
+    // Handed over by a second start during this one: those first.
+  } else if (const auto demo = PrepareFirstRun(ws_->settings, ws_->data, options.documentsDir)) {
+    // A first run opens a copy of the demo Set the user may change, and remembers it at
+    // once: a second start must not look like a first one.
+    OpenSetWindow(false, *demo);
+    SaveSettings(store_, ws_->settings);
+    store_.Flush();
+  } else {
     OpenSetWindow(false, ws_->settings.StartOld ? ws_->settings.OldSetNam : fs::path());
   }
   if (!pendingFiles_.isEmpty()) OpenFiles(std::exchange(pendingFiles_, {}));
+  // The tip of the day once the About box has gone.
+  if (ws_->settings.ShowTips) {
+    connect(startUpAbout_.data(), &QObject::destroyed, this,
+            [this] { QTimer::singleShot(0, this, &MainWindow::ShowTipOfTheDay); });
+  }
   return true;
+}
+
+void MainWindow::ShowStartUpAbout() {
+  auto* about = new AboutDialog(this);
+  about->ShowBriefly();
+  startUpAbout_ = about;
 }
 
 MidiPort& MainWindow::midiPort() {
@@ -464,11 +521,17 @@ SetWindow* MainWindow::AddSetWindow(int slot, bool isNew) {
   area_->addSubWindow(window);
   connect(window, &SetWindow::unloaded, this, &MainWindow::UpdateMenus);
   connect(window, &SetWindow::unloaded, this, &MainWindow::RefreshChecker);
+  // The windows left share the room again, once the closed one has gone.
+  connect(window, &SetWindow::unloaded, this, [this] {
+    QTimer::singleShot(0, this, [this] {
+      if (ws_->settings.WArrangeMode == 1) Tile();
+    });
+  });
   connect(window, &SetWindow::refreshed, this, &MainWindow::RefreshChecker);
   window->show();
   if (!checkerShown_) {
     checker_->show();  // the first time a Set opens; then as the user leaves it
-    resizeDocks({checker_}, {140}, Qt::Vertical);
+    resizeDocks({checker_}, {checker_->CompactHeight()}, Qt::Vertical);
     checkerShown_ = true;
   }
   if (ws_->settings.WArrangeMode == 0) {
@@ -602,6 +665,11 @@ void MainWindow::ShowHelpPage(const QString& page, QWidget* owner) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Every window of the program fits the screen and shows its whole title.
+  if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
+    auto* window = static_cast<QWidget*>(watched);
+    if (window->isWindow() && qobject_cast<QMessageBox*>(window) == nullptr) FitToScreen(*window);
+  }
   // F1 in a modal dialog: the frame's own F1 does not reach it.
   if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
     if (QWidget* dialog = QApplication::activeModalWidget()) {

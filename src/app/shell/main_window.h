@@ -30,6 +30,7 @@ class SetWindow;
 // data folders, and the Set named on the command line, if any.
 struct StartOptions {
   std::filesystem::path programDir;
+  std::filesystem::path documentsDir;  // the user's documents: "i40 Sets" is made there
   DataLocations data;
   std::filesystem::path setArgument;  // a Set path or any one of its files; empty: none
 };
@@ -55,7 +56,9 @@ class MainWindow : public QMainWindow {
   explicit MainWindow(SettingsStore& store, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  // Start-up: settings, About box, tips, template and preset names, then the first Set.
+  // Start-up: settings, template and preset names, the frame with the About box over it,
+  // the first Set (the one named, else a first run's copy of the demo, else the last or
+  // the open dialog), then the tip of the day.
   // False when the program must end (the user declined, or the template or the preset
   // names cannot be used).
   bool Start(const StartOptions& options);
@@ -91,6 +94,9 @@ class MainWindow : public QMainWindow {
   void ArrangeIcons();
 
   void ShowAbout();
+  // The About box over the frame at start-up, until a key, a click or three seconds.
+  void ShowStartUpAbout();
+  QWidget* startUpAbout() const { return startUpAbout_.data(); }
   void ShowTipOfTheDay();
   void ShowOptions();
   void ShowHelp();
@@ -141,6 +147,7 @@ class MainWindow : public QMainWindow {
   CheckerDock* checker_;
   QPointer<HelpWindow> help_;
   QPointer<HelpWindow> dialogHelp_;
+  QPointer<QWidget> startUpAbout_;
   bool started_ = false;
   QStringList pendingFiles_;  // handed over before the start-up was done
   bool settingsWritten_ = false;

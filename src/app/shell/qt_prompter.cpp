@@ -128,7 +128,7 @@ QStringList NameFilters(const std::vector<FileFilter>& filters) {
     if (pattern == QLatin1String("*.*")) {
       pattern = QStringLiteral("*");
     } else if (pattern != pattern.toLower()) {
-      pattern += ' ' + pattern.toLower();
+      pattern += ' ' + pattern.toLower();  // "*.ARR *.STY" becomes "*.ARR *.STY *.arr *.sty"
     }
     result << FromCore(filter.name) + " (" + pattern + ')';
   }

@@ -15,6 +15,7 @@ class QtSettingsStore : public SettingsStore {
 
   std::optional<std::string> Get(std::string_view key) const override;
   void Set(std::string_view key, const std::string& value) override;
+  void Flush() override { settings_.sync(); }
 
   // The full QSettings key of an option: "Options/<key>".
   static QString KeyOf(std::string_view key);

@@ -177,6 +177,13 @@ FileOps& RealFileOps() {
   return ops;
 }
 
+bool CanCreateFileFor(FileOps& ops, const fs::path& destination) {
+  const fs::path probe = FreshTempPath(ops, destination);
+  const bool created = ops.WriteNew(probe, {});
+  ops.Remove(probe);
+  return created;
+}
+
 std::optional<std::string> ReplaceFileAtomically(FileOps& ops, const fs::path& destination,
                                                  std::span<const std::uint8_t> bytes) {
   const bool replacing = ops.Exists(destination);

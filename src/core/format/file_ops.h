@@ -47,6 +47,10 @@ FileOps& RealFileOps();
 // Why a file could not be replaced; the detail line of the save error message.
 inline constexpr const char* kReadOnlyDetail = "Destination file is Read-Only!";
 
+// Whether a new file can be made beside the destination (its folder takes new files), as
+// ReplaceFileAtomically will need; tried with an empty temporary file, which is removed.
+bool CanCreateFileFor(FileOps& ops, const std::filesystem::path& destination);
+
 // Writes bytes to a new temporary file beside the destination, reads them back and
 // compares, and only then renames it over the destination. The destination itself is
 // never opened for writing: on any failure it is as it was and the temporary file is

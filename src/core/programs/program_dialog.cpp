@@ -38,8 +38,9 @@ std::optional<DialogModel> ProgramDialog(Workspace& ws, int slot, int number) {
   AddNameAndCategory(m, "fraPrg", Entries(kProgramCategoryName), record, name,
                      ProgramCategory(from, number));
   AddCallers(m, "fraLinks", "Called by", "Items which call this Program", CallerLines(set, number));
+  // Alt+C is Cancel's.
   m.controls.push_back(MakeControl(ControlType::Button, "cmdReplPrg", "fraLinks",
-                                   "&Call another Program", {}, "Change all call references"));
+                                   "Call another &Program", {}, "Change all call references"));
 
   // Every call of the Set goes to the Program chosen, at once: Cancel does not take it
   // back, and the callers list is left empty.

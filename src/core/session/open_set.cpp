@@ -87,7 +87,11 @@ std::optional<fs::path> AskForSet(const Workspace& ws, Prompter& prompter, std::
 }
 
 std::vector<FileFilter> SetFileFilters() {
-  std::vector<FileFilter> filters = {{"All", "*.*"}};
+  // Any component names its Set, so the first entry shows them all.
+  FileFilter sets{std::string(kInstrumentName) + " Sets", ""};
+  for (Kind kind : kStoredKinds)
+    sets.pattern += (sets.pattern.empty() ? "*" : " *") + std::string(KindExt(kind));
+  std::vector<FileFilter> filters = {sets, {"All", "*.*"}};
   for (Kind kind : kStoredKinds) {
     filters.push_back({std::string(KindName(kind)), "*" + std::string(KindExt(kind))});
   }

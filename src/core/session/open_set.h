@@ -11,7 +11,8 @@
 
 namespace i40 {
 
-// "All" and then each stored kind by name and extension: the open and save dialogs' list.
+// Every component of a Set ("Korg-i40 Sets"), "All", then each stored kind by name and
+// extension: the open and save dialogs' list.
 std::vector<FileFilter> SetFileFilters();
 
 // Asks for a Set by any one of its component files (in the folder of the file dialogs);

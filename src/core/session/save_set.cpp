@@ -61,7 +61,18 @@ bool SaveCommand(Workspace& ws, Prompter& prompter, int slot, FileOps& ops) {
     if (!destination) return false;
     return SaveSet(ws, prompter, slot, *destination, true, ops);
   }
-  return SaveSet(ws, prompter, slot, entry.Dir / entry.Name, false, ops);
+  const fs::path path = entry.Dir / entry.Name;
+  if (entry.AnyModified() && !CanCreateFileFor(ops, ComponentPath(path, Kind::Arrangement))) {
+    // A folder that takes no files (an installed demo, a write-protected medium): seven
+    // error messages would not say what to do about it.
+    const Message question{"The folder " + PathText(entry.Dir) + " cannot be written, so " +
+                               entry.Name + " cannot be saved there.\nSave it elsewhere?",
+                           "Save a Set", MessageIcon::Exclamation, MessageButtons::YesNo,
+                           Answer::Yes};
+    if (prompter.Ask(question) != Answer::Yes) return false;
+    return SaveAsCommand(ws, prompter, slot, ops);
+  }
+  return SaveSet(ws, prompter, slot, path, false, ops);
 }
 
 bool SaveAsCommand(Workspace& ws, Prompter& prompter, int slot, FileOps& ops) {

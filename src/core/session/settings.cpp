@@ -43,10 +43,10 @@ std::filesystem::path ReadPath(const SettingsStore& store, std::string_view key,
 
 }  // namespace
 
-Settings LoadSettings(const SettingsStore& store, const std::filesystem::path& programDir) {
+Settings LoadSettings(const SettingsStore& store, const std::filesystem::path& dialogDir) {
   using namespace setting_keys;
   Settings s;
-  s.PathNam = ReadPath(store, kPathNam, programDir);
+  s.PathNam = ReadPath(store, kPathNam, dialogDir);
   s.OldSetNam = ReadPath(store, kOldSetNam, {});
   s.WArrangeMode = ReadNumber(store, kWArrangeMode, 1) == 0 ? 0 : 1;
   s.ModeId = ReadNumber(store, kModeId, 0);

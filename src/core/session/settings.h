@@ -16,6 +16,8 @@ class SettingsStore {
   virtual ~SettingsStore() = default;
   virtual std::optional<std::string> Get(std::string_view key) const = 0;
   virtual void Set(std::string_view key, const std::string& value) = 0;
+  // Puts what was set where it lasts (a store that writes later writes now).
+  virtual void Flush() {}
 };
 
 class MemorySettingsStore : public SettingsStore {
@@ -58,9 +60,9 @@ struct Settings {
 // A Set opened or saved under a new name goes first in the recent Sets, once.
 void RememberRecentSet(Settings& settings, const std::filesystem::path& setPath);
 
-// Absent or unreadable values take their defaults; the file dialogs start in the
-// program's own folder.
-Settings LoadSettings(const SettingsStore& store, const std::filesystem::path& programDir);
+// Absent or unreadable values take their defaults; the file dialogs start in the folder
+// given.
+Settings LoadSettings(const SettingsStore& store, const std::filesystem::path& dialogDir);
 void SaveSettings(SettingsStore& store, const Settings& settings);
 
 }  // namespace i40

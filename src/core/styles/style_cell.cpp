@@ -15,7 +15,8 @@ CellLook StyleCell(const ItemSources& from, int number, bool highlightCalls, boo
     if (s.present == 0) {
       look.background = CellColour::SystemGrey();
     } else {
-      look.text = StyleLabel(number) + " " + name + ":" +
+      // A space before the count: a name of all 16 letters would run into it.
+      look.text = StyleLabel(number) + " " + name + " :" +
                   std::to_string(StyleEvents(from.set.styles, slot));
     }
   } else {

@@ -111,6 +111,10 @@ std::optional<std::vector<std::uint8_t>> DumpMessage(const std::array<std::uint8
   return message;
 }
 
+bool HasDump(Kind kind) {
+  return kind != Kind::Song && KindIndex(kind) >= 0 && KindIndex(kind) < 8;
+}
+
 std::string DumpName(Kind kind, int styleBlock) {
   static constexpr const char* kNames[] = {"Arrangements",       "Styles", "Programs",
                                            "Backing Sequences",  "Songs",  "KBD Sets",

@@ -23,6 +23,9 @@ std::vector<std::uint8_t> DumpBody(const FileSet& set, Kind kind, int styleBlock
 std::optional<std::vector<std::uint8_t>> DumpMessage(const std::array<std::uint8_t, 6>& header,
                                                      const FileSet& set, Kind kind, int styleBlock);
 
+// Whether a kind has data to dump: the Songs hold none here.
+bool HasDump(Kind kind);
+
 // What a dump carries, as the user knows it: "Programs", "Style Block 2" (blocks count
 // from 0 here, from 1 where shown), "Arrangement Global".
 std::string DumpName(Kind kind, int styleBlock);

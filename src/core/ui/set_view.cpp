@@ -7,6 +7,7 @@
 #include "calls/callers.h"
 #include "edit/edit_engine.h"
 #include "format/bsq_file.h"
+#include "format/style_blocks.h"
 #include "format/vocabulary.h"
 #include "kbdsets/kbdset_grid.h"
 #include "programs/program_cell.h"
@@ -132,11 +133,32 @@ Selection SelectionOf(const SetViewState& view) {
   }
 }
 
+std::string GridLegend(Kind kind, bool highlightCalls) {
+  std::string legend = highlightCalls
+                           ? "Red: a user item that an item of the Set calls\n"
+                             "Blue: a user item nothing calls, or an empty position\n"
+                             "Dark red: a preset that an item of the Set calls\n"
+                             "Teal: a preset nothing calls"
+                           : "Black: a user item\nGrey: a preset\nBlue: an empty position";
+  if (kind == Kind::Style) {
+    legend +=
+        "\nAfter the colon: the events the Style uses\n"
+        "Grey background: no Style in that position";
+  }
+  return legend;
+}
+
+std::string FreeEventsLegend() {
+  return "Free events of each Block: the four Styles of a Block (C11-C14, C15-C18, C21-C24, "
+         "C25-C28) share " +
+         std::to_string(kBlockCapacity) + " events";
+}
+
 std::array<bool, kEditEntryCount> EditMenuEnabled(const Workspace& ws, int slot,
                                                   const SetViewState& view) {
   std::array<bool, kEditEntryCount> enabled{};
   const Selection s = SelectionOf(view);
-  enabled[kDetails] = true;
+  const auto kind = static_cast<Kind>(view.tab);
   if (s.userItem) {
     for (int e = kCut; e < kEditEntryCount; ++e)
       enabled[static_cast<std::size_t>(e)] = true;
@@ -146,8 +168,10 @@ std::array<bool, kEditEntryCount> EditMenuEnabled(const Workspace& ws, int slot,
       enabled[kImport] = false;
     }
     enabled[kUndo] = ws.sets.Entry(slot).UndoEnabled;
-    enabled[kPasteCalls] = CanPasteWithCalls(ws, SetSlot{slot}, static_cast<Kind>(view.tab));
+    enabled[kPasteCalls] = CanPasteWithCalls(ws, SetSlot{slot}, kind);
   }
+  // The Songs and KBD Sets have no dialog: Details there would do nothing.
+  enabled[kDetails] = kind != Kind::Song && kind != Kind::KbdSet;
   return enabled;
 }
 

@@ -32,6 +32,12 @@ std::vector<int> GridNumbers(Kind kind, int bank, bool twin);
 // The cells of the grid of an item tab with their texts and colours.
 std::vector<CellLook> GridCells(const Workspace& ws, int slot, Kind kind, int bank, bool twin);
 
+// What the colours (and, for Styles, the numbers) of a kind's grid mean, one line each,
+// as "Highlight called Items" has them.
+std::string GridLegend(Kind kind, bool highlightCalls);
+// What the column beside the Style grid shows.
+std::string FreeEventsLegend();
+
 // The lines of the Backing Sequence list and its five counters.
 std::vector<std::string> BackingSequenceLines(const Workspace& ws, int slot);
 std::array<std::string, 5> BackingSequenceCounters(const Workspace& ws, int slot);

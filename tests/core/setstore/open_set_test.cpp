@@ -5,8 +5,10 @@
 #include "format/blank_records.h"
 #include "format/component_io.h"
 #include "format/set_paths.h"
+#include "session/first_run.h"
 #include "session/save_set.h"
 #include "support/editor.h"
+#include "support/faulty_file_ops.h"
 #include "support/shown.h"
 #include "support/temp_dir.h"
 
@@ -179,9 +181,11 @@ TEST_F(OpenSetTest, PickedSetAsksWhenItsNameIsInUse) {
   const FileRequest& request = prompter_.fileRequests()[0];
   EXPECT_EQ(std::tie(request.title, request.initialDir),
             std::tuple("Select a Korg-i40 Set", dir_ / "sets"));
-  const auto types = test::Types(request);  // "All", then one a kind
-  ASSERT_EQ(types.size(), 8u);
-  EXPECT_EQ(types[0] + ", " + types[4], "All|*.*, Backing Sequence|*.BSQ");
+  const auto types = test::Types(request);  // every component, "All", then one a kind
+  ASSERT_EQ(types.size(), 9u);
+  EXPECT_EQ(types[0] + ", " + types[1] + ", " + types[5],
+            "Korg-i40 Sets|*.ARR *.STY *.PRG *.BSQ *.KBS *.ARG *.GBL, All|*.*, "
+            "Backing Sequence|*.BSQ");
   EXPECT_EQ(test::ShownOf(prompter_.messages().back()),
             (test::Shown{"Name ONE is already in use.\nContinue anyway?", "Warning",
                          MessageIcon::Exclamation, MessageButtons::OkCancel, Answer::Ok}));
@@ -220,6 +224,47 @@ TEST(OpenSets, TakesTheLowestFreeSlotBeforeGrowingByOne) {
   EXPECT_EQ(sets.FindFreeSlot(), 2);
   EXPECT_EQ(sets.FindFreeSlot(), 4);
   EXPECT_EQ(sets.SlotCount(), 4);  // never shrinks
+}
+
+}  // namespace
+}  // namespace i40
+
+namespace i40 {
+namespace {
+
+// A first run copies the shipped demo into a new "i40 Sets" folder, and only then: a
+// recent Set, an "i40 Sets" that is there already or no shipped demo leaves everything
+// alone, and a copy that fails leaves no half-written file.
+TEST(FirstRun, CopiesTheDemoIntoANewSetsFolderOnly) {
+  test::TempDir dir;
+  DataLocations data{dir / "user", {dir / "shipped"}};
+  fs::create_directories(dir / "shipped" / "demo");
+  build::WriteSet(build::DemoSet(), dir / "shipped" / "demo" / "DEMO");
+  const fs::path documents = dir / "Documents";
+  const fs::path sets = documents / "i40 Sets";
+
+  Settings used;
+  used.RecentSets = {dir / "elsewhere" / "SET"};
+  EXPECT_EQ(PrepareFirstRun(used, data, documents), std::nullopt);
+  EXPECT_EQ(PrepareFirstRun(Settings{}, DataLocations{dir / "user", {dir.path()}}, documents),
+            std::nullopt);
+  EXPECT_FALSE(fs::exists(sets));
+
+  test::FaultyFileOps faulty;
+  faulty.failWriteNew = [](const fs::path& file) { return file.extension() == ".PRG"; };
+  EXPECT_EQ(PrepareFirstRun(Settings{}, data, documents, faulty), std::nullopt);
+  EXPECT_FALSE(fs::exists(sets / "DEMO.PRG"));
+  fs::remove_all(sets);
+
+  EXPECT_EQ(PrepareFirstRun(Settings{}, data, documents), sets / "DEMO");
+  for (const Kind kind : kStoredKinds) {
+    EXPECT_EQ(test::ReadFile(ComponentPath(sets / "DEMO", kind)),
+              test::ReadFile(ComponentPath(dir / "shipped" / "demo" / "DEMO", kind)));
+  }
+  // The folder is the user's now: a second run leaves it as it is.
+  fs::remove(ComponentPath(sets / "DEMO", Kind::Global));
+  EXPECT_EQ(PrepareFirstRun(Settings{}, data, documents), std::nullopt);
+  EXPECT_FALSE(fs::exists(ComponentPath(sets / "DEMO", Kind::Global)));
 }
 
 }  // namespace

@@ -92,7 +92,7 @@ TEST_F(SaveSetTest, NewSetAsksForADestinationAndWritesAllSeven) {
   const FileRequest& request = prompter_.fileRequests()[0];
   EXPECT_EQ(
       std::tuple(request.title, request.defaultExt, request.initialDir, request.filters.size()),
-      std::tuple("Select a Korg-i40 destination file (without extension)", "xxx", dir_.path(), 8u));
+      std::tuple("Select a Korg-i40 destination file (without extension)", "xxx", dir_.path(), 9u));
   EXPECT_EQ(std::tie(ws_.sets.Entry(slot).Name, ws_.sets.Entry(slot).Dir),
             std::tuple("MYSET", dir_ / "sets"));
   EXPECT_EQ(ws_.settings.PathNam, dir_ / "sets");
@@ -202,6 +202,39 @@ TEST_F(SaveSetTest, UnloadingForgetsTheSetAndRemembersItUnlessNew) {
   EXPECT_FALSE(ws_.sets.AnySetOpen());
 }
 
+// A folder that takes no new file at all (an installed demo, a write-protected medium) is
+// said once, with Save As offered in its place; No writes nothing.
+TEST_F(SaveSetTest, AFolderThatTakesNoFilesOffersSaveAs) {
+  const int slot = OpenOne();
+  const auto before = OnDisk();
+  ws_.sets.Files(slot).programs.records[0].SetName("Moved");
+  ws_.sets.Entry(slot).Modified[static_cast<std::size_t>(Kind::Program)] = true;
+  test::FaultyFileOps ops;
+  ops.failWriteNew = test::FaultyFileOps::Always();
+  prompter_.QueueAnswer(Answer::No);
+  EXPECT_FALSE(SaveCommand(ws_, prompter_, slot, ops));
+  const std::string folder = (dir_ / "sets" / "ONE").string();
+  const test::Shown question{"The folder " + folder +
+                                 " cannot be written, so ONE cannot be saved there.\n"
+                                 "Save it elsewhere?",
+                             "Save a Set", MessageIcon::Exclamation, MessageButtons::YesNo,
+                             Answer::Yes};
+  EXPECT_EQ(test::ShownOf(prompter_.messages()), std::vector{question});
+  EXPECT_EQ(OnDisk(), before);
+
+  // Yes: Save As, to a folder that takes files.
+  prompter_.Clear();
+  prompter_.QueueAnswer(Answer::Yes);
+  prompter_.QueueFile(dir_ / "sets" / "TWO.xxx");
+  ops.failWriteNew = [&](const fs::path& path) {
+    return path.parent_path() == dir_ / "sets" / "ONE";
+  };
+  EXPECT_TRUE(SaveCommand(ws_, prompter_, slot, ops));
+  EXPECT_EQ(ws_.sets.Entry(slot).Name, "TWO");
+  EXPECT_EQ(prompter_.fileRequests().size(), 1u);
+  EXPECT_EQ(OnDisk(), before);
+}
+
 TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
   const int slot = OpenOne();
   const auto before = OnDisk();
@@ -212,8 +245,8 @@ TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
   // rename.
   using Ops = test::FaultyFileOps;
   const std::function<void(Ops&)> faults[] = {
-      [](Ops& ops) { ops.failWriteNew = Ops::Always(); }, [](Ops& ops) { ops.shortWrites = true; },
-      [](Ops& ops) { ops.failReadAll = Ops::Always(); },
+      [](Ops& ops) { ops.failWriteNew = Ops::AllButFirst(); },
+      [](Ops& ops) { ops.shortWrites = true; }, [](Ops& ops) { ops.failReadAll = Ops::Always(); },
       [](Ops& ops) { ops.failCopyPermissions = Ops::Always(); },
       [](Ops& ops) { ops.failRename = Ops::Always(); }};
   for (std::size_t fault = 0; fault < std::size(faults); ++fault) {

@@ -138,9 +138,9 @@ TEST(StyleCell, TextsColoursAndTheFreeEventsOfTheBlock) {
   // rule for every kind's cells.
   const CellColour magenta = CellColour::Of(255, 224, 255);
   EXPECT_EQ(StyleCell(from, 256, true, true),
-            (CellLook{"C11 Mine            :250", colours::kRed, magenta}));
+            (CellLook{"C11 Mine             :250", colours::kRed, magenta}));
   EXPECT_EQ(StyleCell(from, 257, false, false),
-            (CellLook{"C12                 :0", colours::kBlue, magenta}));
+            (CellLook{"C12                  :0", colours::kBlue, magenta}));
   EXPECT_EQ(StyleCell(from, 64, false, false),
             (CellLook{"B11 Preset Sty      ", CellColour::SystemGrey(), magenta}));
   const CellLook absent = StyleCell(from, 258, false, false);

@@ -41,7 +41,7 @@ TEST_F(SetViewTest, CellsCarryTheirTextsOnTheGridsGreen) {
   EXPECT_EQ(GridCells(ws_, slot_, Kind::Arrangement, 2, false)[0].textColour, colours::kBlack);
   const auto styles = GridCells(ws_, slot_, Kind::Style, 2, false);
   ASSERT_EQ(styles.size(), 16u);
-  EXPECT_EQ(styles[0].text, "C11 Ballad Style    :5200");
+  EXPECT_EQ(styles[0].text, "C11 Ballad Style     :5200");
   EXPECT_EQ(styles[15].background, CellColour::SystemGrey());  // no Style data in the slot
 }
 
