@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QSettings>
 #include <QStringList>
+#include <csignal>
 #include <cstring>
 #include <iostream>
 
@@ -26,6 +27,11 @@ constexpr const char* kUsage =
 // i40seted [set]: the editor, opening the Set named by a path or by any one of its
 // component files instead of the last Set or the open dialog.
 int main(int argc, char** argv) {
+  // A MIDI server that goes away mid-exchange must not end the editor with every open Set:
+  // a write to it fails with an error the MIDI layer reports.
+#ifdef SIGPIPE
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
   // Answered before any window system is needed (a package check, a terminal).
   if (argc == 2 && (std::strcmp(argv[1], "--version") == 0)) {
     std::cout << "i40seted " << i40::VersionText() << '\n';

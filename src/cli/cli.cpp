@@ -97,6 +97,8 @@ class CommandLine {
         .Value("--out", "PORT", "a number of 'ports' or a part of one name")
         .Value("--in", "PORT", "a number of 'ports' or a part of one name")
         .Flag("--simulate", "the dry-run instrument instead of ports")
+        .Value("--packet", "BYTES", "SysEx packet size, 16-2016 (256)")
+        .Value("--pause", "MS", "pause between packets, 0-1000 ms (0)")
         .Value("--capture", "FILE", "with --simulate: what the instrument received");
   }
 
@@ -448,9 +450,21 @@ class Tool {
       return Usage("--block takes a number");
     }
     if (block < 0 || block > 3) return Usage("--block is 0-3");
+    MidiPace pace;
+    try {
+      if (options_.values.count("--packet"))
+        pace.packetBytes = static_cast<std::size_t>(std::stoi(options_.values["--packet"]));
+      if (options_.values.count("--pause")) pace.pauseMs = std::stoi(options_.values["--pause"]);
+    } catch (const std::exception&) {
+      return Usage("--packet and --pause take numbers");
+    }
+    if (pace.packetBytes < MidiPace::kMinPacket || pace.packetBytes > MidiPace::kMaxPacket)
+      return Usage("--packet is 16-2016");
+    if (pace.pauseMs < 0 || pace.pauseMs > MidiPace::kMaxPauseMs) return Usage("--pause is 0-1000");
 
     midi::SimulatedInstrument instrument;
     midi::RtMidiPort devices;
+    devices.SetPace(pace);
     MidiPort* port = &instrument;
     if (simulate) {
       instrument.config().outputs = instrument.config().inputs = {kDryRunPortName};
@@ -482,6 +496,8 @@ class Tool {
       std::replace(text.begin(), text.end(), '\n', ' ');
       out_ << text << '\n';
     }
+    for (const std::string& outcome : prompter.outcomes())
+      out_ << outcome << '\n';
     if (simulate && options_.values.count("--capture")) {
       std::vector<std::uint8_t> captured;
       for (const auto& message : instrument.sysExReceived())

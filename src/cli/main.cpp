@@ -1,3 +1,4 @@
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -7,6 +8,11 @@
 #include "cli/cli.h"
 
 int main(int argc, char** argv) {
+  // A MIDI server that goes away mid-exchange must not end the program: a write to it
+  // fails with an error the MIDI layer reports.
+#ifdef SIGPIPE
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
   const std::vector<std::string> args(argv + 1, argv + argc);
   std::error_code ec;
   std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);

@@ -154,6 +154,8 @@ class Session {
       Need(w, 4);
       prompter_.OfferFile(fs::path(w[3]));
       const int block = w.size() > 4 ? std::stoi(w[4]) : 0;
+      // As `i40set syx --block`: a Block the Set does not have is no Block at all.
+      if (block < 0 || block > 3) throw ScriptError("the Style Block is 0-3");
       DumpMidi(ws_, prompter_, nullptr, Slot(w[1]), KindOf(w[2]), block, true);
     } else {
       throw ScriptError("unknown command '" + command + "'");

@@ -3,8 +3,9 @@
 #include <RtMidi.h>
 
 #include <algorithm>
-#include <thread>
+#include <mutex>
 
+#include "jack_watch.h"
 #include "sysex/seven_bit.h"
 
 #ifdef I40_HAVE_JACK
@@ -19,6 +20,7 @@ constexpr const char* kClientName = "i40seted";
 // RtMidi's JACK output queues a message with its length in a ring buffer of this size.
 constexpr std::size_t kRtMidiJackRingBuffer = 16384;
 constexpr std::size_t kJackBookkeeping = 32;
+constexpr const char* kJackStopped = "The JACK server has stopped.";
 
 std::vector<int> CompiledApis() {
   std::vector<RtMidi::Api> apis;
@@ -30,10 +32,11 @@ std::vector<int> CompiledApis() {
   return result;
 }
 
-// Errors RtMidi reports through its callback instead of throwing (and would otherwise
-// print): kept for the next MidiError.
+// What RtMidi reports through its callback instead of throwing (and would otherwise
+// print): kept for the next MidiError. Warnings too: RtMidi's ALSA output says that a
+// message did not go out only by a warning.
 void KeepError(RtMidiError::Type type, const std::string& text, void* user) {
-  if (type == RtMidiError::WARNING || type == RtMidiError::DEBUG_WARNING) return;
+  if (type == RtMidiError::DEBUG_WARNING) return;
   *static_cast<std::string*>(user) = text;
 }
 
@@ -41,18 +44,196 @@ std::string BackendName(int api) {
   return RtMidi::getApiDisplayName(static_cast<RtMidi::Api>(api));
 }
 
+std::optional<MidiError> Taken(std::string& kept, bool output) {
+  if (kept.empty()) return std::nullopt;
+  MidiError error{output, kept};
+  kept.clear();
+  return error;
+}
+
+// Opens the port of that name (the lists may have changed since they were shown).
+std::optional<MidiError> OpenByName(RtMidi& midi, const std::string& portName, bool output,
+                                    std::string& kept) {
+  midi.setErrorCallback(KeepError, &kept);
+  for (unsigned i = 0; i < midi.getPortCount(); ++i) {
+    if (midi.getPortName(i) != portName) continue;
+    midi.openPort(i, output ? "out" : "in");
+    return Taken(kept, output);
+  }
+  return MidiError{output, "The device " + portName + " is no longer there."};
+}
+
+// JACK, Windows MM and CoreMIDI: RtMidi's sendMessage. JACK passes any bytes on as one
+// event, so a dump goes in packets; Windows MM and CoreMIDI take it whole.
+class RtMidiOutDevice : public MidiOutput {
+ public:
+  RtMidiOutDevice(int api, std::unique_ptr<JackWatch> watch)
+      : api_(api), out_(static_cast<RtMidi::Api>(api), kClientName), watch_(std::move(watch)) {}
+
+  std::optional<MidiError> Open(const std::string& portName) {
+    return OpenByName(out_, portName, true, kept_);
+  }
+
+  std::optional<MidiError> SendPacket(std::span<const std::uint8_t> bytes) override {
+    if (api_ == RtMidi::UNIX_JACK && bytes.size() > RtMidiPort::JackMessageLimit()) {
+      // RtMidi's JACK output would drop it without a word.
+      return MidiError{true, "The message is " + std::to_string(bytes.size()) +
+                                 " bytes long; JACK MIDI carries at most " +
+                                 std::to_string(RtMidiPort::JackMessageLimit()) +
+                                 " bytes in one message."};
+    }
+    return Send(bytes);
+  }
+  std::optional<MidiError> SendShort(std::span<const std::uint8_t> bytes) override {
+    return Send(bytes);
+  }
+  bool TakesWhole() const override { return api_ != RtMidi::UNIX_JACK; }
+  bool ReturnsWhenOut() const override { return api_ == RtMidi::WINDOWS_MM; }
+  std::size_t MaxPacket() const override {
+    return api_ == RtMidi::UNIX_JACK ? RtMidiPort::JackMessageLimit() : 0;
+  }
+
+ private:
+  std::optional<MidiError> Send(std::span<const std::uint8_t> bytes) {
+    if (watch_ != nullptr && watch_->ServerStopped()) return MidiError{true, kJackStopped};
+    try {
+      out_.sendMessage(bytes.data(), bytes.size());
+    } catch (const RtMidiError& e) {
+      return MidiError{true, e.getMessage()};
+    }
+    return Taken(kept_, true);
+  }
+
+  int api_;
+  RtMidiOut out_;
+  std::unique_ptr<JackWatch> watch_;
+  std::string kept_;
+};
+
+// ALSA: short messages through RtMidi, System Exclusive packets through the sequencer.
+class AlsaOutDevice : public MidiOutput {
+ public:
+  explicit AlsaOutDevice(std::unique_ptr<AlsaSequencer> sequencer)
+      : out_(RtMidi::LINUX_ALSA, kClientName), sysEx_(std::move(sequencer)) {}
+
+  std::optional<MidiError> Open(const std::string& portName) {
+    if (auto error = OpenByName(out_, portName, true, kept_)) return error;
+    return sysEx_.Open(portName);
+  }
+  std::optional<MidiError> SendPacket(std::span<const std::uint8_t> bytes) override {
+    return sysEx_.Send(bytes);
+  }
+  std::optional<MidiError> SendShort(std::span<const std::uint8_t> bytes) override {
+    try {
+      out_.sendMessage(bytes.data(), bytes.size());
+    } catch (const RtMidiError& e) {
+      return MidiError{true, e.getMessage()};
+    }
+    return Taken(kept_, true);
+  }
+
+ private:
+  RtMidiOut out_;
+  AlsaSysExOut sysEx_;
+  std::string kept_;
+};
+
+class RtMidiInDevice : public MidiInput {
+ public:
+  RtMidiInDevice(int api, std::unique_ptr<JackWatch> watch)
+      : in_(static_cast<RtMidi::Api>(api), kClientName), watch_(std::move(watch)) {
+    // Everything comes in: the port reads it as a receiver would and keeps what it awaits.
+    in_.ignoreTypes(false, false, false);
+  }
+
+  std::optional<MidiError> Open(const std::string& portName) {
+    return OpenByName(in_, portName, false, kept_);
+  }
+
+  std::optional<MidiError> Take(std::vector<std::uint8_t>& bytes) override {
+    if (watch_ != nullptr && watch_->ServerStopped()) return MidiError{false, kJackStopped};
+    std::vector<unsigned char> message;
+    try {
+      for (in_.getMessage(&message); !message.empty(); in_.getMessage(&message))
+        bytes.insert(bytes.end(), message.begin(), message.end());
+    } catch (const RtMidiError& e) {
+      return MidiError{false, e.getMessage()};
+    }
+    return Taken(kept_, false);
+  }
+
+ private:
+  RtMidiIn in_;
+  std::unique_ptr<JackWatch> watch_;
+  std::string kept_;
+};
+
+// The dry run behind both devices: packets are gathered into the whole message the
+// simulated instrument takes; its answers are read back as bytes.
+struct DryRun {
+  std::mutex mutex;
+  SimulatedInstrument instrument;
+  std::vector<std::uint8_t> gathering;
+  std::function<void(const std::string&)> log;
+};
+
+class DryRunOut : public MidiOutput {
+ public:
+  explicit DryRunOut(std::shared_ptr<DryRun> dryRun) : dryRun_(std::move(dryRun)) {}
+
+  std::optional<MidiError> SendPacket(std::span<const std::uint8_t> bytes) override {
+    const std::lock_guard lock(dryRun_->mutex);
+    auto& gathering = dryRun_->gathering;
+    if (!bytes.empty() && bytes.front() == 0xF0) gathering.clear();
+    gathering.insert(gathering.end(), bytes.begin(), bytes.end());
+    if (gathering.empty() || gathering.back() != 0xF7) return std::nullopt;
+    if (dryRun_->log) {
+      dryRun_->log(
+          "Dry run received " + std::to_string(gathering.size()) + " bytes: " +
+          HexBytes(std::span(gathering).first(std::min<std::size_t>(gathering.size(), 8))) +
+          (gathering.size() > 8 ? "..." : ""));
+    }
+    const SendOutcome outcome = dryRun_->instrument.SendSysEx(gathering);
+    gathering.clear();
+    return outcome.error;
+  }
+  std::optional<MidiError> SendShort(std::span<const std::uint8_t> bytes) override {
+    const std::lock_guard lock(dryRun_->mutex);
+    return dryRun_->instrument.SendShort(bytes);
+  }
+
+ private:
+  std::shared_ptr<DryRun> dryRun_;
+};
+
+class DryRunIn : public MidiInput {
+ public:
+  explicit DryRunIn(std::shared_ptr<DryRun> dryRun) : dryRun_(std::move(dryRun)) {}
+
+  std::optional<MidiError> Take(std::vector<std::uint8_t>& bytes) override {
+    const std::lock_guard lock(dryRun_->mutex);
+    const std::vector<std::uint8_t> replies = dryRun_->instrument.TakeReplies();
+    bytes.insert(bytes.end(), replies.begin(), replies.end());
+    return std::nullopt;
+  }
+
+ private:
+  std::shared_ptr<DryRun> dryRun_;
+};
+
 }  // namespace
 
-RtMidiPort::RtMidiPort(std::optional<std::vector<int>> apis) : apis_(std::move(apis)) {
+RtMidiPort::RtMidiPort(std::optional<std::vector<int>> apis, SequencerFactory sequencer)
+    : apis_(std::move(apis)), sequencer_(std::move(sequencer)) {
   // The dry run: an iS40 on MIDI channel 1 that acknowledges every dump.
-  dryRun_.config().channel = 0;
-  dryRun_.config().family = 0x4D;
-  dryRun_.config().outputs = {kDryRunPortName};
-  dryRun_.config().inputs = {kDryRunPortName};
+  dryRunConfig_.channel = 0;
+  dryRunConfig_.family = 0x4D;
+  dryRunConfig_.outputs = {kDryRunPortName};
+  dryRunConfig_.inputs = {kDryRunPortName};
 }
 
 RtMidiPort::~RtMidiPort() {
-  waitEnd_ = nullptr;
+  SetWaitEnd(nullptr);
   Close();
 }
 
@@ -112,13 +293,6 @@ std::vector<std::string> RtMidiPort::InputNames() {
   return names;
 }
 
-std::optional<MidiError> RtMidiPort::TakeError(bool output) {
-  if (lastError_.empty()) return std::nullopt;
-  MidiError error{output, lastError_};
-  lastError_.clear();
-  return error;
-}
-
 std::optional<MidiError> RtMidiPort::Open(int output, int input) {
   Close();
   if (outputs_.empty()) OutputNames();
@@ -131,151 +305,48 @@ std::optional<MidiError> RtMidiPort::Open(int output, int input) {
   }
   const Device& out = outputs_[static_cast<std::size_t>(output)];
   const Device& in = inputs_[static_cast<std::size_t>(input)];
-  dryRunOut_ = out.api < 0;
-  dryRunIn_ = in.api < 0;
-  if (dryRunOut_ || dryRunIn_) dryRun_.Open(0, 0);
-  lastError_.clear();
-  // A port is found again by its name: the lists may have changed since they were shown.
-  const auto open = [&](RtMidi& midi, const Device& device,
-                        bool isOutput) -> std::optional<MidiError> {
-    midi.setErrorCallback(KeepError, &lastError_);
-    for (unsigned i = 0; i < midi.getPortCount(); ++i) {
-      if (midi.getPortName(i) != device.portName) continue;
-      midi.openPort(i, isOutput ? "out" : "in");
-      return TakeError(isOutput);
-    }
-    return MidiError{isOutput, "The device " + device.name + " is no longer there."};
+  std::shared_ptr<DryRun> dryRun;
+  if (out.api < 0 || in.api < 0) {
+    dryRun = std::make_shared<DryRun>();
+    dryRun->instrument.config() = dryRunConfig_;
+    dryRun->instrument.Open(0, 0);
+    dryRun->log = dryRunLog_;
+  }
+  const auto watchFor = [](int api) {
+    return api == RtMidi::UNIX_JACK ? JackWatch::Start() : nullptr;
   };
+  std::unique_ptr<MidiOutput> outDevice;
+  std::unique_ptr<MidiInput> inDevice;
   bool openingOutput = true;
   try {
-    if (!dryRunOut_) {
-      out_ = std::make_unique<RtMidiOut>(static_cast<RtMidi::Api>(out.api), kClientName);
-      outApi_ = out.api;
-      if (auto error = open(*out_, out, true)) return error;
+    if (dryRun != nullptr && out.api < 0) {
+      outDevice = std::make_unique<DryRunOut>(dryRun);
+    } else if (out.api == RtMidi::LINUX_ALSA) {
+      auto alsa = std::make_unique<AlsaOutDevice>(sequencer_ ? sequencer_() : nullptr);
+      if (auto error = alsa->Open(out.portName)) return error;
+      outDevice = std::move(alsa);
+    } else {
+      auto device = std::make_unique<RtMidiOutDevice>(out.api, watchFor(out.api));
+      if (auto error = device->Open(out.portName)) return error;
+      outDevice = std::move(device);
     }
     openingOutput = false;
-    if (!dryRunIn_) {
-      in_ = std::make_unique<RtMidiIn>(static_cast<RtMidi::Api>(in.api), kClientName);
-      // System Exclusive comes in; clock and active sensing stay out.
-      in_->ignoreTypes(false, true, true);
-      if (auto error = open(*in_, in, false)) return error;
+    if (dryRun != nullptr && in.api < 0) {
+      inDevice = std::make_unique<DryRunIn>(dryRun);
+    } else {
+      auto device = std::make_unique<RtMidiInDevice>(in.api, watchFor(in.api));
+      if (auto error = device->Open(in.portName)) return error;
+      inDevice = std::move(device);
     }
   } catch (const RtMidiError& e) {
     return MidiError{openingOutput, e.getMessage()};
   }
-  wireFree_ = Clock::now();
+  Attach(std::move(outDevice), std::move(inDevice));
   return std::nullopt;
 }
 
 void RtMidiPort::Close() {
-  const bool wasOpen = out_ || in_ || dryRunOut_ || dryRunIn_;
-  out_.reset();
-  in_.reset();
-  dryRun_.Close();
-  dryRunOut_ = dryRunIn_ = false;
-  if (wasOpen && waitEnd_) waitEnd_();
-}
-
-std::optional<MidiError> RtMidiPort::SendSysEx(std::span<const std::uint8_t> message) {
-  const auto wireTime = std::chrono::duration_cast<Clock::duration>(
-      std::chrono::duration<double>(static_cast<double>(message.size()) / kMidiBytesPerSecond));
-  if (dryRunOut_) {
-    if (dryRunLog_) {
-      dryRunLog_("Dry run received " + std::to_string(message.size()) +
-                 " bytes: " + HexBytes(message.first(std::min<std::size_t>(message.size(), 8))) +
-                 (message.size() > 8 ? "..." : ""));
-    }
-    if (auto error = dryRun_.SendSysEx(message)) return error;
-  } else {
-    if (!out_) return MidiError{true, "The MIDI output device is not open."};
-    if (outApi_ == RtMidi::UNIX_JACK && message.size() > JackMessageLimit()) {
-      // RtMidi's JACK output would drop it without a word.
-      return MidiError{true, "The message is " + std::to_string(message.size()) +
-                                 " bytes long; JACK MIDI carries at most " +
-                                 std::to_string(JackMessageLimit()) + " bytes in one message."};
-    }
-    try {
-      out_->sendMessage(message.data(), message.size());
-    } catch (const RtMidiError& e) {
-      return MidiError{true, e.getMessage()};
-    }
-    if (auto error = TakeError(true)) return error;
-  }
-  wireFree_ = std::max(wireFree_, Clock::now()) + wireTime;
-  return std::nullopt;
-}
-
-std::optional<MidiError> RtMidiPort::SendShort(std::span<const std::uint8_t> message) {
-  if (dryRunOut_) return dryRun_.SendShort(message);
-  if (!out_) return MidiError{true, "The MIDI output device is not open."};
-  try {
-    out_->sendMessage(message.data(), message.size());
-  } catch (const RtMidiError& e) {
-    return MidiError{true, e.getMessage()};
-  }
-  return TakeError(true);
-}
-
-bool RtMidiPort::Wait(Clock::time_point start, Clock::time_point deadline) {
-  const auto now = Clock::now();
-  const bool goOn =
-      !waitHook_ || waitHook_(std::chrono::duration<double>(now - start).count(),
-                              std::chrono::duration<double>(deadline - start).count());
-  std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  return goOn;
-}
-
-std::optional<std::vector<std::uint8_t>> RtMidiPort::Receive(std::size_t count,
-                                                             double timeoutSeconds) {
-  cancelled_ = false;
-  const auto start = Clock::now();
-  // The time-out runs from the moment the last byte sent has left.
-  const auto deadline =
-      std::max(start, wireFree_) +
-      std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(timeoutSeconds));
-  std::vector<std::uint8_t> bytes;
-  bool inSysEx = false;
-  for (;;) {
-    if (dryRunIn_) {
-      // The simulated instrument answers once the message would have reached it.
-      if (Clock::now() >= wireFree_) {
-        if (auto reply = dryRun_.Receive(count, 0)) return reply;
-      }
-    } else if (in_) {
-      std::vector<unsigned char> message;
-      for (in_->getMessage(&message); !message.empty(); in_->getMessage(&message)) {
-        // Only System Exclusive, which a backend may deliver in pieces.
-        if (message[0] == 0xF0) {
-          inSysEx = true;
-        } else if (!inSysEx || message[0] >= 0x80) {
-          continue;
-        }
-        bytes.insert(bytes.end(), message.begin(), message.end());
-        if (message.back() == 0xF7) inSysEx = false;
-      }
-      if (bytes.size() >= count) {
-        bytes.resize(count);
-        return bytes;
-      }
-    }
-    if (Clock::now() >= deadline) return std::nullopt;
-    if (!Wait(start, deadline)) {
-      cancelled_ = true;
-      return std::nullopt;
-    }
-  }
-}
-
-void RtMidiPort::Pause(double seconds) {
-  const auto start = Clock::now();
-  const auto end =
-      start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
-  while (Clock::now() < end)
-    Wait(start, end);
-  // A pause after the devices have closed (the settling time after MIDI Setup) is the
-  // last wait of its exchange.
-  const bool open = out_ || in_ || dryRunOut_ || dryRunIn_;
-  if (!open && waitEnd_) waitEnd_();
+  Detach();
 }
 
 }  // namespace i40::midi

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "sysex/midi_parser.h"
 #include "ui/midi_port.h"
 
 namespace i40::midi {
@@ -25,6 +26,9 @@ class SimulatedInstrument : public MidiPort {
     std::vector<std::string> outputs = {"Simulated i40 out"};
     std::vector<std::string> inputs = {"Simulated i40 in"};
     bool failOpen = false;
+    // Sent before every answer: what else a MIDI cable may carry (clock, other makers'
+    // System Exclusive, a message cut off).
+    std::vector<std::uint8_t> noiseBeforeAnswers;
   };
 
   SimulatedInstrument() = default;
@@ -34,10 +38,15 @@ class SimulatedInstrument : public MidiPort {
   std::vector<std::string> InputNames() override { return config_.inputs; }
   std::optional<MidiError> Open(int output, int input) override;
   void Close() override { open_ = false; }
-  std::optional<MidiError> SendSysEx(std::span<const std::uint8_t> message) override;
+  // The message arrives whole, at once; the progress hears of it once.
+  SendOutcome SendSysEx(std::span<const std::uint8_t> message,
+                        const SendProgress& progress = {}) override;
   std::optional<MidiError> SendShort(std::span<const std::uint8_t> message) override;
-  std::optional<std::vector<std::uint8_t>> Receive(std::size_t count,
-                                                   double timeoutSeconds) override;
+  // Its answers so far, read as a MIDI receiver reads them; a silent instrument times out
+  // at once (nothing will come, and tests never wait).
+  std::optional<std::vector<std::uint8_t>> Receive(const MessageTest& awaited,
+                                                   double timeoutSeconds,
+                                                   const MessageSink& ignored = {}) override;
   void Pause(double seconds) override { pausedSeconds_ += seconds; }
 
   Config& config() { return config_; }
@@ -65,6 +74,7 @@ class SimulatedInstrument : public MidiPort {
   std::vector<std::vector<std::uint8_t>> sysEx_;
   std::vector<std::vector<std::uint8_t>> short_;
   double pausedSeconds_ = 0;
+  MidiParser parser_;
 };
 
 }  // namespace i40::midi

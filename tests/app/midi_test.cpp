@@ -32,8 +32,8 @@ class MidiTest : public QObject {
   }
 
   // With no backend that opens, only the dry run is offered; it acknowledges like an iS40.
-  // A long transfer: the windows keep painting, a progress window comes up after a second,
-  // and its Cancel stops the wait without a word more.
+  // A long transfer, and a long wait for an answer, each with a window whose Cancel
+  // stops it.
   void theDryRunAcknowledgesAndCancelStopsALongWait() {
     DemoSession s;
     s.watcher.Then([](QWidget*) {});  // "No MIDI driver is present"
@@ -65,6 +65,9 @@ class MidiTest : public QObject {
     Picture(*s.frame, "status_bar.png");
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 
+    // A long transfer: the windows keep painting, its progress window comes up and says
+    // how far it has come, and its Cancel stops the dump between packets without a word
+    // more; the log says where.
     s.window->tabs()->setCurrentIndex(0);
     int ticks = 0;
     QTimer timer;
@@ -73,20 +76,41 @@ class MidiTest : public QObject {
     s.frame->statusBar()->clearMessage();
     s.watcher.Then(confirm);
     int ticksWhenShown = -1;
+    QString progress;
     s.watcher.Then([&](QWidget* window) {
-      QCOMPARE(window->objectName(), QString("FMidWait"));
       ticksWhenShown = ticks;
+      progress = NameAndTitle(*window);
+      QVERIFY(QRegularExpression("^\\d+ of 12002 bytes, about [1-5] s left$")
+                  .match(window->findChild<QLabel*>("lblProgBar")->text())
+                  .hasMatch());
       Picture(*window, "midi_transfer.png");
-      qobject_cast<QProgressDialog*>(window)->cancel();
+      window->findChild<QPushButton*>("cmdCancel")->click();
     });
-    s.window->sendAction()->trigger();  // the Arrangements: 12 KB, four seconds on the wire
-    QVERIFY2(ticksWhenShown > 10, "the timer did not run while the reply was awaited");
-    QCOMPARE(s.watcher.seen().mid(3), QStringList({"msgBox", "FMidWait"}));  // no "No reply"
-    QCOMPARE(s.frame->midiWait()->window(), nullptr);
+    s.window->sendAction()->trigger();  // the Arrangements: 12 KB, 4.2 s at the pace
+    QVERIFY2(ticksWhenShown > 10, "the timer did not run during the transfer");
+    QCOMPARE(progress, QString("FProgBar: Sending Arrangements to the Korg-i..."));
+    QCOMPARE(s.watcher.seen().mid(3), QStringList({"msgBox", "FProgBar"}));  // no "No reply"
+    const QByteArray log = FileBytes(PathToQString(s.ws().log.path()));
+    QVERIFY2(QRegularExpression("Cancelled after \\d+ of 12002 bytes\n").match(log).hasMatch(),
+             log.constData());
     QCOMPARE(asked, QStringList({"i40 Set Editor: Send KBD Sets to the Korg-i?",
                                  "i40 Set Editor: Send Arrangements to the Korg-i?\n\n"
-                                 "Transmission time = 4 s"}));
+                                 "Transmission time = 5 s"}));
     QCOMPARE(s.frame->statusBar()->currentMessage(), QString());  // cancelled: nothing done
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+
+    // An instrument that does not answer: after a second of waiting a window with Cancel,
+    // which stops the wait without a word more.
+    static_cast<midi::RtMidiPort&>(s.frame->midiPort()).dryRunConfig().dumpAnswer =
+        midi::SimulatedInstrument::DumpAnswer::Silence;
+    s.window->tabs()->setCurrentIndex(5);
+    s.watcher.Then(ClickMessageButton(QMessageBox::Ok)).Then([](QWidget* window) {
+      QCOMPARE(window->objectName(), QString("FMidWait"));
+      qobject_cast<QProgressDialog*>(window)->cancel();
+    });
+    s.window->sendAction()->trigger();
+    QCOMPARE(s.watcher.seen().mid(5), QStringList({"msgBox", "FMidWait"}));
+    QCOMPARE(s.frame->midiWait()->window(), nullptr);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
   }
 };

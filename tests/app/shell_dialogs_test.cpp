@@ -29,6 +29,7 @@ class ShellDialogsTest : public QObject {
     settings.HighCall = true;
     settings.WarnDupl = false;
     settings.StartOld = false;
+    settings.MidiPacketBytes = 300;
     ModalWatcher watcher;
     watcher.Then([](QWidget* options) {
       QCOMPARE(options->windowTitle(), QString("Options"));
@@ -38,12 +39,23 @@ class ShellDialogsTest : public QObject {
         QCOMPARE(box->isChecked(), name == std::string_view("chkHighCall"));  // as set
         box->toggle();
       }
+      // How a dump leaves: within the ranges a dump's packets may take.
+      auto* packet = options->findChild<QSpinBox*>("txtPacket");
+      auto* pause = options->findChild<QSpinBox*>("txtPause");
+      QCOMPARE(std::tuple(packet->value(), packet->minimum(), packet->maximum()),
+               std::tuple(300, 16, 2016));
+      QCOMPARE(std::tuple(pause->value(), pause->minimum(), pause->maximum()),
+               std::tuple(0, 0, 1000));
+      packet->setValue(64);
+      pause->setValue(20);
+      Picture(*options, "options.png");
       QVERIFY(!options->close());  // the close is cancelled and Close runs instead
       QVERIFY(!options->isVisible());
     });
     RunOptions(settings, nullptr);
     QCOMPARE(watcher.seen(), QStringList({"FOptions"}));
     QVERIFY(!settings.HighCall && settings.WarnDupl && settings.StartOld);
+    QCOMPARE(std::pair(settings.MidiPacketBytes, settings.MidiPacketPauseMs), std::pair(64, 20));
   }
 
   void tipsStartAnywhereAndWrapAround() {

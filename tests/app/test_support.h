@@ -165,7 +165,13 @@ class ModalWatcher : public QObject {
   ~ModalWatcher() override { qApp->removeEventFilter(this); }
 
   ModalWatcher& Then(Handler handler) {
-    handlers_.push_back(std::move(handler));
+    handlers_.push_back({std::move(handler), true});
+    return *this;
+  }
+  // A handler for a window the work under way closes itself (a progress window): it is
+  // left open when the handler returns.
+  ModalWatcher& ThenLeaveOpen(Handler handler) {
+    handlers_.push_back({std::move(handler), false});
     return *this;
   }
 
@@ -200,13 +206,13 @@ class ModalWatcher : public QObject {
       Dismiss(window);
       return;
     }
-    Handler handler = std::move(handlers_.front());
+    auto [handler, dismiss] = std::move(handlers_.front());
     handlers_.pop_front();
     handler(window);
-    if (!window.isNull() && window->isVisible() && window->isModal()) Dismiss(window);
+    if (dismiss && !window.isNull() && window->isVisible() && window->isModal()) Dismiss(window);
   }
 
-  std::deque<Handler> handlers_;
+  std::deque<std::pair<Handler, bool>> handlers_;
   QStringList seen_;
   int unexpected_ = 0;
 };

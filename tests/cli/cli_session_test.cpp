@@ -227,6 +227,16 @@ TEST_F(CliTest, BadInputGivesAClearMessageAndAnExitStatus) {
               "no answer queued for the question: Bank Erasing can't be undone");
   EXPECT_EQ(StatusOf(RunScript("answer yes\npick C11\n")),
             Status(0, "i40set: not asked for: answer yes\ni40set: not asked for: pick C11\n"));
+  // A Block the Set does not have, a packet or pause out of range: usage errors.
+  EXPECT_EQ(
+      StatusOf(RunScript(Open("D", "DST") + "syx D style " + (dir_ / "S.SYX").string() + " 4\n")),
+      Status(2, "i40set: line 2: the Style Block is 0-3\n"));
+  const std::string set = (dir_ / "DST").string();
+  for (const auto& [option, value] :
+       {std::pair("--packet", "15"), std::pair("--packet", "2017"), std::pair("--pause", "1001")}) {
+    EXPECT_EQ(RunCli({"send", set, "--kind", "global", "--simulate", option, value}).code, 2)
+        << option << value;
+  }
 }
 
 // pastecalls: the Arrangement comes with the Program DST lacks (into the first free
@@ -293,7 +303,7 @@ TEST_F(CliTest, SendToTheDryRunIsTheIdentityRequestThenTheSysExFile) {
   Result r = RunCli({"send", set, "--kind", "style", "--block", "0", "--simulate", "--capture",
                      (dir_ / "CAP.SYX").string()});
   ASSERT_EQ(r.code, 0) << r.out << r.err;
-  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.out, "Style Block 1 sent to the iS40 and acknowledged\n");
   ASSERT_EQ(RunCli({"syx", set, "--kind", "style", "-o", (dir_ / "STY.SYX").string()}).code, 0);
   std::vector<std::uint8_t> expected = {0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7};
   const auto file = test::ReadFile(dir_ / "STY.SYX");

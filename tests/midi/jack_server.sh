@@ -23,8 +23,8 @@ case "$action" in
     stop
     # jack1 keeps its metadata in a folder it does not create itself.
     mkdir -p "/dev/shm/jack-$(id -u)/default"
-    # -M: a MIDI buffer of 64 KiB a cycle, room for the largest dump RtMidi can queue.
-    jackd -n "$name" --no-realtime -M 8192 -d dummy -r 48000 -p 256 >"$log" 2>&1 &
+    # The default MIDI buffer: about 2 KB an event, what a user's server has.
+    jackd -n "$name" --no-realtime -d dummy -r 48000 -p 256 >"$log" 2>&1 &
     echo $! >"$pidfile"
     i=0
     while [ $i -lt 100 ]; do

@@ -102,13 +102,33 @@ TEST_F(ExchangeTest, EveryKindArrivesAsTheSetHoldsItAndIsAcknowledged) {
     texts.push_back(prompter_.messages()[0].text);
   }
   // What goes, and from four seconds on how long it takes at the port's pace, rounded up
-  // (12,002 bytes of Arrangements take 3.84 s at 3,125 bytes a second).
+  // (12,002 bytes of Arrangements take 4.22 s at the default 2,841 bytes a second).
   const std::string time = " to the Korg-i?\n\nTransmission time = ";
-  EXPECT_EQ(texts, (Texts{"Send Arrangements" + time + "4 s", "Send Style Block 2" + time + "16 s",
-                          "Send Programs" + time + "5 s", "Send Backing Sequences" + time + "9 s",
+  EXPECT_EQ(texts, (Texts{"Send Arrangements" + time + "5 s", "Send Style Block 2" + time + "18 s",
+                          "Send Programs" + time + "6 s", "Send Backing Sequences" + time + "10 s",
                           "Send KBD Sets to the Korg-i?", "Send Arrangement Global to the Korg-i?",
                           "Send Global to the Korg-i?"}));
   EXPECT_EQ(prompter_.outcomes().back(), "Global sent to the iS40 and acknowledged");
+}
+
+// What else the cable carries before an answer (clock, a note, a cut-off SysEx, another
+// maker's, an overlong Korg one) is logged and passed over: the search and the
+// acknowledgement still succeed.
+TEST_F(ExchangeTest, OtherMessagesBeforeTheAnswersArePassedOver) {
+  Bytes overlong = {0xF0, 0x42, 0x30, 0x4D, 0x23};
+  overlong.resize(60, 0x01);
+  overlong.push_back(0xF7);
+  Bytes& noise = instrument_.config().noiseBeforeAnswers;
+  noise = {0xF8, 0x90, 0x3C, 0x40, 0xFE, 0xF0, 0x42, 0x30,
+           0x4D, 0x23, 0xF0, 0x41, 0x10, 0x42, 0x12, 0xF7};
+  noise.insert(noise.end(), overlong.begin(), overlong.end());
+  ASSERT_TRUE(Search());
+  prompter_.QueueAnswer(Answer::Ok);
+  EXPECT_TRUE(DumpMidi(ws_, prompter_, &instrument_, slot_, Kind::Global, 0, false));
+  EXPECT_EQ(prompter_.texts(), Texts{"Send Global to the Korg-i?"});
+  EXPECT_NE(Log().find("Ignored while waiting: 90 3C 40 \n"), std::string::npos) << Log();
+  EXPECT_NE(Log().find("Ignored while waiting: F0 41 10 42 12 F7 \n"), std::string::npos);
+  EXPECT_NE(Log().find("... (61 bytes)"), std::string::npos);
 }
 
 TEST_F(ExchangeTest, CancelAtTheConfirmationSendsNothing) {
@@ -169,7 +189,7 @@ TEST_F(ExchangeTest, SetupPreselectsTheLastInstrumentAndForgetsTheSearchOnCancel
 TEST_F(ExchangeTest, TheDryRunAnswersAsAnIS40) {
   midi::RtMidiPort port(std::vector<int>{});
   std::vector<std::string> log;
-  port.SetDryRunLog([&log](const std::string& line) { log.push_back(line); });
+  port.SetLog([&log](const std::string& line) { log.push_back(line); });
   EXPECT_EQ(port.OutputNames(), Texts{kDryRunPortName});
   prompter_.QueueMidiDevices(MidiDevices{0, 0});
   ASSERT_TRUE(ShowMidiSetup(ws_, prompter_, port));
@@ -182,6 +202,27 @@ TEST_F(ExchangeTest, TheDryRunAnswersAsAnIS40) {
   EXPECT_EQ(log,
             (Texts{"Dry run received 6 bytes: F0 7E 7F 06 01 F7 ",
                    "Dry run received 61 bytes: " + HexBytes(std::span(dump).first(8)) + "..."}));
+
+  // A dump in packets with a progress window: Cancel there stops it between packets,
+  // closes it with F7, and is written to the log only.
+  port.SetPace(MidiPace{100000, 256, 0});
+  log.clear();
+  prompter_.Clear();
+  prompter_.QueueAnswer(Answer::Ok);
+  prompter_.CancelProgressAt(2);
+  EXPECT_FALSE(SendToInstrument(ws_, prompter_, &port, slot_, Kind::Arrangement, 0));
+  EXPECT_EQ(prompter_.texts(), Texts{"Send Arrangements to the Korg-i?"});
+  const auto& steps = prompter_.progress();
+  ASSERT_GE(steps.size(), 2u);
+  EXPECT_EQ(steps[0].caption, "Sending Arrangements to the Korg-i...");
+  const std::size_t size =
+      DumpMessage(ws_.sysExHeader, ws_.sets.Files(slot_), Kind::Arrangement, 0)->size();
+  EXPECT_EQ(steps[0].label, "0 of " + std::to_string(size) + " bytes, about 1 s left");
+  EXPECT_TRUE(steps[1].label.ends_with(" of " + std::to_string(size) + " bytes, about 1 s left"));
+  ASSERT_EQ(log.size(), 1u);  // the part that went, closed by its F7
+  EXPECT_EQ(log[0].rfind("Dry run received ", 0), 0u);
+  EXPECT_NE(Log().find("Cancelled after "), std::string::npos);
+  EXPECT_NE(Log().find(" of " + std::to_string(size) + " bytes\n"), std::string::npos);
 }
 
 }  // namespace

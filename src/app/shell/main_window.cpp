@@ -445,14 +445,21 @@ MidiPort& MainWindow::midiPort() {
   if (!midiPort_) {
     midiPort_ = midiFactory_ ? midiFactory_() : std::make_unique<midi::RtMidiPort>();
     if (midiWait_ == nullptr) midiWait_ = new MidiWait(this);
-    if (auto* devices = dynamic_cast<midi::RtMidiPort*>(midiPort_.get())) {
-      devices->SetWaitHook(
-          [this](double waited, double longest) { return midiWait_->Waiting(waited, longest); });
-      devices->SetWaitEnd([this] { midiWait_->Done(); });
-      devices->SetDryRunLog([this](const std::string& line) { ws_->log.WriteLine(line); });
-    }
+    midiPort_->SetWaitHook(
+        [this](double waited, double longest) { return midiWait_->Waiting(waited, longest); });
+    midiPort_->SetWaitEnd([this] { midiWait_->Done(); });
+    midiPort_->SetLog([this](const std::string& line) { ws_->log.WriteLine(line); });
+    ApplyMidiPace();
   }
   return *midiPort_;
+}
+
+void MainWindow::ApplyMidiPace() {
+  if (!midiPort_) return;
+  MidiPace pace = midiPort_->pace();
+  pace.packetBytes = static_cast<std::size_t>(ws_->settings.MidiPacketBytes);
+  pace.pauseMs = ws_->settings.MidiPacketPauseMs;
+  midiPort_->SetPace(pace);
 }
 
 SetWindow* MainWindow::OpenSetWindow(bool isNew, const fs::path& path) {
@@ -605,9 +612,11 @@ void MainWindow::ShowTipOfTheDay() {
   RunTipOfTheDay(ws_->data, ws_->settings, this);
 }
 
-// "Highlight called Items" changes the colours of every Set window.
+// "Highlight called Items" changes the colours of every Set window; the packet options
+// the pace of the next dump.
 void MainWindow::ShowOptions() {
   RunOptions(ws_->settings, this);
+  ApplyMidiPace();
   for (SetWindow* window : setWindows())
     window->Refresh();
 }

@@ -76,6 +76,8 @@ class MainWindow : public QMainWindow {
     midiFactory_ = std::move(factory);
   }
   MidiWait* midiWait() const { return midiWait_; }
+  // The packet size and pause of the options, for the next dump.
+  void ApplyMidiPace();
 
   // File > New, File > Open... and start-up: the window of the Set opened, or null. A Set
   // that is open already is not opened again: its window comes to the front and is

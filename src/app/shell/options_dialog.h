@@ -5,6 +5,7 @@
 #include "session/settings.h"
 
 class QCheckBox;
+class QSpinBox;
 class QPushButton;
 
 namespace i40::app {
@@ -26,6 +27,8 @@ class OptionsDialog : public QDialog {
   QCheckBox* highCall_;
   QCheckBox* warnDupl_;
   QCheckBox* startOld_;
+  QSpinBox* packetBytes_;
+  QSpinBox* packetPause_;
   QPushButton* close_;
 };
 

@@ -1,7 +1,9 @@
 #include "shell/progress_window.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -34,6 +36,24 @@ void ProgressWindow::Setup(const QString& caption, const QString& label) {
   label_->setText(label);
   label_->setVisible(!label.isEmpty());
   bar_->setValue(0);
+}
+
+void ProgressWindow::AllowCancel() {
+  if (cancel_ != nullptr) return;
+  cancel_ = new QPushButton(tr("&Cancel"), this);
+  cancel_->setObjectName("cmdCancel");
+  connect(cancel_, &QPushButton::clicked, this, [this] {
+    cancelled_ = true;
+    cancel_->setEnabled(false);  // the packet under way finishes first
+  });
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(cancel_);
+  static_cast<QVBoxLayout*>(layout())->addLayout(row);
+}
+
+void ProgressWindow::reject() {
+  if (cancel_ != nullptr && cancel_->isEnabled()) cancel_->click();
 }
 
 void ProgressWindow::SetFraction(double fraction) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 
@@ -244,6 +245,27 @@ void QtPrompter::EndProgress() {
     QApplication::restoreOverrideCursor();
     waitCursor_ = false;
   }
+}
+
+void QtPrompter::BeginCancellableProgress(const std::string& caption, const std::string& label,
+                                          double minimum, double maximum) {
+  BeginProgress(caption, label, minimum, maximum);
+  progress_->AllowCancel();
+  // Once shown it holds the rest of the program back, and its Cancel takes clicks.
+  progress_->setWindowModality(Qt::ApplicationModal);
+}
+
+bool QtPrompter::UpdateCancellableProgress(double value, const std::string& label) {
+  if (progress_.isNull()) return true;
+  progress_->label()->setText(FromCore(label));
+  progress_->label()->setVisible(!label.empty());
+  const double span = progressMaximum_ - progressMinimum_;
+  progress_->SetFraction(span > 0 ? (value - progressMinimum_) / span : 1.0);
+  if (!progress_->isVisible() && progressClock_.elapsed() >= progressDelayMs_) ShowProgress();
+  // Until the window is up, the person's input waits, so nothing starts mid-transfer.
+  QApplication::processEvents(progress_->isVisible() ? QEventLoop::AllEvents
+                                                     : QEventLoop::ExcludeUserInputEvents);
+  return progress_.isNull() || !progress_->cancelled();
 }
 
 void QtPrompter::ShowOutcome(const std::string& text) {

@@ -63,6 +63,9 @@ class QtPrompter : public Prompter {
   void SetProgress(double value) override;
   void EndProgress() override;
   void ShowOutcome(const std::string& text) override;
+  void BeginCancellableProgress(const std::string& caption, const std::string& label,
+                                double minimum, double maximum) override;
+  bool UpdateCancellableProgress(double value, const std::string& label) override;
 
   // Where the outcomes of commands are shown (the frame's status bar).
   void SetOutcomeHandler(std::function<void(const QString&)> handler) {

@@ -30,6 +30,12 @@ int ReadNumber(const SettingsStore& store, std::string_view key, int fallback) {
   return ec == std::errc() && ptr == end ? value : fallback;
 }
 
+// A number within its range; anything else is the default.
+int ReadInRange(const SettingsStore& store, std::string_view key, int fallback, int low, int high) {
+  const int value = ReadNumber(store, key, fallback);
+  return value >= low && value <= high ? value : fallback;
+}
+
 bool ReadFlag(const SettingsStore& store, std::string_view key, bool fallback) {
   return ReadNumber(store, key, fallback ? 1 : 0) != 0;
 }
@@ -54,6 +60,8 @@ Settings LoadSettings(const SettingsStore& store, const std::filesystem::path& d
   s.HighCall = ReadFlag(store, kHighCall, true);
   s.WarnDupl = ReadFlag(store, kWarnDupl, true);
   s.StartOld = ReadFlag(store, kStartOld, false);
+  s.MidiPacketBytes = ReadInRange(store, kMidiPacketBytes, 256, 16, 2016);
+  s.MidiPacketPauseMs = ReadInRange(store, kMidiPacketPauseMs, 0, 0, 1000);
   for (std::size_t i = 1; i <= kRecentSetCount; ++i) {
     const auto path = ReadPath(store, std::string(kRecentSet) + std::to_string(i), {});
     if (!path.empty()) s.RecentSets.push_back(path);
@@ -78,6 +86,8 @@ void SaveSettings(SettingsStore& store, const Settings& s) {
   store.Set(kHighCall, s.HighCall ? "1" : "0");
   store.Set(kWarnDupl, s.WarnDupl ? "1" : "0");
   store.Set(kStartOld, s.StartOld ? "1" : "0");
+  store.Set(kMidiPacketBytes, std::to_string(s.MidiPacketBytes));
+  store.Set(kMidiPacketPauseMs, std::to_string(s.MidiPacketPauseMs));
   for (std::size_t i = 0; i < kRecentSetCount; ++i) {
     store.Set(std::string(kRecentSet) + std::to_string(i + 1),
               i < s.RecentSets.size() ? PathText(s.RecentSets[i]) : std::string());

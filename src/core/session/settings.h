@@ -38,13 +38,16 @@ inline constexpr std::string_view kShowTips = "Show Tips at Startup";
 inline constexpr std::string_view kHighCall = "HighCall";
 inline constexpr std::string_view kWarnDupl = "WarnDupl";
 inline constexpr std::string_view kStartOld = "StartOld";
+// How a dump leaves for the instrument: packet size and pause between packets.
+inline constexpr std::string_view kMidiPacketBytes = "MidiPacketBytes";
+inline constexpr std::string_view kMidiPacketPauseMs = "MidiPacketPauseMs";
 // The File menu's recent Sets: "RecentSet1" (the latest) to "RecentSet4".
 inline constexpr std::string_view kRecentSet = "RecentSet";
 }  // namespace setting_keys
 
 inline constexpr std::size_t kRecentSetCount = 4;
 
-// The eight options of a run, read once at start-up and written once at the end.
+// The options of a run, read once at start-up and written once at the end.
 struct Settings {
   std::filesystem::path PathNam;    // folder the file dialogs open in
   std::filesystem::path OldSetNam;  // the last Set whose window closed, without extension
@@ -55,6 +58,8 @@ struct Settings {
   bool WarnDupl = true;                           // "Duplicate name warning"
   bool StartOld = false;                          // "Open last Set at Start-up"
   std::vector<std::filesystem::path> RecentSets;  // the latest first, Set paths
+  int MidiPacketBytes = 256;                      // "SysEx packet size", 16-2016
+  int MidiPacketPauseMs = 0;                      // "Pause between packets", 0-1000
 };
 
 // A Set opened or saved under a new name goes first in the recent Sets, once.

@@ -53,6 +53,11 @@ int BsqUnits(const FileSet& set) {
   return BsqTotalUnits(set.backingSequences);
 }
 
+// A send that reached its end; a stop or an error has been dealt with.
+bool DumpSent(const SendOutcome& outcome) {
+  return !outcome.error && !outcome.cancelled;
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> DumpBody(const FileSet& set, Kind kind, int styleBlock) {
@@ -109,6 +114,20 @@ std::optional<std::vector<std::uint8_t>> DumpMessage(const std::array<std::uint8
   PackSevenBit(body, message);
   message.push_back(0xF7);
   return message;
+}
+
+std::optional<std::string> DumpRefusal(const FileSet& set, Kind kind) {
+  if (kind != Kind::BackingSequence) return std::nullopt;
+  // The size travels as two 7-bit bytes: 16,383 units at most. A full memory is not
+  // "larger" than the instrument's, it is one unit more than a dump can say.
+  const int units = BsqUnits(set);
+  if (units == kBsqMemoryUnits) {
+    return "The Backing Sequences fill all 16,384 units of the instrument's memory; a dump can "
+           "carry at most 16,383.";
+  }
+  if (units > kBsqMemoryUnits)
+    return "The Backing Sequences are larger than the instrument's memory.";
+  return std::nullopt;
 }
 
 bool HasDump(Kind kind) {
@@ -177,9 +196,8 @@ bool SendToInstrument(Workspace& ws, Prompter& prompter, MidiPort* port, int slo
 bool DumpMidi(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind kind,
               int styleBlock, bool toFile, FileOps& ops) {
   const FileSet& set = ws.sets.Files(slot);
-  if (kind == Kind::BackingSequence && BsqUnits(set) > 16383) {
-    // The size travels as two 7-bit bytes; more than the instrument's memory cannot go.
-    prompter.ShowWarning("The Backing Sequences are larger than the instrument's memory.");
+  if (const auto refusal = DumpRefusal(set, kind)) {
+    prompter.ShowWarning(*refusal);
     return false;
   }
   const auto message = DumpMessage(ws.sysExHeader, set, kind, styleBlock);
@@ -195,8 +213,11 @@ bool DumpMidi(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind 
   if (OpenMidiDevices(ws, *port, prompter)) {
     const bool go =
         prompter.Ask(SendConfirmation(what, port->TransferSeconds(message->size()))) == Answer::Ok;
-    if (go && SendSysEx(*port, prompter, *message)) {
-      const auto reply = ReceiveSysEx(*port, prompter, 6);
+    if (go && DumpSent(SendDump(ws, *port, prompter, *message, what))) {
+      const int channel = ws.sysExHeader[2] & 0x0F;
+      const auto reply = ReceiveSysEx(
+          ws, *port, prompter,
+          [channel](std::span<const std::uint8_t> m) { return IsDumpAnswer(m, channel); }, 6);
       if (!reply && port->Cancelled()) {
         // Stopped by the user: nothing more to say.
       } else if (!reply) {
@@ -224,7 +245,7 @@ bool SearchInstrument(Workspace& ws, Prompter& prompter, MidiPort& port) {
   auto& reply = ws.midi.identityReply;
   bool found = false;
   if (SendSysEx(port, prompter, kIdentityRequest)) {
-    if (const auto answer = ReceiveSysEx(port, prompter, reply.size())) {
+    if (const auto answer = ReceiveSysEx(ws, port, prompter, IsIdentityReply, reply.size())) {
       std::copy(answer->begin(), answer->end(), reply.begin());
       if (reply[5] != 0x42) {
         prompter.ShowError("No Korg instrument found");

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "format/file_ops.h"
@@ -22,6 +23,10 @@ std::vector<std::uint8_t> DumpBody(const FileSet& set, Kind kind, int styleBlock
 // The whole message, or nothing when the body is empty.
 std::optional<std::vector<std::uint8_t>> DumpMessage(const std::array<std::uint8_t, 6>& header,
                                                      const FileSet& set, Kind kind, int styleBlock);
+
+// Why a kind's dump of a Set cannot be made (Backing Sequences whose size the dump cannot
+// carry); nothing when it can.
+std::optional<std::string> DumpRefusal(const FileSet& set, Kind kind);
 
 // Whether a kind has data to dump: the Songs hold none here.
 bool HasDump(Kind kind);

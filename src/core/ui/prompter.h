@@ -100,6 +100,19 @@ class Prompter {
   virtual void SetProgress(double value) = 0;
   virtual void EndProgress() = 0;
 
+  // A progress window with Cancel, for work the person may stop (a transfer); EndProgress
+  // ends it too. An update sets the value and the line under the caption, and tells
+  // whether to go on (false once Cancel was pressed).
+  virtual void BeginCancellableProgress(const std::string& caption, const std::string& label,
+                                        double minimum, double maximum) {
+    BeginProgress(caption, label, minimum, maximum);
+  }
+  virtual bool UpdateCancellableProgress(double value, const std::string& label) {
+    static_cast<void>(label);
+    SetProgress(value);
+    return true;
+  }
+
   // What a finished command did ("DEMO saved"), shown for a few seconds where the
   // desktop keeps such news; a command that did nothing says nothing.
   virtual void ShowOutcome(const std::string& text) { static_cast<void>(text); }

@@ -82,6 +82,19 @@ void ScriptedPrompter::EndProgress() {
   progressShown_ = false;
 }
 
+void ScriptedPrompter::BeginCancellableProgress(const std::string& caption,
+                                                const std::string& label, double minimum,
+                                                double maximum) {
+  updates_ = 0;
+  BeginProgress(caption, label, minimum, maximum);
+}
+
+bool ScriptedPrompter::UpdateCancellableProgress(double value, const std::string& label) {
+  progressLabel_ = label;
+  SetProgress(value);
+  return cancelAt_ <= 0 || ++updates_ < cancelAt_;
+}
+
 std::vector<std::string> ScriptedPrompter::texts() const {
   std::vector<std::string> result;
   result.reserve(messages_.size());
@@ -103,6 +116,7 @@ void ScriptedPrompter::Clear() {
   midiSetups_.clear();
   progress_.clear();
   outcomes_.clear();
+  cancelAt_ = 0;
   unexpected_ = 0;
 }
 

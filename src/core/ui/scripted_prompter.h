@@ -32,6 +32,11 @@ class ScriptedPrompter : public Prompter {
   void SetProgress(double value) override;
   void EndProgress() override;
   void ShowOutcome(const std::string& text) override { outcomes_.push_back(text); }
+  void BeginCancellableProgress(const std::string& caption, const std::string& label,
+                                double minimum, double maximum) override;
+  bool UpdateCancellableProgress(double value, const std::string& label) override;
+  // Cancel is pressed at that update of a cancellable progress window (counted from 1).
+  void CancelProgressAt(int update) { cancelAt_ = update; }
 
   void QueueAnswer(Answer answer) { answers_.push_back(answer); }
   // A list choice: the index of the item, -1 for Cancel.
@@ -77,6 +82,8 @@ class ScriptedPrompter : public Prompter {
   std::string progressCaption_;
   std::string progressLabel_;
   bool progressShown_ = false;
+  int updates_ = 0;
+  int cancelAt_ = 0;
   int unexpected_ = 0;
 };
 

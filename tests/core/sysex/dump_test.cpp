@@ -113,6 +113,23 @@ TEST_F(SysExFileTest, SavesTheMessageAsItWouldBeSent) {
   EXPECT_EQ(prompter_.outcomes().size(), 1u);  // a file not written is no outcome
 }
 
+// The size of the Backing Sequences travels in two 7-bit bytes: 16,383 units at most. A
+// full memory is refused for what it is, not as larger than the memory.
+TEST(DumpRefusal, BackingSequencesADumpCannotCarry) {
+  FileSet set = build::TemplateSet();
+  const auto refusal = [&set](int units) {
+    set.backingSequences.size.fill(0);
+    set.backingSequences.size[0] = static_cast<std::int16_t>(units);
+    return DumpRefusal(set, Kind::BackingSequence).value_or("");
+  };
+  EXPECT_EQ(refusal(16383), "");
+  EXPECT_EQ(refusal(16384),
+            "The Backing Sequences fill all 16,384 units of the instrument's memory; a dump can "
+            "carry at most 16,383.");
+  EXPECT_EQ(refusal(16385), "The Backing Sequences are larger than the instrument's memory.");
+  EXPECT_FALSE(DumpRefusal(set, Kind::Program).has_value());
+}
+
 // The question before a send names what goes, and tells the time of a transfer longer
 // than three seconds, rounded up.
 TEST(SendConfirmation, NamesTheDumpAndTheTimeRoundedUp) {
