@@ -24,6 +24,7 @@
 #include "simulated_instrument.h"
 #include "sysex/dump.h"
 #include "sysex/midi_exchange.h"
+#include "sysex/whole_set.h"
 #include "ui/scripted_prompter.h"
 #include "util/ascii.h"
 #include "util/bytes.h"
@@ -92,7 +93,7 @@ class CommandLine {
     Command("run", "an edit session from SCRIPT, or - for standard input", "SCRIPT");
     Command("ports", "MIDI outputs and inputs: out|in N API NAME", "", false, false);
     Command("send", "search, dump, acknowledgement", "SET")
-        .Value("--kind", "KIND", "what to send")
+        .Value("--kind", "KIND", "what to send; all: the whole Set")
         .Value("--block", "N", "the Style Block, 0-3")
         .Value("--out", "PORT", "a number of 'ports' or a part of one name")
         .Value("--in", "PORT", "a number of 'ports' or a part of one name")
@@ -435,8 +436,14 @@ class Tool {
   }
 
   int Send() {
-    const auto kind = ParseKindName(options_.values["--kind"]);
-    if (!kind) return Usage("--kind names one of the kinds");
+    // "all": the whole Set, every dump in the order the instrument takes them.
+    const bool whole = options_.values["--kind"] == "all";
+    const auto kind =
+        whole ? std::optional<Kind>(Kind::Global) : ParseKindName(options_.values["--kind"]);
+    if (!kind) return Usage("--kind names one of the kinds, or all");
+    if (whole && options_.values.count("--block")) {
+      return Usage("--block goes with --kind style, not with all");
+    }
     const bool simulate = HasFlag("--simulate");
     const bool ports = options_.values.count("--out") && options_.values.count("--in");
     if (simulate == ports) return Usage("send needs --out PORT --in PORT, or --simulate");
@@ -488,7 +495,8 @@ class Tool {
     CloseMidiDevices(*port);
     if (ws_.midi.instrumentFound) {
       prompter.QueueAnswer(Answer::Ok);
-      acknowledged = DumpMidi(ws_, prompter, port, slot, *kind, block, false);
+      acknowledged = whole ? SendWholeSet(ws_, prompter, port, slot)
+                           : DumpMidi(ws_, prompter, port, slot, *kind, block, false);
     }
     for (const Message& m : prompter.messages()) {
       if (m.buttons != MessageButtons::Ok) continue;

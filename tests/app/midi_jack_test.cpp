@@ -69,6 +69,51 @@ class MidiJackTest : public QObject {
     QCOMPARE(s.watcher.seen().mid(1), QStringList({"msgBox", "FProgBar"}));
   }
 
+  // Utilities > Send Whole Set to Korg-i: one question for the Set, one progress window
+  // for every dump; Cancel during the second dump ends it with F7 and sends no third.
+  void theWholeSetCancelledInItsSecondDump() {
+    DemoSession s;
+    i40::test::JackStandIn standIn("i40app-iS40", {});
+    QTest::qWait(100);
+    SetUpMidi(s);
+    QAction* entry = s.window->sendWholeSetAction();
+    QCOMPARE(std::pair(entry->objectName(), entry->text()),
+             std::pair(QString("mnuUMidSendAll"), QString("Send &Whole Set to Korg-i")));
+    QVERIFY(entry->isEnabled());
+    // Slow enough to stop in the middle of the Arrangement Global's 61 bytes.
+    s.frame->midiPort().SetPace(MidiPace{100, 16, 0});
+    const std::size_t before = standIn.Received().size();
+    QString asked;
+    QTimer watch;
+    s.watcher
+        .Then([&asked](QWidget* box) {
+          asked = qobject_cast<QMessageBox*>(box)->text();
+          ClickMessageButton(QMessageBox::Ok)(box);
+        })
+        .ThenLeaveOpen([&watch](QWidget* window) {
+          QCOMPARE(window->windowTitle(), QString("Sending DEMO to the Korg-i..."));
+          // The transfer goes on meanwhile: the window is watched, not waited on.
+          QPointer<QWidget> progress(window);
+          connect(&watch, &QTimer::timeout, window, [progress] {
+            auto* label = progress->findChild<QLabel*>("lblProgBar");
+            if (!label->text().startsWith("dump 2 of 10: Arrangement Global, 16 of 61")) return;
+            Picture(*progress, "midi_transfer_whole_set.png");
+            progress->findChild<QPushButton*>("cmdCancel")->click();
+          });
+          watch.start(5);
+        });
+    entry->trigger();
+    watch.stop();
+    QVERIFY(asked.startsWith("Send the whole Set DEMO to the Korg-i?\n\nTransmission time = "));
+    const auto received = standIn.Received();
+    QCOMPARE(static_cast<std::size_t>(received.size()), before + 2);  // Global, then the part
+    const auto second = *DumpMessage(s.ws().sysExHeader, s.files(), Kind::ArrangementGlobal, 0);
+    QVERIFY(received.back().size() < second.size() && received.back().back() == 0xF7);
+    QVERIFY(std::equal(received.back().begin(), received.back().end() - 1, second.begin()));
+    QCOMPARE(s.watcher.seen().mid(1), QStringList({"msgBox", "FProgBar"}));
+    QCOMPARE(s.frame->statusBar()->currentMessage(), QString());
+  }
+
   // A JACK server that stops in the middle of a dump: the editor says so and runs on,
   // every open Set as it was.
   void aServerThatStopsMidDumpIsAMessageAndTheEditorRunsOn() {

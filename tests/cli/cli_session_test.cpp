@@ -232,9 +232,10 @@ TEST_F(CliTest, BadInputGivesAClearMessageAndAnExitStatus) {
       StatusOf(RunScript(Open("D", "DST") + "syx D style " + (dir_ / "S.SYX").string() + " 4\n")),
       Status(2, "i40set: line 2: the Style Block is 0-3\n"));
   const std::string set = (dir_ / "DST").string();
-  for (const auto& [option, value] :
-       {std::pair("--packet", "15"), std::pair("--packet", "2017"), std::pair("--pause", "1001")}) {
-    EXPECT_EQ(RunCli({"send", set, "--kind", "global", "--simulate", option, value}).code, 2)
+  for (const auto& [option, value] : {std::pair("--packet", "15"), std::pair("--packet", "2017"),
+                                      std::pair("--pause", "1001"), std::pair("--block", "1")}) {
+    const std::string kind = option == std::string_view("--block") ? "all" : "global";
+    EXPECT_EQ(RunCli({"send", set, "--kind", kind, "--simulate", option, value}).code, 2)
         << option << value;
   }
 }

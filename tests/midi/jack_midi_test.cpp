@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "cli/cli.h"
+#include "format/style_blocks.h"
 #include "jack_standin.h"
 #include "rtmidi_port.h"
 #include "set_builder.h"
@@ -23,6 +24,7 @@
 #include "sysex/dump.h"
 #include "sysex/midi_exchange.h"
 #include "sysex/midi_setup.h"
+#include "sysex/whole_set.h"
 #include "ui/scripted_prompter.h"
 
 extern char** environ;
@@ -50,6 +52,7 @@ class JackMidiTest : public ::testing::Test {
 
   void StartStandIn(test::JackStandIn::Config config) {
     config.channel = 2;
+    standIn_.reset();  // a new one takes the same name
     standIn_ = std::make_unique<test::JackStandIn>(kStandIn, std::move(config));
     // Its ports are there before the editor lists them.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -121,6 +124,75 @@ TEST_F(JackMidiTest, EveryDumpOfTheDemoArrivesByteForByte) {
   EXPECT_NE(
       test::ReadTextFile(dir_ / "I40SETED.LOG").find("Ignored while waiting: F0 41 10 42 12 40 "),
       std::string::npos);
+}
+
+// The whole Set in one go: one question, every dump in the order the instrument takes
+// them, each as its .SYX file holds it and acknowledged before the next leaves. A dump
+// not acknowledged stops it there, saying what went before; nothing after it is sent.
+TEST_F(JackMidiTest, TheWholeSetInOneGo) {
+  StartStandIn({});
+  ASSERT_TRUE(RunSetup());
+  std::vector<Bytes> expected;
+  for (const auto& [kind, block] :
+       std::initializer_list<std::pair<Kind, int>>{{Kind::Global, 0},
+                                                   {Kind::ArrangementGlobal, 0},
+                                                   {Kind::Program, 0},
+                                                   {Kind::Style, 0},
+                                                   {Kind::Style, 1},
+                                                   {Kind::Style, 2},
+                                                   {Kind::Style, 3},
+                                                   {Kind::Arrangement, 0},
+                                                   {Kind::KbdSet, 0},
+                                                   {Kind::BackingSequence, 0}}) {
+    expected.push_back(Expected(kind, block));
+  }
+  const auto sentSince = [this](std::size_t first) {
+    const auto all = standIn_->Received();
+    return std::vector<Bytes>(all.begin() + static_cast<long>(first), all.end());
+  };
+  std::size_t before = standIn_->Received().size();
+  prompter_.QueueAnswer(Answer::Ok);
+  ASSERT_TRUE(SendWholeSet(ws_, prompter_, &port_, slot_));
+  EXPECT_EQ(sentSince(before), expected);
+  ASSERT_EQ(prompter_.texts().size(), 1u);
+  EXPECT_TRUE(prompter_.texts()[0].starts_with(
+      "Send the whole Set DEMO to the Korg-i?\n\nTransmission time = "));
+  EXPECT_EQ(prompter_.outcomes(), Texts{"DEMO sent to the iS40: 10 dumps acknowledged"});
+
+  test::JackStandIn::Config refusing;
+  refusing.notAcknowledged = 4;
+  StartStandIn(refusing);
+  prompter_.Clear();
+  prompter_.QueueAnswer(Answer::Ok);
+  before = standIn_->Received().size();
+  EXPECT_FALSE(SendWholeSet(ws_, prompter_, &port_, slot_));
+  EXPECT_EQ(prompter_.texts().back(),
+            "Sending stopped at Style Block 1: No ACK from Korg-i\n"
+            "Acknowledged before it: Global, Arrangement Global, Programs");
+  std::vector<Bytes> fourThenF7(expected.begin(), expected.begin() + 4);
+  fourThenF7.push_back({0xF7});
+  EXPECT_EQ(sentSince(before), fourThenF7);
+  EXPECT_TRUE(prompter_.outcomes().empty());
+}
+
+// A Set with a dump the instrument cannot take is named in one message, and nothing
+// of it is sent.
+TEST_F(JackMidiTest, ASetTheInstrumentCannotTakeIsNotSentInPart) {
+  StartStandIn({});
+  ASSERT_TRUE(RunSetup());
+  StyleSlot& style = ws_.sets.Files(slot_).styles.slots[4];  // C15, in Block 2
+  style.present = 1;
+  style.length = kEmptyStyleLength + 4 * 16000;
+  style.data.assign(static_cast<std::size_t>(style.length - 70), 0x11);
+  const int over = -FreeEventsOfBlock(ws_.sets.Files(slot_).styles, 1);
+  const std::size_t before = standIn_->Received().size();
+  prompter_.QueueAnswer(Answer::Ok);
+  EXPECT_FALSE(SendWholeSet(ws_, prompter_, &port_, slot_));
+  EXPECT_EQ(prompter_.texts(),
+            Texts{"The Set DEMO cannot be sent:\nStyle Block 2 is " + std::to_string(over) +
+                  " events over its capacity; the instrument cannot take it."});
+  EXPECT_EQ(standIn_->Received().size(), before);
+  EXPECT_EQ(prompter_.pendingAnswers(), 1u);  // not asked
 }
 
 // At the real pace: never faster than MIDI's 3,125 bytes a second, and within a few per

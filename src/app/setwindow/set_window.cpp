@@ -41,6 +41,7 @@
 #include "shell/qt_text.h"
 #include "sysex/dump.h"
 #include "sysex/midi_setup.h"
+#include "sysex/whole_set.h"
 
 namespace i40::app {
 namespace {
@@ -457,6 +458,13 @@ void SetWindow::CreateUtilitiesMenu() {
     SendToInstrument(ws_, prompter_, &midiPort_(), slot_, static_cast<Kind>(view_.tab), block);
     RefreshAllWindows();
   });
+  sendAll_ = utilitiesMenu_->addAction(tr("Send &Whole Set to Korg-i"));
+  sendAll_->setObjectName("mnuUMidSendAll");
+  connect(sendAll_, &QAction::triggered, this, [this] {
+    if (!midiPort_) return;
+    SendWholeSet(ws_, prompter_, &midiPort_(), slot_);
+    RefreshAllWindows();
+  });
   sysExFile_ = utilitiesMenu_->addAction(tr("Send SysE&x to File..."));
   sysExFile_->setObjectName("mnuUSysex2File");
   connect(sysExFile_, &QAction::triggered, this, [this] {
@@ -678,6 +686,7 @@ void SetWindow::UpdateEditMenu() {
   const auto kind = static_cast<Kind>(view_.tab);
   subsetReport_->setEnabled(HasSubsetReport(kind));
   send_->setEnabled(ws_.midi.instrumentFound && HasDump(kind));
+  sendAll_->setEnabled(ws_.midi.instrumentFound);
   sysExFile_->setEnabled(HasDump(kind));
   const bool exportable =
       (view_.tab == 0 || view_.tab == 2) && CanExportBank(kind, view_.bank[At(view_.tab)]);

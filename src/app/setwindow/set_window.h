@@ -66,6 +66,7 @@ class SetWindow : public QMdiSubWindow {
   void SetMidiPort(std::function<MidiPort&()> port) { midiPort_ = std::move(port); }
   QAction* midiSetupAction() const { return midiSetup_; }
   QAction* sendAction() const { return send_; }
+  QAction* sendWholeSetAction() const { return sendAll_; }
 
   // Shows the Set as it stands now: caption, the shown tab and the Edit menu.
   void Refresh();
@@ -172,6 +173,7 @@ class SetWindow : public QMdiSubWindow {
   QAction* sysExFile_ = nullptr;
   QAction* midiSetup_ = nullptr;
   QAction* send_ = nullptr;
+  QAction* sendAll_ = nullptr;
   std::function<MidiPort&()> midiPort_;
   QAction* export_ = nullptr;
   bool filling_ = false;  // the views are being redrawn: their changes are not the user's

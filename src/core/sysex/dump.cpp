@@ -116,7 +116,14 @@ std::optional<std::vector<std::uint8_t>> DumpMessage(const std::array<std::uint8
   return message;
 }
 
-std::optional<std::string> DumpRefusal(const FileSet& set, Kind kind) {
+std::optional<std::string> DumpRefusal(const FileSet& set, Kind kind, int styleBlock) {
+  if (kind == Kind::Style) {
+    const int block = std::clamp(styleBlock, 0, kStyleBlockCount - 1);
+    const int free = FreeEventsOfBlock(set.styles, block);
+    if (free >= 0) return std::nullopt;
+    return "Style Block " + std::to_string(block + 1) + " is " + std::to_string(-free) +
+           " events over its capacity; the instrument cannot take it.";
+  }
   if (kind != Kind::BackingSequence) return std::nullopt;
   // The size travels as two 7-bit bytes: 16,383 units at most. A full memory is not
   // "larger" than the instrument's, it is one unit more than a dump can say.
@@ -196,7 +203,7 @@ bool SendToInstrument(Workspace& ws, Prompter& prompter, MidiPort* port, int slo
 bool DumpMidi(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind kind,
               int styleBlock, bool toFile, FileOps& ops) {
   const FileSet& set = ws.sets.Files(slot);
-  if (const auto refusal = DumpRefusal(set, kind)) {
+  if (const auto refusal = DumpRefusal(set, kind, styleBlock)) {
     prompter.ShowWarning(*refusal);
     return false;
   }

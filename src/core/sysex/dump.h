@@ -24,9 +24,9 @@ std::vector<std::uint8_t> DumpBody(const FileSet& set, Kind kind, int styleBlock
 std::optional<std::vector<std::uint8_t>> DumpMessage(const std::array<std::uint8_t, 6>& header,
                                                      const FileSet& set, Kind kind, int styleBlock);
 
-// Why a kind's dump of a Set cannot be made (Backing Sequences whose size the dump cannot
-// carry); nothing when it can.
-std::optional<std::string> DumpRefusal(const FileSet& set, Kind kind);
+// Why a kind's dump of a Set cannot be made: Backing Sequences whose size the dump cannot
+// carry, a Style Block over its capacity. Nothing when it can.
+std::optional<std::string> DumpRefusal(const FileSet& set, Kind kind, int styleBlock = 0);
 
 // Whether a kind has data to dump: the Songs hold none here.
 bool HasDump(Kind kind);
