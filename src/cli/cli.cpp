@@ -240,6 +240,8 @@ class Tool {
   int Check() {
     if (options_.positional.empty()) return Usage("check needs at least one Set");
     if (!Prepare()) return 1;
+    // Duplicate names are findings, every one of them, not the warnings of opening.
+    ws_.settings.WarnDupl = false;
     bool clean = true;
     const bool json = HasFlag("--json");
     for (const std::string& argument : options_.positional) {

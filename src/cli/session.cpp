@@ -104,6 +104,15 @@ class Session {
       Need(w, 4);
       const Kind kind = KindOf(w[1]);
       const Position at = PositionOf(kind, w[3]);
+      if (*edit == EditCommand::PasteWithCalls &&
+          !CanPasteWithCalls(ws_, SetSlot{Slot(w[2])}, kind)) {
+        // What the editor greys out, said: the script goes on.
+        prompter_.Ask(
+            {"Paste with Calls takes an Arrangement, Style, KBD Set or Backing Sequence "
+             "copied from another open Set.",
+             "", MessageIcon::Information, MessageButtons::Ok, Answer::Ok});
+        return;
+      }
       RunEditCommand(ws_, prompter_, SetSlot{Slot(w[2])}, kind, *edit, ItemIndex{at.index},
                      BankNo{at.bank});
     } else if (command == "erase") {

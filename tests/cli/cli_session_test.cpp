@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/json_prompter.h"
 #include "dialogs/dialog_model.h"
 #include "edit/edit_engine.h"
 #include "format/component_io.h"
@@ -240,6 +241,48 @@ TEST_F(CliTest, BadInputGivesAClearMessageAndAnExitStatus) {
   }
 }
 
+// Every duplicate name is a finding of `check`, each later item against the first of its
+// name, all of them, in text and in JSON (where "messages" keeps what opening said).
+TEST_F(CliTest, CheckListsEveryDuplicateName) {
+  FileSet set = build::TemplateSet();
+  for (const auto& [index, name] : std::initializer_list<std::pair<int, const char*>>{
+           {0, "Rock"}, {1, "Rock"}, {2, "Pop"}, {5, "Pop"}, {6, "Jazz"}, {9, "Jazz"}})
+    set.arrangements.records[static_cast<std::size_t>(index)].SetName(name);
+  for (const auto& [index, name] : std::initializer_list<std::pair<int, const char*>>{
+           {0, "Piano"}, {3, "Piano"}, {10, "Bass"}, {11, "Bass"}})
+    set.programs.records[static_cast<std::size_t>(index)].SetName(name);
+  build::WriteSet(set, dir_ / "DUPS");
+  const std::string path = (dir_ / "DUPS").string();
+  const Texts found = {"Arrangement C12 'Rock' has the same name as C11",
+                       "Arrangement C16 'Pop' has the same name as C13",
+                       "Arrangement C22 'Jazz' has the same name as C17",
+                       "Program F14 'Piano' has the same name as F11",
+                       "Program F24 'Bass' has the same name as F23"};
+  Result r = RunCli({"check", path});
+  EXPECT_EQ(r.code, 1);
+  std::string text;
+  for (const std::string& line : found)
+    text += path + ": " + line + "\n";
+  EXPECT_EQ(r.out + r.err, text);
+  r = RunCli({"check", "--json", path});
+  const cli::Json json = cli::Json::parse(r.out);
+  EXPECT_EQ(json["findings"].get<Texts>(), found);
+  EXPECT_TRUE(json["messages"].empty());
+}
+
+// pastecalls that cannot act (nothing copied from another open Set) says why and the
+// script goes on.
+TEST_F(CliTest, PasteWithCallsThatCannotActSaysWhy) {
+  const Result r = RunScript(Open("D", "DST") + "pastecalls arrangement D C11\nsave D\n");
+  EXPECT_EQ(StatusOf(r), Status(0, ""));
+  EXPECT_NE(
+      r.out.find(R"("icon":"information","buttons":"ok","default":"ok","text":"Paste with )"
+                 R"(Calls takes an Arrangement, Style, KBD Set or Backing Sequence copied from )"
+                 R"(another open Set.")"),
+      std::string::npos)
+      << r.out;
+}
+
 // pastecalls: the Arrangement comes with the Program DST lacks (into the first free
 // position); undo takes all of it back.
 TEST_F(CliTest, PasteWithCallsBringsWhatDstLacks) {
@@ -451,14 +494,14 @@ TEST_F(CliTest, CheckAndInfoAsTextAndJson) {
   const std::string calls = (dir_ / "CALLS").string(), shortSet = (dir_ / "SHORT").string();
   r = RunCli({"check", calls, shortSet, demo});
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.out + r.err, calls + ": Arrangement C11 'Song' calls the empty Program F14\n" +
+  EXPECT_EQ(r.out + r.err, calls + ": Arrangement C11 'Song' DRUMS calls the empty Program F14\n" +
                                shortSet +
                                ": Error getting Arrangement data.\nThe file ends inside "
                                "Arrangement 4 (byte 524)\n");
   r = RunCli({"check", "--json", calls, shortSet, demo});
   EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.out, "{\"set\":\"" + calls +
-                       "\",\"messages\":[],\"findings\":[\"Arrangement C11 'Song' calls the "
+                       "\",\"messages\":[],\"findings\":[\"Arrangement C11 'Song' DRUMS calls the "
                        "empty Program F14\"]}\n{\"set\":\"" +
                        shortSet +
                        "\",\"messages\":[\"Error getting Arrangement data.\\r\\nThe file ends "
@@ -520,7 +563,9 @@ TEST_F(DiffTest, EachDifferenceIsOneLine) {
   EXPECT_EQ(r.out,
             "Arrangements C11 'Pop Ballad': changed: Tempo 72 -> 90\n"
             "Arrangements C12 'Swing Time': renamed to 'Swing Time 2'\n"
-            "Programs F11 'Grand Piano': moved to F73\n");
+            "Programs F11 'Grand Piano': moved to F73\n"
+            "Backing Sequences 2 'CHORUS': changed: Arrangement C12 Swing Time -> C12 Swing "
+            "Time 2\n");
 
   r = RunCli({"diff", "--json", demo_, edited});
   EXPECT_EQ(r.code, 1) << r.err;
@@ -534,6 +579,10 @@ TEST_F(DiffTest, EachDifferenceIsOneLine) {
             "\n"
             R"({"kind":"Programs","what":"moved","position":"F11","name":"Grand Piano",)"
             R"("newPosition":"F73","newName":"Grand Piano","fields":[]})"
+            "\n"
+            R"({"kind":"Backing Sequences","what":"changed","position":"2","name":"CHORUS",)"
+            R"("newPosition":"2","newName":"CHORUS","fields":[{"field":"Arrangement",)"
+            R"("before":"C12 Swing Time","after":"C12 Swing Time 2"}]})"
             "\n");
 }
 

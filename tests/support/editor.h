@@ -9,6 +9,8 @@
 
 #include "edit/edit_engine.h"
 #include "format/bsq_record.h"
+#include "format/call_table.h"
+#include "format/item_numbers.h"
 #include "format/item_record.h"
 #include "format/positions.h"
 #include "session/workspace.h"
@@ -84,6 +86,37 @@ inline void PutName(std::span<std::uint8_t> record, Kind kind, const std::string
   const std::size_t width = kind == Kind::BackingSequence ? kBsqNameWidth : kNameWidth;
   for (std::size_t c = 0; c < width; ++c)
     record[c] = static_cast<std::uint8_t>(c < name.size() ? name[c] : ' ');
+}
+
+// A random Set whose items have names from a small stock (so that two Sets share some)
+// and whose calls point into the user banks, at presets, or nowhere; a quarter of the
+// track calls carry bit 7.
+inline FileSet CallingSet(std::uint32_t seed) {
+  FileSet set = build::RandomSet(seed);
+  build::Rng rng(seed + 77);
+  const auto name = [&rng] { return "Name " + std::to_string(rng.Below(40)); };
+  for (const Kind kind : kEditKinds) {
+    if (kind == Kind::KbdSet) continue;
+    for (int i = 0; i < PositionCount(kind); ++i) {
+      test::PutName(RecordBytes(set, kind, i), kind, rng.Below(5) == 0 ? std::string() : name());
+    }
+  }
+  for (const Kind caller : kCallerKinds) {
+    for (int i = 0; i < PositionCount(caller); ++i) {
+      const auto record = RecordBytes(set, caller, i);
+      for (const CallField& field : CallFieldsOf(caller)) {
+        const int roll = rng.Below(8);
+        if (roll == 0) continue;  // the random bytes stay: a call into no bank, or anywhere
+        const int user = rng.Below(UserItemCount(field.called));
+        const int number = roll < 6 ? ItemNumberOfUserIndex(field.called, user) : rng.Below(64);
+        WriteCall(record, field, number);
+        if (field.encoding == CallEncoding::TrackCall && rng.Below(4) == 0) {
+          record[field.offset + 1] |= 0x80;
+        }
+      }
+    }
+  }
+  return set;
 }
 
 // One random operation of a kind in Set `a`, sometimes with what Set `b` holds: a Cut,

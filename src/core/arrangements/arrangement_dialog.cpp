@@ -70,6 +70,7 @@ void AddParameters(DialogModel& m) {
   number("txtXpose", "fraKbd", "Transpose", RF::SignedByte(26), -11, 11, 0);
   combo("cboSplit", "fraKbd", "Split Key", Entries(kSplitKeys),
         RF::Bits(24, 0xFF, kLowestSplitKey));
+  m.controls.back().keyValue = true;
   combo("cboChScan", "fraKbd", "Ch. Scan", Entries(kLevelName), RF::Bits(29, 0x03));
   for (std::size_t i = 0; i < kSwitches.size(); ++i) {
     const Switch& s = kSwitches[i];

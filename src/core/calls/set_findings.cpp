@@ -1,8 +1,11 @@
 #include "calls/set_findings.h"
 
+#include <map>
+
 #include "calls/callers.h"
 #include "calls/item_lookup.h"
 #include "format/bsq_file.h"
+#include "format/positions.h"
 #include "format/style_blocks.h"
 #include "kbdsets/kbdset_grid.h"
 #include "util/text.h"
@@ -25,6 +28,32 @@ std::string CallerDescription(Kind caller, int index, std::span<const std::uint8
   }
 }
 
+// Every later item of a name against the first of it, every one of them: "Program F12
+// 'Grand Piano' has the same name as F11". Arrangements, Styles, Programs, and the two
+// Drum Kits with each other, as the duplicate-name warnings compare them.
+void DuplicateNameFindings(const FileSet& set, std::vector<SetFinding>& findings) {
+  for (const Kind kind : {Kind::Arrangement, Kind::Style, Kind::Program}) {
+    const auto ranges =
+        kind == Kind::Program
+            ? std::vector<std::pair<int, int>>{{0, kUserProgramCount}, {kUserProgramCount, 2}}
+            : std::vector<std::pair<int, int>>{{0, PositionCount(kind)}};
+    for (const auto& [first, count] : ranges) {
+      std::map<std::string, int> firstOfName;
+      for (int i = first; i < first + count; ++i) {
+        if (IsItemSlotEmpty(set, kind, i)) continue;
+        const std::string name = TrimSpaces(RecordName(kind, RecordBytes(set, kind, i)));
+        if (name.empty()) continue;
+        const auto [at, isFirst] = firstOfName.emplace(name, i);
+        if (isFirst) continue;
+        findings.push_back({kind, i,
+                            std::string(KindName(kind)) + " " + ItemUserLabel(kind, i) + " '" +
+                                name + "' has the same name as " +
+                                ItemUserLabel(kind, at->second)});
+      }
+    }
+  }
+}
+
 }  // namespace
 
 std::vector<SetFinding> SetFindings(const FileSet& set) {
@@ -33,9 +62,11 @@ std::vector<SetFinding> SetFindings(const FileSet& set) {
     const int number = ReadCall(record, field);
     const int user = ItemUserIndex(field.called, number);
     if (user < 0 || !IsItemSlotEmpty(set, field.called, user)) return;
+    // The field as the callers lists name it: two calls of one item say which.
+    const std::string track = TrimSpaces(field.trackName);
     findings.push_back({caller, i,
-                        CallerDescription(caller, i, record) + " calls the empty " +
-                            std::string(KindName(field.called)) + " " +
+                        CallerDescription(caller, i, record) + (track.empty() ? "" : " " + track) +
+                            " calls the empty " + std::string(KindName(field.called)) + " " +
                             ItemNumberLabel(field.called, number)});
   });
   // The instrument plays on into the next sequence: an empty one ends the song there.
@@ -49,6 +80,7 @@ std::vector<SetFinding> SetFindings(const FileSet& set) {
                             " is chained to the empty Backing Sequence " +
                             std::to_string(r.Next())});
   }
+  DuplicateNameFindings(set, findings);
   for (int b = 0; b < kStyleBlockCount; ++b) {
     const int free = FreeEventsOfBlock(set.styles, b);
     if (free < 0) {

@@ -19,9 +19,9 @@ struct SetFinding {
 };
 
 // What a musician wants to know before a gig, one line per finding: calls into empty
-// user positions, Backing Sequences chained to an empty one, Style Blocks and Backing
-// Sequence memory over capacity. (Duplicate names and read problems come from the
-// checks made while the Set opens.)
+// user positions (naming the calling field), Backing Sequences chained to an empty one,
+// every duplicate name, Style Blocks and Backing Sequence memory over capacity. (Read
+// problems come from the checks made while the Set opens.)
 std::vector<SetFinding> SetFindings(const FileSet& set);
 
 }  // namespace i40

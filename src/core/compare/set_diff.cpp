@@ -9,9 +9,11 @@
 #include "calls/item_lookup.h"
 #include "dialogs/dialog_model.h"
 #include "edit/item_image.h"
+#include "format/bsq_record.h"
 #include "format/call_table.h"
 #include "format/item_numbers.h"
 #include "format/positions.h"
+#include "format/vocabulary.h"
 #include "kbdsets/kbdset_grid.h"
 #include "session/open_set.h"
 #include "ui/scripted_prompter.h"
@@ -50,6 +52,71 @@ std::string ShownName(const FileSet& set, Kind kind, int index) {
   return ToUtf8(TrimSpaces(RecordName(kind, RecordBytes(set, kind, index))));
 }
 
+// What a call names in its own Set: a user item by its kind and name (an empty position
+// as such), a preset by its label, anything else by its number. Two calls are the same
+// when they name the same thing, whatever their numbers.
+std::string CallMeaning(const FileSet& set, Kind called, int number) {
+  const int user = ItemUserIndex(called, number);
+  if (user >= 0 && IsPosition(called, user)) {
+    if (IsEmptyItem(set, called, user)) return "empty";
+    return std::string(KindName(called)) + ":" + RecordName(called, RecordBytes(set, called, user));
+  }
+  const std::string label = ItemNumberLabel(called, number);
+  return label.empty() ? "#" + std::to_string(number) : label;
+}
+
+// The sequence a Backing Sequence goes on to: by name, an empty one as such.
+std::string NextMeaning(const FileSet& set, int next) {
+  if (next < 0 || next >= kBsqCount) return "#" + std::to_string(next);
+  if (IsEmptyItem(set, Kind::BackingSequence, next)) return "empty";
+  return RecordName(Kind::BackingSequence, RecordBytes(set, Kind::BackingSequence, next));
+}
+
+// The bytes of a record that hold calls (a Backing Sequence's next among them): compared
+// by what they name, not as bytes.
+std::vector<std::size_t> CallBytes(Kind kind) {
+  std::vector<std::size_t> bytes;
+  for (const CallField& call : CallFieldsOf(kind)) {
+    bytes.push_back(call.offset);
+    bytes.push_back(call.offset + 1);
+  }
+  if (kind == Kind::BackingSequence) bytes.push_back(BsqRecord::kNextOffset);
+  return bytes;
+}
+
+// An item as the comparison sees it: its bytes with the calls taken out, and what each
+// call names in its own Set.
+struct Meaning {
+  ItemImage bytes;
+  std::vector<std::string> calls;
+
+  bool operator==(const Meaning&) const = default;
+};
+
+std::vector<std::string> CallMeanings(const FileSet& set, Kind kind, int index) {
+  std::vector<std::string> calls;
+  const auto record = RecordBytes(set, kind, index);
+  for (const CallField& call : CallFieldsOf(kind))
+    calls.push_back(CallMeaning(set, call.called, ReadCall(record, call)));
+  if (kind == Kind::BackingSequence)
+    calls.push_back(NextMeaning(set, record[BsqRecord::kNextOffset]));
+  return calls;
+}
+
+Meaning MeaningOf(const FileSet& set, Kind kind, int index) {
+  Meaning m{ReadItem(set, kind, index), CallMeanings(set, kind, index)};
+  for (const std::size_t at : CallBytes(kind))
+    m.bytes[at] = 0;
+  return m;
+}
+
+// The same item at one position of both Sets: the same bytes beside its calls, and calls
+// that name the same things.
+bool SameMeaning(const FileSet& a, const FileSet& b, Kind kind, int index) {
+  if (!SameItemBeside(a, b, kind, index, CallBytes(kind))) return false;
+  return CallMeanings(a, kind, index) == CallMeanings(b, kind, index);
+}
+
 // How the positions of one kind pair up between the two Sets.
 struct KindMatch {
   std::vector<bool> equal;   // the same bytes at the same position
@@ -65,16 +132,16 @@ KindMatch MatchPositions(const FileSet& a, const FileSet& b, Kind kind) {
   const std::size_t n = At(count);
   KindMatch m{std::vector<bool>(n),    std::vector<bool>(n),    std::vector<bool>(n),
               std::vector<int>(n, -1), std::vector<int>(n, -1), std::vector<int>(n, -1)};
-  std::vector<ItemImage> imagesA(n);
-  std::vector<ItemImage> imagesB(n);
+  std::vector<Meaning> imagesA(n);
+  std::vector<Meaning> imagesB(n);
   for (int i = 0; i < count; ++i) {
-    m.equal[At(i)] = SameItem(a, b, kind, i);
+    m.equal[At(i)] = SameMeaning(a, b, kind, i);
     m.emptyA[At(i)] = IsEmptyItem(a, kind, i);
     m.emptyB[At(i)] = IsEmptyItem(b, kind, i);
     // Only the positions that differ can take part in a move.
     if (m.equal[At(i)]) continue;
-    if (!m.emptyA[At(i)]) imagesA[At(i)] = ReadItem(a, kind, i);
-    if (!m.emptyB[At(i)]) imagesB[At(i)] = ReadItem(b, kind, i);
+    if (!m.emptyA[At(i)]) imagesA[At(i)] = MeaningOf(a, kind, i);
+    if (!m.emptyB[At(i)]) imagesB[At(i)] = MeaningOf(b, kind, i);
   }
   for (std::size_t i = 0; i < n; ++i) {
     if (m.equal[i] || m.emptyA[i]) continue;
@@ -114,6 +181,18 @@ void Cover(Coverage& covered, const RecordField& field) {
         covered[k] = 0xFF;
       return;
   }
+}
+
+// A caption laid out with runs of blanks ("Chain  to  next  BSeq") reads with one.
+std::string SingleSpaced(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
+    out += c;
+  }
+  while (!out.empty() && out.back() == ' ')
+    out.pop_back();
+  return out;
 }
 
 std::string CheckText(int value) {
@@ -183,7 +262,7 @@ class FieldTable {
       }
     }
     for (const std::size_t k : compared_)
-      names_.push_back(FieldName(model_->controls[k], itemFrame));
+      names_.push_back(SingleSpaced(FieldName(model_->controls[k], itemFrame)));
   }
 
   // The fields of two records of the kind that the dialog shows differently, in the
@@ -198,9 +277,9 @@ class FieldTable {
         continue;
       }
       model_->Fill(c, a);
-      std::string before = ShownValue(c);
+      std::string before = ValueText(c, a);
       model_->Fill(c, b);
-      std::string after = ShownValue(c);
+      std::string after = ValueText(c, b);
       if (before == after) {
         const int storedA = c.field.Read(a);
         const int storedB = c.field.Read(b);
@@ -225,7 +304,8 @@ class FieldTable {
   // The controls whose values live in the record. The name is compared apart; calls
   // come from the calls table; callers lists, counts and buttons show nothing stored.
   static bool Compared(const DialogControl& c) {
-    if (!c.visible || c.readOnly || c.name == "txtNam") return false;
+    // The name is compared apart, the next Backing Sequence by what it names.
+    if (!c.visible || c.readOnly || c.name == "txtNam" || c.name == "txtNxt") return false;
     switch (c.type) {
       case ControlType::Button:
       case ControlType::Label:
@@ -236,6 +316,15 @@ class FieldTable {
       default:
         return c.field.encoding != RecordField::Encoding::None;
     }
+  }
+
+  // A value as the dialog shows it, or, where its list holds no entry for it, as stored:
+  // a key by its note name, anything else by its number.
+  static std::string ValueText(const DialogControl& c, std::span<const std::uint8_t> record) {
+    std::string shown = ShownValue(c);
+    if (!shown.empty() || c.field.encoding != RecordField::Encoding::Bits) return shown;
+    const int stored = c.field.Read(record) + c.field.bias;
+    return c.keyValue ? KeyName(stored) : std::to_string(stored);
   }
 
   // A control by its caption; where that says little alone (nothing, a word in a titled
@@ -427,39 +516,41 @@ class Comparison {
     if (events) fields.push_back({"events", "", ""});
   }
 
-  // Two calls are the same when they reach the same item: a preset by its number, a user
-  // item wherever it went in Set B, or one of the same name.
-  bool SameCall(Kind called, int numberA, int numberB) const {
-    const int userA = ItemUserIndex(called, numberA);
-    const int userB = ItemUserIndex(called, numberB);
-    if (userA < 0 || userB < 0) return numberA == numberB;
-    const KindMatch& m = Match(called);
-    if (!IsPosition(called, userA) || !IsPosition(called, userB)) return numberA == numberB;
-    if (m.sameItem[At(userA)] == userB) return true;
-    if (m.emptyA[At(userA)] || m.emptyB[At(userB)]) {
-      return userA == userB && m.emptyA[At(userA)] && m.emptyB[At(userB)];
-    }
-    return RecordName(called, RecordBytes(a_, called, userA)) ==
-           RecordName(called, RecordBytes(b_, called, userB));
-  }
-
+  // A call as the comparison shows it: "F61 Cello", "F11 (empty)", a preset's label.
   static std::string CallText(const ItemSources& from, Kind called, int number) {
     std::string label = ItemNumberLabel(called, number);
     if (label.empty()) return std::to_string(number);
+    const int user = ItemUserIndex(called, number);
+    if (user >= 0 && IsPosition(called, user) && IsEmptyItem(from.set, called, user))
+      return label + " (empty)";
     const std::string name = ToUtf8(TrimSpaces(ItemName(from, called, number)));
     return name.empty() ? label : label + " " + name;
   }
 
+  static std::string NextText(const FileSet& set, int next) {
+    if (next < 0 || next >= kBsqCount) return std::to_string(next);
+    if (IsEmptyItem(set, Kind::BackingSequence, next)) return std::to_string(next) + " (empty)";
+    return std::to_string(next) + " " + ShownName(set, Kind::BackingSequence, next);
+  }
+
+  // Every call that names something else in Set B than in Set A, whether its number
+  // changed or not (an item renumbered, or another item now at the number called).
   void CompareCalls(Kind kind, std::span<const std::uint8_t> a, std::span<const std::uint8_t> b,
                     std::vector<FieldChange>& fields) const {
     for (const CallField& call : CallFieldsOf(kind)) {
       const int numberA = ReadCall(a, call);
       const int numberB = ReadCall(b, call);
-      if (SameCall(call.called, numberA, numberB)) continue;
+      if (CallMeaning(a_, call.called, numberA) == CallMeaning(b_, call.called, numberB)) continue;
       const std::string track = TrimSpaces(call.trackName);
       fields.push_back({track.empty() ? std::string(KindName(call.called)) : track,
                         CallText(fromA_, call.called, numberA),
                         CallText(fromB_, call.called, numberB)});
+    }
+    if (kind == Kind::BackingSequence) {
+      const int nextA = a[BsqRecord::kNextOffset];
+      const int nextB = b[BsqRecord::kNextOffset];
+      if (NextMeaning(a_, nextA) != NextMeaning(b_, nextB))
+        fields.push_back({"Next BSeq", NextText(a_, nextA), NextText(b_, nextB)});
     }
   }
 

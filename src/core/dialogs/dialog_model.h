@@ -96,6 +96,7 @@ struct DialogControl {
   bool greyedStandIn = false;    // shown greyed until chosen in (the split key of them all)
   bool choosesFromList = false;  // a List whose lines open a list choice, not a picker
   bool closes = false;           // a Button that closes the dialog before it acts
+  bool keyValue = false;         // its value is a MIDI key (a split key): named as a note
 
   bool enabled = true;
   bool visible = true;

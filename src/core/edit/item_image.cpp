@@ -114,10 +114,19 @@ void WriteItem(FileSet& set, Kind kind, int index, std::span<const std::uint8_t>
 }
 
 bool SameItem(const FileSet& a, const FileSet& b, Kind kind, int index) {
+  return SameItemBeside(a, b, kind, index, {});
+}
+
+bool SameItemBeside(const FileSet& a, const FileSet& b, Kind kind, int index,
+                    std::span<const std::size_t> ignored) {
   const std::size_t i = At(index);
   const auto recordA = RecordBytes(a, kind, index);
   const auto recordB = RecordBytes(b, kind, index);
-  if (!std::equal(recordA.begin(), recordA.end(), recordB.begin(), recordB.end())) return false;
+  if (recordA.size() != recordB.size()) return false;
+  for (std::size_t k = 0; k < recordA.size(); ++k) {
+    if (recordA[k] != recordB[k] && std::find(ignored.begin(), ignored.end(), k) == ignored.end())
+      return false;
+  }
   switch (kind) {
     case Kind::Style: {
       const StyleSlot& x = a.styles.slots.at(i);

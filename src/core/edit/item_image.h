@@ -31,6 +31,9 @@ void WriteItem(FileSet& set, Kind kind, int index, std::span<const std::uint8_t>
 
 // Whether two Sets hold the same item at a position (cheaper than comparing images).
 bool SameItem(const FileSet& a, const FileSet& b, Kind kind, int index);
+// The same, but the record's bytes at the offsets given may differ (its calls).
+bool SameItemBeside(const FileSet& a, const FileSet& b, Kind kind, int index,
+                    std::span<const std::size_t> ignored);
 
 // What erasing leaves at a position.
 ItemImage BlankItem(const BlankRecords& blanks, Kind kind, int index);

@@ -54,3 +54,14 @@ int BankCount(Kind kind) {
 }
 
 }  // namespace i40
+
+namespace i40 {
+
+std::string KeyName(int key) {
+  const int note = ((key % 12) + 12) % 12;
+  std::string name(kNoteName[static_cast<std::size_t>(note)]);
+  if (name.back() == ' ') name.pop_back();
+  return name + std::to_string(key / 12 - 1);
+}
+
+}  // namespace i40

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "format/kinds.h"
@@ -44,6 +45,9 @@ inline constexpr std::array<std::string_view, 3> kKbdSectionName = {"Low KBD", "
 inline constexpr std::array<std::string_view, 12> kNoteName = {
     "C ", "C#", "D ", "D#", "E ", "F ", "F#", "G ", "G#", "A ", "A#", "B ",
 };
+
+// A MIDI key as the Arrangement dialog spells it: 36 is "C2", 55 "G3".
+std::string KeyName(int key);
 
 inline constexpr std::array<std::string_view, 4> kLevelName = {"OFF ", "LOW ", "HIGH", "FULL"};
 

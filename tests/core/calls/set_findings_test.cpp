@@ -10,7 +10,8 @@ namespace i40 {
 namespace {
 
 // Each finding names its item, so that the editor can show it: a call into an empty
-// Program, a Backing Sequence chained to an empty one, a Block over its capacity.
+// Program (and the track that makes it), a Backing Sequence chained to an empty one,
+// every duplicate name, a Block over its capacity.
 TEST(SetFindings, EachFindingNamesTheItemConcerned) {
   FileSet set = build::TemplateSet();
   EXPECT_TRUE(SetFindings(set).empty());
@@ -28,11 +29,16 @@ TEST(SetFindings, EachFindingNamesTheItemConcerned) {
   style.present = 1;
   style.length = kEmptyStyleLength + kBytesPerEvent * (StyleEvents(set.styles, 4) +
                                                        FreeEventsOfBlock(set.styles, 1) + 7);
+  // A name three times: each later one against the first.
+  for (const int p : {20, 30, 40})
+    set.programs.records[static_cast<std::size_t>(p)].SetName("Grand Piano");
   const std::vector<SetFinding> expected{
-      {Kind::Arrangement, 0, "Arrangement C11 'Song' calls the empty Program F14"},
+      {Kind::Arrangement, 0, "Arrangement C11 'Song' DRUMS calls the empty Program F14"},
       {Kind::BackingSequence, 2,
        "Backing Sequence 2 'INTRO' is chained to the empty Backing "
        "Sequence 3"},
+      {Kind::Program, 30, "Program F47 'Grand Piano' has the same name as F35"},
+      {Kind::Program, 40, "Program F61 'Grand Piano' has the same name as F35"},
       {Kind::Style, 4, "Style Block 2 is 7 events over its capacity"}};
   EXPECT_EQ(SetFindings(set), expected);
 }

@@ -19,39 +19,9 @@ namespace {
 using test::AddSet;
 using test::Images;
 
+using test::CallingSet;
 using test::kEditKinds;
 using test::RandomOperation;
-
-// A random Set whose items have names from a small stock (so that two Sets share some)
-// and whose calls point into the user banks, at presets, or nowhere; a quarter of the
-// track calls carry bit 7.
-FileSet CallingSet(std::uint32_t seed) {
-  FileSet set = build::RandomSet(seed);
-  build::Rng rng(seed + 77);
-  const auto name = [&rng] { return "Name " + std::to_string(rng.Below(40)); };
-  for (const Kind kind : kEditKinds) {
-    if (kind == Kind::KbdSet) continue;
-    for (int i = 0; i < PositionCount(kind); ++i) {
-      test::PutName(RecordBytes(set, kind, i), kind, rng.Below(5) == 0 ? std::string() : name());
-    }
-  }
-  for (const Kind caller : kCallerKinds) {
-    for (int i = 0; i < PositionCount(caller); ++i) {
-      const auto record = RecordBytes(set, caller, i);
-      for (const CallField& field : CallFieldsOf(caller)) {
-        const int roll = rng.Below(8);
-        if (roll == 0) continue;  // the random bytes stay: a call into no bank, or anywhere
-        const int user = rng.Below(UserItemCount(field.called));
-        const int number = roll < 6 ? ItemNumberOfUserIndex(field.called, user) : rng.Below(64);
-        WriteCall(record, field, number);
-        if (field.encoding == CallEncoding::TrackCall && rng.Below(4) == 0) {
-          record[field.offset + 1] |= 0x80;
-        }
-      }
-    }
-  }
-  return set;
-}
 
 TEST(UndoProperty, UndoRightAfterAnyOperationRestoresEveryByte) {
   int undone = 0;
