@@ -63,7 +63,15 @@ int main(int argc, char** argv) {
 
   i40::app::StartOptions options = i40::app::DefaultStartOptions();
   if (!files.isEmpty()) options.setArgument = i40::app::QStringToPath(files.first());
-  if (!frame.Start(options)) return 1;
-  if (files.size() > 1) frame.OpenFiles(files.mid(1));
-  return QApplication::exec();
+  // Whatever escapes the editor's own handling ends it with a word, not an abort.
+  try {
+    if (!frame.Start(options)) return 1;
+    if (files.size() > 1) frame.OpenFiles(files.mid(1));
+    return QApplication::exec();
+  } catch (const std::exception& e) {
+    std::cerr << "i40seted: " << e.what() << '\n';
+  } catch (...) {
+    std::cerr << "i40seted: an unexpected error\n";
+  }
+  return 2;
 }

@@ -371,33 +371,32 @@ class Tool {
     const auto kind = ParseKindName(options_.values["--kind"]);
     if (!kind) return Usage("--kind names one of the kinds");
     if (!options_.values.count("-o")) return Usage("syx needs -o FILE");
-    int block = 0;
-    int channel = 0;
-    int model = 0x4D;
-    try {
-      if (options_.values.count("--block")) block = std::stoi(options_.values["--block"]);
-      if (options_.values.count("--channel")) channel = std::stoi(options_.values["--channel"]);
-      if (options_.values.count("--model"))
-        model = std::stoi(options_.values["--model"], nullptr, 16);
-    } catch (const std::exception&) {
-      return Usage("--block, --channel and --model take numbers");
-    }
-    if (block < 0 || block > 3 || channel < 0 || channel > 15 || model < 0 || model > 0x7F) {
-      return Usage("--block is 0-3, --channel 0-15, --model 00-7F");
-    }
+    const auto block = Option("--block", 0, 3, 0);
+    const auto channel = Option("--channel", 0, 15, 0);
+    const auto model = Option("--model", 0, 0x7F, 0x4D, 16);
+    if (!block || !channel || !model) return Usage("--block is 0-3, --channel 0-15, --model 00-7F");
     const int slot = OpenOne(1);
     if (slot == -2) return Usage("syx needs one Set");
     if (slot < 0) return 1;
-    ws_.sysExHeader[2] = static_cast<std::uint8_t>(0x30 + channel);
-    ws_.sysExHeader[3] = static_cast<std::uint8_t>(model);
+    ws_.sysExHeader[2] = static_cast<std::uint8_t>(0x30 + *channel);
+    ws_.sysExHeader[3] = static_cast<std::uint8_t>(*model);
     ScriptedPrompter prompter;
     prompter.QueueFile(fs::path(options_.values["-o"]));
     prompter.QueueAnswer(Answer::Yes);  // a file already there is replaced
-    const bool written = DumpMidi(ws_, prompter, nullptr, slot, *kind, block, true);
+    const bool written =
+        DumpMidi(ws_, prompter, nullptr, slot, *kind, static_cast<int>(*block), true);
     for (const Message& m : prompter.messages()) {
       if (m.buttons == MessageButtons::Ok) err_ << m.text << '\n';
     }
     return written ? 0 : 1;
+  }
+
+  // An option's number within its range, the default when it is not given; nothing
+  // when it is not such a number.
+  std::optional<long long> Option(const char* name, long long low, long long high,
+                                  long long fallback, int base = 10) {
+    if (!options_.values.count(name)) return fallback;
+    return ParseNumber(options_.values[name], low, high, base);
   }
 
   bool HasFlag(const char* flag) const {
@@ -424,7 +423,7 @@ class Tool {
   static std::optional<int> FindPort(const std::vector<std::string>& names,
                                      const std::string& wanted) {
     if (!wanted.empty() && wanted.find_first_not_of("0123456789") == std::string::npos) {
-      const auto n = static_cast<std::size_t>(std::stoul(wanted));
+      const auto n = static_cast<std::size_t>(ParseNumber(wanted, 0, 65535).value_or(65535));
       if (n < names.size() && names[n] != kDryRunPortName) return static_cast<int>(n);
       return std::nullopt;
     }
@@ -452,24 +451,17 @@ class Tool {
     if (options_.values.count("--capture") && !simulate) {
       return Usage("--capture goes with --simulate");
     }
-    int block = 0;
-    try {
-      if (options_.values.count("--block")) block = std::stoi(options_.values["--block"]);
-    } catch (const std::exception&) {
-      return Usage("--block takes a number");
-    }
-    if (block < 0 || block > 3) return Usage("--block is 0-3");
+    const auto block = Option("--block", 0, 3, 0);
+    if (!block) return Usage("--block is 0-3");
     MidiPace pace;
-    try {
-      if (options_.values.count("--packet"))
-        pace.packetBytes = static_cast<std::size_t>(std::stoi(options_.values["--packet"]));
-      if (options_.values.count("--pause")) pace.pauseMs = std::stoi(options_.values["--pause"]);
-    } catch (const std::exception&) {
-      return Usage("--packet and --pause take numbers");
-    }
-    if (pace.packetBytes < MidiPace::kMinPacket || pace.packetBytes > MidiPace::kMaxPacket)
-      return Usage("--packet is 16-2016");
-    if (pace.pauseMs < 0 || pace.pauseMs > MidiPace::kMaxPauseMs) return Usage("--pause is 0-1000");
+    const auto packet = Option("--packet", static_cast<long long>(MidiPace::kMinPacket),
+                               static_cast<long long>(MidiPace::kMaxPacket),
+                               static_cast<long long>(pace.packetBytes));
+    if (!packet) return Usage("--packet is 16-2016");
+    const auto pause = Option("--pause", 0, MidiPace::kMaxPauseMs, 0);
+    if (!pause) return Usage("--pause is 0-1000");
+    pace.packetBytes = static_cast<std::size_t>(*packet);
+    pace.pauseMs = static_cast<int>(*pause);
 
     midi::SimulatedInstrument instrument;
     midi::RtMidiPort devices;
@@ -497,8 +489,9 @@ class Tool {
     CloseMidiDevices(*port);
     if (ws_.midi.instrumentFound) {
       prompter.QueueAnswer(Answer::Ok);
-      acknowledged = whole ? SendWholeSet(ws_, prompter, port, slot)
-                           : DumpMidi(ws_, prompter, port, slot, *kind, block, false);
+      acknowledged =
+          whole ? SendWholeSet(ws_, prompter, port, slot)
+                : DumpMidi(ws_, prompter, port, slot, *kind, static_cast<int>(*block), false);
     }
     for (const Message& m : prompter.messages()) {
       if (m.buttons != MessageButtons::Ok) continue;

@@ -1,5 +1,7 @@
 #include "cli/cli_support.h"
 
+#include <charconv>
+
 #include <array>
 #include <system_error>
 
@@ -66,6 +68,16 @@ std::optional<Kind> ParseKindName(std::string_view name) {
 
 int UserBankOf(Kind kind) {
   return kind == Kind::Program ? 5 : 2;
+}
+
+std::optional<long long> ParseNumber(std::string_view text, long long low, long long high,
+                                     int base) {
+  long long value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+  if (text.empty() || error != std::errc() || stop != end || value < low || value > high)
+    return std::nullopt;
+  return value;
 }
 
 std::optional<Position> ParsePosition(Kind kind, std::string_view text) {

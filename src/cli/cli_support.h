@@ -31,6 +31,12 @@ struct Position {
 };
 std::optional<Position> ParsePosition(Kind kind, std::string_view text);
 
+// A whole number of what a word means (a list index, a block, a port, a byte count),
+// within [low, high]: decimal, or hexadecimal with `base` 16. Nothing for anything else
+// (no number, a number out of range, something after it); it never throws.
+std::optional<long long> ParseNumber(std::string_view text, long long low, long long high,
+                                     int base = 10);
+
 // The user bank of a kind, as Erase Bank takes it by default.
 int UserBankOf(Kind kind);
 

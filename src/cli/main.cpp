@@ -17,5 +17,14 @@ int main(int argc, char** argv) {
   std::error_code ec;
   std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (ec) program = std::filesystem::absolute(argv[0], ec);
-  return i40::cli::Run(args, std::cout, std::cerr, program);
+  // Nothing ends the program unsaid: anything not handled where it happened is a usage
+  // or input error, with its text.
+  try {
+    return i40::cli::Run(args, std::cout, std::cerr, program);
+  } catch (const std::exception& e) {
+    std::cerr << "i40set: " << e.what() << '\n';
+  } catch (...) {
+    std::cerr << "i40set: an unexpected error\n";
+  }
+  return 2;
 }

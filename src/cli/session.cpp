@@ -19,6 +19,7 @@
 #include "session/save_set.h"
 #include "sysex/dump.h"
 #include "util/bytes.h"
+#include "util/text.h"
 
 namespace fs = std::filesystem;
 
@@ -29,6 +30,21 @@ class ScriptError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// What a name box takes from text typed in a script (UTF-8): printable ASCII as it is,
+// any other character a "?", one a character, as the desktop's box takes it.
+std::string Typed(const std::string& utf8) {
+  std::string typed;
+  for (const char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      typed += byte >= 0x20 && byte < 0x7F ? c : '?';
+    } else if ((byte & 0xC0) != 0x80) {
+      typed += '?';  // the first byte of a character; the bytes that follow it say nothing
+    }
+  }
+  return typed;
+}
 
 std::vector<std::string> Words(const std::string& line) {
   std::vector<std::string> words;
@@ -99,7 +115,7 @@ class Session {
       prompter_.QueueFile(w[1] == "cancel" ? std::nullopt : std::optional<fs::path>(w[1]));
     } else if (command == "choose") {
       Need(w, 2);
-      prompter_.QueueChoice(std::stoi(w[1]));
+      prompter_.QueueChoice(static_cast<int>(Number(w[1], -1, 65535, "a list entry")));
     } else if (const auto edit = EditOf(command)) {
       Need(w, 4);
       const Kind kind = KindOf(w[1]);
@@ -162,9 +178,8 @@ class Session {
     } else if (command == "syx") {
       Need(w, 4);
       prompter_.OfferFile(fs::path(w[3]));
-      const int block = w.size() > 4 ? std::stoi(w[4]) : 0;
       // As `i40set syx --block`: a Block the Set does not have is no Block at all.
-      if (block < 0 || block > 3) throw ScriptError("the Style Block is 0-3");
+      const int block = w.size() > 4 ? static_cast<int>(Number(w[4], 0, 3, "a Style Block")) : 0;
       DumpMidi(ws_, prompter_, nullptr, Slot(w[1]), KindOf(w[2]), block, true);
     } else {
       throw ScriptError("unknown command '" + command + "'");
@@ -206,10 +221,11 @@ class Session {
       if (c.type == ControlType::List) {
         Json lines = Json::array();
         for (const ListLine& line : c.lines)
-          lines.push_back(JsonText(line.text));
+          lines.push_back(NameText(line.text));
         controls[c.name] = std::move(lines);
       } else {
-        controls[c.name] = JsonText(DialogModel::Shown(c));
+        // What the controls show is names and ASCII: one character a byte.
+        controls[c.name] = NameText(DialogModel::Shown(c));
       }
     }
     PrintJson(out_, Json{{"event", "dialog"},
@@ -224,9 +240,12 @@ class Session {
     const std::string& command = w[0];
     DialogModel& m = *dialog_;
     if (command == "set") {
-      Need(w, 3);
+      // VALUE is the rest of the line after the one space that follows CONTROL, spaces
+      // kept: blanks alone are a blank text (a name cleared).
+      Need(w, 2);
       const std::size_t nameAt = line.find(w[1]);
       const std::size_t valueAt = nameAt + w[1].size() + 1;
+      if (w.size() < 3 && valueAt > line.size()) Need(w, 3);
       SetControl(m, w[1], valueAt <= line.size() ? line.substr(valueAt) : std::string());
     } else if (command == "click") {
       Need(w, 2);
@@ -260,7 +279,8 @@ class Session {
       const std::size_t open = name.find('(');
       if (open != std::string::npos && name.back() == ')') {
         base = name.substr(0, open);
-        line = std::stoi(name.substr(open + 1));
+        line = static_cast<int>(
+            Number(name.substr(open + 1, name.size() - open - 2), 0, 9999, "a line of a list"));
       }
     }
     const DialogControl* c = m.Find(base);
@@ -270,7 +290,7 @@ class Session {
     switch (c->type) {
       case ControlType::Text:
       case ControlType::Number:
-        Refused(m.SetText(name, value), name, value);
+        Refused(m.SetText(name, Typed(value)), name, value);
         shown = c->text;
         break;
       case ControlType::Combo:
@@ -317,7 +337,7 @@ class Session {
       default:
         Refused(ControlRefusal::ReadOnly, name, value);
     }
-    PrintJson(out_, Json{{"event", "control"}, {"name", name}, {"value", JsonText(shown)}});
+    PrintJson(out_, Json{{"event", "control"}, {"name", name}, {"value", NameText(shown)}});
   }
 
   // An entry as listed, or "#N" for list position N; -1 when it is neither.
@@ -358,6 +378,17 @@ class Session {
   void Bind(const std::string& handle, int slot) {
     if (slot == 0) throw ScriptError("the Set for '" + handle + "' did not open");
     handles_[handle] = slot;
+  }
+
+  // A number of what the word means, within its range; anything else stops the script.
+  static long long Number(const std::string& word, long long low, long long high,
+                          const char* what) {
+    const auto number = ParseNumber(word, low, high);
+    if (!number) {
+      throw ScriptError("'" + word + "' is not " + what + " (" + std::to_string(low) + " to " +
+                        std::to_string(high) + ")");
+    }
+    return *number;
   }
 
   std::string HandleOf(int slot) const {
@@ -441,8 +472,9 @@ int RunSession(Workspace& ws, std::istream& script, std::ostream& out, std::ostr
     } catch (const ScriptError& e) {
       err << "i40set: line " << lineNumber << ": " << e.what() << '\n';
       return 2;
-    } catch (const std::invalid_argument&) {
-      err << "i40set: line " << lineNumber << ": not a number\n";
+    } catch (const std::exception& e) {
+      // Whatever else went wrong stops the script at its line, never the program.
+      err << "i40set: line " << lineNumber << ": " << e.what() << '\n';
       return 2;
     }
   }

@@ -70,7 +70,7 @@ class ItemDialogsTest : public QObject {
     s.window->Select(0, 0);
     s.watcher.Then(Expect("FParArr", "Arrangement C11 in DEMO", [](QDialog* d) {
       auto* name = d->findChild<QLineEdit*>("txtNam");
-      QCOMPARE(name->text(), QString("Pop Ballad"));  // the padding is not in the way
+      QCOMPARE(name->text(), QString("Pop Ballad      "));  // all sixteen characters
       name->selectAll();
       QTest::keyClicks(name, "  Morning Song");
       QCOMPARE(name->text(), QString("Morning Song"));  // leading blanks go as typed
@@ -88,6 +88,39 @@ class ItemDialogsTest : public QObject {
     s.entry("mnuEUndo")->trigger();
     QVERIFY(s.files().arrangements.records[0] == before &&
             s.grid(0, "grdArr")->item(0, 0)->text().contains("Pop Ballad"));
+  }
+
+  // A name is single-byte text: the box shows one character a byte (a line break as its
+  // picture), and an OK that changed another control leaves the name's bytes alone. A
+  // pasted name keeps 16 characters after its leading blanks, as a typed one does.
+  void namesShowByteForByteAndPastedOnesKeepSixteen() {
+    DemoSession s;
+    const std::string bytes =
+        "Caf\xC3\xA9 A\nB\rC\xE2\x82\xAC"
+        "D ";
+    s.files().arrangements.records[1].SetName(bytes);
+    s.window->Select(0, 1);
+    s.watcher.Then(Expect("FParArr", "Arrangement C12 in DEMO", [](QDialog* d) {
+      QCOMPARE(d->findChild<QLineEdit*>("txtNam")->text(),
+               QString::fromUtf16(u"Caf\u00C3\u00A9 A\u240AB\u240DC\u00E2\u0082\u00ACD "));
+      d->findChild<QSpinBox*>("txtTempo")->setValue(96);
+      d->findChild<QPushButton*>("cmdOK")->click();
+    }));
+    s.entry("mnuEDetails")->trigger();
+    QCOMPARE(s.files().arrangements.records[1].Name(), bytes);
+    QCOMPARE(s.files().arrangements.records[1].bytes[22], std::uint8_t{96 - 30});
+
+    s.watcher.Then(Expect("FParArr", "Arrangement C12 in DEMO", [](QDialog* d) {
+      auto* name = d->findChild<QLineEdit*>("txtNam");
+      QApplication::clipboard()->setText("   ABCDEFGHIJKLMNOPQRSTUVWX");
+      name->selectAll();
+      name->paste();
+      QCOMPARE(name->text(), QString("ABCDEFGHIJKLMNOP"));
+      d->findChild<QPushButton*>("cmdOK")->click();
+    }));
+    s.entry("mnuEDetails")->trigger();
+    QCOMPARE(s.files().arrangements.records[1].Name(), std::string("ABCDEFGHIJKLMNOP"));
+    s.ws().sets.Entry(1).Modified = {};  // nothing to save on closing
   }
 
   void aRefusedOkKeepsTheDialogOpen() {

@@ -231,7 +231,7 @@ TEST_F(CliTest, BadInputGivesAClearMessageAndAnExitStatus) {
   // A Block the Set does not have, a packet or pause out of range: usage errors.
   EXPECT_EQ(
       StatusOf(RunScript(Open("D", "DST") + "syx D style " + (dir_ / "S.SYX").string() + " 4\n")),
-      Status(2, "i40set: line 2: the Style Block is 0-3\n"));
+      Status(2, "i40set: line 2: '4' is not a Style Block (0 to 3)\n"));
   const std::string set = (dir_ / "DST").string();
   for (const auto& [option, value] : {std::pair("--packet", "15"), std::pair("--packet", "2017"),
                                       std::pair("--pause", "1001"), std::pair("--block", "1")}) {
@@ -281,6 +281,63 @@ TEST_F(CliTest, PasteWithCallsThatCannotActSaysWhy) {
                  R"(another open Set.")"),
       std::string::npos)
       << r.out;
+}
+
+// A number out of any range a line means is a script error at that line, never an end
+// of the program (these four once aborted it).
+TEST_F(CliTest, NumbersOutOfRangeAreUsageErrors) {
+  const std::string big = "99999999999";
+  const std::pair<std::string, std::string> scripts[] = {
+      {"details arrangement S C11\nset lstPrg(" + big + ") F11\n",
+       "i40set: line 3: '" + big + "' is not a line of a list (0 to 9999)\n"},
+      {"choose " + big + "\n", "i40set: line 2: '" + big + "' is not a list entry (-1 to 65535)\n"},
+      {"syx S style o.syx " + big + "\n",
+       "i40set: line 2: '" + big + "' is not a Style Block (0 to 3)\n"}};
+  for (const auto& [script, said] : scripts)
+    EXPECT_EQ(StatusOf(RunScript(Open("S", "SRC") + script)), Status(2, said)) << script;
+  const Result r = RunCli({"send", (dir_ / "SRC").string(), "--kind", "global", "--out",
+                           "99999999999999999999999", "--in", "0"});
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.err.find("no single MIDI output '99999999999999999999999'"), std::string::npos)
+      << r.err;
+}
+
+// Names are single-byte text: every byte is one character, in what `details` shows as in
+// the saved file; an OK that changed another control leaves the name's bytes as they
+// were, and a blank VALUE clears a name.
+TEST_F(CliTest, NamesAreShownByteForByte) {
+  const std::string bytes =
+      "Caf\xC3\xA9 A\nB\rC\xE2\x82\xAC"
+      "D ";
+  ASSERT_EQ(bytes.size(), 16u);
+  src_.arrangements.records[1].SetName(bytes);
+  src_.arrangements.records[2].SetName("D\xE9j\xE0 vu");  // Latin-1 on its own
+  src_.arrangements.records[3].SetName("D\xE9j\xE0 vu");
+  build::WriteSet(src_, dir_ / "SRC");
+  Result r = RunScript(Open("S", "SRC") +
+                       "details arrangement S C12\nset txtTempo 96\nok\n"
+                       "details arrangement S C13\ncancel\nsaveas S " +
+                       (dir_ / "OUT").string() + "\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  // C3 A9 are two characters, the line breaks their pictures, E2 82 AC three characters.
+  const std::string shown =  // U+00C3 U+00A9, U+240A U+240D, U+00E2 U+0082 U+00AC
+      "\"txtNam\":\"Caf\xC3\x83\xC2\xA9 A\xE2\x90\x8A"
+      "B\xE2\x90\x8D"
+      "C\xC3\xA2\xC2\x82\xC2\xAC"
+      "D \"";
+  EXPECT_NE(r.out.find(shown), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"txtNam\":\"D\xC3\xA9j\xC3\xA0 vu         \""), std::string::npos)
+      << r.out;
+  FileSet saved = Saved(dir_ / "OUT");
+  EXPECT_EQ(saved.arrangements.records[1].Name(), bytes);
+  // Findings name items the same way.
+  EXPECT_NE(RunCli({"check", (dir_ / "OUT").string()})
+                .out.find("Arrangement C14 'D\xC3\xA9j\xC3\xA0 vu' has the same name as C13"),
+            std::string::npos);
+
+  r = RunScript(Open("S", "OUT") + "details arrangement S C12\nset txtNam    \nok\nsave S\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Saved(dir_ / "OUT").arrangements.records[1].Name(), std::string(16, ' '));
 }
 
 // pastecalls: the Arrangement comes with the Program DST lacks (into the first free

@@ -61,18 +61,19 @@ QString NameOf(const DialogControl& control) {
   return QString::fromStdString(control.name);
 }
 
-// What a text box shows: a name without the blanks that pad it in the record, which
-// would only stand in the way of typing.
-QString BoxText(const DialogControl& control, QString text) {
-  if (control.field.encoding == RecordField::Encoding::Text) {
-    while (text.endsWith(' '))
-      text.chop(1);
-  }
-  return text;
+// A control's text: every byte a character (names are single-byte text, and the rest is
+// ASCII), the blanks that pad a name included.
+QString BoxText(const DialogControl& control) {
+  return FromName(control.text);
 }
 
-QString BoxText(const DialogControl& control) {
-  return BoxText(control, FromCore(control.text));
+// What a name box takes from what was typed or pasted: printable ASCII, anything else a
+// "?", one a character.
+std::string TypedText(const QString& text) {
+  std::string typed;
+  for (const QChar c : text)
+    typed += c.unicode() >= 0x20 && c.unicode() < 0x7F ? static_cast<char>(c.unicode()) : '?';
+  return typed;
 }
 
 }  // namespace
@@ -132,8 +133,8 @@ QWidget* ItemDialog::MakeWidget(const DialogControl& c, QWidget* parent) {
   switch (c.type) {
     case ControlType::Text: {
       auto* box = new QLineEdit(parent);
-      if (c.textLimit > 0) box->setMaxLength(static_cast<int>(c.textLimit));
-      // A name follows its rule as it is typed (leading blanks go, the length is kept).
+      // No length of the box's own: a pasted name loses its leading blanks before it is
+      // cut to length, as typing does (the model keeps both rules).
       connect(box, &QLineEdit::textEdited, this,
               [this, name](const QString& text) { CommitText(name, text); });
       widget = box;
@@ -272,7 +273,7 @@ void ItemDialog::Show() {
     if (auto* caption = findChild<QLabel*>(QStringLiteral("lbl_") + NameOf(c)))
       caption->setVisible(c.visible);
     if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-      if (BoxText(c, box->text()) != BoxText(c)) box->setText(BoxText(c));
+      if (box->text() != BoxText(c)) box->setText(BoxText(c));
     } else if (auto* number = qobject_cast<StepBox*>(widget)) {
       if (c.text.empty()) {
         number->clear();
@@ -293,13 +294,13 @@ void ItemDialog::Show() {
       const int row = list->currentRow();
       list->clear();
       for (const ListLine& line : c.lines)
-        list->addItem(FromCore(line.text));
+        list->addItem(FromName(line.text));
       // Room for every line of a short list (the channels, the tracks) without scrolling.
       const int rows = std::clamp(list->count(), 6, 16);
       list->setMinimumHeight(list->sizeHintForRow(0) * rows + 2 * list->frameWidth() + 4);
       if (row >= 0 && row < list->count()) list->setCurrentRow(row);
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-      label->setText(FromCore(c.text));
+      label->setText(FromName(c.text));
     } else if (c.type == ControlType::Options) {
       for (std::size_t i = 0; i < c.entries.size(); ++i) {
         auto* option = widget->findChild<QRadioButton*>(
@@ -315,8 +316,8 @@ void ItemDialog::Show() {
 void ItemDialog::CommitText(const QString& name, const QString& text) {
   if (showing_) return;
   const DialogControl* c = model_.Find(ToCore(name));
-  if (c == nullptr || BoxText(*c, text) == BoxText(*c)) return;
-  Act(model_.SetText(ToCore(name), ToCore(text)));
+  if (c == nullptr || text == BoxText(*c)) return;
+  Act(model_.SetText(ToCore(name), TypedText(text)));
 }
 
 void ItemDialog::Act(ControlRefusal) {

@@ -9,6 +9,8 @@
 #include <QShortcut>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <ranges>
+#include <string_view>
 
 #include "reports/set_report.h"
 #include "shell/app_icon.h"
@@ -27,7 +29,7 @@ ReportWindow::ReportWindow(Workspace& ws, Prompter& prompter, int slot, const st
       text_(new QPlainTextEdit(this)),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
   setObjectName("FReport");
-  setWindowTitle(FromName(ReportWindowCaption(setTitle)));
+  setWindowTitle(FromCore(ReportWindowCaption(setTitle)));
   setWindowIcon(AppIcon());
   text_->setObjectName("txtRep");
   text_->setReadOnly(true);
@@ -36,10 +38,12 @@ ReportWindow::ReportWindow(Workspace& ws, Prompter& prompter, int slot, const st
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
   text_->setFont(font);
-  // The report's line breaks are CRLF; the box wants plain line feeds.
-  QString shown = FromName(report_);
-  shown.remove('\r');
-  text_->setPlainText(shown);
+  // The report's lines end in CR LF; between them every byte is one character, so a
+  // line break inside a name shows as its picture and keeps the columns.
+  QStringList lines;
+  for (const auto line : std::views::split(std::string_view(report_), std::string_view("\r\n")))
+    lines << FromName(std::string_view(line.begin(), line.end()));
+  text_->setPlainText(lines.join('\n'));
 
   auto* buttons = new QHBoxLayout;
   auto add = [&](const char* name, const QString& caption, void (ReportWindow::*action)()) {

@@ -18,9 +18,16 @@ inline QString FromCore(std::string_view text) {
   return QString::fromStdString(ToUtf8(text));
 }
 
-// A record name or a line built from names: always single-byte text.
+// A record name or a line built from names: always single-byte text, each byte the one
+// Latin-1 character of its value; a control byte shows as its picture (U+2400 on), so a
+// name is one line and one character a byte.
 inline QString FromName(std::string_view name) {
-  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+  QString text = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+  for (QChar& c : text) {
+    if (c.unicode() < 0x20) c = QChar(0x2400 + c.unicode());
+    if (c.unicode() == 0x7F) c = QChar(0x2421);
+  }
+  return text;
 }
 
 inline std::string ToCore(const QString& text) {

@@ -36,7 +36,7 @@ std::string Question(Kind kind, const CallField& field, const std::string& calle
   std::string text;
   if (ofTrack) text = "Track '" + TrimSpaces(field.trackName) + "' of ";
   text += CallerWord(kind, ofTrack) + " '" + callerName + "' calls " + calledKind + " '" +
-          TrimSpaces(calledName) + "' non-existent in '" + destName + "'\n\n";
+          NameText(TrimSpaces(calledName)) + "' non-existent in '" + destName + "'\n\n";
   text += "Redirect this " + (ofTrack ? std::string("track") : CallerWord(kind, false)) +
           " to an existing " + calledKind + "?";
   return text;
@@ -52,7 +52,7 @@ bool CheckPastedCalls(Workspace& ws, Prompter& prompter, Kind kind, int sourceSl
   const ItemSources source{ws.presets, ws.sets.Files(sourceSlot)};
   // A KBD Set has no name: the questions name it by the position it goes to.
   const std::string callerName =
-      kind == Kind::KbdSet ? KbdSetLabel(index) : TrimSpaces(RecordName(kind, sourceRecord));
+      kind == Kind::KbdSet ? KbdSetLabel(index) : ShownName(kind, sourceRecord);
   for (const CallField& field : CallFieldsOf(kind)) {
     const int number = ReadCall(sourceRecord, field);
     if (ItemUserIndex(field.called, number) < 0) continue;  // presets mean the same everywhere

@@ -20,9 +20,9 @@ bool WarnDuplicateNames(Prompter& prompter, const std::string& what,
                     "", MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok});
       return true;
     }
-    prompter.Ask(
-        {what + " duplicate name\n" + label(later) + " - " + label(earlier) + "  (" + name + ")",
-         "", MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok});
+    prompter.Ask({what + " duplicate name\n" + label(later) + " - " + label(earlier) + "  (" +
+                      NameText(name) + ")",
+                  "", MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok});
   }
   return found;
 }

@@ -19,10 +19,9 @@ std::string CallerDescription(Kind caller, int index, std::span<const std::uint8
     case Kind::Arrangement:
     case Kind::Style:
       return std::string(KindName(caller)) + " " + ItemUserLabel(caller, index) + " '" +
-             TrimSpaces(RecordName(caller, record)) + "'";
+             ShownName(caller, record) + "'";
     case Kind::BackingSequence:
-      return "Backing Sequence " + std::to_string(index) + " '" +
-             TrimSpaces(RecordName(caller, record)) + "'";
+      return "Backing Sequence " + std::to_string(index) + " '" + ShownName(caller, record) + "'";
     default:
       return "KBD Set " + KbdSetLabel(index);
   }
@@ -41,7 +40,7 @@ void DuplicateNameFindings(const FileSet& set, std::vector<SetFinding>& findings
       std::map<std::string, int> firstOfName;
       for (int i = first; i < first + count; ++i) {
         if (IsItemSlotEmpty(set, kind, i)) continue;
-        const std::string name = TrimSpaces(RecordName(kind, RecordBytes(set, kind, i)));
+        const std::string name = ShownName(kind, RecordBytes(set, kind, i));
         if (name.empty()) continue;
         const auto [at, isFirst] = firstOfName.emplace(name, i);
         if (isFirst) continue;

@@ -49,7 +49,7 @@ std::string PositionLabel(Kind kind, int index) {
 }
 
 std::string ShownName(const FileSet& set, Kind kind, int index) {
-  return ToUtf8(TrimSpaces(RecordName(kind, RecordBytes(set, kind, index))));
+  return ShownName(kind, RecordBytes(set, kind, index));
 }
 
 // What a call names in its own Set: a user item by its kind and name (an empty position
@@ -523,7 +523,7 @@ class Comparison {
     const int user = ItemUserIndex(called, number);
     if (user >= 0 && IsPosition(called, user) && IsEmptyItem(from.set, called, user))
       return label + " (empty)";
-    const std::string name = ToUtf8(TrimSpaces(ItemName(from, called, number)));
+    const std::string name = NameText(TrimSpaces(ItemName(from, called, number)));
     return name.empty() ? label : label + " " + name;
   }
 

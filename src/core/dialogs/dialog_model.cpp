@@ -143,7 +143,7 @@ void AddNameAndCategory(DialogModel& m, const std::string& frame,
                                        RecordField::Bits(ItemRecord<1>::kCategoryOffset));
   category.entries = std::move(categories);
   if (record.empty()) {
-    name.text = ToUtf8(presetName);
+    name.text = presetName;
     name.enabled = false;
     category.value = presetCategory >= 0 && presetCategory < 16 ? presetCategory : -1;
     category.enabled = false;
@@ -285,8 +285,9 @@ void DialogModel::Fill(DialogControl& control, std::span<const std::uint8_t> rec
       if (field.encoding == RecordField::Encoding::Text) {
         const std::size_t end = std::min(record.size(), field.offset + field.width);
         const std::size_t begin = std::min(end, field.offset);
-        control.text = ToUtf8(std::string(record.begin() + static_cast<std::ptrdiff_t>(begin),
-                                          record.begin() + static_cast<std::ptrdiff_t>(end)));
+        // The record's bytes as they are: whoever shows them turns each into one character.
+        control.text = std::string(record.begin() + static_cast<std::ptrdiff_t>(begin),
+                                   record.begin() + static_cast<std::ptrdiff_t>(end));
       } else {
         control.text = std::to_string(field.Read(record));
       }

@@ -358,7 +358,7 @@ class Engine {
     const int number = Number(i);
     Confirmed answer = Confirmed::Go;
     if (!CallersOf(set_, kind_, number).empty()) {
-      const std::string name = TrimSpaces(RecordName(kind_, RecordBytes(set_, kind_, i)));
+      const std::string name = ShownName(kind_, RecordBytes(set_, kind_, i));
       switch (prompter_.Ask({CallersQuestion(kind_, name), "", MessageIcon::Exclamation,
                              MessageButtons::YesNoCancel, Answer::Cancel})) {
         case Answer::Yes: {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "util/text.h"
+
 namespace i40 {
 
 int PositionCount(Kind kind) {
@@ -69,6 +71,10 @@ std::string RecordName(Kind kind, std::span<const std::uint8_t> record) {
   if (kind == Kind::BackingSequence) width = kBsqNameWidth;
   if (kind == Kind::KbdSet) width = 0;
   return std::string(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(width));
+}
+
+std::string ShownName(Kind kind, std::span<const std::uint8_t> record) {
+  return NameText(TrimSpaces(RecordName(kind, record)));
 }
 
 bool IsEmptyRecord(Kind kind, std::span<const std::uint8_t> record) {

@@ -24,6 +24,9 @@ std::span<const std::uint8_t> RecordBytes(const FileSet& set, Kind kind, int ind
 // The name a record holds (16 characters, 10 for a Backing Sequence); empty for a KBD
 // Set, which has none.
 std::string RecordName(Kind kind, std::span<const std::uint8_t> record);
+// The name as words for the user (messages, findings, differences): without the blanks
+// that pad it, each byte one character, in UTF-8.
+std::string ShownName(Kind kind, std::span<const std::uint8_t> record);
 // A record that holds nothing: its name is all blanks. Every KBD Set holds a set-up.
 bool IsEmptyRecord(Kind kind, std::span<const std::uint8_t> record);
 bool IsEmptyPosition(const FileSet& set, Kind kind, int index);

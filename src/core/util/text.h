@@ -68,4 +68,30 @@ inline std::string ToUtf8(std::string_view text) {
   return out;
 }
 
+// A name read from a record, for the world outside the program, in UTF-8: each byte is
+// the one Latin-1 character of its value, nothing merged, nothing dropped. A control
+// byte (a line break in a name) is its visible picture (U+2400 on), so that a name is
+// always one line and one character a byte.
+inline std::string NameText(std::string_view raw) {
+  std::string out;
+  out.reserve(raw.size() * 2);
+  for (const char c : raw) {
+    const auto byte = static_cast<unsigned char>(c);
+    char32_t code = byte;
+    if (byte < 0x20) code = 0x2400 + byte;
+    if (byte == 0x7F) code = 0x2421;
+    if (code < 0x80) {
+      out += static_cast<char>(code);
+    } else if (code < 0x800) {
+      out += static_cast<char>(0xC0 | (code >> 6));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (code >> 12));
+      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+  }
+  return out;
+}
+
 }  // namespace i40
