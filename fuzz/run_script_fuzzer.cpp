@@ -41,13 +41,9 @@ constexpr const char* kWords[] = {
 // The fuzzer's own folder, made on first use and gone when the fuzzer ends.
 struct ScratchFolder {
   fs::path dir = fs::temp_directory_path() / ("i40-run-fuzz-" + std::to_string(::getpid()));
-  ScratchFolder() {
-    fs::create_directories(dir);
-    fs::current_path(dir);  // where relative paths of a script land
-  }
+  ScratchFolder() { fs::create_directories(dir); }
   ~ScratchFolder() {
     std::error_code ignored;
-    fs::current_path(fs::temp_directory_path(), ignored);
     fs::remove_all(dir, ignored);
   }
 };
@@ -56,6 +52,19 @@ const fs::path& Scratch() {
   static const ScratchFolder folder;
   return folder.dir;
 }
+
+// The working folder is the scratch folder only while a script runs, so that a script's
+// relative paths land there while libFuzzer's own (the corpus, artifacts) keep theirs.
+struct InScratch {
+  fs::path before = fs::current_path();
+  InScratch() { fs::current_path(Scratch()); }
+  ~InScratch() {
+    std::error_code ignored;
+    fs::current_path(before, ignored);
+  }
+  InScratch(const InScratch&) = delete;
+  InScratch& operator=(const InScratch&) = delete;
+};
 
 // The demo as SRC and the template as DST, as they were before any input wrote them.
 void FreshSets() {
@@ -120,6 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ws.settings.WarnDupl = true;
   ws.settings.HighCall = true;
   std::istringstream in(script);
+  const InScratch here;
   i40::cli::RunSession(ws, in, out, err);
   return 0;
 }
