@@ -7,19 +7,20 @@
 #include <variant>
 
 #include "calls/item_lookup.h"
-#include "dialogs/dialog_model.h"
+#include "details/item_details.h"
+#include "dialog_model/dialog_model.h"
 #include "edit/edit_engine.h"
 #include "format/blank_records.h"
 #include "format/component_file.h"
 #include "format/component_io.h"
 #include "format/set_paths.h"
+#include "host/scripted_prompter.h"
 #include "presets/preset_list.h"
 #include "programs/program_cell.h"
 #include "reports/set_report.h"
 #include "session/open_set.h"
 #include "session/save_set.h"
-#include "ui/scripted_prompter.h"
-#include "ui/set_view.h"
+#include "view/set_view.h"
 
 namespace i40 {
 namespace {

@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "calls/set_findings.h"
-#include "compare/set_diff.h"
+#include "diff/set_diff.h"
 #include "set_builder.h"
 
 namespace i40 {

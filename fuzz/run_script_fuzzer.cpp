@@ -17,8 +17,8 @@
 #include <system_error>
 
 #include "cli/cli_support.h"
-#include "cli/session.h"
-#include "ui/scripted_prompter.h"
+#include "cli/script_run.h"
+#include "host/scripted_prompter.h"
 
 namespace fs = std::filesystem;
 
@@ -130,6 +130,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ws.settings.HighCall = true;
   std::istringstream in(script);
   const InScratch here;
-  i40::cli::RunSession(ws, in, out, err);
+  i40::cli::RunScript(ws, in, out, err);
   return 0;
 }

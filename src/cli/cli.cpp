@@ -11,11 +11,13 @@
 
 #include "calls/set_findings.h"
 #include "cli/cli_support.h"
-#include "cli/session.h"
+#include "cli/script_run.h"
 #include "cli/set_checks.h"
-#include "compare/set_diff.h"
+#include "diff/set_diff.h"
+#include "edit/edit_engine.h"
 #include "format/file_ops.h"
 #include "format/set_paths.h"
+#include "host/scripted_prompter.h"
 #include "reports/set_report.h"
 #include "reports/subset_report.h"
 #include "rtmidi_port.h"
@@ -25,7 +27,6 @@
 #include "sysex/dump.h"
 #include "sysex/midi_exchange.h"
 #include "sysex/whole_set.h"
-#include "ui/scripted_prompter.h"
 #include "util/ascii.h"
 #include "util/bytes.h"
 #include "version.h"
@@ -223,7 +224,9 @@ class Tool {
   // Opens a Set; 0 on failure. A batch command never creates missing components: it
   // names them instead of asking.
   int Open(const std::string& argument, ScriptedPrompter& prompter) {
-    return OpenCompleteSet(ws_, prompter, SetPathArgument(argument));
+    const int slot = OpenCompleteSet(ws_, prompter, SetPathArgument(argument));
+    if (slot != 0) WarnDuplicatesAfterOpening(ws_, prompter, slot);
+    return slot;
   }
 
   int OpenOne(std::size_t needed) {
@@ -530,13 +533,13 @@ class Tool {
     if (!Prepare()) return 1;
     ws_.settings.WarnDupl = true;
     ws_.settings.HighCall = true;
-    if (options_.positional[0] == "-") return RunSession(ws_, std::cin, out_, err_);
+    if (options_.positional[0] == "-") return cli::RunScript(ws_, std::cin, out_, err_);
     std::ifstream script(options_.positional[0]);
     if (!script) {
       err_ << "i40set: cannot read " << options_.positional[0] << '\n';
       return 2;
     }
-    return RunSession(ws_, script, out_, err_);
+    return cli::RunScript(ws_, script, out_, err_);
   }
 
   std::ostream& out_;

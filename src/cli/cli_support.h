@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/prompter.h"
 
 namespace i40::cli {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/prompter.h"
+#include "host/prompter.h"
 
 namespace i40::cli {
 

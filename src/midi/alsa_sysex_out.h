@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "ui/midi_port.h"
+#include "host/midi_port.h"
 
 namespace i40::midi {
 

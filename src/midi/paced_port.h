@@ -9,8 +9,8 @@
 #include <span>
 #include <vector>
 
+#include "host/midi_port.h"
 #include "sysex/midi_parser.h"
-#include "ui/midi_port.h"
 
 namespace i40::midi {
 

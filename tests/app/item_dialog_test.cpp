@@ -4,6 +4,7 @@
 
 #include "dialogs/item_dialog.h"
 #include "demo_session.h"
+#include "details/item_details.h"
 #include "shell/qt_prompter.h"
 
 namespace i40::app::test {

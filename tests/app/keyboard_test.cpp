@@ -4,7 +4,8 @@
 // one Alt+letter. Every window fits a 1280x800 screen.
 #include "compare/compare_window.h"
 #include "demo_session.h"
-#include "dialogs/dialog_model.h"
+#include "details/item_details.h"
+#include "dialog_model/dialog_model.h"
 #include "dialogs/item_dialog.h"
 #include "dialogs/list_choice_dialog.h"
 #include "dialogs/midi_setup_dialog.h"

@@ -2,12 +2,12 @@
 
 #include "calls/picker_model.h"
 #include "format/set_paths.h"
+#include "host/scripted_prompter.h"
 #include "pickers/item_picker.h"
 #include "presets/preset_list.h"
 #include "session/open_set.h"
 #include "shell/qt_prompter.h"
 #include "test_support.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40::app::test {
 namespace {

@@ -12,7 +12,7 @@
 #include "reports/set_report.h"
 #include "shell/qt_prompter.h"
 #include "sysex/dump.h"
-#include "ui/set_view.h"
+#include "view/set_view.h"
 
 namespace i40::app::test {
 namespace {

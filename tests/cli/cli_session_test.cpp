@@ -7,17 +7,18 @@
 
 #include "cli/cli.h"
 #include "cli/json_prompter.h"
-#include "dialogs/dialog_model.h"
+#include "details/item_details.h"
+#include "dialog_model/dialog_model.h"
 #include "edit/edit_engine.h"
 #include "format/component_io.h"
 #include "format/set_paths.h"
+#include "host/scripted_prompter.h"
 #include "presets/preset_list.h"
 #include "reports/set_report.h"
 #include "set_builder.h"
 #include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
 #include "sysex/dump.h"
-#include "ui/scripted_prompter.h"
 #include "version.h"
 
 namespace i40 {

@@ -16,6 +16,7 @@
 
 #include "cli/cli.h"
 #include "format/style_blocks.h"
+#include "host/scripted_prompter.h"
 #include "jack_standin.h"
 #include "rtmidi_port.h"
 #include "set_builder.h"
@@ -25,7 +26,6 @@
 #include "sysex/midi_exchange.h"
 #include "sysex/midi_setup.h"
 #include "sysex/whole_set.h"
-#include "ui/scripted_prompter.h"
 
 extern char** environ;
 

@@ -1,6 +1,7 @@
 // The exchanges with the instrument, against a simulated one.
 #include <gtest/gtest.h>
 
+#include "host/scripted_prompter.h"
 #include "rtmidi_port.h"
 #include "set_builder.h"
 #include "simulated_instrument.h"
@@ -10,7 +11,6 @@
 #include "sysex/midi_exchange.h"
 #include "sysex/midi_setup.h"
 #include "sysex/seven_bit.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {

@@ -13,11 +13,11 @@
 #include "format/item_numbers.h"
 #include "format/item_record.h"
 #include "format/positions.h"
+#include "host/prompter.h"
+#include "host/scripted_prompter.h"
 #include "session/workspace.h"
 #include "set_builder.h"
 #include "support/workspace_fixture.h"
-#include "ui/prompter.h"
-#include "ui/scripted_prompter.h"
 #include "util/text.h"
 
 namespace i40::test {

@@ -6,8 +6,8 @@
 
 #include "format/item_numbers.h"
 #include "format/vocabulary.h"
+#include "host/prompter.h"
 #include "set_builder.h"
-#include "ui/prompter.h"
 
 namespace i40::test {
 

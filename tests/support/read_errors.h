@@ -3,7 +3,7 @@
 #include <string>
 
 #include "format/read_error.h"
-#include "ui/error_reports.h"
+#include "host/error_reports.h"
 
 namespace i40::test {
 

@@ -4,7 +4,7 @@
 #include <tuple>
 #include <vector>
 
-#include "ui/prompter.h"
+#include "host/prompter.h"
 
 namespace i40::test {
 

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "compare/set_diff.h"
+#include "diff/set_diff.h"
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/prompter.h"
 
 class QComboBox;
 class QLabel;

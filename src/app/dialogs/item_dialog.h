@@ -5,8 +5,8 @@
 #include <QSpinBox>
 #include <map>
 
-#include "dialogs/dialog_model.h"
-#include "ui/prompter.h"
+#include "dialog_model/dialog_model.h"
+#include "host/prompter.h"
 
 class QGroupBox;
 class QPushButton;

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "ui/prompter.h"
+#include "host/prompter.h"
 
 class QComboBox;
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/prompter.h"
 
 class QPlainTextEdit;
 class QPushButton;

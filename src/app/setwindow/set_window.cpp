@@ -24,14 +24,15 @@
 #include <initializer_list>
 #include <vector>
 
-#include "dialogs/dialog_model.h"
+#include "details/item_details.h"
+#include "dialog_model/dialog_model.h"
 #include "dialogs/item_dialog.h"
 #include "edit/edit_engine.h"
+#include "export/preset_export.h"
 #include "format/kbdset_record.h"
 #include "format/style_blocks.h"
 #include "format/vocabulary.h"
 #include "kbdsets/kbdset_grid.h"
-#include "presets/preset_export.h"
 #include "report/report_window.h"
 #include "reports/set_report.h"
 #include "reports/subset_report.h"

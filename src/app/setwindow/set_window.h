@@ -7,10 +7,10 @@
 #include <optional>
 
 #include "edit/edit_engine.h"
+#include "host/midi_port.h"
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/midi_port.h"
-#include "ui/prompter.h"
-#include "ui/set_view.h"
+#include "view/set_view.h"
 
 class QAction;
 class QCheckBox;

@@ -465,13 +465,13 @@ void MainWindow::ApplyMidiPace() {
 SetWindow* MainWindow::OpenSetWindow(bool isNew, const fs::path& path) {
   // The Set's window is on screen before any warning about its names.
   int openAs = 0;
-  const int slot = OpenSet(*ws_, *prompter_, isNew, path, RealFileOps(), true, &openAs);
+  const int slot = OpenSet(*ws_, *prompter_, isNew, path, RealFileOps(), &openAs);
   return slot != 0 ? AddSetWindow(slot, isNew) : ShowSetWindow(openAs);
 }
 
 SetWindow* MainWindow::OpenRecentSetWindow(const fs::path& path) {
   int openAs = 0;
-  const int slot = OpenRecentSet(*ws_, *prompter_, path, &openAs, true);
+  const int slot = OpenRecentSet(*ws_, *prompter_, path, &openAs);
   return slot != 0 ? AddSetWindow(slot, false) : ShowSetWindow(openAs);
 }
 

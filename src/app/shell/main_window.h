@@ -9,10 +9,10 @@
 #include <functional>
 #include <memory>
 
-#include "compare/set_diff.h"
+#include "diff/set_diff.h"
+#include "host/midi_port.h"
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/midi_port.h"
-#include "ui/prompter.h"
 
 class QAction;
 class QMdiArea;

@@ -8,8 +8,8 @@
 #include <functional>
 #include <memory>
 
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/prompter.h"
 
 namespace i40::app {
 

@@ -1,10 +1,12 @@
+#include "arrangements/arrangement_dialog.h"
+
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "calls/callers.h"
 #include "calls/item_lookup.h"
-#include "dialogs/dialog_model.h"
+#include "dialog_model/dialog_model.h"
 #include "format/arrangement_record.h"
 #include "format/item_numbers.h"
 #include "format/positions.h"

@@ -1,7 +1,9 @@
+#include "backseqs/bsq_dialog.h"
+
 #include <string>
 #include <utility>
 
-#include "dialogs/dialog_model.h"
+#include "dialog_model/dialog_model.h"
 #include "format/bsq_record.h"
 #include "format/positions.h"
 #include "format/vocabulary.h"

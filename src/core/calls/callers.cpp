@@ -1,7 +1,6 @@
 #include "calls/callers.h"
 
 #include "format/item_numbers.h"
-#include "kbdsets/kbdset_grid.h"
 
 namespace i40 {
 namespace {

@@ -5,8 +5,8 @@
 
 #include "calls/item_lookup.h"
 #include "format/call_table.h"
+#include "format/item_numbers.h"
 #include "format/positions.h"
-#include "kbdsets/kbdset_grid.h"
 #include "util/text.h"
 
 namespace i40 {

@@ -4,8 +4,8 @@
 #include <span>
 
 #include "format/kinds.h"
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/prompter.h"
 
 // Keeping calls meaningful when an item arrives from another Set: each call into a user
 // bank is looked up by the called item's 16-character name among the destination's user

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/prompter.h"
+#include "host/prompter.h"
 
 namespace i40 {
 

@@ -5,9 +5,9 @@
 #include "calls/callers.h"
 #include "calls/item_lookup.h"
 #include "format/bsq_file.h"
+#include "format/item_numbers.h"
 #include "format/positions.h"
 #include "format/style_blocks.h"
-#include "kbdsets/kbdset_grid.h"
 #include "util/text.h"
 
 namespace i40 {

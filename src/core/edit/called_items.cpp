@@ -7,8 +7,8 @@
 
 #include "calls/callers.h"
 #include "calls/item_lookup.h"
-#include "edit/item_image.h"
 #include "format/call_table.h"
+#include "format/item_image.h"
 #include "format/item_numbers.h"
 #include "format/positions.h"
 #include "format/style_blocks.h"

@@ -10,20 +10,19 @@
 #include "calls/calls_check.h"
 #include "calls/duplicate_names.h"
 #include "edit/called_items.h"
-#include "edit/edit_records.h"
 #include "edit/import_all.h"
-#include "edit/item_image.h"
-#include "edit/journal.h"
 #include "format/arrangement_file.h"
 #include "format/bsq_file.h"
+#include "format/item_image.h"
 #include "format/item_numbers.h"
 #include "format/program_file.h"
 #include "format/style_blocks.h"
 #include "format/style_file.h"
 #include "format/vocabulary.h"
-#include "kbdsets/kbdset_grid.h"
+#include "host/error_reports.h"
+#include "session/edit_records.h"
+#include "session/journal.h"
 #include "session/load_component.h"
-#include "ui/error_reports.h"
 #include "util/text.h"
 
 namespace i40 {
@@ -743,6 +742,11 @@ bool CheckDuplicateNames(Workspace& ws, Prompter& prompter, int slot, Kind kind)
   }
   return WarnDuplicateNames(prompter, std::string(KindName(kind)), names, pairs,
                             [kind](int i) { return ItemUserLabel(kind, i); });
+}
+
+void WarnDuplicatesAfterOpening(Workspace& ws, Prompter& prompter, int slot) {
+  for (const Kind kind : {Kind::Arrangement, Kind::Style, Kind::Program})
+    CheckDuplicateNames(ws, prompter, slot, kind);
 }
 
 }  // namespace i40

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "format/kinds.h"
+#include "host/prompter.h"
 #include "session/ids.h"
 #include "session/workspace.h"
-#include "ui/prompter.h"
 
 // The Edit menu, drag and drop and Undo of a Set window, written once for every kind
 // that holds items (Arrangements, Styles, Programs, Backing Sequences, KBD Sets) over
@@ -93,5 +93,8 @@ bool RedirectAllCalls(Workspace& ws, SetSlot slot, Kind kind, int from, int to);
 // option is on: a message per pair of equal names, at most three, then "More than 4
 // ... duplicate names !". True when a pair was found.
 bool CheckDuplicateNames(Workspace& ws, Prompter& prompter, int slot, Kind kind);
+// The duplicate-name warnings of a Set just opened: Arrangements, Styles, then Programs.
+// Whoever opens a Set calls it, once the Set is on screen.
+void WarnDuplicatesAfterOpening(Workspace& ws, Prompter& prompter, int slot);
 
 }  // namespace i40

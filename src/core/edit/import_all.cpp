@@ -4,8 +4,8 @@
 
 #include "format/component_file.h"
 #include "format/component_io.h"
+#include "host/error_reports.h"
 #include "session/load_component.h"
-#include "ui/error_reports.h"
 
 namespace i40 {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/prompter.h"
 
 namespace i40 {
 

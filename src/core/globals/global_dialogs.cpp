@@ -1,8 +1,10 @@
+#include "globals/global_dialogs.h"
+
 #include <array>
 #include <string>
 #include <utility>
 
-#include "dialogs/dialog_model.h"
+#include "dialog_model/dialog_model.h"
 #include "edit/edit_engine.h"
 #include "format/arrangement_record.h"
 #include "format/vocabulary.h"

@@ -5,12 +5,9 @@
 #include <string_view>
 
 #include "calls/item_lookup.h"
-#include "ui/cell_colour.h"
+#include "host/cell_colour.h"
 
 namespace i40 {
-
-// "A1" .. "A5", "B1" .. "B5", "C1" .. "C5" for index 0-14; empty for any other index.
-std::string KbdSetLabel(int index);
 
 // Captions of columns 1-3 of the KBD Set grid's header row.
 inline constexpr std::array<std::string_view, 3> kKbdSetGridHeader = {"Lower KBD", "Upper1 KBD",

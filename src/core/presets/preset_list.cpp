@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "ui/error_reports.h"
+#include "host/error_reports.h"
 #include "util/ascii.h"
 #include "util/bytes.h"
 #include "util/text.h"

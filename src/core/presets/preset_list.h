@@ -7,8 +7,8 @@
 #include <variant>
 
 #include "format/file_ops.h"
+#include "host/prompter.h"
 #include "presets/preset_tables.h"
-#include "ui/prompter.h"
 
 namespace i40 {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "calls/item_lookup.h"
-#include "ui/cell_colour.h"
+#include "host/cell_colour.h"
 
 namespace i40 {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "format/file_ops.h"
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/prompter.h"
 
 // The Set report: a plain-text overview of one open Set for a fixed-pitch font, 100
 // columns wide, with CRLF line breaks, shown in the report window and printed or saved

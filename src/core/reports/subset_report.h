@@ -4,8 +4,8 @@
 
 #include "calls/item_lookup.h"
 #include "format/file_ops.h"
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/prompter.h"
 
 // The subset report: the items of one page of a Set window as tab-separated columns, one
 // row per item, for a spreadsheet program.

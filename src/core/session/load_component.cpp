@@ -2,7 +2,7 @@
 
 #include "format/component_io.h"
 #include "format/set_paths.h"
-#include "ui/error_reports.h"
+#include "host/error_reports.h"
 
 namespace fs = std::filesystem;
 

@@ -7,8 +7,8 @@
 #include "format/blank_records.h"
 #include "format/component_file.h"
 #include "format/file_set.h"
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/prompter.h"
 
 // Taking a component file for a Set, with every failure told to the user.
 namespace i40 {

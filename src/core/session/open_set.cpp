@@ -5,12 +5,11 @@
 #include <optional>
 #include <system_error>
 
-#include "edit/edit_engine.h"
 #include "format/component_file.h"
 #include "format/component_io.h"
 #include "format/set_paths.h"
+#include "host/error_reports.h"
 #include "session/load_component.h"
-#include "ui/error_reports.h"
 #include "version.h"
 
 namespace fs = std::filesystem;
@@ -143,7 +142,7 @@ int FindOpenSet(const Workspace& ws, const fs::path& setPath) {
 }
 
 int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given, FileOps& ops,
-            bool warnLater, int* alreadyOpen) {
+            int* alreadyOpen) {
   const auto refuseOpenSet = [&](const fs::path& setPath) {
     if (alreadyOpen == nullptr) return false;
     *alreadyOpen = FindOpenSet(ws, setPath);
@@ -220,18 +219,16 @@ int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given
   load(Kind::KbdSet, 0);
   load(Kind::ArrangementGlobal, 0);
   progress.Advance(1);
-  if (!isNew && !warnLater) WarnDuplicatesAfterOpening(ws, prompter, slot);
   entry.UndoEnabled = false;
   return slot;
 }
 
-int OpenRecentSet(Workspace& ws, Prompter& prompter, const fs::path& setPath, int* alreadyOpen,
-                  bool warnLater) {
+int OpenRecentSet(Workspace& ws, Prompter& prompter, const fs::path& setPath, int* alreadyOpen) {
   FileOps& ops = RealFileOps();
   const fs::path dir = ParentDirOf(setPath);
   const bool gone = ops.TypeOf(dir.empty() ? fs::path(".") : dir) != FileType::Directory ||
                     !FindComponentFile(setPath, Kind::Arrangement, ops);
-  if (!gone) return OpenSet(ws, prompter, false, setPath, ops, warnLater, alreadyOpen);
+  if (!gone) return OpenSet(ws, prompter, false, setPath, ops, alreadyOpen);
   const Message question{"The Set " + SetNameOf(setPath) + " is no longer in " + PathText(dir) +
                              ". Remove it from the list?",
                          "", MessageIcon::Question, MessageButtons::YesNo, Answer::Yes};
@@ -251,11 +248,6 @@ int OpenCompleteSet(Workspace& ws, Prompter& prompter, const fs::path& setPath) 
     complete = false;
   }
   return complete ? OpenSet(ws, prompter, false, setPath) : 0;
-}
-
-void WarnDuplicatesAfterOpening(Workspace& ws, Prompter& prompter, int slot) {
-  for (const Kind kind : {Kind::Arrangement, Kind::Style, Kind::Program})
-    CheckDuplicateNames(ws, prompter, slot, kind);
 }
 
 }  // namespace i40

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "format/file_ops.h"
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/prompter.h"
 
 namespace i40 {
 
@@ -32,26 +32,23 @@ int FindOpenSet(const Workspace& ws, const std::filesystem::path& setPath);
 // New Sets (isNew) are made from the template; otherwise the path names the Set, or,
 // when empty, the user picks any one of its component files. Every stored component's
 // header is tested before any is read; missing components may be created from the
-// template first. Everything the user is told or asked goes through the prompter. An
-// opened Set's duplicate names are warned about at once, unless the caller does so
-// itself once the Set is on screen (`warnLater`). With `alreadyOpen`, a Set that is open
+// template first. Everything the user is told or asked goes through the prompter. The
+// duplicate names of an opened Set are the caller's to warn about (once the Set is on
+// screen: WarnDuplicatesAfterOpening). With `alreadyOpen`, a Set that is open
 // already is not opened a second time: its slot goes there, nothing is said, and 0 is
 // returned (an editor shows the Set's window instead; a second copy would let one
 // window's save undo the other's). Without it (a read-only look at the files on disk),
 // the Set opens again.
 int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const std::filesystem::path& path,
-            FileOps& ops = RealFileOps(), bool warnLater = false, int* alreadyOpen = nullptr);
+            FileOps& ops = RealFileOps(), int* alreadyOpen = nullptr);
 
 // File > Recent Sets: a Set whose folder or Arrangement file has gone is not opened (and
 // nothing is created); the user may take it off the list. Otherwise as OpenSet.
 int OpenRecentSet(Workspace& ws, Prompter& prompter, const std::filesystem::path& setPath,
-                  int* alreadyOpen, bool warnLater = false);
+                  int* alreadyOpen);
 
 // Opens a Set for reading only when every stored component file is there; each missing
 // one is reported ("File PATH not found") and nothing is asked. The slot, or 0.
 int OpenCompleteSet(Workspace& ws, Prompter& prompter, const std::filesystem::path& setPath);
-
-// The duplicate-name warnings of an opened Set: Arrangements, Styles, then Programs.
-void WarnDuplicatesAfterOpening(Workspace& ws, Prompter& prompter, int slot);
 
 }  // namespace i40

@@ -2,8 +2,8 @@
 
 #include "format/component_io.h"
 #include "format/set_paths.h"
+#include "host/error_reports.h"
 #include "session/open_set.h"
-#include "ui/error_reports.h"
 #include "version.h"
 
 namespace fs = std::filesystem;

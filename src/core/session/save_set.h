@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "format/file_ops.h"
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/prompter.h"
 
 namespace i40 {
 

@@ -3,11 +3,11 @@
 #include <array>
 #include <cstdint>
 
-#include "edit/edit_records.h"
 #include "format/blank_records.h"
 #include "format/vocabulary.h"
 #include "presets/preset_tables.h"
 #include "session/data_locations.h"
+#include "session/edit_records.h"
 #include "session/open_sets.h"
 #include "session/session_log.h"
 #include "session/settings.h"

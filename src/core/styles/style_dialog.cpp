@@ -1,9 +1,11 @@
+#include "styles/style_dialog.h"
+
 #include <string>
 #include <utility>
 
 #include "calls/callers.h"
 #include "calls/item_lookup.h"
-#include "dialogs/dialog_model.h"
+#include "dialog_model/dialog_model.h"
 #include "format/item_numbers.h"
 #include "format/positions.h"
 #include "format/style_blocks.h"

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "format/file_ops.h"
+#include "host/midi_port.h"
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/midi_port.h"
-#include "ui/prompter.h"
 
 // A kind's data of one Set as a single Korg System Exclusive message: the header with
 // the instrument's channel and model, the kind's function byte, a Style block number or

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "host/midi_port.h"
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/midi_port.h"
-#include "ui/prompter.h"
 
 // The steps of every exchange with the instrument, each reporting its own failures:
 // open the chosen devices, send, wait for a reply of a known form, close.

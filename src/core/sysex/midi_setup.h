@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "host/midi_port.h"
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/midi_port.h"
-#include "ui/prompter.h"
 
 // Choosing the MIDI devices for the rest of the run and finding the instrument on them.
 namespace i40 {

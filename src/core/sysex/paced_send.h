@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "ui/midi_port.h"
+#include "host/midi_port.h"
 
 namespace i40 {
 

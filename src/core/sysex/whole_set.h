@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "host/midi_port.h"
+#include "host/prompter.h"
 #include "session/workspace.h"
-#include "ui/midi_port.h"
-#include "ui/prompter.h"
 
 namespace i40 {
 

@@ -1,4 +1,4 @@
-#include "compare/set_diff.h"
+#include "diff/set_diff.h"
 
 #include <gtest/gtest.h>
 
@@ -9,17 +9,17 @@
 #include "calls/callers.h"
 #include "calls/item_lookup.h"
 #include "edit/edit_engine.h"
-#include "edit/item_image.h"
 #include "format/call_table.h"
+#include "format/item_image.h"
 #include "format/item_numbers.h"
 #include "format/positions.h"
 #include "format/set_paths.h"
+#include "host/scripted_prompter.h"
 #include "set_builder.h"
 #include "support/editor.h"
 #include "support/random_prompter.h"
 #include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
-#include "ui/scripted_prompter.h"
 #include "util/text.h"
 
 namespace i40 {

@@ -6,14 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/dialog_model.h"
+#include "details/item_details.h"
+#include "dialog_model/dialog_model.h"
 #include "edit/edit_engine.h"
 #include "format/component_io.h"
+#include "host/scripted_prompter.h"
 #include "set_builder.h"
 #include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
 #include "sysex/dump.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {

@@ -5,15 +5,16 @@
 
 #include "calls/callers.h"
 #include "calls/item_lookup.h"
-#include "dialogs/dialog_model.h"
+#include "details/item_details.h"
+#include "dialog_model/dialog_model.h"
 #include "edit/edit_engine.h"
 #include "format/item_numbers.h"
 #include "format/positions.h"
 #include "format/style_blocks.h"
+#include "host/scripted_prompter.h"
 #include "set_builder.h"
 #include "support/editor.h"
 #include "support/workspace_fixture.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {

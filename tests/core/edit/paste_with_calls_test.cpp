@@ -5,8 +5,8 @@
 #include "format/call_table.h"
 #include "format/item_numbers.h"
 #include "support/editor.h"
-#include "ui/set_view.h"
 #include "util/text.h"
+#include "view/set_view.h"
 
 namespace i40 {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "edit/item_image.h"
 #include "format/bsq_file.h"
+#include "format/item_image.h"
 #include "support/editor.h"
 
 namespace i40 {

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "format/set_paths.h"
+#include "host/scripted_prompter.h"
 #include "set_builder.h"
 #include "support/expected_text.h"
 #include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "format/set_paths.h"
+#include "host/scripted_prompter.h"
 #include "session/load_component.h"
 #include "set_builder.h"
 #include "support/temp_dir.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {

@@ -6,11 +6,11 @@
 #include <vector>
 #include "format/kinds.h"
 #include "format/set_paths.h"
+#include "host/scripted_prompter.h"
 #include "session/load_component.h"
 #include "support/expected_text.h"
 #include "support/shown.h"
 #include "support/temp_dir.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {

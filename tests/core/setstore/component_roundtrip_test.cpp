@@ -4,10 +4,10 @@
 
 #include "format/component_io.h"
 #include "format/global_files.h"
+#include "host/scripted_prompter.h"
 #include "session/load_component.h"
 #include "set_builder.h"
 #include "support/read_errors.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {

@@ -1,4 +1,4 @@
-#include "presets/preset_export.h"
+#include "export/preset_export.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <tuple>
 #include <vector>
 
+#include "export/preset_list_rewrite.h"
 #include "format/set_paths.h"
 #include "presets/preset_list.h"
-#include "presets/preset_list_rewrite.h"
 #include "support/editor.h"
 #include "support/expected_text.h"
 #include "support/faulty_file_ops.h"

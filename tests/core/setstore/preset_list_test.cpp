@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "calls/item_lookup.h"
+#include "host/scripted_prompter.h"
 #include "support/expected_text.h"
 #include "support/shown.h"
 #include "support/temp_dir.h"
-#include "ui/scripted_prompter.h"
 
 namespace i40 {
 namespace {

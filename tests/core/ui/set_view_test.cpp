@@ -1,4 +1,4 @@
-#include "ui/set_view.h"
+#include "view/set_view.h"
 
 #include <gtest/gtest.h>
 

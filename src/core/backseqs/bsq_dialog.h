@@ -1,0 +1,13 @@
+#pragma once
+
+#include <optional>
+
+#include "dialog_model/dialog_model.h"
+#include "session/workspace.h"
+
+namespace i40 {
+
+// The Backing Sequence dialog (FParBsq) of sequence 0-9: nothing for an empty one.
+std::optional<DialogModel> BsqDialog(Workspace& ws, int slot, int sequence);
+
+}  // namespace i40

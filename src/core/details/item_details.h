@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+
+#include "dialog_model/dialog_model.h"
+#include "format/kinds.h"
+#include "session/workspace.h"
+
+namespace i40 {
+
+// The dialog of an item, as Details or a double click opens it: nothing for a slot the
+// Set window shows as empty, or for a kind without a dialog. `position` is the item
+// number of an Arrangement, Style or Program, or the Backing Sequence 0-9; the Set's
+// one Arrangement Global and Global take none.
+std::optional<DialogModel> OpenItemDialog(Workspace& ws, int slot, Kind kind, int position);
+
+}  // namespace i40

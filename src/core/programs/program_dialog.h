@@ -1,0 +1,14 @@
+#pragma once
+
+#include <optional>
+
+#include "dialog_model/dialog_model.h"
+#include "session/workspace.h"
+
+namespace i40 {
+
+// The Program dialog (FParPrg) of a user or preset Program or Drum Kit: nothing for an
+// empty user slot.
+std::optional<DialogModel> ProgramDialog(Workspace& ws, int slot, int number);
+
+}  // namespace i40
