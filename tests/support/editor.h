@@ -30,7 +30,8 @@ class Editor {
 
   bool Run(EditCommand command, Kind kind, int slot, int index = -1, int bank = 0) {
     return RunEditCommand(ws_, prompter_, SetSlot{slot}, kind, command, ItemIndex{index},
-                          BankNo{bank});
+                          BankNo{bank})
+        .done;
   }
   bool Copy(Kind kind, int slot, int index) { return Run(EditCommand::Copy, kind, slot, index); }
   bool Cut(Kind kind, int slot, int index) { return Run(EditCommand::Cut, kind, slot, index); }
@@ -50,7 +51,8 @@ class Editor {
   bool Undo(Kind kind, int slot) { return Run(EditCommand::Undo, kind, slot); }
   bool Drop(Kind kind, int fromSlot, int from, int toSlot, int to) {
     return RunDrop(ws_, prompter_, kind, SetSlot{fromSlot}, ItemIndex{from}, SetSlot{toSlot},
-                   ItemIndex{to});
+                   ItemIndex{to})
+        .done;
   }
 
  private:

@@ -843,7 +843,8 @@ void SetWindow::FinishDrop(Kind kind, DragSource from, int toIndex, bool withCal
   bool done = false;
   if (!unloaded_ && ws_.sets.InUse(slot_) && ws_.sets.InUse(from.slot))
     done = RunDrop(ws_, prompter_, kind, SetSlot{from.slot}, ItemIndex{from.index}, SetSlot{slot_},
-                   ItemIndex{toIndex}, withCalls);
+                   ItemIndex{toIndex}, withCalls)
+               .done;
   RefreshAllWindows();
   Q_EMIT dropFinished(done);
 }

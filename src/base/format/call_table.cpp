@@ -5,6 +5,7 @@
 #include "format/arrangement_record.h"
 #include "format/bsq_record.h"
 #include "format/kbdset_record.h"
+#include "format/kind_table.h"
 #include "format/style_record.h"
 #include "format/track_call.h"
 #include "format/vocabulary.h"
@@ -100,19 +101,21 @@ constexpr std::array<CallField, kKbdSectionCount> kKbdSetCalls = [] {
 
 }  // namespace
 
+std::span<const CallField> ArrangementCallFields() {
+  return kArrangementCalls;
+}
+std::span<const CallField> StyleCallFields() {
+  return kStyleCalls;
+}
+std::span<const CallField> BsqCallFields() {
+  return kBsqCalls;
+}
+std::span<const CallField> KbdSetCallFields() {
+  return kKbdSetCalls;
+}
+
 std::span<const CallField> CallFieldsOf(Kind caller) {
-  switch (caller) {
-    case Kind::Arrangement:
-      return kArrangementCalls;
-    case Kind::Style:
-      return kStyleCalls;
-    case Kind::BackingSequence:
-      return kBsqCalls;
-    case Kind::KbdSet:
-      return kKbdSetCalls;
-    default:
-      return {};
-  }
+  return FactsOf(caller).calls;
 }
 
 int ReadCall(std::span<const std::uint8_t> record, const CallField& field) {

@@ -41,6 +41,11 @@ inline constexpr std::array<Kind, 4> kCallerKinds = {Kind::Arrangement, Kind::St
 // The call fields of a caller kind, in the order its calls are checked and listed; empty
 // for a kind that calls nothing.
 std::span<const CallField> CallFieldsOf(Kind caller);
+// The same, of each caller kind (the kind table hands them out).
+std::span<const CallField> ArrangementCallFields();
+std::span<const CallField> StyleCallFields();
+std::span<const CallField> BsqCallFields();
+std::span<const CallField> KbdSetCallFields();
 
 // The number a call field holds, and writing a new one (only the field's own bytes).
 int ReadCall(std::span<const std::uint8_t> record, const CallField& field);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "format/item_numbers.h"
+#include "format/kind_table.h"
 
 namespace i40 {
 namespace {
@@ -18,8 +19,8 @@ std::size_t At(int index) {
   return static_cast<std::size_t>(index);
 }
 
-bool IsDrumKit(int index) {
-  return index >= kUserProgramCount && index < kUserProgramSlots;
+bool IsDrumKit(std::size_t index) {
+  return index >= std::size_t{kUserProgramCount} && index < std::size_t{kUserProgramSlots};
 }
 
 void Append(ItemImage& image, std::span<const std::uint8_t> bytes) {
@@ -47,70 +48,79 @@ std::span<const std::uint8_t> Tail(std::span<const std::uint8_t> image, std::siz
 
 }  // namespace
 
+void ReadStyleTail(const FileSet& set, std::size_t i, ItemImage& image) {
+  const StyleSlot& slot = set.styles.slots.at(i);
+  image.push_back(slot.present);
+  const auto length = static_cast<std::uint32_t>(slot.length);
+  AppendU16(image, static_cast<std::uint16_t>(length & 0xFFFF));
+  AppendU16(image, static_cast<std::uint16_t>(length >> 16));
+  Append(image, slot.data);
+}
+
+void WriteStyleTail(FileSet& set, std::size_t i, std::span<const std::uint8_t> image) {
+  StyleSlot& slot = set.styles.slots.at(i);
+  slot.present = image[kStylePresentAt];
+  slot.length = StyleImageLength(image);
+  const auto events = Tail(image, kStyleEventsAt);
+  slot.data.assign(events.begin(), events.end());
+}
+
+bool SameStyleTail(const FileSet& a, const FileSet& b, std::size_t i) {
+  const StyleSlot& x = a.styles.slots.at(i);
+  const StyleSlot& y = b.styles.slots.at(i);
+  return x.present == y.present && x.length == y.length && x.data == y.data;
+}
+
+void ReadDrumKitTail(const FileSet& set, std::size_t i, ItemImage& image) {
+  if (IsDrumKit(i)) Append(image, set.programs.drumKitData.at(i - kUserProgramCount));
+}
+
+void WriteDrumKitTail(FileSet& set, std::size_t i, std::span<const std::uint8_t> image) {
+  if (IsDrumKit(i) && image.size() >= kDrumKitImageSize) {
+    CopyPrefix(set.programs.drumKitData.at(i - kUserProgramCount), image, ProgramRecord::kSize);
+  }
+}
+
+bool SameDrumKitTail(const FileSet& a, const FileSet& b, std::size_t i) {
+  return !IsDrumKit(i) || a.programs.drumKitData.at(i - kUserProgramCount) ==
+                              b.programs.drumKitData.at(i - kUserProgramCount);
+}
+
+void ReadSequenceTail(const FileSet& set, std::size_t i, ItemImage& image) {
+  const BsqData& bsq = set.backingSequences;
+  for (const std::int16_t length : bsq.trackLength.at(i))
+    AppendU16(image, static_cast<std::uint16_t>(length));
+  Append(image, bsq.data.at(i));
+}
+
+void WriteSequenceTail(FileSet& set, std::size_t i, std::span<const std::uint8_t> image) {
+  BsqData& bsq = set.backingSequences;
+  const auto lengths = BsqImageLengths(image);
+  bsq.trackLength.at(i) = lengths;
+  int size = 0;
+  for (const std::int16_t length : lengths)
+    size += length;
+  bsq.size.at(i) = static_cast<std::int16_t>(size);
+  const auto events = Tail(image, kBsqEventsAt);
+  bsq.data.at(i).assign(events.begin(), events.end());
+}
+
+bool SameSequenceTail(const FileSet& a, const FileSet& b, std::size_t i) {
+  return a.backingSequences.trackLength.at(i) == b.backingSequences.trackLength.at(i) &&
+         a.backingSequences.data.at(i) == b.backingSequences.data.at(i);
+}
+
 ItemImage ReadItem(const FileSet& set, Kind kind, int index) {
   ItemImage image;
   Append(image, RecordBytes(set, kind, index));
-  const std::size_t i = At(index);
-  switch (kind) {
-    case Kind::Style: {
-      const StyleSlot& slot = set.styles.slots.at(i);
-      image.push_back(slot.present);
-      const auto length = static_cast<std::uint32_t>(slot.length);
-      AppendU16(image, static_cast<std::uint16_t>(length & 0xFFFF));
-      AppendU16(image, static_cast<std::uint16_t>(length >> 16));
-      Append(image, slot.data);
-      break;
-    }
-    case Kind::Program:
-      if (IsDrumKit(index)) Append(image, set.programs.drumKitData.at(i - kUserProgramCount));
-      break;
-    case Kind::BackingSequence: {
-      const BsqData& bsq = set.backingSequences;
-      for (const std::int16_t length : bsq.trackLength.at(i))
-        AppendU16(image, static_cast<std::uint16_t>(length));
-      Append(image, bsq.data.at(i));
-      break;
-    }
-    default:
-      break;
-  }
+  if (const auto readTail = FactsOf(kind).layout.readTail) readTail(set, At(index), image);
   return image;
 }
 
 void WriteItem(FileSet& set, Kind kind, int index, std::span<const std::uint8_t> image) {
-  const std::size_t i = At(index);
   const std::span<std::uint8_t> record = RecordBytes(set, kind, index);
   std::copy_n(image.begin(), record.size(), record.begin());
-  switch (kind) {
-    case Kind::Style: {
-      StyleSlot& slot = set.styles.slots.at(i);
-      slot.present = image[kStylePresentAt];
-      slot.length = static_cast<std::int32_t>(
-          U16At(image, kStyleLengthAt) | (std::uint32_t{U16At(image, kStyleLengthAt + 2)} << 16));
-      const auto events = Tail(image, kStyleEventsAt);
-      slot.data.assign(events.begin(), events.end());
-      break;
-    }
-    case Kind::Program:
-      if (IsDrumKit(index) && image.size() >= kDrumKitImageSize) {
-        CopyPrefix(set.programs.drumKitData.at(i - kUserProgramCount), image, ProgramRecord::kSize);
-      }
-      break;
-    case Kind::BackingSequence: {
-      BsqData& bsq = set.backingSequences;
-      const auto lengths = BsqImageLengths(image);
-      bsq.trackLength.at(i) = lengths;
-      int size = 0;
-      for (const std::int16_t length : lengths)
-        size += length;
-      bsq.size.at(i) = static_cast<std::int16_t>(size);
-      const auto events = Tail(image, kBsqEventsAt);
-      bsq.data.at(i).assign(events.begin(), events.end());
-      break;
-    }
-    default:
-      break;
-  }
+  if (const auto writeTail = FactsOf(kind).layout.writeTail) writeTail(set, At(index), image);
 }
 
 bool SameItem(const FileSet& a, const FileSet& b, Kind kind, int index) {
@@ -119,7 +129,6 @@ bool SameItem(const FileSet& a, const FileSet& b, Kind kind, int index) {
 
 bool SameItemBeside(const FileSet& a, const FileSet& b, Kind kind, int index,
                     std::span<const std::size_t> ignored) {
-  const std::size_t i = At(index);
   const auto recordA = RecordBytes(a, kind, index);
   const auto recordB = RecordBytes(b, kind, index);
   if (recordA.size() != recordB.size()) return false;
@@ -127,44 +136,15 @@ bool SameItemBeside(const FileSet& a, const FileSet& b, Kind kind, int index,
     if (recordA[k] != recordB[k] && std::find(ignored.begin(), ignored.end(), k) == ignored.end())
       return false;
   }
-  switch (kind) {
-    case Kind::Style: {
-      const StyleSlot& x = a.styles.slots.at(i);
-      const StyleSlot& y = b.styles.slots.at(i);
-      return x.present == y.present && x.length == y.length && x.data == y.data;
-    }
-    case Kind::Program:
-      return !IsDrumKit(index) || a.programs.drumKitData.at(i - kUserProgramCount) ==
-                                      b.programs.drumKitData.at(i - kUserProgramCount);
-    case Kind::BackingSequence:
-      return a.backingSequences.trackLength.at(i) == b.backingSequences.trackLength.at(i) &&
-             a.backingSequences.data.at(i) == b.backingSequences.data.at(i);
-    default:
-      return true;
-  }
+  const auto sameTail = FactsOf(kind).layout.sameTail;
+  return sameTail == nullptr || sameTail(a, b, At(index));
 }
 
 ItemImage BlankItem(const BlankRecords& blanks, Kind kind, int index) {
+  const auto blank = FactsOf(kind).layout.blank;
+  if (blank == nullptr) return {};
   FileSet set;
-  switch (kind) {
-    case Kind::Arrangement:
-      set.arrangements.records.at(At(index)) = blanks.arrangement;
-      break;
-    case Kind::Style:
-      set.styles.slots.at(At(index)) = blanks.style;
-      break;
-    case Kind::Program:
-      set.programs.records.at(At(index)) = blanks.program;
-      break;
-    case Kind::BackingSequence:
-      set.backingSequences.records.at(At(index)) = blanks.bsq;
-      break;
-    case Kind::KbdSet:
-      set.kbdSets.records.at(At(index)) = blanks.kbdSet;
-      break;
-    default:
-      return {};
-  }
+  blank(blanks, set, At(index));
   return ReadItem(set, kind, index);
 }
 

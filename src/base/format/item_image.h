@@ -47,6 +47,18 @@ std::array<std::int16_t, kBsqTrackCount> BsqImageLengths(std::span<const std::ui
 // position takes whatever block the clipboard holds.
 void TakeIntoClipboard(Kind kind, ItemImage& clipboard, std::span<const std::uint8_t> item);
 
+// What travels with a record in an image, kind by kind: read into the image, written
+// from it into a position, compared between two Sets (the kind table points here).
+void ReadStyleTail(const FileSet& set, std::size_t index, ItemImage& image);
+void WriteStyleTail(FileSet& set, std::size_t index, std::span<const std::uint8_t> image);
+bool SameStyleTail(const FileSet& a, const FileSet& b, std::size_t index);
+void ReadDrumKitTail(const FileSet& set, std::size_t index, ItemImage& image);
+void WriteDrumKitTail(FileSet& set, std::size_t index, std::span<const std::uint8_t> image);
+bool SameDrumKitTail(const FileSet& a, const FileSet& b, std::size_t index);
+void ReadSequenceTail(const FileSet& set, std::size_t index, ItemImage& image);
+void WriteSequenceTail(FileSet& set, std::size_t index, std::span<const std::uint8_t> image);
+bool SameSequenceTail(const FileSet& a, const FileSet& b, std::size_t index);
+
 // The Backing Sequence track starts and end as bytes, for the journal of an edit.
 ItemImage ReadBsqLayout(const BsqData& bsq);
 void WriteBsqLayout(BsqData& bsq, std::span<const std::uint8_t> image);

@@ -4,42 +4,14 @@
 #include <span>
 
 #include "format/kbdset_record.h"
+#include "format/kind_table.h"
 #include "format/vocabulary.h"
 
 namespace i40 {
-namespace {
-
-constexpr std::array<int, 3> kArrangementFirst = {0, 64, 256};
-constexpr std::array<int, 3> kStyleFirst = {0, 64, 256};
-constexpr std::array<int, 7> kProgramFirst = {0, 64, 256, 320, 512, 768, 1024};
-
-std::span<const int> FirstNumbers(Kind kind) {
-  switch (kind) {
-    case Kind::Arrangement:
-      return kArrangementFirst;
-    case Kind::Style:
-      return kStyleFirst;
-    case Kind::Program:
-      return kProgramFirst;
-    default:
-      return {};
-  }
-}
-
-// The user bank of each kind: Arrangement and Style bank C, Program bank F.
-int UserBank(Kind kind) {
-  return kind == Kind::Program ? 5 : 2;
-}
-
-constexpr int kDrumKitBank = 6;
-constexpr int kFirstUserDrumKitIndex = 14;  // R27 and R28 belong to the Set
-
-}  // namespace
-
 int BankFirstNumber(Kind kind, int bank) {
-  const auto first = FirstNumbers(kind);
-  if (bank < 0 || static_cast<std::size_t>(bank) >= first.size()) return kNoNumber;
-  return first[static_cast<std::size_t>(bank)];
+  const auto banks = FactsOf(kind).banks;
+  if (bank < 0 || static_cast<std::size_t>(bank) >= banks.size()) return kNoNumber;
+  return banks[static_cast<std::size_t>(bank)].firstNumber;
 }
 
 int ItemNumber(Kind kind, int bank, int index) {
@@ -48,20 +20,21 @@ int ItemNumber(Kind kind, int bank, int index) {
 }
 
 BankIndex ItemBankIndex(Kind kind, int number) {
-  const auto first = FirstNumbers(kind);
-  for (std::size_t bank = 0; bank < first.size(); ++bank) {
-    const int b = static_cast<int>(bank);
-    const int index = number - first[bank];
-    if (index >= 0 && index <= BankLastIndex(kind, b)) return {b, index};
+  const auto banks = FactsOf(kind).banks;
+  for (std::size_t bank = 0; bank < banks.size(); ++bank) {
+    const int index = number - banks[bank].firstNumber;
+    if (index >= 0 && index <= banks[bank].lastIndex) return {static_cast<int>(bank), index};
   }
   return kNoBankIndex;
 }
 
 int ItemUserIndexOf(Kind kind, int bank, int index) {
-  if (bank == UserBank(kind)) return index;
-  if (kind == Kind::Program && bank == kDrumKitBank &&
-      (index == kFirstUserDrumKitIndex || index == kFirstUserDrumKitIndex + 1)) {
-    return index - kFirstUserDrumKitIndex + 64;
+  const KindFacts& f = FactsOf(kind);
+  if (bank == f.userBank && f.userBank >= 0) return index;
+  // The user positions inside a preset bank follow those of the user bank.
+  if (bank == f.extraUserBank && index >= f.extraUserFirst &&
+      index < f.extraUserFirst + f.extraUserCount) {
+    return index - f.extraUserFirst + (f.userCount - f.extraUserCount);
   }
   return kNoNumber;
 }
@@ -72,24 +45,15 @@ int ItemUserIndex(Kind kind, int number) {
 }
 
 int UserItemCount(Kind kind) {
-  switch (kind) {
-    case Kind::Arrangement:
-      return 64;
-    case Kind::Style:
-      return 16;
-    case Kind::Program:
-      return 66;
-    default:
-      return 0;
-  }
+  return FactsOf(kind).userCount;
 }
 
 BankIndex ItemBankIndexOfUserIndex(Kind kind, int userIndex) {
-  if (userIndex < 0 || userIndex >= UserItemCount(kind)) return kNoBankIndex;
-  if (kind == Kind::Program && userIndex >= 64) {
-    return {kDrumKitBank, userIndex - 64 + kFirstUserDrumKitIndex};
-  }
-  return {UserBank(kind), userIndex};
+  const KindFacts& f = FactsOf(kind);
+  if (userIndex < 0 || userIndex >= f.userCount) return kNoBankIndex;
+  const int inUserBank = f.userCount - f.extraUserCount;
+  if (userIndex >= inUserBank) return {f.extraUserBank, userIndex - inUserBank + f.extraUserFirst};
+  return {f.userBank, userIndex};
 }
 
 int ItemNumberOfUserIndex(Kind kind, int userIndex) {

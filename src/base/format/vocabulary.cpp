@@ -1,31 +1,14 @@
 #include "format/vocabulary.h"
 
+#include "format/kind_table.h"
+
 namespace i40 {
 namespace {
 
-struct BankRow {
-  std::string_view letter;
-  int lastIndex;
-};
-
-constexpr std::array<BankRow, 3> kArrangementBanks = {{{"A", 63}, {"B", 63}, {"C", 63}}};
-constexpr std::array<BankRow, 3> kStyleBanks = {{{"A", 63}, {"B", 63}, {"C", 15}}};
-constexpr std::array<BankRow, 7> kProgramBanks = {
-    {{"A", 63}, {"B", 63}, {"C", 63}, {"D", 63}, {"E", 63}, {"F", 63}, {"R", 15}}};
-
 const BankRow* FindBank(Kind kind, int bank) {
-  if (bank < 0) return nullptr;
-  const auto b = static_cast<std::size_t>(bank);
-  switch (kind) {
-    case Kind::Arrangement:
-      return b < kArrangementBanks.size() ? &kArrangementBanks[b] : nullptr;
-    case Kind::Style:
-      return b < kStyleBanks.size() ? &kStyleBanks[b] : nullptr;
-    case Kind::Program:
-      return b < kProgramBanks.size() ? &kProgramBanks[b] : nullptr;
-    default:
-      return nullptr;
-  }
+  const auto banks = FactsOf(kind).banks;
+  if (bank < 0 || static_cast<std::size_t>(bank) >= banks.size()) return nullptr;
+  return &banks[static_cast<std::size_t>(bank)];
 }
 
 }  // namespace
@@ -41,16 +24,7 @@ int BankLastIndex(Kind kind, int bank) {
 }
 
 int BankCount(Kind kind) {
-  switch (kind) {
-    case Kind::Arrangement:
-      return static_cast<int>(kArrangementBanks.size());
-    case Kind::Style:
-      return static_cast<int>(kStyleBanks.size());
-    case Kind::Program:
-      return static_cast<int>(kProgramBanks.size());
-    default:
-      return 0;
-  }
+  return static_cast<int>(FactsOf(kind).banks.size());
 }
 
 }  // namespace i40

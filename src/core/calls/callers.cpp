@@ -1,24 +1,16 @@
 #include "calls/callers.h"
 
 #include "format/item_numbers.h"
+#include "format/kind_table.h"
 
 namespace i40 {
 namespace {
 
 std::string CallerText(Kind caller, int index, Kind called) {
-  switch (caller) {
-    case Kind::Arrangement:
-      return "Arr " + ArrangementUserLabel(index);
-    case Kind::Style:
-      return "Sty " + StyleUserLabel(index);
-    case Kind::BackingSequence:
-      // The callers of an Arrangement have always been listed with one blank.
-      return (called == Kind::Arrangement ? "BSeq " : "BSeq  ") + std::to_string(index);
-    case Kind::KbdSet:
-      return "KSet " + KbdSetLabel(index);
-    default:
-      return {};
-  }
+  const KindFacts& facts = FactsOf(caller);
+  // The callers of an Arrangement have always been listed with one blank after "BSeq".
+  const bool wide = facts.edit.sequences && called != Kind::Arrangement;
+  return std::string(facts.words.shortName) + (wide ? "  " : " ") + facts.positionLabel(index);
 }
 
 std::vector<std::string> CallerTexts(const FileSet& set, Kind called, int number) {

@@ -6,6 +6,7 @@
 #include "calls/item_lookup.h"
 #include "format/call_table.h"
 #include "format/item_numbers.h"
+#include "format/kind_table.h"
 #include "format/positions.h"
 #include "util/text.h"
 
@@ -15,18 +16,7 @@ namespace {
 // How a caller names itself in the question: "Arrangement 'POP'", and for a track,
 // "Track 'BASS' of Arrangement 'POP'" (a Backing Sequence's track is of "BackSeq").
 std::string CallerWord(Kind kind, bool ofTrack) {
-  switch (kind) {
-    case Kind::Arrangement:
-      return "Arrangement";
-    case Kind::Style:
-      return "Style";
-    case Kind::BackingSequence:
-      return ofTrack ? "BackSeq" : "Backing Sequence";
-    case Kind::KbdSet:
-      return "KBD Set";
-    default:
-      return std::string(KindName(kind));
-  }
+  return std::string(ofTrack ? FactsOf(kind).words.trackOwner : KindName(kind));
 }
 
 std::string Question(Kind kind, const CallField& field, const std::string& callerName,

@@ -3,6 +3,8 @@
 #include <optional>
 
 #include "format/item_record.h"
+#include "format/kind_table.h"
+#include "format/positions.h"
 
 namespace i40 {
 namespace {
@@ -14,21 +16,8 @@ struct UserItem {
 };
 
 UserItem UserItemAt(const FileSet& set, Kind kind, int userIndex) {
-  const auto i = static_cast<std::size_t>(userIndex);
-  switch (kind) {
-    case Kind::Arrangement: {
-      const auto& r = set.arrangements.records[i];
-      return {r.Name(), r.Category()};
-    }
-    case Kind::Style: {
-      const auto& r = set.styles.slots[i].record;
-      return {r.Name(), r.Category()};
-    }
-    default: {
-      const auto& r = set.programs.records[i];
-      return {r.Name(), r.Category()};
-    }
-  }
+  const std::span<const std::uint8_t> record = RecordBytes(set, kind, userIndex);
+  return {RecordName(kind, record), record[static_cast<std::size_t>(FactsOf(kind).categoryOffset)]};
 }
 
 const PresetEntry* PresetAt(const PresetTables& presets, Kind kind, int number) {

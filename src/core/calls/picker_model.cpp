@@ -3,23 +3,11 @@
 #include <algorithm>
 #include <span>
 
+#include "format/kind_table.h"
 #include "format/vocabulary.h"
 
 namespace i40 {
 namespace {
-
-std::span<const std::string_view> CategoryTable(Kind kind) {
-  switch (kind) {
-    case Kind::Arrangement:
-      return kArrCategoryName;
-    case Kind::Style:
-      return kStyleCategoryName;
-    case Kind::Program:
-      return kProgramCategoryName;
-    default:
-      return {};
-  }
-}
 
 PickerLine LineAt(const ItemSources& from, Kind kind, int bank, int index) {
   const int number = ItemNumber(kind, bank, index);
@@ -29,25 +17,13 @@ PickerLine LineAt(const ItemSources& from, Kind kind, int bank, int index) {
 }  // namespace
 
 std::string PickerCaption(Kind kind, std::string_view callerText) {
-  switch (kind) {
-    case Kind::Arrangement:
-      return "Select an Arrangement" + std::string(callerText);
-    case Kind::Style:
-      return "Select a Style";
-    default:
-      return "Select a Program " + std::string(callerText);
-  }
+  const KindWords& words = FactsOf(kind).words;
+  return std::string(words.pickerCaption) + std::string(words.pickerWithCaller ? callerText : "");
 }
 
 std::array<std::string, 3> PickerFieldLabels(Kind kind) {
-  switch (kind) {
-    case Kind::Arrangement:
-      return {"Bank", "Category", "Name"};
-    case Kind::Style:
-      return {"Style Bank", "Style Category", "Style Reference and Name"};
-    default:
-      return {"Program Bank", "Program Category", "Program Reference and Name"};
-  }
+  const auto& labels = FactsOf(kind).words.pickerLabels;
+  return {std::string(labels[0]), std::string(labels[1]), std::string(labels[2])};
 }
 
 std::vector<std::string> PickerBankNames(Kind kind) {
@@ -58,7 +34,7 @@ std::vector<std::string> PickerBankNames(Kind kind) {
 }
 
 std::vector<std::string> PickerCategoryNames(Kind kind) {
-  const auto table = CategoryTable(kind);
+  const auto table = FactsOf(kind).categories;
   return {table.begin(), table.end()};
 }
 

@@ -6,6 +6,7 @@
 #include "calls/item_lookup.h"
 #include "format/bsq_file.h"
 #include "format/item_numbers.h"
+#include "format/kind_table.h"
 #include "format/positions.h"
 #include "format/style_blocks.h"
 #include "util/text.h"
@@ -15,16 +16,10 @@ namespace {
 
 // "Arrangement C12 'POP'", "Backing Sequence 3 'VERSE'", "KBD Set A1".
 std::string CallerDescription(Kind caller, int index, std::span<const std::uint8_t> record) {
-  switch (caller) {
-    case Kind::Arrangement:
-    case Kind::Style:
-      return std::string(KindName(caller)) + " " + ItemUserLabel(caller, index) + " '" +
-             ShownName(caller, record) + "'";
-    case Kind::BackingSequence:
-      return "Backing Sequence " + std::to_string(index) + " '" + ShownName(caller, record) + "'";
-    default:
-      return "KBD Set " + KbdSetLabel(index);
-  }
+  const KindFacts& facts = FactsOf(caller);
+  std::string text = std::string(facts.name) + " " + facts.positionLabel(index);
+  if (facts.nameWidth > 0) text += " '" + ShownName(caller, record) + "'";
+  return text;
 }
 
 // Every later item of a name against the first of it, every one of them: "Program F12

@@ -13,6 +13,7 @@
 #include "format/call_table.h"
 #include "format/item_image.h"
 #include "format/item_numbers.h"
+#include "format/kind_table.h"
 #include "format/positions.h"
 #include "format/vocabulary.h"
 #include "host/scripted_prompter.h"
@@ -38,14 +39,7 @@ bool IsEmptyItem(const FileSet& set, Kind kind, int index) {
 }
 
 std::string PositionLabel(Kind kind, int index) {
-  switch (kind) {
-    case Kind::BackingSequence:
-      return std::to_string(index);
-    case Kind::KbdSet:
-      return KbdSetLabel(index);
-    default:
-      return ItemUserLabel(kind, index);
-  }
+  return FactsOf(kind).positionLabel(index);
 }
 
 std::string ShownName(const FileSet& set, Kind kind, int index) {
@@ -404,25 +398,8 @@ class Comparison {
 
   // A component's leading bytes, kept as read, and what the reader keeps beside them.
   bool HeadersDiffer(Kind kind) const {
-    switch (kind) {
-      case Kind::Arrangement:
-        return a_.arrangements.header != b_.arrangements.header ||
-               a_.arrangements.extra != b_.arrangements.extra;
-      case Kind::Style:
-        return a_.styles.header != b_.styles.header || a_.styles.blockCount != b_.styles.blockCount;
-      case Kind::Program:
-        return a_.programs.header != b_.programs.header;
-      case Kind::BackingSequence:
-        return a_.backingSequences.header != b_.backingSequences.header;
-      case Kind::KbdSet:
-        return a_.kbdSets.header != b_.kbdSets.header;
-      case Kind::ArrangementGlobal:
-        return a_.arrangementGlobal.header != b_.arrangementGlobal.header;
-      case Kind::Global:
-        return a_.global.header != b_.global.header;
-      default:
-        return false;
-    }
+    const auto sameHeader = FactsOf(kind).layout.sameHeader;
+    return sameHeader != nullptr && !sameHeader(a_, b_);
   }
 
   void CompareHeaders(Kind kind) {
@@ -491,29 +468,9 @@ class Comparison {
   // What travels with a record: a Style's events, a Drum Kit's data block, a Backing
   // Sequence's tracks.
   void CompareCarried(Kind kind, int i, std::vector<FieldChange>& fields) const {
-    const std::size_t p = At(i);
-    bool events = false;
-    switch (kind) {
-      case Kind::Style: {
-        const StyleSlot& x = a_.styles.slots.at(p);
-        const StyleSlot& y = b_.styles.slots.at(p);
-        events = x.present != y.present || x.length != y.length || x.data != y.data;
-        break;
-      }
-      case Kind::BackingSequence:
-        events = a_.backingSequences.trackLength.at(p) != b_.backingSequences.trackLength.at(p) ||
-                 a_.backingSequences.data.at(p) != b_.backingSequences.data.at(p);
-        break;
-      case Kind::Program:
-        if (i >= kUserProgramCount && a_.programs.drumKitData.at(p - kUserProgramCount) !=
-                                          b_.programs.drumKitData.at(p - kUserProgramCount)) {
-          fields.push_back({"Drum Kit data", "", ""});
-        }
-        break;
-      default:
-        break;
-    }
-    if (events) fields.push_back({"events", "", ""});
+    const KindFacts& facts = FactsOf(kind);
+    if (facts.layout.sameTail != nullptr && !facts.layout.sameTail(a_, b_, At(i)))
+      fields.push_back({std::string(facts.words.carried), "", ""});
   }
 
   // A call as the comparison shows it: "F61 Cello", "F11 (empty)", a preset's label.
@@ -610,20 +567,8 @@ std::string_view DiffWhatName(DiffWhat what) {
 }
 
 std::string_view KindCaption(Kind kind) {
-  switch (kind) {
-    case Kind::Arrangement:
-      return "Arrangements";
-    case Kind::Style:
-      return "Styles";
-    case Kind::Program:
-      return "Programs";
-    case Kind::BackingSequence:
-      return "Backing Sequences";
-    case Kind::KbdSet:
-      return "KBD Sets";
-    default:
-      return KindName(kind);
-  }
+  const std::string_view plural = FactsOf(kind).words.plural;
+  return plural.empty() ? KindName(kind) : plural;
 }
 
 std::vector<SetDifference> CompareSets(Workspace& ws, int slotA, int slotB) {

@@ -15,6 +15,7 @@
 #include "format/bsq_file.h"
 #include "format/item_image.h"
 #include "format/item_numbers.h"
+#include "format/kind_table.h"
 #include "format/program_file.h"
 #include "format/style_blocks.h"
 #include "format/style_file.h"
@@ -30,48 +31,16 @@ namespace {
 
 // ---- What each kind brings to the engine -------------------------------------------
 
-struct EditKind {
-  Kind kind;
-  int shiftLast;    // Delete and Insert move the positions up to this one; -1: neither
-  bool cut;         // KBD Sets are only copied and pasted
-  bool cutsEmpty;   // an empty Backing Sequence can be cut; an empty item of a named kind not
-  bool called;      // other items call this kind: overwriting one asks about its callers
-  bool duplicates;  // Set-wide duplicate-name warnings
-  bool dragMoves;   // a drag inside a Set moves the item onto the target (Arrangements,
-                    // Styles, Programs); otherwise it inserts it before the target
-};
-
-constexpr std::array<EditKind, 5> kEditKinds = {{
-    {Kind::Arrangement, kUserArrangementCount - 1, true, false, true, true, true},
-    {Kind::Style, -1, true, false, true, true, true},
-    {Kind::Program, kUserProgramCount - 1, true, false, true, true, true},
-    {Kind::BackingSequence, kBsqCount - 1, true, true, false, false, false},
-    {Kind::KbdSet, -1, false, false, false, false, false},
-}};
-
-const EditKind* EditKindOf(Kind kind) {
-  for (const EditKind& k : kEditKinds) {
-    if (k.kind == kind) return &k;
-  }
-  return nullptr;
+// The edit rules of a kind that has an Edit menu of its own; nothing for another kind.
+const EditRules* EditRulesOf(Kind kind) {
+  const EditRules& rules = FactsOf(kind).edit;
+  return rules.editable ? &rules : nullptr;
 }
 
 // Asked before an item that others call is overwritten, cut, deleted or pushed out.
 std::string CallersQuestion(Kind kind, const std::string& name) {
-  switch (kind) {
-    case Kind::Arrangement:
-      return name +
-             " Arrangement is referenced by\none or more Backing Sequences.\n"
-             "Change references to another Arrangement?";
-    case Kind::Style:
-      return name +
-             " Style is referenced by one\nor more Arrangements or Backing Sequences.\n"
-             "Change references to another Style?";
-    default:
-      return "Program '" + name +
-             "' is referenced by one or more\nArrangements, Styles, Backing Sequences, etc.\n\n"
-             "Redirect them to another Program?";
-  }
+  const KindWords& words = FactsOf(kind).words;
+  return std::string(words.callersPrefix) + name + std::string(words.callersSuffix);
 }
 
 // Asked before a drag inside a Set puts an item before another.
@@ -81,46 +50,23 @@ std::string MoveQuestion(Kind kind, int from, int to) {
   return "Insert Backing Sequence " + std::to_string(from) + " before " + std::to_string(to) + " ?";
 }
 
-// The one-item file of Edit > Paste from IStyle for a position.
+// The one-item file of Edit > Paste from IStyle for a position: a Drum Kit position
+// reads a Drum Kit file.
 Kind OneItemKind(Kind kind, int index) {
-  switch (kind) {
-    case Kind::Arrangement:
-      return Kind::IStyleArrangement;
-    case Kind::Style:
-      return Kind::IStyleStyle;
-    default:
-      return index < kUserProgramCount ? Kind::IStyleProgram : Kind::IStyleDrumKit;
-  }
+  const Kind file = FactsOf(kind).edit.oneItemFile;
+  return file == Kind::IStyleProgram && index >= kUserProgramCount ? Kind::IStyleDrumKit : file;
 }
 
 // Reads the item of a one-item file as an image of its kind.
 std::optional<ItemImage> ReadOneItem(Prompter& prompter, Kind kind, Kind fileKind,
                                      const ComponentFile& file) {
   FileSet scratch;
-  ReadOutcome problem;
-  switch (fileKind) {
-    case Kind::IStyleArrangement:
-      problem = ReadIafFile(file.bytes, scratch.arrangements.records[0]);
-      break;
-    case Kind::IStyleStyle:
-      problem = ReadIsfFile(file.bytes, scratch.styles.slots[0]);
-      break;
-    case Kind::IStyleProgram:
-      problem = ReadIpfFile(file.bytes, scratch.programs.records[0]);
-      break;
-    default: {
-      DrumKit kit;
-      problem = ReadIdkFile(file.bytes, kit);
-      scratch.programs.records[kUserProgramCount] = kit.record;
-      scratch.programs.drumKitData[0] = kit.data;
-      break;
-    }
-  }
-  if (problem) {
+  const KindFacts& facts = FactsOf(fileKind);
+  if (const ReadOutcome problem = facts.read(file.bytes, scratch)) {
     ReportLoadError(prompter, kind, *problem);
     return std::nullopt;
   }
-  return ReadItem(scratch, kind, fileKind == Kind::IStyleDrumKit ? kUserProgramCount : 0);
+  return ReadItem(scratch, kind, facts.oneItemIndex);
 }
 
 // ---- Backing Sequences must keep fitting their file ---------------------------------
@@ -168,22 +114,34 @@ bool PatchBytes(std::span<std::uint8_t> record, std::span<const BytePatch> chang
 
 enum class Confirmed { Cancel, Go, GoRedirected };
 
+// What one operation did: whether it changed the Set, the undo it leaves, and what the
+// Set window's Undo entry becomes (nothing: left as it is), whether it was done or not.
+struct Step {
+  bool done = false;
+  UndoOp undo = UndoOp::None;
+  std::optional<bool> entry;
+};
+
+// Done, leaving `undo`; the entry off when a redirect went out, which cannot be undone.
+Step Done(UndoOp undo, Confirmed answer = Confirmed::Go) {
+  return {true, undo, answer != Confirmed::GoRedirected};
+}
+
+Step NotDone(std::optional<bool> entry = std::nullopt) {
+  return {false, UndoOp::None, entry};
+}
+
 // One command on one kind in one Set (the target of a drag). The operations change the
 // Set freely; RunChange below makes them one transaction.
 class Engine {
  public:
-  Engine(Workspace& ws, Prompter& prompter, const EditKind& kind, int slot)
+  Engine(Workspace& ws, Prompter& prompter, Kind kind, int slot)
       : ws_(ws),
         prompter_(prompter),
-        k_(kind),
-        kind_(kind.kind),
+        k_(FactsOf(kind).edit),
+        kind_(kind),
         slot_(slot),
         set_(ws.sets.Files(slot)) {}
-
-  // What the Set window's Undo entry becomes (nothing: left as it is) and the undo code
-  // a completed operation leaves.
-  std::optional<bool> entry;
-  UndoOp op = UndoOp::None;
 
   void Copy(int fromSlot, int index) {
     ItemBuffer& clip = Clip();
@@ -192,49 +150,43 @@ class Engine {
     clip.sourceIndex = index;
   }
 
-  bool Cut(int i, bool quiet) {
-    if (!k_.cut || !IsPosition(kind_, i)) return false;
-    if (!k_.cutsEmpty && IsEmptyPosition(set_, kind_, i)) return false;
+  Step Cut(int i, bool quiet) {
+    if (!k_.cut || !IsPosition(kind_, i)) return NotDone();
+    if (!k_.cutsEmpty && IsEmptyPosition(set_, kind_, i)) return NotDone();
     Confirmed answer = Confirmed::Go;
     if (!quiet) {
       answer = ConfirmCallers(i);
-      if (answer == Confirmed::Cancel) return false;
+      if (answer == Confirmed::Cancel) return NotDone(EntryAfter(answer));
     }
     Copy(slot_, i);
     WriteItem(set_, kind_, i, Blank(i));
     LayOutSequences();
-    op = UndoOp::Cut;
-    entry = answer != Confirmed::GoRedirected;
-    return true;
+    return Done(UndoOp::Cut, answer);
   }
 
-  bool Paste(int i, bool move) {
+  Step Paste(int i, bool move) {
     const ItemBuffer& clip = Clip();
-    if (!IsPosition(kind_, i) || !clip.Filled()) return false;
-    if (!RoomForPaste(i, move)) return false;
+    if (!IsPosition(kind_, i) || !clip.Filled()) return NotDone();
+    if (!RoomForPaste(i, move)) return NotDone();
     Confirmed answer = Confirmed::Go;
     const bool asked = k_.called && !IsEmptyPosition(set_, kind_, i);
     if (asked) {
       answer = ConfirmCallers(i);
-      if (answer == Confirmed::Cancel) return false;
+      if (answer == Confirmed::Cancel) return NotDone(EntryAfter(answer));
     }
     if (move && k_.called && IsPosition(kind_, clip.sourceIndex)) {
       RedirectCalls(set_, kind_, Number(clip.sourceIndex), Number(i));
     }
     WriteItem(set_, kind_, i, clip.image);
-    if (!CheckCallsFrom(clip, i)) {
-      entry = asked ? std::optional<bool>(true) : std::nullopt;
-      return false;
-    }
+    // A cancelled calls check undoes the whole paste, a redirect of the callers included.
+    if (!CheckCallsFrom(clip, i)) return NotDone(asked ? std::optional<bool>(true) : std::nullopt);
     LayOutSequences();
-    op = UndoOp::Paste;
-    entry = answer != Confirmed::GoRedirected;
-    return true;
+    return Done(UndoOp::Paste, answer);
   }
 
   // The copies of what the item calls go in first, so that the paste finds each by name.
-  bool PasteWithCalls(int i) {
-    if (!IsPosition(kind_, i) || !CanPasteWithCalls(ws_, SetSlot{slot_}, kind_)) return false;
+  Step PasteWithCalls(int i) {
+    if (!IsPosition(kind_, i) || !CanPasteWithCalls(ws_, SetSlot{slot_}, kind_)) return NotDone();
     const ItemBuffer& clip = Clip();
     const auto missing = CopyCalledItems(ws_.sets.Files(clip.sourceSet), set_, kind_,
                                          std::span(clip.image).first(RecordSize(kind_)));
@@ -244,94 +196,82 @@ class Engine {
         text += "\n" + item;
       prompter_.Ask({text + "\nNothing has been changed.", "", MessageIcon::Exclamation,
                      MessageButtons::Ok, Answer::Ok});
-      return false;
+      return NotDone();
     }
     return Paste(i, false);
   }
 
-  bool Delete(int i) {
-    if (k_.shiftLast < 0 || i < 0 || i > k_.shiftLast) return false;
-    if (kind_ == Kind::BackingSequence && !Fits(LengthsAfterDelete(i))) return RefuseNoRoom();
+  Step Delete(int i) {
+    if (k_.shiftLast < 0 || i < 0 || i > k_.shiftLast) return NotDone();
+    if (k_.sequences && !Fits(LengthsAfterDelete(i))) return RefuseNoRoom();
     const Confirmed answer = ConfirmCallers(i);
-    if (answer == Confirmed::Cancel) return false;
+    if (answer == Confirmed::Cancel) return NotDone(EntryAfter(answer));
     Copy(slot_, i);
     for (int j = i + 1; j <= k_.shiftLast; ++j)
       MoveItem(j, j - 1);
     WriteItem(set_, kind_, k_.shiftLast, Blank(k_.shiftLast));
     LayOutSequences();
-    op = UndoOp::Delete;
-    entry = answer != Confirmed::GoRedirected;
-    return true;
+    return Done(UndoOp::Delete, answer);
   }
 
-  bool Insert(int i) {
+  Step Insert(int i) {
     ItemBuffer& clip = Clip();
     // Nothing to insert until something was copied.
-    if (k_.shiftLast < 0 || i < 0 || i > k_.shiftLast || !clip.Filled()) return false;
-    if (kind_ == Kind::BackingSequence && !Fits(LengthsAfterInsert(i, clip.image))) {
-      return RefuseNoRoom();
-    }
+    if (k_.shiftLast < 0 || i < 0 || i > k_.shiftLast || !clip.Filled()) return NotDone();
+    if (k_.sequences && !Fits(LengthsAfterInsert(i, clip.image))) return RefuseNoRoom();
     const Confirmed answer = ConfirmCallers(k_.shiftLast);  // the item pushed out
-    if (answer == Confirmed::Cancel) return false;
+    if (answer == Confirmed::Cancel) return NotDone(EntryAfter(answer));
     const ItemImage pushedOut = ReadItem(set_, kind_, k_.shiftLast);
     for (int j = k_.shiftLast; j > i; --j)
       MoveItem(j - 1, j);
     WriteItem(set_, kind_, i, clip.image);
     // An item from another Set brings calls numbered for that Set: settled as a paste's.
-    if (!CheckCallsFrom(clip, i)) return false;
+    if (!CheckCallsFrom(clip, i)) return NotDone(EntryAfter(answer));
     // The item pushed out of the last position can now be pasted elsewhere.
     TakeIntoClipboard(kind_, clip.image, pushedOut);
     clip.sourceSet = slot_;
     clip.sourceIndex = i;
     LayOutSequences();
-    op = UndoOp::Insert;
-    entry = answer != Confirmed::GoRedirected;
-    return true;
+    return Done(UndoOp::Insert, answer);
   }
 
-  bool LoadOne(int i) {
-    if (kind_ != Kind::Arrangement && kind_ != Kind::Style && kind_ != Kind::Program) return false;
-    if (!IsPosition(kind_, i)) return false;
+  Step LoadOne(int i) {
+    if (k_.oneItemFile == Kind::Song || !IsPosition(kind_, i)) return NotDone();
     const Kind fileKind = OneItemKind(kind_, i);
     const std::string title = "Load one " + std::string(KindName(kind_)) + " from " +
                               std::string(KindExt(fileKind)) + " file...";
     const auto file = AskForComponentFile(ws_, prompter_, title, fileKind);
-    if (!file) return false;
+    if (!file) return NotDone();
     const auto item = ReadOneItem(prompter_, kind_, fileKind, *file);
-    if (!item) return false;
+    if (!item) return NotDone();
     ItemBuffer& clip = Clip();
     TakeIntoClipboard(kind_, clip.image, *item);
     clip.sourceSet = ItemBuffer::kNotFromASet;
     clip.sourceIndex = -1;
-    if (!Paste(i, false)) return false;
-    CheckDuplicateNames(ws_, prompter_, slot_, kind_);
-    return true;
+    const Step pasted = Paste(i, false);
+    if (pasted.done) CheckDuplicateNames(ws_, prompter_, slot_, kind_);
+    return pasted;
   }
 
   // A drop on the target position of this Set from a position of the same Set or another.
-  bool Drop(int fromSlot, int from, int to, bool withCalls) {
-    if (!IsPosition(kind_, from) || !IsPosition(kind_, to)) return false;
-    if (!CanStartDrag(ws_, SetSlot{fromSlot}, kind_, ItemIndex{from})) return false;
+  Step Drop(int fromSlot, int from, int to, bool withCalls) {
+    if (!IsPosition(kind_, from) || !IsPosition(kind_, to)) return NotDone();
+    if (!CanStartDrag(ws_, SetSlot{fromSlot}, kind_, ItemIndex{from})) return NotDone();
     if (fromSlot != slot_) return CopyByDrag(fromSlot, from, to, withCalls);
     return k_.dragMoves ? MoveOnto(from, to) : MoveBefore(from, to);
   }
 
   // The bytes a dialog changed, in one record or in every record of the kind; nothing
   // done when the records already held them.
-  bool Patch(int i, std::span<const BytePatch> changes) {
-    if (!PatchBytes(RecordBytes(set_, kind_, i), changes)) return false;
-    op = UndoOp::Details;
-    entry = true;
-    return true;
+  Step Patch(int i, std::span<const BytePatch> changes) {
+    if (!PatchBytes(RecordBytes(set_, kind_, i), changes)) return NotDone();
+    return Done(UndoOp::Details);
   }
-  bool PatchEvery(std::span<const BytePatch> changes) {
+  Step PatchEvery(std::span<const BytePatch> changes) {
     bool changed = false;
     for (int i = 0; i < PositionCount(kind_); ++i)
       changed = PatchBytes(RecordBytes(set_, kind_, i), changes) || changed;
-    if (!changed) return false;
-    op = UndoOp::Details;
-    entry = true;
-    return true;
+    return changed ? Done(UndoOp::Details) : NotDone();
   }
 
  private:
@@ -346,7 +286,14 @@ class Engine {
   }
 
   void LayOutSequences() {
-    if (kind_ == Kind::BackingSequence) RebuildTrackStarts(set_.backingSequences);
+    if (k_.sequences) RebuildTrackStarts(set_.backingSequences);
+  }
+
+  // The Undo entry once the callers were asked about: off after a redirect, which cannot
+  // be undone, on otherwise; left as it is for a kind nobody calls.
+  std::optional<bool> EntryAfter(Confirmed answer) const {
+    if (!k_.called) return std::nullopt;
+    return answer != Confirmed::GoRedirected;
   }
 
   // Cancel stops; No goes on and leaves the callers on the position; Yes opens the
@@ -374,7 +321,6 @@ class Engine {
           answer = Confirmed::Cancel;
       }
     }
-    entry = answer != Confirmed::GoRedirected;
     return answer;
   }
 
@@ -388,10 +334,10 @@ class Engine {
   // Styles share the events of their Block; Backing Sequences must fit their file.
   bool RoomForPaste(int i, bool move) {
     const ItemBuffer& clip = Clip();
-    if (kind_ == Kind::BackingSequence) {
+    if (k_.sequences) {
       SequenceLengths lengths = set_.backingSequences.trackLength;
       lengths[static_cast<std::size_t>(i)] = BsqImageLengths(clip.image);
-      return Fits(lengths) || RefuseNoRoom();
+      return Fits(lengths) || RefuseNoRoom().done;
     }
     if (kind_ != Kind::Style) return true;
     // A Style moved inside its own Block takes no room it did not have.
@@ -412,9 +358,9 @@ class Engine {
   bool Fits(const SequenceLengths& lengths) const {
     return SequencesFit(set_.backingSequences, lengths);
   }
-  bool RefuseNoRoom() {
+  Step RefuseNoRoom() {
     prompter_.ShowWarning(kNoRoomText);
-    return false;
+    return NotDone();
   }
   SequenceLengths LengthsAfterDelete(int i) const {
     SequenceLengths lengths = set_.backingSequences.trackLength;
@@ -431,8 +377,8 @@ class Engine {
     return lengths;
   }
 
-  bool CopyByDrag(int fromSlot, int from, int to, bool withCalls) {
-    if (kind_ == Kind::BackingSequence) {
+  Step CopyByDrag(int fromSlot, int from, int to, bool withCalls) {
+    if (k_.sequences) {
       // Checked before the copy, so that a refused drop leaves the clipboard alone too.
       SequenceLengths lengths = set_.backingSequences.trackLength;
       lengths[static_cast<std::size_t>(to)] =
@@ -440,39 +386,37 @@ class Engine {
       if (!Fits(lengths)) return RefuseNoRoom();
     }
     Copy(fromSlot, from);
-    if (!(withCalls && CanPasteWithCalls(ws_, SetSlot{slot_}, kind_) ? PasteWithCalls(to)
-                                                                     : Paste(to, false))) {
-      return false;
-    }
+    const Step pasted = withCalls && CanPasteWithCalls(ws_, SetSlot{slot_}, kind_)
+                            ? PasteWithCalls(to)
+                            : Paste(to, false);
+    if (!pasted.done) return pasted;
     if (k_.duplicates) CheckDuplicateNames(ws_, prompter_, slot_, kind_);
-    op = UndoOp::CopyByDrag;
-    entry = true;
-    return true;
+    return Done(UndoOp::CopyByDrag);
   }
 
   // Arrangements, Styles and Programs: the item goes onto the target and its callers
   // follow it; the source becomes empty.
-  bool MoveOnto(int from, int to) {
-    if (from == to) return false;
+  Step MoveOnto(int from, int to) {
+    if (from == to) return NotDone();
     Copy(slot_, from);
-    if (!Paste(to, true) || !Cut(from, true)) return false;
-    op = UndoOp::MoveByDrag;
-    entry = true;
-    return true;
+    const Step pasted = Paste(to, true);
+    if (!pasted.done) return pasted;
+    if (!Cut(from, true).done) return NotDone(pasted.entry);
+    return Done(UndoOp::MoveByDrag);
   }
 
   // Backing Sequences and KBD Sets: the item is taken out and put back before the target,
   // those in between closing up. A Backing Sequence's chaining follows the sequences.
-  bool MoveBefore(int from, int to) {
+  Step MoveBefore(int from, int to) {
     // Dropping a Backing Sequence on itself or on the one after it leaves it where it is.
-    if (to == from || (kind_ == Kind::BackingSequence && to == from + 1)) return false;
+    if (to == from || (k_.sequences && to == from + 1)) return NotDone();
     if (prompter_.Ask({MoveQuestion(kind_, from, to), "", MessageIcon::Question,
                        MessageButtons::YesNo, Answer::Yes}) != Answer::Yes) {
-      return false;
+      return NotDone();
     }
     const int landing = to > from ? to - 1 : to;
     const int count = PositionCount(kind_);
-    if (kind_ == Kind::BackingSequence) {
+    if (k_.sequences) {
       SequenceLengths lengths{};
       for (int p = 0; p < count; ++p) {
         lengths[static_cast<std::size_t>(NewPosition(p, from, landing))] =
@@ -486,7 +430,7 @@ class Engine {
       items.push_back(ReadItem(set_, kind_, p));
     for (int p = 0; p < count; ++p)
       WriteItem(set_, kind_, NewPosition(p, from, landing), items[static_cast<std::size_t>(p)]);
-    if (kind_ == Kind::BackingSequence) {
+    if (k_.sequences) {
       for (BsqRecord& r : set_.backingSequences.records) {
         const int next = r.Next();
         if (next < kBsqCount)
@@ -494,14 +438,12 @@ class Engine {
       }
     }
     LayOutSequences();
-    op = UndoOp::MoveByDrag;
-    entry = true;
-    return true;
+    return Done(UndoOp::MoveByDrag);
   }
 
   Workspace& ws_;
   Prompter& prompter_;
-  const EditKind& k_;
+  const EditRules& k_;
   Kind kind_;
   int slot_;
   FileSet& set_;
@@ -513,205 +455,212 @@ void MarkModified(Workspace& ws, int slot, Kind kind) {
   ws.sets.Entry(slot).Modified[static_cast<std::size_t>(KindIndex(kind))] = true;
 }
 
+// Marks every kind of `changed` modified, and returns what the command did.
+EditOutcome Outcome(Workspace& ws, int slot, const ChangedKinds& changed) {
+  EditOutcome outcome{true, changed, false};
+  for (const Kind kind : kStoredKinds) {
+    if (changed[static_cast<std::size_t>(KindIndex(kind))]) MarkModified(ws, slot, kind);
+  }
+  outcome.undoAvailable = ws.sets.Entry(slot).UndoEnabled;
+  return outcome;
+}
+
+ChangedKinds Only(Kind kind) {
+  ChangedKinds changed{};
+  changed[static_cast<std::size_t>(KindIndex(kind))] = true;
+  return changed;
+}
+
+EditOutcome NothingDone(const Workspace& ws, int slot) {
+  return {false, {}, ws.sets.InUse(slot) && ws.sets.Entry(slot).UndoEnabled};
+}
+
 // Runs an operation that may change the Set in `slot` as one transaction: done, it marks
 // its own kind and every kind it changed as modified and, when undoable, becomes the
 // kind's undo; not done, it leaves the Set exactly as it was.
 template <typename Operation>
-bool RunChange(Workspace& ws, Prompter& prompter, const EditKind& k, int slot, Operation&& run) {
+EditOutcome RunChange(Workspace& ws, Prompter& prompter, Kind kind, int slot, Operation&& run) {
   EditTransaction transaction(ws.sets.Files(slot), slot);
-  Engine engine(ws, prompter, k, slot);
-  const bool done = run(engine);
-  if (done) {
-    Journal journal = transaction.Changes();
-    const ChangedKinds changed = KindsOf(journal);
-    for (const Kind kind : kStoredKinds) {
-      if (changed[static_cast<std::size_t>(KindIndex(kind))]) MarkModified(ws, slot, kind);
-    }
-    MarkModified(ws, slot, k.kind);
-    if (engine.op != UndoOp::None) ws.edits.Undo(k.kind) = {engine.op, std::move(journal)};
-  } else {
+  Engine engine(ws, prompter, kind, slot);
+  const Step step = run(engine);
+  if (step.entry) ws.sets.Entry(slot).UndoEnabled = *step.entry;
+  if (!step.done) {
     transaction.Abandon();
+    return NothingDone(ws, slot);
   }
-  if (engine.entry) ws.sets.Entry(slot).UndoEnabled = *engine.entry;
-  return done;
+  Journal journal = transaction.Changes();
+  ChangedKinds changed = KindsOf(journal);
+  changed[static_cast<std::size_t>(KindIndex(kind))] = true;
+  if (step.undo != UndoOp::None) ws.edits.Undo(kind) = {step.undo, std::move(journal)};
+  return Outcome(ws, slot, changed);
 }
 
 // Erase Bank and Import replace what Undo would put back: an undo left for this Set and
 // kind is dropped, and the Set window's Undo entry disabled.
 void ForgetUndo(Workspace& ws, int slot, Kind kind) {
-  if (const EditKind* k = EditKindOf(kind);
-      k != nullptr && ws.edits.Undo(kind).journal.slot == slot) {
+  if (EditRulesOf(kind) != nullptr && ws.edits.Undo(kind).journal.slot == slot) {
     ws.edits.Undo(kind) = {};
   }
   ws.sets.Entry(slot).UndoEnabled = false;
 }
 
-bool EraseBank(Workspace& ws, Prompter& prompter, int slot, const EditKind& k, int bank) {
+EditOutcome EraseBank(Workspace& ws, Prompter& prompter, int slot, Kind kind, int bank) {
   if (prompter.Ask({"Bank Erasing can't be undone\nContinue?", "", MessageIcon::Exclamation,
                     MessageButtons::OkCancel, Answer::Ok}) != Answer::Ok) {
-    return false;
+    return NothingDone(ws, slot);
   }
   std::vector<int> positions;
-  if (k.kind == Kind::BackingSequence || k.kind == Kind::KbdSet) {
-    for (int i = 0; i < PositionCount(k.kind); ++i)
+  if (FactsOf(kind).banks.empty()) {
+    for (int i = 0; i < PositionCount(kind); ++i)
       positions.push_back(i);
   } else {
     // Only the user positions of the bank shown: bank C, bank F, or the Drum Kits of R.
-    for (int index = 0; index <= BankLastIndex(k.kind, bank); ++index) {
-      const int user = ItemUserIndexOf(k.kind, bank, index);
+    for (int index = 0; index <= BankLastIndex(kind, bank); ++index) {
+      const int user = ItemUserIndexOf(kind, bank, index);
       if (user >= 0) positions.push_back(user);
     }
   }
-  if (positions.empty()) return true;
+  if (positions.empty()) return {true, {}, ws.sets.Entry(slot).UndoEnabled};
   FileSet& set = ws.sets.Files(slot);
   for (const int i : positions)
-    WriteItem(set, k.kind, i, BlankItem(ws.blanks, k.kind, i));
-  if (k.kind == Kind::BackingSequence) {
+    WriteItem(set, kind, i, BlankItem(ws.blanks, kind, i));
+  if (FactsOf(kind).edit.sequences) {
     set.backingSequences.trackStart[0][0] = kBsqBase;
     RebuildTrackStarts(set.backingSequences);
   }
-  MarkModified(ws, slot, k.kind);
-  ForgetUndo(ws, slot, k.kind);
-  return true;
+  ForgetUndo(ws, slot, kind);
+  return Outcome(ws, slot, Only(kind));
 }
 
-bool Undo(Workspace& ws, int slot, Kind kind) {
-  if (!UndoAvailable(ws, SetSlot{slot})) return false;
-  if (EditKindOf(kind) != nullptr) {
+EditOutcome Undo(Workspace& ws, int slot, Kind kind) {
+  if (!UndoAvailable(ws, SetSlot{slot})) return NothingDone(ws, slot);
+  ChangedKinds restored{};
+  int where = slot;
+  if (EditRulesOf(kind) != nullptr) {
     UndoState& state = ws.edits.Undo(kind);
-    const int where = state.journal.slot;
+    where = state.journal.slot;
     if (state.op != UndoOp::None && ws.sets.InUse(where)) {
-      const ChangedKinds restored = RevertJournal(state.journal, ws.sets.Files(where));
+      restored = RevertJournal(state.journal, ws.sets.Files(where));
+      restored[static_cast<std::size_t>(KindIndex(kind))] = true;
       for (const Kind k : kStoredKinds) {
         if (restored[static_cast<std::size_t>(KindIndex(k))]) MarkModified(ws, where, k);
       }
-      MarkModified(ws, where, kind);
     }
     state = {};
   }
   ws.sets.Entry(slot).UndoEnabled = false;
-  return true;
+  // What changed is in the Set the undo went back to (this one, as a rule).
+  return {true, where == slot ? restored : ChangedKinds{}, false};
 }
 
 }  // namespace
 
-bool RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot setSlot, Kind kind,
-                    EditCommand command, ItemIndex itemIndex, BankNo bank) {
+EditOutcome RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot setSlot, Kind kind,
+                           EditCommand command, ItemIndex itemIndex, BankNo bank) {
   const int slot = Value(setSlot);
   const int i = Value(itemIndex);
-  if (!ws.sets.InUse(slot)) return false;
+  if (!ws.sets.InUse(slot)) return {};
   if (command == EditCommand::Undo) return Undo(ws, slot, kind);
   if (command == EditCommand::Import) {
-    if (!ImportAllItems(ws, prompter, slot, kind)) return false;
+    if (!ImportAllItems(ws, prompter, slot, kind)) return NothingDone(ws, slot);
     ForgetUndo(ws, slot, kind);
-    return true;
+    return Outcome(ws, slot, Only(kind));
   }
-  const EditKind* k = EditKindOf(kind);
-  if (k == nullptr) return false;
+  const EditRules* k = EditRulesOf(kind);
+  if (k == nullptr) return NothingDone(ws, slot);
+  // Paste and Insert warn about duplicate names whatever they did: the names may have
+  // been equal before.
+  const auto warnDuplicates = [&](EditOutcome outcome) {
+    if (k->duplicates) CheckDuplicateNames(ws, prompter, slot, kind);
+    return outcome;
+  };
   switch (command) {
     case EditCommand::Copy: {
-      if (!IsPosition(kind, i)) return false;
-      Engine(ws, prompter, *k, slot).Copy(slot, i);
-      return true;
+      if (!IsPosition(kind, i)) return NothingDone(ws, slot);
+      Engine(ws, prompter, kind, slot).Copy(slot, i);
+      return {true, {}, ws.sets.Entry(slot).UndoEnabled};
     }
     case EditCommand::Cut:
-      return RunChange(ws, prompter, *k, slot, [i](Engine& e) { return e.Cut(i, false); });
-    case EditCommand::Paste: {
-      const bool done =
-          RunChange(ws, prompter, *k, slot, [i](Engine& e) { return e.Paste(i, false); });
-      // Warned about whatever the paste did: the names may have been equal before it.
-      if (k->duplicates) CheckDuplicateNames(ws, prompter, slot, kind);
-      return done;
-    }
+      return RunChange(ws, prompter, kind, slot, [i](Engine& e) { return e.Cut(i, false); });
+    case EditCommand::Paste:
+      return warnDuplicates(
+          RunChange(ws, prompter, kind, slot, [i](Engine& e) { return e.Paste(i, false); }));
     case EditCommand::PasteWithCalls: {
-      const bool done =
-          RunChange(ws, prompter, *k, slot, [i](Engine& e) { return e.PasteWithCalls(i); });
-      if (done && k->duplicates) CheckDuplicateNames(ws, prompter, slot, kind);
-      return done;
+      const EditOutcome outcome =
+          RunChange(ws, prompter, kind, slot, [i](Engine& e) { return e.PasteWithCalls(i); });
+      return outcome.done ? warnDuplicates(outcome) : outcome;
     }
     case EditCommand::Delete:
-      return RunChange(ws, prompter, *k, slot, [i](Engine& e) { return e.Delete(i); });
-    case EditCommand::Insert: {
-      const bool done = RunChange(ws, prompter, *k, slot, [i](Engine& e) { return e.Insert(i); });
-      if (done && k->duplicates) CheckDuplicateNames(ws, prompter, slot, kind);
-      return done;
-    }
+      return RunChange(ws, prompter, kind, slot, [i](Engine& e) { return e.Delete(i); });
+    case EditCommand::Insert:
+      return warnDuplicates(
+          RunChange(ws, prompter, kind, slot, [i](Engine& e) { return e.Insert(i); }));
     case EditCommand::PasteFromIStyle:
-      return RunChange(ws, prompter, *k, slot, [i](Engine& e) { return e.LoadOne(i); });
+      return RunChange(ws, prompter, kind, slot, [i](Engine& e) { return e.LoadOne(i); });
     case EditCommand::EraseBank:
-      return EraseBank(ws, prompter, slot, *k, Value(bank));
+      return EraseBank(ws, prompter, slot, kind, Value(bank));
     default:
-      return false;
+      return NothingDone(ws, slot);
   }
 }
 
-bool RunDrop(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot, ItemIndex from,
-             SetSlot toSlot, ItemIndex to, bool withCalls) {
-  const EditKind* k = EditKindOf(kind);
-  if (k == nullptr || !ws.sets.InUse(Value(fromSlot)) || !ws.sets.InUse(Value(toSlot))) {
-    return false;
+EditOutcome RunDrop(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot, ItemIndex from,
+                    SetSlot toSlot, ItemIndex to, bool withCalls) {
+  if (EditRulesOf(kind) == nullptr || !ws.sets.InUse(Value(fromSlot)) ||
+      !ws.sets.InUse(Value(toSlot))) {
+    return {};
   }
-  return RunChange(ws, prompter, *k, Value(toSlot), [&](Engine& e) {
+  return RunChange(ws, prompter, kind, Value(toSlot), [&](Engine& e) {
     return e.Drop(Value(fromSlot), Value(from), Value(to), withCalls);
   });
 }
 
-bool ApplyRecordChanges(Workspace& ws, Prompter& prompter, SetSlot setSlot, Kind kind,
-                        ItemIndex index, std::span<const BytePatch> changes) {
+EditOutcome ApplyRecordChanges(Workspace& ws, Prompter& prompter, SetSlot setSlot, Kind kind,
+                               ItemIndex index, std::span<const BytePatch> changes) {
   const int slot = Value(setSlot);
-  if (!ws.sets.InUse(slot)) return false;
+  if (!ws.sets.InUse(slot)) return {};
   if (kind == Kind::ArrangementGlobal || kind == Kind::Global) {
     // The Set's two settings records have no undo, as an import of them has none.
     FileSet& set = ws.sets.Files(slot);
     if (!PatchBytes(kind == Kind::Global ? std::span<std::uint8_t>(set.global.record)
                                          : std::span<std::uint8_t>(set.arrangementGlobal.record),
                     changes)) {
-      return false;
+      return NothingDone(ws, slot);
     }
-    MarkModified(ws, slot, kind);
-    return true;
+    return Outcome(ws, slot, Only(kind));
   }
-  const EditKind* k = EditKindOf(kind);
-  if (k == nullptr || !IsPosition(kind, Value(index))) return false;
-  const bool done =
-      RunChange(ws, prompter, *k, slot, [&](Engine& e) { return e.Patch(Value(index), changes); });
-  if (done && k->duplicates) CheckDuplicateNames(ws, prompter, slot, kind);
-  return done;
+  const EditRules* k = EditRulesOf(kind);
+  if (k == nullptr || !IsPosition(kind, Value(index))) return NothingDone(ws, slot);
+  const EditOutcome outcome = RunChange(ws, prompter, kind, slot,
+                                        [&](Engine& e) { return e.Patch(Value(index), changes); });
+  if (outcome.done && k->duplicates) CheckDuplicateNames(ws, prompter, slot, kind);
+  return outcome;
 }
 
-bool ApplyToEveryRecord(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
-                        std::span<const BytePatch> changes) {
-  const EditKind* k = EditKindOf(kind);
-  if (k == nullptr || !ws.sets.InUse(Value(slot))) return false;
-  return RunChange(ws, prompter, *k, Value(slot), [&](Engine& e) { return e.PatchEvery(changes); });
+EditOutcome ApplyToEveryRecord(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
+                               std::span<const BytePatch> changes) {
+  if (EditRulesOf(kind) == nullptr || !ws.sets.InUse(Value(slot))) return {};
+  return RunChange(ws, prompter, kind, Value(slot),
+                   [&](Engine& e) { return e.PatchEvery(changes); });
 }
 
-bool RedirectAllCalls(Workspace& ws, SetSlot setSlot, Kind kind, int from, int to) {
+EditOutcome RedirectAllCalls(Workspace& ws, SetSlot setSlot, Kind kind, int from, int to) {
   const int slot = Value(setSlot);
-  if (!ws.sets.InUse(slot) || from == to) return false;
-  const auto changed = RedirectCalls(ws.sets.Files(slot), kind, from, to);
-  bool any = false;
-  for (const Kind k : kStoredKinds) {
-    if (changed[static_cast<std::size_t>(KindIndex(k))]) {
-      MarkModified(ws, slot, k);
-      any = true;
-    }
-  }
-  if (any) ForgetUndo(ws, slot, kind);
-  return any;
+  if (!ws.sets.InUse(slot) || from == to) return NothingDone(ws, slot);
+  const ChangedKinds changed = RedirectCalls(ws.sets.Files(slot), kind, from, to);
+  if (changed == ChangedKinds{}) return NothingDone(ws, slot);
+  ForgetUndo(ws, slot, kind);
+  return Outcome(ws, slot, changed);
 }
 
 bool CanStartDrag(const Workspace& ws, SetSlot slot, Kind kind, ItemIndex index) {
-  return EditKindOf(kind) != nullptr && ws.sets.InUse(Value(slot)) &&
+  return EditRulesOf(kind) != nullptr && ws.sets.InUse(Value(slot)) &&
          IsPosition(kind, Value(index)) &&
          !IsEmptyPosition(ws.sets.Files(Value(slot)), kind, Value(index));
 }
 
 bool CanPasteWithCalls(const Workspace& ws, SetSlot slot, Kind kind) {
-  if (kind != Kind::Arrangement && kind != Kind::Style && kind != Kind::BackingSequence &&
-      kind != Kind::KbdSet) {
-    return false;
-  }
+  if (!FactsOf(kind).edit.pasteWithCalls) return false;
   const ItemBuffer& clip = ws.edits.Clipboard(kind);
   return clip.FromASet() && clip.sourceSet != Value(slot) && ws.sets.InUse(clip.sourceSet) &&
          ws.sets.InUse(Value(slot));
@@ -726,20 +675,18 @@ std::string UndoMenuCaption(const SetEntry& entry) {
 }
 
 bool CheckDuplicateNames(Workspace& ws, Prompter& prompter, int slot, Kind kind) {
-  if (!ws.settings.WarnDupl) return false;
-  const EditKind* k = EditKindOf(kind);
-  if (k == nullptr || !k->duplicates) return false;
+  if (!ws.settings.WarnDupl || !FactsOf(kind).edit.duplicates) return false;
   const FileSet& set = ws.sets.Files(slot);
   std::vector<std::string> names;
   for (int i = 0; i < PositionCount(kind); ++i)
     names.push_back(RecordName(kind, RecordBytes(set, kind, i)));
-  std::vector<std::pair<int, int>> pairs;
-  if (kind == Kind::Program) {
-    pairs = AllEarlierPairs(0, kUserProgramCount);
-    pairs.emplace_back(kUserProgramCount + 1, kUserProgramCount);  // the two Drum Kits
-  } else {
-    pairs = AllEarlierPairs(0, PositionCount(kind));
-  }
+  // The items of the user bank with each other, and those of a preset bank (the two Drum
+  // Kits) with each other.
+  const KindFacts& facts = FactsOf(kind);
+  const int inUserBank = facts.userCount - facts.extraUserCount;
+  std::vector<std::pair<int, int>> pairs = AllEarlierPairs(0, inUserBank);
+  for (const auto& pair : AllEarlierPairs(inUserBank, facts.extraUserCount))
+    pairs.push_back(pair);
   return WarnDuplicateNames(prompter, std::string(KindName(kind)), names, pairs,
                             [kind](int i) { return ItemUserLabel(kind, i); });
 }

@@ -34,17 +34,27 @@ enum class EditCommand {
   Undo
 };
 
+// What a command did: whether it changed anything, which kinds of the Set's data it
+// changed (what a window shows again), and whether Undo of the Set's window now does
+// anything. True when something was done.
+struct EditOutcome {
+  bool done = false;
+  ChangedKinds changed{};
+  bool undoAvailable = false;
+
+  explicit operator bool() const { return done; }
+};
+
 // Runs a command on the tab of `kind`. `index` is the selected position: the user index
 // for Arrangements, Styles and Programs (-1 on a preset cell), the sequence (0-9) or the
-// KBD Set (0-14). `bank` is the bank the tab shows (Erase Bank). True when something
-// was done.
-bool RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind, EditCommand command,
-                    ItemIndex index, BankNo bank = BankNo{0});
+// KBD Set (0-14). `bank` is the bank the tab shows (Erase Bank).
+EditOutcome RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
+                           EditCommand command, ItemIndex index, BankNo bank = BankNo{0});
 
 // A drop on a grid or list of the same kind: a move inside a Set, a copy between Sets
 // (with the items it calls when `withCalls`, as Paste with Calls).
-bool RunDrop(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot, ItemIndex from,
-             SetSlot toSlot, ItemIndex to, bool withCalls = false);
+EditOutcome RunDrop(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot, ItemIndex from,
+                    SetSlot toSlot, ItemIndex to, bool withCalls = false);
 
 // Paste with Calls: the clipboard's Arrangement, Style, Backing Sequence or KBD Set,
 // copied from another open Set, is pasted together with every user item it calls (from
@@ -76,18 +86,18 @@ struct BytePatch {
 // undoable edit of that kind, followed by the kind's duplicate-name warnings. False,
 // and nothing marked, when the record already held those bytes. The Arrangement Global
 // and the Global (index 0) are written and marked modified, with no undo.
-bool ApplyRecordChanges(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind, ItemIndex index,
-                        std::span<const BytePatch> changes);
+EditOutcome ApplyRecordChanges(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
+                               ItemIndex index, std::span<const BytePatch> changes);
 
 // The same changes in every record of a kind (the split key of every Arrangement), as
 // one undoable edit.
-bool ApplyToEveryRecord(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
-                        std::span<const BytePatch> changes);
+EditOutcome ApplyToEveryRecord(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
+                               std::span<const BytePatch> changes);
 
 // Every call in the Set to item `from` of `kind` goes to `to`, at once. Like every
 // redirection it cannot be undone: when it changed anything, the kind's undo for this
-// Set is dropped and the Undo entry disabled. True when a call changed.
-bool RedirectAllCalls(Workspace& ws, SetSlot slot, Kind kind, int from, int to);
+// Set is dropped and the Undo entry disabled. Done when a call changed.
+EditOutcome RedirectAllCalls(Workspace& ws, SetSlot slot, Kind kind, int from, int to);
 
 // The duplicate-name warnings of a kind (Arrangements, Styles, Programs), when the
 // option is on: a message per pair of equal names, at most three, then "More than 4

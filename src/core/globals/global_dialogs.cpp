@@ -64,7 +64,8 @@ void AddClosingButtons(DialogModel& m, Kind kind) {
     } else if (button == "cmdImport") {
       // The dialog opens again on what was imported.
       return RunEditCommand(ws, prompter, SetSlot{model.slot()}, kind, EditCommand::Import,
-                            ItemIndex{-1});
+                            ItemIndex{-1})
+          .done;
     }
     return false;
   };

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "format/call_table.h"
+#include "format/kind_table.h"
 #include "format/positions.h"
 #include "format/set_paths.h"
 #include "format/vocabulary.h"
@@ -40,16 +41,9 @@ class Table {
 
 // Category bytes of 16 and more name no category: the cell stays empty.
 std::string_view CategoryText(Kind kind, int category) {
-  if (category < 0 || category >= 16) return {};
-  const auto i = static_cast<std::size_t>(category);
-  switch (kind) {
-    case Kind::Arrangement:
-      return kArrCategoryName[i];
-    case Kind::Style:
-      return kStyleCategoryName[i];
-    default:
-      return kProgramCategoryName[i];
-  }
+  const auto names = FactsOf(kind).categories;
+  if (category < 0 || static_cast<std::size_t>(category) >= names.size()) return {};
+  return names[static_cast<std::size_t>(category)];
 }
 
 bool HasName(const std::string& name) {

@@ -88,6 +88,27 @@ TEST_F(CallsCheckTest, KbdSetSectionsAreCheckedTheSameWay) {
   EXPECT_EQ(std::tie(pick.start, pick.caption), std::tuple(0, "for track 'Up1 KBD'"));
 }
 
+// Pasting over an Arrangement that a sequence calls: Yes and a pick redirect its caller,
+// then the calls check is cancelled. The whole paste goes, the redirect with it: the Set
+// is as it was, byte for byte, and the sequence still calls the Arrangement.
+TEST_F(CallsCheckTest, CancellingTheCallsCheckUndoesTheRedirectOfThePaste) {
+  FileSet& dst = ws_.sets.Files(dest_);
+  dst.arrangements.records[8].SetName("Called");
+  dst.arrangements.records[9].SetName("Other");
+  dst.backingSequences.records[0].SetName("SEQ");
+  dst.backingSequences.records[0].SetArrangement(256 + 8);
+  const auto before = Images(ws_, dest_);
+  prompter_.QueueAnswer(Answer::Yes);     // redirect the callers of C21
+  prompter_.QueuePick(256 + 9);           // to C22
+  prompter_.QueueAnswer(Answer::Cancel);  // the first call the Set lacks
+  EXPECT_FALSE(ed_.Paste(Kind::Arrangement, dest_, 8));
+  ASSERT_EQ(prompter_.messages().size(), 2u);
+  EXPECT_NE(prompter_.messages()[0].text.find("Called Arrangement is referenced by"),
+            std::string::npos);
+  EXPECT_EQ(Images(ws_, dest_), before);
+  EXPECT_EQ(ws_.sets.Files(dest_).backingSequences.records[0].Arrangement(), 256 + 8);
+}
+
 // A paste from another Set that the user cancels leaves the undo of the last operation of
 // that kind as it was, for every kind that checks calls.
 TEST_F(CallsCheckTest, ACancelledPasteKeepsTheUndoBefore) {

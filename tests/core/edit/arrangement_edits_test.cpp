@@ -79,13 +79,24 @@ TEST_F(ArrangementEditsTest, DragInsideASetMovesTheArrangementAndItsCallers) {
 }
 
 // The check runs after every Paste, whether the paste was done or not.
-TEST_F(ArrangementEditsTest, PasteWarnsAboutDuplicatesWhateverItsResult) {
+// Paste and Insert warn about duplicate names whatever they did: the names may have been
+// equal before.
+TEST_F(ArrangementEditsTest, PasteAndInsertWarnAboutDuplicatesWhateverTheirResult) {
   ws_.settings.WarnDupl = true;
   Rec(30).SetName("Arr 1");
   ed_.Copy(kArr, slot_, 4);
   prompter_.QueueAnswer(Answer::Cancel);
   EXPECT_FALSE(ed_.Paste(kArr, slot_, 5));  // C16 is called: cancelled
   EXPECT_EQ(prompter_.texts().back(), "Arrangement duplicate name\nC47 - C12  (Arr 1)");
+  prompter_.Clear();
+  ws_.sets.Files(slot_).backingSequences.records[4].SetName("OUTRO");
+  ws_.sets.Files(slot_).backingSequences.records[4].SetArrangement(256 + 63);
+  prompter_.QueueAnswer(Answer::Cancel);
+  EXPECT_FALSE(ed_.Insert(kArr, slot_, 5));  // C88, pushed out, is called: cancelled
+  EXPECT_EQ(prompter_.texts(),
+            (std::vector<std::string>{"Last Arrangement is referenced by\none or more Backing "
+                                      "Sequences.\nChange references to another Arrangement?",
+                                      "Arrangement duplicate name\nC47 - C12  (Arr 1)"}));
 }
 
 TEST_F(ArrangementEditsTest, LoadOneArrangementFromAnIafFile) {

@@ -65,8 +65,13 @@ TEST_F(PasteWithCallsTest, ABackingSequenceBringsWhatItCallsAndOneUndoTakesItBac
   EXPECT_FALSE(CanPasteWithCalls(ws_, SetSlot{source_}, Kind::BackingSequence));
   EXPECT_FALSE(CanPasteWithCalls(ws_, SetSlot{slot_}, Kind::Program));
   ASSERT_TRUE(CanPasteWithCalls(ws_, SetSlot{slot_}, Kind::BackingSequence));
-  ASSERT_TRUE(ed_.Run(EditCommand::PasteWithCalls, Kind::BackingSequence, slot_, 3));
+  const EditOutcome pasted = RunEditCommand(ws_, prompter_, SetSlot{slot_}, Kind::BackingSequence,
+                                            EditCommand::PasteWithCalls, ItemIndex{3});
+  ASSERT_TRUE(pasted);
   EXPECT_TRUE(prompter_.messages().empty());
+  // The outcome names every kind the paste changed, and the Undo it offers.
+  EXPECT_EQ(pasted.changed, (ChangedKinds{true, true, true, true, false, false, false, false}));
+  EXPECT_TRUE(pasted.undoAvailable);
 
   EXPECT_EQ(CalledNames(slot_, Kind::BackingSequence, 3),
             CalledNames(source_, Kind::BackingSequence, 0));
