@@ -62,8 +62,8 @@ void BM_SaveDemoSet(benchmark::State& state) {
   }
   Workspace ws;
   ScriptedPrompter prompter;
-  const int slot = OpenSet(ws, prompter, false, dir / "DEMO");
-  if (slot == 0) {
+  const SetSlot slot = OpenSet(ws, prompter, false, dir / "DEMO");
+  if (slot == kNoSet) {
     state.SkipWithError("demo Set missing");
     return;
   }
@@ -79,8 +79,8 @@ void BM_SetReport(benchmark::State& state) {
   Workspace ws;
   ScriptedPrompter prompter;
   const auto presets = ReadPresetList(kPresetList);
-  const int slot = OpenSet(ws, prompter, false, kDemoSet);
-  if (slot == 0 || !std::holds_alternative<PresetTables>(presets)) {
+  const SetSlot slot = OpenSet(ws, prompter, false, kDemoSet);
+  if (slot == kNoSet || !std::holds_alternative<PresetTables>(presets)) {
     state.SkipWithError("demo Set missing");
     return;
   }
@@ -95,17 +95,17 @@ BENCHMARK(BM_SetReport)->Unit(benchmark::kMicrosecond)->Iterations(1000);
 void BM_RedrawAllTabs(benchmark::State& state) {
   Workspace ws;
   ScriptedPrompter prompter;
-  const int slot = OpenSet(ws, prompter, false, kDemoSet);
-  if (slot == 0) {
+  const SetSlot slot = OpenSet(ws, prompter, false, kDemoSet);
+  if (slot == kNoSet) {
     state.SkipWithError("demo Set missing");
     return;
   }
   ws.settings.HighCall = true;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(GridCells(ws, slot, Kind::Arrangement, 2, false));
-    benchmark::DoNotOptimize(GridCells(ws, slot, Kind::Style, 2, false));
-    benchmark::DoNotOptimize(GridCells(ws, slot, Kind::Program, 5, false));
-    benchmark::DoNotOptimize(GridCells(ws, slot, Kind::Program, 0, true));
+    benchmark::DoNotOptimize(GridCells(ws, slot, Kind::Arrangement, BankNo{2}, false));
+    benchmark::DoNotOptimize(GridCells(ws, slot, Kind::Style, BankNo{2}, false));
+    benchmark::DoNotOptimize(GridCells(ws, slot, Kind::Program, BankNo{5}, false));
+    benchmark::DoNotOptimize(GridCells(ws, slot, Kind::Program, BankNo{0}, true));
     benchmark::DoNotOptimize(BackingSequenceLines(ws, slot));
     benchmark::DoNotOptimize(KbdSetRows(ws, slot));
   }
@@ -135,10 +135,10 @@ void BM_ProgramBankLabelsAndNames(benchmark::State& state) {
   for (auto _ : state) {
     for (int bank = 0; bank < 7; ++bank) {
       for (int index = 0; index < 64; ++index) {
-        const int number = ProgramNumber(bank, index);
-        benchmark::DoNotOptimize(ProgramLabel(number));
-        benchmark::DoNotOptimize(ProgramName(from, number));
-        benchmark::DoNotOptimize(ProgramCategory(from, number));
+        const ItemNumber number = NumberAt(Kind::Program, {BankNo{bank}, index});
+        benchmark::DoNotOptimize(ItemNumberLabel(Kind::Program, number));
+        benchmark::DoNotOptimize(ItemName(from, Kind::Program, number));
+        benchmark::DoNotOptimize(ItemCategory(from, Kind::Program, ItemNumber{number}));
       }
     }
   }
@@ -162,24 +162,24 @@ void BM_FillAllProgramGridsHighlighted(benchmark::State& state) {
   const ItemSources from{presets, set};
   for (auto _ : state) {
     for (int bank = 0; bank < 7; ++bank)
-      benchmark::DoNotOptimize(FillProgramGrid(from, bank, true));
+      benchmark::DoNotOptimize(FillProgramGrid(from, BankNo{bank}, true));
   }
 }
 BENCHMARK(BM_FillAllProgramGridsHighlighted)->Unit(benchmark::kMicrosecond);
 
 // The heaviest edit there is and its Undo: deleting F11 moves 63 Programs and renumbers
 // every call to them, inside a transaction whose journal Undo replays.
-// The demo Set in the first slot of a workspace; 0 when it cannot be read.
-int LoadDemoSet(Workspace& ws, benchmark::State& state) {
+// The demo Set in the first slot of a workspace; kNoSet when it cannot be read.
+SetSlot LoadDemoSet(Workspace& ws, benchmark::State& state) {
   ws.settings.WarnDupl = false;
-  const int slot = ws.sets.FindFreeSlot();
+  const SetSlot slot = ws.sets.FindFreeSlot();
   FileSet& set = ws.sets.Files(slot);
   ws.sets.Entry(slot).Name = "DEMO";
   for (Kind kind : kStoredKinds) {
     auto file = ReadComponent(kDemoSet, kind);
     if (!std::holds_alternative<ComponentFile>(file)) {
       state.SkipWithError("demo Set missing");
-      return 0;
+      return kNoSet;
     }
     ReadComponentBytes(kind, std::get<ComponentFile>(file).bytes, set);
   }
@@ -188,13 +188,13 @@ int LoadDemoSet(Workspace& ws, benchmark::State& state) {
 
 void BM_DeleteProgramAndUndo(benchmark::State& state) {
   Workspace ws;
-  const int slot = LoadDemoSet(ws, state);
-  if (slot == 0) return;
+  const SetSlot slot = LoadDemoSet(ws, state);
+  if (slot == kNoSet) return;
   ScriptedPrompter prompter;
   for (auto _ : state) {
     prompter.QueueAnswer(Answer::No);  // F11's callers, if any, keep their number
-    RunEditCommand(ws, prompter, SetSlot{slot}, Kind::Program, EditCommand::Delete, ItemIndex{0});
-    RunEditCommand(ws, prompter, SetSlot{slot}, Kind::Program, EditCommand::Undo, ItemIndex{-1});
+    RunEditCommand(ws, prompter, slot, Kind::Program, EditCommand::Delete, ItemIndex{0});
+    RunEditCommand(ws, prompter, slot, Kind::Program, EditCommand::Undo, ItemIndex{-1});
     prompter.Clear();
   }
 }
@@ -204,16 +204,15 @@ BENCHMARK(BM_DeleteProgramAndUndo)->Unit(benchmark::kMicrosecond);
 // through the edit engine (then undone, so that every round starts alike).
 void BM_ArrangementDialogOpenAndOk(benchmark::State& state) {
   Workspace ws;
-  const int slot = LoadDemoSet(ws, state);
-  if (slot == 0) return;
+  const SetSlot slot = LoadDemoSet(ws, state);
+  if (slot == kNoSet) return;
   ScriptedPrompter prompter;
   for (auto _ : state) {
-    auto dialog = OpenItemDialog(ws, slot, Kind::Arrangement, 256);
+    auto dialog = OpenItemDialog(ws, slot, Kind::Arrangement, {ItemNumber{256}, ItemIndex{0}});
     dialog->SetText("txtNam", "Evening Song");
     dialog->SetText("txtTempo", "96");
     dialog->Ok(prompter);
-    RunEditCommand(ws, prompter, SetSlot{slot}, Kind::Arrangement, EditCommand::Undo,
-                   ItemIndex{-1});
+    RunEditCommand(ws, prompter, slot, Kind::Arrangement, EditCommand::Undo, ItemIndex{-1});
   }
 }
 BENCHMARK(BM_ArrangementDialogOpenAndOk)->Unit(benchmark::kMicrosecond);

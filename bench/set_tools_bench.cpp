@@ -9,10 +9,10 @@
 namespace i40 {
 namespace {
 
-int AddSet(Workspace& ws, const FileSet& set) {
-  const int slot = ws.sets.FindFreeSlot();
+SetSlot AddSet(Workspace& ws, const FileSet& set) {
+  const SetSlot slot = ws.sets.FindFreeSlot();
   ws.sets.Files(slot) = set;
-  ws.sets.Entry(slot).Name = "SET" + std::to_string(slot);
+  ws.sets.Entry(slot).Name = "SET" + std::to_string(Value(slot));
   return slot;
 }
 
@@ -20,8 +20,8 @@ int AddSet(Workspace& ws, const FileSet& set) {
 // are compared.
 void BM_CompareRandomSets(benchmark::State& state) {
   Workspace ws;
-  const int a = AddSet(ws, build::RandomSet(1));
-  const int b = AddSet(ws, build::RandomSet(2));
+  const SetSlot a = AddSet(ws, build::RandomSet(1));
+  const SetSlot b = AddSet(ws, build::RandomSet(2));
   for (auto _ : state)
     benchmark::DoNotOptimize(CompareSets(ws, a, b));
 }
@@ -47,8 +47,8 @@ void BM_CompareDemoWithEditedCopy(benchmark::State& state) {
     record.bytes[6] ^= 1;
   edited.arrangementGlobal.record[3] ^= 1;
   edited.global.record[17] ^= 1;
-  const int a = AddSet(ws, build::DemoSet());
-  const int b = AddSet(ws, edited);
+  const SetSlot a = AddSet(ws, build::DemoSet());
+  const SetSlot b = AddSet(ws, edited);
   for (auto _ : state)
     benchmark::DoNotOptimize(CompareSets(ws, a, b));
 }

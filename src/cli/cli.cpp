@@ -37,24 +37,21 @@ namespace i40::cli {
 namespace {
 
 // What --help adds after the commands: the commands of an edit session.
-constexpr const char* kSessionHelp =
-    "Checks, reports, SysEx files and scripted edit sessions for Korg i40 Sets.\n"
-    "SET is a Set path without extension or any one of its component files.\n"
-    "KIND: arrangement style program bsq song kbdset arrglobal global.\n"
-    "\n"
-    "Edit sessions, one command a line (a line whose first non-blank is # is a comment):\n"
-    "  open H PATH | new H | save H | saveas H PATH | close H\n"
-    "  answer yes|no|ok|cancel | pick LABEL|cancel | file PATH|cancel | choose N\n"
-    "  copy|cut|paste|pastecalls|delete|insert KIND H POS | erase KIND H [BANK]\n"
-    "  drag KIND H POS H2 POS2 | undo KIND H | import KIND H FILE | loadone KIND H POS FILE\n"
-    "  report H FILE | xls H PAGE FILE [presets] | syx H KIND FILE [BLOCK]\n"
-    "  details arrangement|style|program|bsq H POS | details arrglobal|global H\n"
-    "    opens a dialog, then:\n"
-    "    set CONTROL VALUE | click CONTROL | ok | cancel   (CONTROL(I): an array member\n"
-    "    or a list line; a combo box takes an entry or #N, a check box 0 or 1, an option\n"
-    "    group the option's index, a picker the label of the item to choose, a MIDI\n"
-    "    channel line 1-16 or OFF)\n"
-    "Everything the editor would show is printed as one JSON object a line.\n";
+std::string SessionHelp() {
+  return "Checks, reports, SysEx files and scripted edit sessions for Korg i40 Sets.\n"
+         "SET is a Set path without extension or any one of its component files.\n"
+         "KIND: arrangement style program bsq song kbdset arrglobal global.\n"
+         "\n"
+         "Edit sessions, one command a line (a line whose first non-blank is # is a "
+         "comment):\n" +
+         ScriptHelp() +
+         "  details opens a dialog, then:\n"
+         "    set CONTROL VALUE | click CONTROL | ok | cancel   (CONTROL(I): an array member\n"
+         "    or a list line; a combo box takes an entry or #N, a check box 0 or 1, an option\n"
+         "    group the option's index, a picker the label of the item to choose, a MIDI\n"
+         "    channel line 1-16 or OFF)\n"
+         "Everything the editor would show is printed as one JSON object a line.\n";
+}
 
 // The command line of one command: its options with their values, its flags, and the
 // rest, as the commands read them.
@@ -71,7 +68,7 @@ class CommandLine {
   CommandLine() : app_("", "i40set") {
     app_.set_version_flag("--version", "i40set " + VersionText());
     app_.require_subcommand(1, 1);
-    app_.footer(kSessionHelp);
+    app_.footer(SessionHelp());
     app_.get_formatter()->column_width(34);
 
     Command("check", "every Set opens cleanly and has no finding", "SET", true)
@@ -221,23 +218,29 @@ class Tool {
     return ready;
   }
 
-  // Opens a Set; 0 on failure. A batch command never creates missing components: it
-  // names them instead of asking.
-  int Open(const std::string& argument, ScriptedPrompter& prompter) {
-    const int slot = OpenCompleteSet(ws_, prompter, SetPathArgument(argument));
-    if (slot != 0) WarnDuplicatesAfterOpening(ws_, prompter, slot);
+  // Opens a Set; kNoSet on failure. A batch command never creates missing components:
+  // it names them instead of asking.
+  SetSlot Open(const std::string& argument, ScriptedPrompter& prompter) {
+    const SetSlot slot = OpenCompleteSet(ws_, prompter, SetPathArgument(argument));
+    if (slot != kNoSet) WarnDuplicatesAfterOpening(ws_, prompter, slot);
     return slot;
   }
 
-  int OpenOne(std::size_t needed) {
-    if (options_.positional.size() != needed) return -2;
-    if (!Prepare()) return -1;
+  // The one Set a command names, opened; or the exit status to end with (a usage error
+  // when the command names no Set or several).
+  struct OneSet {
+    SetSlot slot = kNoSet;
+    int status = 0;
+  };
+  OneSet OpenOne(const std::string& usage) {
+    if (options_.positional.size() != 1) return {kNoSet, Usage(usage)};
+    if (!Prepare()) return {kNoSet, 1};
     ScriptedPrompter prompter;
     ws_.settings.WarnDupl = false;
-    const int slot = Open(options_.positional[0], prompter);
+    const SetSlot slot = Open(options_.positional[0], prompter);
     const bool error = Flush(prompter);
-    if (slot == 0 || error) return -1;
-    return slot;
+    if (slot == kNoSet || error) return {kNoSet, 1};
+    return {slot, 0};
   }
 
   int Check() {
@@ -249,7 +252,7 @@ class Tool {
     const bool json = HasFlag("--json");
     for (const std::string& argument : options_.positional) {
       ScriptedPrompter prompter;
-      const int slot = Open(argument, prompter);
+      const SetSlot slot = Open(argument, prompter);
       const std::string prefix = argument + ": ";
       if (!prompter.messages().empty()) clean = false;
       // One JSON object a Set: what opening it said, and what the checker found.
@@ -262,7 +265,7 @@ class Tool {
       } else {
         Flush(prompter, prefix);
       }
-      if (slot != 0) {
+      if (slot != kNoSet) {
         for (const SetFinding& finding : SetFindings(ws_.sets.Files(slot))) {
           if (json) {
             line["findings"].push_back(JsonText(finding.text));
@@ -279,9 +282,9 @@ class Tool {
   }
 
   int Info() {
-    const int slot = OpenOne(1);
-    if (slot == -2) return Usage("info needs one Set");
-    if (slot < 0) return 1;
+    const OneSet one = OpenOne("info needs one Set");
+    if (one.status != 0) return one.status;
+    const SetSlot slot = one.slot;
     if (HasFlag("--json")) {
       PrintJson(out_, SetInfoJson(ws_, slot));
     } else {
@@ -296,13 +299,13 @@ class Tool {
     if (options_.positional.size() != 2) return Usage("diff needs two Sets");
     if (!Prepare()) return 2;
     ws_.settings.WarnDupl = false;
-    std::array<int, 2> slots{};
+    std::array<SetSlot, 2> slots{};
     bool failed = false;
     for (std::size_t k = 0; k < slots.size(); ++k) {
       ScriptedPrompter prompter;
       slots[k] = Open(options_.positional[k], prompter);
       const bool error = Flush(prompter, options_.positional[k] + ": ");
-      failed = failed || error || slots[k] == 0;
+      failed = failed || error || slots[k] == kNoSet;
     }
     if (failed) return 2;
     const bool json = HasFlag("--json");
@@ -348,9 +351,9 @@ class Tool {
   }
 
   int Report() {
-    const int slot = OpenOne(1);
-    if (slot == -2) return Usage("report needs one Set");
-    if (slot < 0) return 1;
+    const OneSet one = OpenOne("report needs one Set");
+    if (one.status != 0) return one.status;
+    const SetSlot slot = one.slot;
     return Write(SetReportText(ws_, slot, ws_.sets.Entry(slot).Name, ReportTime(), nullptr));
   }
 
@@ -362,9 +365,9 @@ class Tool {
                                              : Kind::Song;
     if (kind == Kind::Song) return Usage("--page is arrangements, styles or programs");
     if (!options_.values.count("-o")) return Usage("xls needs -o FILE");
-    const int slot = OpenOne(1);
-    if (slot == -2) return Usage("xls needs one Set");
-    if (slot < 0) return 1;
+    const OneSet one = OpenOne("xls needs one Set");
+    if (one.status != 0) return one.status;
+    const SetSlot slot = one.slot;
     const bool presets = HasFlag("--presets");
     const ItemSources from{ws_.presets, ws_.sets.Files(slot)};
     return Write(SubsetReportText(from, kind, ws_.sets.Entry(slot).Name, presets));
@@ -378,9 +381,9 @@ class Tool {
     const auto channel = Option("--channel", 0, 15, 0);
     const auto model = Option("--model", 0, 0x7F, 0x4D, 16);
     if (!block || !channel || !model) return Usage("--block is 0-3, --channel 0-15, --model 00-7F");
-    const int slot = OpenOne(1);
-    if (slot == -2) return Usage("syx needs one Set");
-    if (slot < 0) return 1;
+    const OneSet one = OpenOne("syx needs one Set");
+    if (one.status != 0) return one.status;
+    const SetSlot slot = one.slot;
     ws_.sysExHeader[2] = static_cast<std::uint8_t>(0x30 + *channel);
     ws_.sysExHeader[3] = static_cast<std::uint8_t>(*model);
     ScriptedPrompter prompter;
@@ -481,9 +484,9 @@ class Tool {
       ws_.midi.inputDevice = *input;
       port = &devices;
     }
-    const int slot = OpenOne(1);
-    if (slot == -2) return Usage("send needs one Set");
-    if (slot < 0) return 1;
+    const OneSet one = OpenOne("send needs one Set");
+    if (one.status != 0) return one.status;
+    const SetSlot slot = one.slot;
 
     // A batch command asks nothing: the confirmation before a dump is answered at once.
     ScriptedPrompter prompter;
@@ -520,9 +523,9 @@ class Tool {
     if (options_.positional.size() != 1) return Usage("new needs one PATH");
     if (!Prepare()) return 1;
     ScriptedPrompter prompter;
-    const int slot = OpenSet(ws_, prompter, true, {});
+    const SetSlot slot = OpenSet(ws_, prompter, true, {});
     bool error = Flush(prompter);
-    if (slot == 0) return 1;
+    if (slot == kNoSet) return 1;
     const bool saved = SaveSet(ws_, prompter, slot, SetPathArgument(options_.positional[0]), true);
     error = Flush(prompter) || error;
     return saved && !error ? 0 : 1;

@@ -7,6 +7,8 @@
 
 #include "format/blank_records.h"
 #include "format/item_numbers.h"
+#include "format/kind_table.h"
+#include "format/positions.h"
 #include "format/set_paths.h"
 #include "kbdsets/kbdset_grid.h"
 #include "presets/preset_list.h"
@@ -66,8 +68,8 @@ std::optional<Kind> ParseKindName(std::string_view name) {
   return std::nullopt;
 }
 
-int UserBankOf(Kind kind) {
-  return kind == Kind::Program ? 5 : 2;
+BankNo UserBankOf(Kind kind) {
+  return BankNo{FactsOf(kind).userBank};
 }
 
 std::optional<long long> ParseNumber(std::string_view text, long long low, long long high,
@@ -87,14 +89,15 @@ std::optional<Position> ParsePosition(Kind kind, std::string_view text) {
     case Kind::Program: {
       const auto at = ParseItemLabel(kind, text);
       if (!at) return std::nullopt;
-      return Position{ItemUserIndexOf(kind, at->bank, at->index), at->bank};
+      return Position{ItemUserIndexOf(kind, *at), at->bank};
     }
     case Kind::BackingSequence:
-      if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') return Position{text[0] - '0', 0};
+      if (text.size() == 1 && text[0] >= '0' && text[0] <= '9')
+        return Position{ItemIndex{text[0] - '0'}, BankNo{0}};
       return std::nullopt;
     case Kind::KbdSet:
-      for (int i = 0; i < 15; ++i) {
-        if (EqualsIgnoringAsciiCase(KbdSetLabel(i), text)) return Position{i, 0};
+      for (const ItemIndex i : PositionsOf(Kind::KbdSet)) {
+        if (EqualsIgnoringAsciiCase(KbdSetLabel(i), text)) return Position{i, BankNo{0}};
       }
       return std::nullopt;
     default:

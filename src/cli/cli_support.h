@@ -26,8 +26,8 @@ std::optional<Kind> ParseKindName(std::string_view name);
 // Styles and Programs, A1-C5 for KBD Sets, 0-9 for Backing Sequences. `index` is what
 // the edit commands take (the user index, -1 for a preset), `bank` the bank shown.
 struct Position {
-  int index = -1;
-  int bank = 0;
+  ItemIndex index = kNoIndex;
+  BankNo bank{0};
 };
 std::optional<Position> ParsePosition(Kind kind, std::string_view text);
 
@@ -38,6 +38,6 @@ std::optional<long long> ParseNumber(std::string_view text, long long low, long 
                                      int base = 10);
 
 // The user bank of a kind, as Erase Bank takes it by default.
-int UserBankOf(Kind kind);
+BankNo UserBankOf(Kind kind);
 
 }  // namespace i40::cli

@@ -159,23 +159,24 @@ void JsonPrompter::EndCommand() {
   offered_.reset();
 }
 
-int JsonPrompter::Pick(const PickRequest& request) {
+ItemNumber JsonPrompter::Pick(const PickRequest& request) {
   if (picks_.empty()) {
     throw Unanswered("no pick queued for the " + std::string(KindName(request.kind)) + " picker");
   }
   const std::string label = picks_.front();
   picks_.pop_front();
-  int number = -1;
+  ItemNumber number = kNoNumber;
   if (label != "cancel") {
     const auto at = ParseItemLabel(request.kind, label);
     if (!at) throw Unanswered("'" + label + "' is no " + std::string(KindName(request.kind)));
-    number = ItemNumber(request.kind, at->bank, at->index);
+    number = NumberAt(request.kind, *at);
   }
-  PrintJson(out_, Json{{"event", "pick"},
-                       {"kind", KindName(request.kind)},
-                       {"caption", JsonText(request.caption)},
-                       {"start", ItemNumberLabel(request.kind, request.start)},
-                       {"answer", number < 0 ? "cancel" : ItemNumberLabel(request.kind, number)}});
+  PrintJson(out_,
+            Json{{"event", "pick"},
+                 {"kind", KindName(request.kind)},
+                 {"caption", JsonText(request.caption)},
+                 {"start", ItemNumberLabel(request.kind, request.start)},
+                 {"answer", Value(number) < 0 ? "cancel" : ItemNumberLabel(request.kind, number)}});
   return number;
 }
 

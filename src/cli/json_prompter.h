@@ -28,7 +28,7 @@ class JsonPrompter : public Prompter {
   Answer Ask(const Message& message) override;
   std::optional<std::filesystem::path> ChooseOpenFile(const FileRequest& request) override;
   std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest& request) override;
-  int Pick(const PickRequest& request) override;
+  ItemNumber Pick(const PickRequest& request) override;
   int ChooseFromList(const ListChoice& choice) override;
   // A session chooses its devices on the command line (`i40set send`), never in a dialog.
   std::optional<MidiDevices> ChooseMidiDevices(const MidiSetupRequest&) override {

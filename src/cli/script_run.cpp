@@ -1,8 +1,10 @@
 #include "cli/script_run.h"
 
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <map>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -59,133 +61,64 @@ bool WriteText(const fs::path& file, const std::string& text) {
   return !ReplaceFileAtomically(RealFileOps(), file, AsBytes(text));
 }
 
+using WordList = std::vector<std::string>;
+
 class ScriptRun {
  public:
+  // A command of the language: its name, its arguments as --help shows them, the words
+  // it needs (its name included) and what it does. The dialog's own commands (set,
+  // click, ok, cancel) are read while a dialog is open.
+  struct Command {
+    std::string_view name;
+    std::string_view arguments;
+    std::size_t words;
+    void (ScriptRun::*run)(const WordList& w, const std::string& line);
+  };
+
+  static std::span<const Command> Commands() {
+    static const std::array<Command, 24> commands = {{
+        {"open", "H PATH", 3, &ScriptRun::Open},
+        {"new", "H", 2, &ScriptRun::New},
+        {"save", "H", 2, &ScriptRun::Save},
+        {"saveas", "H PATH", 3, &ScriptRun::SaveAs},
+        {"close", "H", 2, &ScriptRun::Close},
+        {"answer", "yes|no|ok|cancel", 2, &ScriptRun::AnswerNext},
+        {"pick", "LABEL|cancel", 2, &ScriptRun::PickNext},
+        {"file", "PATH|cancel", 2, &ScriptRun::FileNext},
+        {"choose", "N", 2, &ScriptRun::ChooseNext},
+        {"copy", "KIND H POS", 4, &ScriptRun::Edit},
+        {"cut", "KIND H POS", 4, &ScriptRun::Edit},
+        {"paste", "KIND H POS", 4, &ScriptRun::Edit},
+        {"pastecalls", "KIND H POS", 4, &ScriptRun::Edit},
+        {"delete", "KIND H POS", 4, &ScriptRun::Edit},
+        {"insert", "KIND H POS", 4, &ScriptRun::Edit},
+        {"erase", "KIND H [BANK]", 3, &ScriptRun::Erase},
+        {"drag", "KIND H POS H2 POS2", 6, &ScriptRun::Drag},
+        {"undo", "KIND H", 3, &ScriptRun::Undo},
+        {"import", "KIND H FILE", 4, &ScriptRun::Import},
+        {"loadone", "KIND H POS FILE", 5, &ScriptRun::LoadOne},
+        {"report", "H FILE", 3, &ScriptRun::Report},
+        {"xls", "H PAGE FILE [presets]", 4, &ScriptRun::Xls},
+        {"syx", "H KIND FILE [BLOCK]", 4, &ScriptRun::Syx},
+        {"details", "KIND H POS (arrglobal, global: KIND H)", 3, &ScriptRun::Details},
+    }};
+    return commands;
+  }
+
   ScriptRun(Workspace& ws, std::ostream& out) : ws_(ws), out_(out), prompter_(out) {}
 
   // `line` is the command line as written, for the values that keep their spaces.
-  void Run(const std::vector<std::string>& w, const std::string& line) {
-    const std::string& command = w[0];
+  void Run(const WordList& w, const std::string& line) {
     if (dialog_ && RunInDialog(w, line)) return;
-    if (command == "set" || command == "click" || command == "ok" || command == "cancel") {
-      throw ScriptError("'" + command + "' with no dialog open");
+    const auto commands = Commands();
+    const auto command = std::find_if(commands.begin(), commands.end(),
+                                      [&](const Command& c) { return c.name == w[0]; });
+    if (command == commands.end()) {
+      if (IsDialogCommand(w[0])) throw ScriptError("'" + w[0] + "' with no dialog open");
+      throw ScriptError("unknown command '" + w[0] + "'");
     }
-    if (command == "details") {
-      Need(w, 3);
-      const Kind kind = KindOf(w[1]);
-      // The Set's Arrangement Global and Global are one each: no position.
-      if (kind != Kind::ArrangementGlobal && kind != Kind::Global) Need(w, 4);
-      OpenDialog(kind, Slot(w[2]), w.size() > 3 ? w[3] : "");
-    } else if (command == "open") {
-      Need(w, 3);
-      int openAs = 0;
-      const int slot =
-          OpenSet(ws_, prompter_, false, SetPathArgument(w[2]), RealFileOps(), &openAs);
-      if (slot != 0) WarnDuplicatesAfterOpening(ws_, prompter_, slot);
-      if (openAs != 0) {
-        // One Set, one slot: a second copy's save would undo the first one's edits.
-        prompter_.Ask({ws_.sets.Entry(openAs).Name + " is already open as " + HandleOf(openAs), "",
-                       MessageIcon::Information, MessageButtons::Ok, Answer::Ok});
-      } else {
-        Bind(w[1], slot);
-      }
-    } else if (command == "new") {
-      Need(w, 2);
-      Bind(w[1], OpenSet(ws_, prompter_, true, {}));
-    } else if (command == "save") {
-      Need(w, 2);
-      SaveCommand(ws_, prompter_, Slot(w[1]));
-    } else if (command == "saveas") {
-      Need(w, 3);
-      prompter_.OfferFile(fs::path(w[2]));
-      SaveAsCommand(ws_, prompter_, Slot(w[1]));
-    } else if (command == "close") {
-      Need(w, 2);
-      const int slot = Slot(w[1]);
-      if (QueryCloseSet(ws_, prompter_, slot)) {
-        UnloadSet(ws_, slot);
-        handles_.erase(w[1]);
-      }
-    } else if (command == "answer") {
-      Need(w, 2);
-      prompter_.QueueAnswer(ParseAnswer(w[1]));
-    } else if (command == "pick") {
-      Need(w, 2);
-      prompter_.QueuePick(w[1]);
-    } else if (command == "file") {
-      Need(w, 2);
-      prompter_.QueueFile(w[1] == "cancel" ? std::nullopt : std::optional<fs::path>(w[1]));
-    } else if (command == "choose") {
-      Need(w, 2);
-      prompter_.QueueChoice(static_cast<int>(Number(w[1], -1, 65535, "a list entry")));
-    } else if (const auto edit = EditOf(command)) {
-      Need(w, 4);
-      const Kind kind = KindOf(w[1]);
-      const Position at = PositionOf(kind, w[3]);
-      if (*edit == EditCommand::PasteWithCalls &&
-          !CanPasteWithCalls(ws_, SetSlot{Slot(w[2])}, kind)) {
-        // What the editor greys out, said: the script goes on.
-        prompter_.Ask(
-            {"Paste with Calls takes an Arrangement, Style, KBD Set or Backing Sequence "
-             "copied from another open Set.",
-             "", MessageIcon::Information, MessageButtons::Ok, Answer::Ok});
-        return;
-      }
-      RunEditCommand(ws_, prompter_, SetSlot{Slot(w[2])}, kind, *edit, ItemIndex{at.index},
-                     BankNo{at.bank});
-    } else if (command == "erase") {
-      Need(w, 3);
-      const Kind kind = KindOf(w[1]);
-      const int bank = w.size() > 3 ? BankOf(kind, w[3]) : UserBankOf(kind);
-      RunEditCommand(ws_, prompter_, SetSlot{Slot(w[2])}, kind, EditCommand::EraseBank,
-                     ItemIndex{-1}, BankNo{bank});
-    } else if (command == "drag") {
-      Need(w, 6);
-      const Kind kind = KindOf(w[1]);
-      RunDrop(ws_, prompter_, kind, SetSlot{Slot(w[2])}, ItemIndex{PositionOf(kind, w[3]).index},
-              SetSlot{Slot(w[4])}, ItemIndex{PositionOf(kind, w[5]).index});
-    } else if (command == "undo") {
-      Need(w, 3);
-      RunEditCommand(ws_, prompter_, SetSlot{Slot(w[2])}, KindOf(w[1]), EditCommand::Undo,
-                     ItemIndex{-1});
-    } else if (command == "import") {
-      Need(w, 4);
-      prompter_.OfferFile(fs::path(w[3]));
-      RunEditCommand(ws_, prompter_, SetSlot{Slot(w[2])}, KindOf(w[1]), EditCommand::Import,
-                     ItemIndex{-1});
-    } else if (command == "loadone") {
-      Need(w, 5);
-      const Kind kind = KindOf(w[1]);
-      prompter_.OfferFile(fs::path(w[4]));
-      RunEditCommand(ws_, prompter_, SetSlot{Slot(w[2])}, kind, EditCommand::PasteFromIStyle,
-                     ItemIndex{PositionOf(kind, w[3]).index});
-    } else if (command == "report") {
-      Need(w, 3);
-      const int slot = Slot(w[1]);
-      const std::string text =
-          SetReportText(ws_, slot, ws_.sets.Entry(slot).Name, ReportTime(), &prompter_);
-      if (!WriteText(w[2], text)) throw ScriptError("cannot write " + w[2]);
-    } else if (command == "xls") {
-      Need(w, 4);
-      const int slot = Slot(w[1]);
-      const Kind page = KindOf(w[2] == "arrangements" ? "arrangement"
-                               : w[2] == "styles"     ? "style"
-                               : w[2] == "programs"   ? "program"
-                                                      : w[2]);
-      const ItemSources from{ws_.presets, ws_.sets.Files(slot)};
-      const bool presets = w.size() > 4 && w[4] == "presets";
-      if (!WriteText(w[3], SubsetReportText(from, page, ws_.sets.Entry(slot).Name, presets))) {
-        throw ScriptError("cannot write " + w[3]);
-      }
-    } else if (command == "syx") {
-      Need(w, 4);
-      prompter_.OfferFile(fs::path(w[3]));
-      // As `i40set syx --block`: a Block the Set does not have is no Block at all.
-      const int block = w.size() > 4 ? static_cast<int>(Number(w[4], 0, 3, "a Style Block")) : 0;
-      DumpMidi(ws_, prompter_, nullptr, Slot(w[1]), KindOf(w[2]), block, true);
-    } else {
-      throw ScriptError("unknown command '" + command + "'");
-    }
+    Need(w, command->words);
+    (this->*command->run)(w, line);
   }
 
   JsonPrompter& prompter() { return prompter_; }
@@ -195,17 +128,143 @@ class ScriptRun {
   }
 
  private:
+  static bool IsDialogCommand(const std::string& word) {
+    return word == "set" || word == "click" || word == "ok" || word == "cancel";
+  }
+
+  // ---- The commands ---------------------------------------------------------------
+
+  void Open(const WordList& w, const std::string&) {
+    SetSlot openAs = kNoSet;
+    const SetSlot slot =
+        OpenSet(ws_, prompter_, false, SetPathArgument(w[2]), RealFileOps(), &openAs);
+    if (slot != kNoSet) WarnDuplicatesAfterOpening(ws_, prompter_, slot);
+    if (openAs != kNoSet) {
+      // One Set, one slot: a second copy's save would undo the first one's edits.
+      prompter_.Ask({ws_.sets.Entry(openAs).Name + " is already open as " + HandleOf(openAs), "",
+                     MessageIcon::Information, MessageButtons::Ok, Answer::Ok});
+    } else {
+      Bind(w[1], slot);
+    }
+  }
+
+  void New(const WordList& w, const std::string&) { Bind(w[1], OpenSet(ws_, prompter_, true, {})); }
+
+  void Save(const WordList& w, const std::string&) { SaveCommand(ws_, prompter_, Slot(w[1])); }
+
+  void SaveAs(const WordList& w, const std::string&) {
+    prompter_.OfferFile(fs::path(w[2]));
+    SaveAsCommand(ws_, prompter_, Slot(w[1]));
+  }
+
+  void Close(const WordList& w, const std::string&) {
+    const SetSlot slot = Slot(w[1]);
+    if (QueryCloseSet(ws_, prompter_, slot)) {
+      UnloadSet(ws_, slot);
+      handles_.erase(w[1]);
+    }
+  }
+
+  void AnswerNext(const WordList& w, const std::string&) {
+    prompter_.QueueAnswer(ParseAnswer(w[1]));
+  }
+  void PickNext(const WordList& w, const std::string&) { prompter_.QueuePick(w[1]); }
+  void FileNext(const WordList& w, const std::string&) {
+    prompter_.QueueFile(w[1] == "cancel" ? std::nullopt : std::optional<fs::path>(w[1]));
+  }
+  void ChooseNext(const WordList& w, const std::string&) {
+    prompter_.QueueChoice(static_cast<int>(Number(w[1], -1, 65535, "a list entry")));
+  }
+
+  void Edit(const WordList& w, const std::string&) {
+    const EditCommand edit = *EditOf(w[0]);
+    const Kind kind = KindOf(w[1]);
+    const Position at = PositionOf(kind, w[3]);
+    const SetSlot slot = Slot(w[2]);
+    if (edit == EditCommand::PasteWithCalls && !CanPasteWithCalls(ws_, slot, kind)) {
+      // What the editor greys out, said: the script goes on.
+      prompter_.Ask(
+          {"Paste with Calls takes an Arrangement, Style, KBD Set or Backing Sequence "
+           "copied from another open Set.",
+           "", MessageIcon::Information, MessageButtons::Ok, Answer::Ok});
+      return;
+    }
+    RunEditCommand(ws_, prompter_, slot, kind, edit, at.index, at.bank);
+  }
+
+  void Erase(const WordList& w, const std::string&) {
+    const Kind kind = KindOf(w[1]);
+    const BankNo bank = w.size() > 3 ? BankOf(kind, w[3]) : UserBankOf(kind);
+    RunEditCommand(ws_, prompter_, Slot(w[2]), kind, EditCommand::EraseBank, kNoIndex, bank);
+  }
+
+  void Drag(const WordList& w, const std::string&) {
+    const Kind kind = KindOf(w[1]);
+    RunDrop(ws_, prompter_, kind, Slot(w[2]), PositionOf(kind, w[3]).index, Slot(w[4]),
+            PositionOf(kind, w[5]).index);
+  }
+
+  void Undo(const WordList& w, const std::string&) {
+    RunEditCommand(ws_, prompter_, Slot(w[2]), KindOf(w[1]), EditCommand::Undo, kNoIndex);
+  }
+
+  void Import(const WordList& w, const std::string&) {
+    prompter_.OfferFile(fs::path(w[3]));
+    RunEditCommand(ws_, prompter_, Slot(w[2]), KindOf(w[1]), EditCommand::Import, kNoIndex);
+  }
+
+  void LoadOne(const WordList& w, const std::string&) {
+    const Kind kind = KindOf(w[1]);
+    prompter_.OfferFile(fs::path(w[4]));
+    RunEditCommand(ws_, prompter_, Slot(w[2]), kind, EditCommand::PasteFromIStyle,
+                   PositionOf(kind, w[3]).index);
+  }
+
+  void Report(const WordList& w, const std::string&) {
+    const SetSlot slot = Slot(w[1]);
+    const std::string text =
+        SetReportText(ws_, slot, ws_.sets.Entry(slot).Name, ReportTime(), &prompter_);
+    if (!WriteText(w[2], text)) throw ScriptError("cannot write " + w[2]);
+  }
+
+  void Xls(const WordList& w, const std::string&) {
+    const SetSlot slot = Slot(w[1]);
+    const Kind page = KindOf(w[2] == "arrangements" ? "arrangement"
+                             : w[2] == "styles"     ? "style"
+                             : w[2] == "programs"   ? "program"
+                                                    : w[2]);
+    const ItemSources from{ws_.presets, ws_.sets.Files(slot)};
+    const bool presets = w.size() > 4 && w[4] == "presets";
+    if (!WriteText(w[3], SubsetReportText(from, page, ws_.sets.Entry(slot).Name, presets))) {
+      throw ScriptError("cannot write " + w[3]);
+    }
+  }
+
+  void Syx(const WordList& w, const std::string&) {
+    prompter_.OfferFile(fs::path(w[3]));
+    // As `i40set syx --block`: a Block the Set does not have is no Block at all.
+    const int block = w.size() > 4 ? static_cast<int>(Number(w[4], 0, 3, "a Style Block")) : 0;
+    DumpMidi(ws_, prompter_, nullptr, Slot(w[1]), KindOf(w[2]), block, true);
+  }
+
+  void Details(const WordList& w, const std::string&) {
+    const Kind kind = KindOf(w[1]);
+    // The Set's Arrangement Global and Global are one each: no position.
+    if (kind != Kind::ArrangementGlobal && kind != Kind::Global) Need(w, 4);
+    OpenDialog(kind, Slot(w[2]), w.size() > 3 ? w[3] : "");
+  }
+
   // ---- An item dialog ------------------------------------------------------------
 
-  void OpenDialog(Kind kind, int slot, const std::string& position) {
-    int at = -1;
+  void OpenDialog(Kind kind, SetSlot slot, const std::string& position) {
+    ItemRef at;
     if (kind == Kind::BackingSequence) {
-      at = PositionOf(kind, position).index;
+      at.index = PositionOf(kind, position).index;
     } else if (kind == Kind::Arrangement || kind == Kind::Style || kind == Kind::Program) {
       const auto label = ParseItemLabel(kind, position);
       if (!label)
         throw ScriptError("'" + position + "' is no position of " + std::string(KindName(kind)));
-      at = ItemNumber(kind, label->bank, label->index);
+      at.number = NumberAt(kind, *label);
     } else if (kind != Kind::ArrangementGlobal && kind != Kind::Global) {
       throw ScriptError("no dialog for " + std::string(KindName(kind)));
     }
@@ -255,7 +314,7 @@ class ScriptRun {
       if (!m.closedBy().empty()) {
         // The dialog has gone; an import opens it again on what it brought.
         const Kind kind = m.kind();
-        const int slot = m.slot();
+        const SetSlot slot = m.slot();
         const bool reopen = m.Finish(prompter_);
         dialog_.reset();
         if (reopen) OpenDialog(kind, slot, "");
@@ -377,8 +436,8 @@ class ScriptRun {
     if (w.size() < count) throw ScriptError("'" + w[0] + "' needs more arguments");
   }
 
-  void Bind(const std::string& handle, int slot) {
-    if (slot == 0) throw ScriptError("the Set for '" + handle + "' did not open");
+  void Bind(const std::string& handle, SetSlot slot) {
+    if (slot == kNoSet) throw ScriptError("the Set for '" + handle + "' did not open");
     handles_[handle] = slot;
   }
 
@@ -393,14 +452,14 @@ class ScriptRun {
     return *number;
   }
 
-  std::string HandleOf(int slot) const {
+  std::string HandleOf(SetSlot slot) const {
     for (const auto& [handle, bound] : handles_) {
       if (bound == slot) return handle;
     }
-    return std::to_string(slot);
+    return std::to_string(Value(slot));
   }
 
-  int Slot(const std::string& handle) const {
+  SetSlot Slot(const std::string& handle) const {
     const auto it = handles_.find(handle);
     if (it == handles_.end()) throw ScriptError("no open Set '" + handle + "'");
     return it->second;
@@ -436,9 +495,9 @@ class ScriptRun {
     return *at;
   }
 
-  static int BankOf(Kind kind, const std::string& word) {
-    for (int bank = 0; bank < BankCount(kind); ++bank) {
-      if (BankLetter(kind, bank) == word) return bank;
+  static BankNo BankOf(Kind kind, const std::string& word) {
+    for (int b = 0; b < BankCount(kind); ++b) {
+      if (BankLetter(kind, BankNo{b}) == word) return BankNo{b};
     }
     throw ScriptError("'" + word + "' is no bank of " + std::string(KindName(kind)));
   }
@@ -446,11 +505,25 @@ class ScriptRun {
   Workspace& ws_;
   std::ostream& out_;
   JsonPrompter prompter_;
-  std::map<std::string, int> handles_;
+  std::map<std::string, SetSlot> handles_;
   std::optional<DialogModel> dialog_;
 };
 
 }  // namespace
+
+std::string ScriptHelp() {
+  std::string help;
+  std::string line = " ";
+  for (const ScriptRun::Command& c : ScriptRun::Commands()) {
+    std::string entry = " " + std::string(c.name) + " " + std::string(c.arguments);
+    if (line.size() + entry.size() + 2 > 88) {
+      help += line + "\n";
+      line = " ";
+    }
+    line += (line.size() > 1 ? " |" : "") + entry;
+  }
+  return help + line + "\n";
+}
 
 int RunScript(Workspace& ws, std::istream& script, std::ostream& out, std::ostream& err) {
   ScriptRun run(ws, out);

@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <ostream>
+#include <string>
 
 #include "session/workspace.h"
 
@@ -11,5 +12,8 @@ namespace i40::cli {
 // the user would be shown as JSON lines on `out`. Returns the exit status: 0, 1 when an
 // error message was shown, 2 for a script error or a question left unanswered.
 int RunScript(Workspace& ws, std::istream& script, std::ostream& out, std::ostream& err);
+
+// The commands of the language and their arguments, as --help lists them.
+std::string ScriptHelp();
 
 }  // namespace i40::cli

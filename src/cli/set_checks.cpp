@@ -1,44 +1,28 @@
 #include "cli/set_checks.h"
 
-#include "calls/item_lookup.h"
-#include "format/bsq_file.h"
-#include "format/positions.h"
-#include "format/style_blocks.h"
-#include "format/vocabulary.h"
-#include "kbdsets/kbdset_grid.h"
-#include "util/text.h"
+#include "reports/set_statistics.h"
 
 namespace i40::cli {
 
-Json SetInfoJson(const Workspace& ws, int slot) {
-  const FileSet& set = ws.sets.Files(slot);
-  auto used = [&](Kind kind, int first, int count) {
-    int n = 0;
-    for (int i = first; i < first + count; ++i)
-      n += IsItemSlotEmpty(set, kind, i) ? 0 : 1;
-    return n;
-  };
-  int sequences = 0;
-  for (const auto& r : set.backingSequences.records)
-    sequences += r.IsEmpty() ? 0 : 1;
+Json SetInfoJson(const Workspace& ws, SetSlot slot) {
+  const SetStatistics s = StatisticsOf(ws.sets.Files(slot));
   Json blocks = Json::array();
-  for (int b = 0; b < kStyleBlockCount; ++b) {
-    blocks.push_back(Json{{"block", b + 1},
-                          {"styles", StyleUserLabel(4 * b) + "-" + StyleUserLabel(4 * b + 3)},
-                          {"freeEvents", FreeEventsOfBlock(set.styles, b)}});
+  for (const BlockRoom& block : s.blocks) {
+    blocks.push_back(
+        Json{{"block", block.block}, {"styles", block.styles}, {"freeEvents", block.freeEvents}});
   }
   return Json{{"set", JsonText(ws.sets.Entry(slot).Name)},
-              {"arrangements", used(Kind::Arrangement, 0, kUserArrangementCount)},
-              {"styles", used(Kind::Style, 0, kUserStyleCount)},
-              {"programs", used(Kind::Program, 0, 64)},
-              {"drumKits", used(Kind::Program, 64, 2)},
-              {"backingSequences", sequences},
+              {"arrangements", s.arrangements},
+              {"styles", s.styles},
+              {"programs", s.programs},
+              {"drumKits", s.drumKits},
+              {"backingSequences", s.backingSequences},
               {"styleBlocks", std::move(blocks)},
-              {"sequenceEvents", BsqTotalUnits(set.backingSequences) * kBsqEventsPerUnit},
-              {"sequenceEventsFree", BsqFreeUnits(set.backingSequences) * kBsqEventsPerUnit}};
+              {"sequenceEvents", s.sequenceEvents},
+              {"sequenceEventsFree", s.sequenceEventsFree}};
 }
 
-std::string SetInfo(const Workspace& ws, int slot) {
+std::string SetInfo(const Workspace& ws, SetSlot slot) {
   const Json info = SetInfoJson(ws, slot);
   const auto number = [&](const char* key) { return std::to_string(info[key].get<int>()); };
   std::string text = "Set " + info["set"].get<std::string>() + "\n";

@@ -31,7 +31,7 @@ struct DemoSession {
   ~DemoSession() { QCOMPARE(watcher.unexpected(), 0); }
 
   Workspace& ws() { return frame->workspace(); }
-  FileSet& files(int slot = 1) { return ws().sets.Files(slot); }
+  FileSet& files(int slot = 1) { return ws().sets.Files(SetSlot{slot}); }
   QTableWidget* grid(int tab, const char* name) const {
     return window->tabs()->widget(tab)->findChild<QTableWidget*>(name);
   }

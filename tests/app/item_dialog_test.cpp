@@ -6,6 +6,7 @@
 #include "demo_session.h"
 #include "details/item_details.h"
 #include "shell/qt_prompter.h"
+#include "support/items.h"
 
 namespace i40::app::test {
 namespace {
@@ -31,10 +32,11 @@ class ItemDialogsTest : public QObject {
                                                         {"FParSty", "Style C11 in DEMO"},
                                                         {"FParPrg", "Program F11 in DEMO"},
                                                         {"FParBsq", "Backing Sequence 0 in DEMO"}};
+    constexpr Kind kTabs[] = {Kind::Arrangement, Kind::Style, Kind::Program, Kind::BackingSequence};
     for (int tab = 0; tab < 4; ++tab) {
       const auto& [form, title] = tabs[tab];
       s.window->tabs()->setCurrentIndex(tab);
-      s.window->Select(tab, 0);
+      s.window->Select(kTabs[tab], 0);
       s.watcher.Then(Expect(form, title, [](QDialog* d) {
         QVERIFY(d->findChild<QLineEdit*>("txtNam")->isEnabled());
         d->findChild<QPushButton*>("cmdCancel")->click();
@@ -51,7 +53,7 @@ class ItemDialogsTest : public QObject {
     // An empty slot opens nothing; a preset opens greyed, its callers kept.
     const auto seen = s.watcher.seen().size();
     s.window->tabs()->setCurrentIndex(0);
-    s.window->Select(0, 40);
+    s.window->Select(Kind::Arrangement, 40);
     s.entry("mnuEDetails")->trigger();
     QCOMPARE(s.watcher.seen().size(), seen);
     s.banks(0, "cboArrBnk")->setCurrentIndex(0);
@@ -68,7 +70,7 @@ class ItemDialogsTest : public QObject {
   void okWritesTheChangeAsOneUndoableEdit() {
     DemoSession s;
     const ArrangementRecord before = s.files().arrangements.records[0];
-    s.window->Select(0, 0);
+    s.window->Select(Kind::Arrangement, 0);
     s.watcher.Then(Expect("FParArr", "Arrangement C11 in DEMO", [](QDialog* d) {
       auto* name = d->findChild<QLineEdit*>("txtNam");
       QCOMPARE(name->text(), QString("Pop Ballad      "));  // all sixteen characters
@@ -100,7 +102,7 @@ class ItemDialogsTest : public QObject {
         "Caf\xC3\xA9 A\nB\rC\xE2\x82\xAC"
         "D ";
     s.files().arrangements.records[1].SetName(bytes);
-    s.window->Select(0, 1);
+    s.window->Select(Kind::Arrangement, 1);
     s.watcher.Then(Expect("FParArr", "Arrangement C12 in DEMO", [](QDialog* d) {
       QCOMPARE(d->findChild<QLineEdit*>("txtNam")->text(),
                QString::fromUtf16(u"Caf\u00C3\u00A9 A\u240AB\u240DC\u00E2\u0082\u00ACD "));
@@ -121,14 +123,14 @@ class ItemDialogsTest : public QObject {
     }));
     s.entry("mnuEDetails")->trigger();
     QCOMPARE(s.files().arrangements.records[1].Name(), std::string("ABCDEFGHIJKLMNOP"));
-    s.ws().sets.Entry(1).Modified = {};  // nothing to save on closing
+    s.ws().sets.Entry(SetSlot{1}).Modified = {};  // nothing to save on closing
   }
 
   void aRefusedOkKeepsTheDialogOpen() {
     DemoSession s;
     const BsqRecord before = s.files().backingSequences.records[0];
     s.window->tabs()->setCurrentIndex(3);
-    s.window->Select(3, 0);
+    s.window->Select(Kind::BackingSequence, 0);
     bool stillOpen = false;
     s.watcher.Then(Expect("FParBsq", "Backing Sequence 0 in DEMO", [&](QDialog* d) {
       auto* next = d->findChild<QLineEdit*>("txtNxt");
@@ -151,7 +153,7 @@ class ItemDialogsTest : public QObject {
   void theKeyboardStepsAndOpensThePickers() {
     DemoSession s;
     const auto images = s.files();
-    s.window->Select(0, 0);
+    s.window->Select(Kind::Arrangement, 0);
     QStringList pickers;
     s.watcher.Then(Expect("FParArr", "Arrangement C11 in DEMO", [&](QDialog* d) {
       auto* tempo = d->findChild<QSpinBox*>("txtTempo");
@@ -173,7 +175,7 @@ class ItemDialogsTest : public QObject {
     s.entry("mnuEDetails")->trigger();
     QCOMPARE(pickers, QStringList({"FInSty", "FInPrg"}));
     QVERIFY(s.files().arrangements.records == images.arrangements.records &&
-            !s.ws().sets.Entry(1).Modified[0]);
+            !s.ws().sets.Entry(SetSlot{1}).Modified[0]);
   }
 
   void globalDialogsOpenFromTheirButtonsAndSendClosesFirst() {
@@ -194,8 +196,9 @@ class ItemDialogsTest : public QObject {
     }));
     page->findChild<QPushButton*>("cmdArg")->click();
     QCOMPARE(s.files().arrangementGlobal.record[3], std::uint8_t{4});
-    QVERIFY(s.ws().sets.Entry(1).Modified[static_cast<std::size_t>(
-        KindIndex(Kind::ArrangementGlobal))]);
+    QVERIFY(s.ws()
+                .sets.Entry(SetSlot{1})
+                .Modified[static_cast<std::size_t>(KindIndex(Kind::ArrangementGlobal))]);
 
     // Send closes the dialog, then finds no MIDI device but the dry run.
     bool shown = false;
@@ -225,7 +228,7 @@ class ItemDialogsTest : public QObject {
         {Kind::ArrangementGlobal, 0, "dialog_arrangement_global.png"},
         {Kind::Global, 0, "dialog_global.png"}};
     for (const auto& [kind, position, file] : shots) {
-      auto model = OpenItemDialog(s.ws(), 1, kind, position);
+      auto model = OpenItemDialog(s.ws(), SetSlot{1}, kind, i40::test::ItemAt(kind, position));
       QVERIFY(model.has_value());
       ItemDialog dialog(*model, s.frame->prompter());
       dialog.setModal(false);  // shown, not run: the session's watcher leaves it alone

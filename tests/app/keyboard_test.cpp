@@ -16,6 +16,7 @@
 #include "shell/options_dialog.h"
 #include "shell/qt_prompter.h"
 #include "shell/tip_dialog.h"
+#include "support/items.h"
 
 namespace i40::app::test {
 namespace {
@@ -107,22 +108,24 @@ class KeyboardTest : public QObject {
                                                      {Kind::BackingSequence, 0},
                                                      {Kind::ArrangementGlobal, 0},
                                                      {Kind::Global, 0}}) {
-      models.push_back(*OpenItemDialog(s.ws(), 1, kind, position));
+      models.push_back(
+          *OpenItemDialog(s.ws(), SetSlot{1}, kind, i40::test::ItemAt(kind, position)));
     }
     for (DialogModel& model : models)
       windows << new ItemDialog(model, s.frame->prompter(), s.frame.get());
     const ItemSources from{s.ws().presets, s.files()};
     for (const Kind kind : {Kind::Arrangement, Kind::Style, Kind::Program})
-      windows << new ItemPicker(kind, from, 256, QString(), s.frame.get());
+      windows << new ItemPicker(kind, from, ItemNumber{256}, QString(), s.frame.get());
     windows << new ListChoiceDialog(
         {"Select Destination Arrangement Bank", "Preset Bank", {"A", "B"}, 0}, s.frame.get());
     windows << new MidiSetupDialog({{"JACK: out"}, {"JACK: in"}, 0, 0}, s.frame.get());
     windows << new OptionsDialog(s.ws().settings, s.frame.get());
     windows << new TipDialog(std::nullopt, true, s.frame.get());
     windows << new AboutDialog(s.frame.get());
-    windows << new ReportWindow(s.ws(), s.frame->prompter(), 1, "DEMO", "report", s.frame.get());
+    windows << new ReportWindow(s.ws(), s.frame->prompter(), SetSlot{1}, "DEMO", "report",
+                                s.frame.get());
     windows << new CompareWindow("A", "B", {}, s.frame.get());
-    windows << new CompareChooser(s.ws(), s.frame->prompter(), 1, s.frame.get());
+    windows << new CompareChooser(s.ws(), s.frame->prompter(), SetSlot{1}, s.frame.get());
     s.frame->ShowHelp();
     windows << s.frame->helpWindow();
     const QRect screen = s.frame->screen()->availableGeometry();

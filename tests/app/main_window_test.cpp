@@ -117,7 +117,7 @@ class MainWindowTest : public QObject {
       ModalWatcher watcher;
       QVERIFY(frame.Start(env.options));
       QCOMPARE(frame.setWindows().size(), 1);
-      QCOMPARE(frame.workspace().sets.Entry(1).Dir, env.setsFolder());
+      QCOMPARE(frame.workspace().sets.Entry(SetSlot{1}).Dir, env.setsFolder());
       for (const Kind kind : kStoredKinds) {
         QCOMPARE(FileBytes(PathToQString(ComponentPath(copy, kind))),
                  FileBytes(PathToQString(ComponentPath(DemoSet(), kind))));
@@ -187,7 +187,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->tabs()->currentIndex(), 2);
     window->tabs()->setCurrentIndex(0);
     QCOMPARE(frame.workspace().settings.ModeId, 0);
-    QVERIFY(!frame.workspace().sets.Entry(1).AnyModified());
+    QVERIFY(!frame.workspace().sets.Entry(SetSlot{1}).AnyModified());
     QCOMPARE(Shown(frame), kAllEntries);
   }
 
@@ -317,7 +317,7 @@ class MainWindowTest : public QObject {
     DemoSession s;
     SetWindow* copy = s.frame->OpenSetWindow(false, CopyOfDemo(s.env.path() / "copy"));
     QVERIFY(copy != nullptr);
-    for (const int slot : {1, 2})
+    for (const SetSlot slot : {SetSlot{1}, SetSlot{2}})
       s.ws().sets.Entry(slot).Modified[static_cast<std::size_t>(Kind::Program)] = true;
     QStringList asked;
     const auto answer = [&asked](QMessageBox::StandardButton button) {
@@ -330,7 +330,8 @@ class MainWindowTest : public QObject {
     QVERIFY(!s.frame->close());
     QCOMPARE(asked, QStringList({"Save the changes in DEMO ?", "Save the changes in DEMO ?"}));
     QCOMPARE(s.frame->setWindows().size(), 2);
-    QVERIFY(s.ws().sets.InUse(1) && s.ws().sets.InUse(2) && s.ws().sets.Entry(1).AnyModified());
+    QVERIFY(s.ws().sets.InUse(SetSlot{1}) && s.ws().sets.InUse(SetSlot{2}) &&
+            s.ws().sets.Entry(SetSlot{1}).AnyModified());
 
     // Answered without a Cancel: every window closes, none asks again.
     s.watcher.Then(answer(QMessageBox::No)).Then(answer(QMessageBox::No));
@@ -402,11 +403,11 @@ class MainWindowTest : public QObject {
     DemoSession s;
     const auto programFile = ComponentPath(DemoSet(), Kind::Program);
     const auto written = fs::last_write_time(programFile);
-    s.ws().sets.Entry(1).Modified[static_cast<std::size_t>(Kind::Program)] = true;
+    s.ws().sets.Entry(SetSlot{1}).Modified[static_cast<std::size_t>(Kind::Program)] = true;
 
     s.watcher.Then(ClickMessageButton(QMessageBox::Cancel));
     QVERIFY(!s.frame->close());
-    QVERIFY(s.frame->isVisible() && s.ws().sets.InUse(1));
+    QVERIFY(s.frame->isVisible() && s.ws().sets.InUse(SetSlot{1}));
     QCOMPARE(s.frame->setWindows().size(), 1);
     QCOMPARE(s.env.settings.allKeys().size(), 1);  // nothing written while the program runs on
 
@@ -443,12 +444,12 @@ class MainWindowTest : public QObject {
     QVERIFY(!window->isWindowModified());
     // The outcome shows in the status bar.
     QCOMPARE(frame.statusBar()->currentMessage(),
-             "MYSET saved in " + PathToQString(frame.workspace().sets.Entry(1).Dir));
+             "MYSET saved in " + PathToQString(frame.workspace().sets.Entry(SetSlot{1}).Dir));
 
     // Save writes what changed.
     const auto styles = ComponentPath(QStringToPath(destination), Kind::Style);
     fs::remove(styles);
-    frame.workspace().sets.Entry(1).Modified[static_cast<std::size_t>(Kind::Style)] = true;
+    frame.workspace().sets.Entry(SetSlot{1}).Modified[static_cast<std::size_t>(Kind::Style)] = true;
     window->Refresh();
     QVERIFY(window->isWindowModified());
     frame.statusBar()->clearMessage();

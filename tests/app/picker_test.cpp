@@ -22,7 +22,7 @@ QStringList Texts(const QComboBox* list) {
 QStringList Texts(const std::vector<PickerLine>& lines) {
   QStringList texts;
   for (const PickerLine& line : lines)
-    texts << FromName(line.text) + ':' + QString::number(line.number);
+    texts << FromName(line.text) + ':' + QString::number(Value(line.number));
   return texts;
 }
 
@@ -43,7 +43,7 @@ class PickerTest : public QObject {
   ItemSources From() const { return {ws_.presets, ws_.sets.Files(slot_)}; }
 
   Workspace ws_;
-  int slot_ = 0;
+  SetSlot slot_ = kNoSet;
 
  private Q_SLOTS:
   void initTestCase() {
@@ -53,7 +53,7 @@ class PickerTest : public QObject {
     ws_.templateSet = EmptyTemplatePath(SourceData());
     ScriptedPrompter quiet;
     slot_ = OpenSet(ws_, quiet, false, DemoSet());
-    QCOMPARE(slot_, 1);
+    QCOMPARE(slot_, SetSlot{1});
   }
 
   // Caption, labels, lists and the line shown are the model's, opened on the start number;
@@ -64,8 +64,8 @@ class PickerTest : public QObject {
         {Kind::Style, 271, "for the calls check", "FInSty"},
         {Kind::Program, 1038, "for track 'DRUMS  '", "FInPrg"}};
     for (const auto& [kind, start, caller, form] : cases) {
-      ItemPicker picker(kind, From(), start, caller);
-      PickerModel model(kind, From(), start);
+      ItemPicker picker(kind, From(), ItemNumber{start}, caller);
+      PickerModel model(kind, From(), ItemNumber{start});
       QCOMPARE(NameAndTitle(picker), form + QString(": ") + FromCore(PickerCaption(kind, caller)));
       const auto labels = PickerFieldLabels(kind);
       CheckCaptions(picker, {{"lblBnk", FromCore(labels[0])},
@@ -76,7 +76,7 @@ class PickerTest : public QObject {
       QCOMPARE(Texts(picker.bankList()), Texts(PickerBankNames(kind)));
       QCOMPARE(Texts(picker.categoryList()), Texts(PickerCategoryNames(kind)));
       const auto same = [&] {
-        QCOMPARE(picker.bankList()->currentIndex(), model.bank());
+        QCOMPARE(picker.bankList()->currentIndex(), Value(model.bank()));
         QCOMPARE(picker.categoryList()->currentIndex(), model.category());
         QCOMPARE(Texts(picker.itemList()), Texts(model.lines()));
         QCOMPARE(picker.itemList()->currentIndex(), model.row());
@@ -87,7 +87,7 @@ class PickerTest : public QObject {
       model.ChooseCategory(0);
       same();
       picker.bankList()->setCurrentIndex(1);
-      model.ChooseBank(1);
+      model.ChooseBank(BankNo{1});
       same();
       picker.itemList()->setCurrentIndex(3);
       model.ChooseRow(3);
@@ -107,24 +107,24 @@ class PickerTest : public QObject {
         picker->findChild<QComboBox*>("cboRef")->setCurrentIndex(5);
         picker->findChild<QPushButton*>("cmdOK")->click();
       });
-      QCOMPARE(prompter.Pick({kind, slot_, start, " for test"}), start + 5);
+      QCOMPARE(Value(prompter.Pick({kind, slot_, ItemNumber{start}, " for test"})), start + 5);
       watcher.Then([](QWidget* picker) {
         picker->findChild<QComboBox*>("cboRef")->setCurrentIndex(5);
         picker->findChild<QPushButton*>("cmdCancel")->click();
       });
-      QCOMPARE(prompter.Pick({kind, slot_, start, ""}), -1);
+      QCOMPARE(prompter.Pick({kind, slot_, ItemNumber{start}, ""}), kNoNumber);
       watcher.Then([](QWidget* picker) {
         picker->findChild<QComboBox*>("cboCat")->setCurrentIndex(1);
         QVERIFY(!picker->close());
       });
-      QCOMPARE(prompter.Pick({kind, slot_, start, ""}), -1);
+      QCOMPARE(prompter.Pick({kind, slot_, ItemNumber{start}, ""}), kNoNumber);
       watcher.Then([](QWidget* picker) { QTest::keyClick(picker, Qt::Key_Return); });
-      QCOMPARE(prompter.Pick({kind, slot_, start + 2, ""}), start + 2);
+      QCOMPARE(Value(prompter.Pick({kind, slot_, ItemNumber{start + 2}, ""})), start + 2);
       forms << QStringList(4, ItemPicker::FormName(kind));
     }
     // No Set in the slot, or a kind without a picker: nothing to ask.
-    QCOMPARE(prompter.Pick({Kind::Arrangement, 7, 0, ""}), -1);
-    QCOMPARE(prompter.Pick({Kind::KbdSet, slot_, 0, ""}), -1);
+    QCOMPARE(prompter.Pick({Kind::Arrangement, SetSlot{7}, ItemNumber{0}, ""}), kNoNumber);
+    QCOMPARE(prompter.Pick({Kind::KbdSet, slot_, ItemNumber{0}, ""}), kNoNumber);
     QCOMPARE(watcher.seen(), forms);
   }
 
@@ -134,7 +134,7 @@ class PickerTest : public QObject {
         {Kind::Style, 257, "", "picker_style.png"},
         {Kind::Program, 770, "for track 'BASS   '", "picker_program.png"}};
     for (const auto& [kind, start, caption, file] : shots) {
-      ItemPicker picker(kind, From(), start, caption);
+      ItemPicker picker(kind, From(), ItemNumber{start}, caption);
       picker.show();
       QVERIFY(QTest::qWaitForWindowExposed(&picker));
       Picture(picker, file);

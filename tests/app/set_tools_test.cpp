@@ -48,7 +48,7 @@ class SetToolsTest : public QObject {
     };
     const auto findings = [&frame] {
       QStringList texts;
-      for (const SetFinding& f : SetFindings(frame.workspace().sets.Files(1)))
+      for (const SetFinding& f : SetFindings(frame.workspace().sets.Files(SetSlot{1})))
         texts << FromCore(f.text);
       return texts;
     };
@@ -61,7 +61,7 @@ class SetToolsTest : public QObject {
 
     // Cutting the first Arrangement, which calls F13, takes its finding away (its callers
     // keep their number and now call an empty Arrangement); Undo brings them back.
-    window->ShowItem(Kind::Arrangement, 0);
+    window->ShowItem(Kind::Arrangement, ItemIndex{0});
     watcher.Then(ClickMessageButton(QMessageBox::No));
     window->RunCommand(EditCommand::Cut);
     QVERIFY(lines() != before);
@@ -76,14 +76,14 @@ class SetToolsTest : public QObject {
     const QPoint at = dock->list()->visualItemRect(item).center();
     DoubleClickAt(dock->list()->viewport(), at);
     QCOMPARE(window->tabs()->currentIndex(), static_cast<int>(Kind::BackingSequence));
-    QCOMPARE(window->view().current[3], 4);
+    QCOMPARE(window->view().Current(Kind::BackingSequence), 4);
     // Enter does the same: KBD Set A1 calls F13 too.
     const auto kbdSet = before.indexOf(QRegularExpression("KBD Set A1 .*"));
     QVERIFY(kbdSet >= 0);
     dock->list()->setCurrentRow(static_cast<int>(kbdSet));
     QTest::keyClick(dock->list(), Qt::Key_Return);
     QCOMPARE(window->tabs()->currentIndex(), static_cast<int>(Kind::KbdSet));
-    QCOMPARE(window->view().current[5], 0);
+    QCOMPARE(window->view().Current(Kind::KbdSet), 0);
 
     // The dock follows the Window menu's entry; it shows nothing once the Set is closed.
     QVERIFY(frame.findChild<QAction*>("mnuWChecker")->isChecked());
@@ -143,7 +143,7 @@ class SetToolsTest : public QObject {
     QCOMPARE(window->summary()->text(), QString("2 differences"));
     window->close();
     s.files().arrangements.records[1].SetName("Swing Time");  // nothing to save on closing
-    s.ws().sets.Entry(1).Modified = {};
+    s.ws().sets.Entry(SetSlot{1}).Modified = {};
   }
 };
 

@@ -63,7 +63,7 @@ void CheckItemGrid(DemoSession& s, int tab) {
   const SetViewState& view = s.window->view();
   const auto kind = static_cast<Kind>(tab);
   const auto t = static_cast<std::size_t>(tab);
-  const auto cells = GridCells(s.ws(), 1, kind, view.bank[t], tab != 1 && view.twin[t]);
+  const auto cells = GridCells(s.ws(), SetSlot{1}, kind, view.Bank(kind), view.Twin(kind));
   QTableWidget* grid = s.grid(tab, kGridNames[t]);
   QCOMPARE(grid->rowCount() * 4, static_cast<int>(cells.size()));
   for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -128,11 +128,11 @@ class SetWindowTest : public QObject {
 
     window->tabs()->setCurrentIndex(3);
     auto* sequences = window->findChild<QListWidget*>("lstBsq");
-    const auto lines = BackingSequenceLines(s.ws(), 1);
+    const auto lines = BackingSequenceLines(s.ws(), SetSlot{1});
     QCOMPARE(sequences->count(), 10);
     for (int i = 0; i < 10; ++i)
       QCOMPARE(sequences->item(i)->text(), FromName(lines[static_cast<std::size_t>(i)]));
-    const auto counters = BackingSequenceCounters(s.ws(), 1);
+    const auto counters = BackingSequenceCounters(s.ws(), SetSlot{1});
     for (std::size_t i = 0; i < counters.size(); ++i)
       QCOMPARE(Caption(*window->tabs()->widget(3), qPrintable(QString("lblEvents%1").arg(i))),
                FromCore(counters[i]));
@@ -141,7 +141,7 @@ class SetWindowTest : public QObject {
 
     window->tabs()->setCurrentIndex(5);  // a page is filled when it is shown
     QTableWidget* kbd = s.grid(5, "grdArk");
-    const auto rows = KbdSetRows(s.ws(), 1);
+    const auto rows = KbdSetRows(s.ws(), SetSlot{1});
     QCOMPARE(kbd->rowCount(), 16);
     for (std::size_t c = 0; c < 3; ++c)
       QCOMPARE(kbd->item(0, static_cast<int>(c) + 1)->text(), FromCore(kKbdSetGridHeader[c]));
@@ -159,7 +159,7 @@ class SetWindowTest : public QObject {
     QCOMPARE(s.banks(2, "cboPrgBnk")->currentIndex(), 5);
     ClickCell(grid, 2, 2);
     banks->setCurrentIndex(0);
-    QCOMPARE(s.window->view().current[0], 0);  // the first item of the chosen bank
+    QCOMPARE(s.window->view().Current(Kind::Arrangement), 0);  // the first item of the chosen bank
     QCOMPARE(grid->currentRow(), 0);
     s.twin(0)->setChecked(true);
     QCOMPARE(grid->rowCount(), 32);
@@ -207,12 +207,12 @@ class SetWindowTest : public QObject {
     const auto original = records[5].bytes;
     const auto emptySlot = records[25].bytes;
     const auto check = [&] {
-      const auto enabled = EditMenuEnabled(s.ws(), 1, window->view());
+      const auto enabled = EditMenuEnabled(s.ws(), SetSlot{1}, window->view());
       for (std::size_t i = 0; i < enabled.size(); ++i)
         QVERIFY2(s.entry(kEditEntryNames[i])->isEnabled() == enabled[i], kEditEntryNames[i]);
     };
     ClickCell(grid, 1, 1);  // a user Arrangement
-    QCOMPARE(window->view().current[0], 5);
+    QCOMPARE(window->view().Current(Kind::Arrangement), 5);
     check();
     QVERIFY(!window->isWindowModified());
     s.entry("mnuECut")->trigger();
@@ -251,7 +251,7 @@ class SetWindowTest : public QObject {
     QContextMenuEvent context(QContextMenuEvent::Mouse, point,
                               grid->viewport()->mapToGlobal(point));
     QApplication::sendEvent(grid->viewport(), &context);
-    QCOMPARE(window->view().current[0], 12);
+    QCOMPARE(window->view().Current(Kind::Arrangement), 12);
     QTRY_VERIFY(window->editMenu()->isVisible());
     window->editMenu()->hide();
   }
@@ -281,12 +281,13 @@ class SetWindowTest : public QObject {
     QVERIFY(report != nullptr);
     QCOMPARE(report->windowTitle(), FromCore(ReportWindowCaption("DEMO")));
     CheckListing(*report, "report_window.txt");
-    const std::string text = SetReportText(s.ws(), 1, "DEMO", ReportTime());
+    const std::string text = SetReportText(s.ws(), SetSlot{1}, "DEMO", ReportTime());
     qunsetenv("SOURCE_DATE_EPOCH");
     QCOMPARE(report->textBox()->toPlainText(), QString::fromLatin1(text).remove('\r'));
     // Between the report's CR LF every byte is one character: a line break in a name is
     // its picture, a Latin-1 byte its letter.
-    const ReportWindow odd(s.ws(), s.frame->prompter(), 1, "DEMO", "A\nB\r\nC\xE9\xC3\xA9\r\n");
+    const ReportWindow odd(s.ws(), s.frame->prompter(), SetSlot{1}, "DEMO",
+                           "A\nB\r\nC\xE9\xC3\xA9\r\n");
     QCOMPARE(odd.textBox()->toPlainText(), QString::fromUtf16(u"A\u240AB\nC\u00E9\u00C3\u00A9\n"));
     // Print Report asks where to print every time. A printer that does not start (here a
     // file that cannot be written) is reported, and the next print works.
@@ -330,9 +331,9 @@ class SetWindowTest : public QObject {
 
     // 8 Beat Rock calls two Programs the new Set lacks: the calls check asks through
     // message boxes and the picker.
-    const std::unique_ptr<QMimeData> beatRock = demo->DragData(0, 14);
+    const std::unique_ptr<QMimeData> beatRock = demo->DragData(Kind::Arrangement, 14);
     QVERIFY(beatRock != nullptr);
-    int picked = -1;
+    ItemNumber picked = kNoNumber;
     s.watcher.Then(ClickMessageButton(QMessageBox::Yes))
         .Then([&picked](QWidget* shown) {
           auto* picker = qobject_cast<ItemPicker*>(shown);
@@ -348,15 +349,15 @@ class SetWindowTest : public QObject {
     QVERIFY(DropOn(freshGrid, *beatRock, 0, 3));
     QTRY_COMPARE(finished.count(), 1);
     QVERIFY(finished.at(0).at(0).toBool());
-    QCOMPARE(freshRecords[3].TrackProgram(6), picked);
+    QCOMPARE(freshRecords[3].TrackProgram(6), Value(picked));
     QVERIFY(freshGrid->item(0, 3)->text().contains("8 Beat Rock") &&
             fresh->editAction(kUndo)->isEnabled());
 
     // Edit > Paste with Calls brings the Programs it calls along, without a question.
     const int seen = static_cast<int>(s.watcher.seen().size());
-    demo->ShowItem(Kind::Arrangement, 15);
+    demo->ShowItem(Kind::Arrangement, ItemIndex{15});
     demo->editAction(kCopy)->trigger();
-    fresh->ShowItem(Kind::Arrangement, 4);
+    fresh->ShowItem(Kind::Arrangement, ItemIndex{4});
     QVERIFY(fresh->editAction(kPasteCalls)->isEnabled() &&
             !demo->editAction(kPasteCalls)->isEnabled());
     fresh->editAction(kPasteCalls)->trigger();
@@ -387,7 +388,7 @@ class SetWindowTest : public QObject {
     demo->tabs()->setCurrentIndex(5);
     const auto kbdBefore = s.files(1).kbdSets.records;
     s.watcher.Then(ClickMessageButton(QMessageBox::Yes));
-    QVERIFY(DropOn(s.grid(5, "grdArk"), *demo->DragData(5, 14), 1, 2));
+    QVERIFY(DropOn(s.grid(5, "grdArk"), *demo->DragData(Kind::KbdSet, 14), 1, 2));
     QTRY_COMPARE(demoFinished.count(), 2);
     QVERIFY(s.files(1).kbdSets.records[0] == kbdBefore[14]);
   }
@@ -398,7 +399,7 @@ class SetWindowTest : public QObject {
     QSignalSpy started(s.window, &SetWindow::dragStarted);
     QVERIFY(s.files().arrangements.records[25].IsEmpty());
     DragGesture(grid, 6, 1);
-    QCOMPARE(s.window->view().current[0], 25);  // selected all the same
+    QCOMPARE(s.window->view().Current(Kind::Arrangement), 25);  // selected all the same
     QCOMPARE(started.count(), 0);
     DragGesture(grid, 0, 0);
     QCOMPARE(started.count(), 1);
@@ -407,7 +408,7 @@ class SetWindowTest : public QObject {
     QCOMPARE(started.count(), 1);
     const auto& sequences = s.files().backingSequences.records;
     for (int i = 0; i < 10; ++i)
-      QCOMPARE(s.window->DragData(3, i) == nullptr,
+      QCOMPARE(s.window->DragData(Kind::BackingSequence, i) == nullptr,
                sequences[static_cast<std::size_t>(i)].IsEmpty());
   }
 

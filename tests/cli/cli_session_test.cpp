@@ -192,7 +192,7 @@ TEST_F(CliTest, ReportAndSysExFilesAreTheLibrarys) {
   Workspace ws;
   ws.presets =
       std::get<PresetTables>(ReadPresetList(fs::path(I40_SOURCE_DATA_DIR) / "I40PRSTS.TXT"));
-  const int slot = test::AddSet(ws, build::DemoSet(), "DEMO");
+  const SetSlot slot = test::AddSet(ws, build::DemoSet(), "DEMO");
   const std::string expected = SetReportText(ws, slot, "DEMO", ReportTime());
   unsetenv("SOURCE_DATE_EPOCH");
   EXPECT_EQ(test::ReadFile(dir_ / "r.txt"),
@@ -586,14 +586,14 @@ class DiffTest : public ::testing::Test {
     Workspace ws;
     ws.settings.WarnDupl = false;
     ScriptedPrompter prompter;
-    const int slot = test::AddSet(ws, build::DemoSet(), "EDITED");
-    auto arrangement = OpenItemDialog(ws, slot, Kind::Arrangement, 256);
+    const SetSlot slot = test::AddSet(ws, build::DemoSet(), "EDITED");
+    auto arrangement = OpenItemDialog(ws, slot, Kind::Arrangement, {ItemNumber{256}, ItemIndex{0}});
     arrangement->SetText("txtTempo", "90");
     arrangement->Ok(prompter);
-    arrangement = OpenItemDialog(ws, slot, Kind::Arrangement, 257);
+    arrangement = OpenItemDialog(ws, slot, Kind::Arrangement, {ItemNumber{257}, ItemIndex{1}});
     arrangement->SetText("txtNam", "Swing Time 2");
     arrangement->Ok(prompter);
-    RunDrop(ws, prompter, Kind::Program, SetSlot{slot}, ItemIndex{0}, SetSlot{slot}, ItemIndex{50});
+    RunDrop(ws, prompter, Kind::Program, slot, ItemIndex{0}, slot, ItemIndex{50});
     build::WriteSet(ws.sets.Files(slot), dir_ / "EDITED");
     return (dir_ / "EDITED").string();
   }

@@ -79,7 +79,7 @@ class JackMidiTest : public ::testing::Test {
   ScriptedPrompter prompter_;
   std::unique_ptr<test::JackStandIn> standIn_;
   midi::RtMidiPort port_{std::vector<int>{RtMidi::UNIX_JACK}};
-  int slot_ = 0;
+  SetSlot slot_ = kNoSet;
 };
 
 TEST_F(JackMidiTest, TheSetupFindsTheStandInByItsPortNames) {

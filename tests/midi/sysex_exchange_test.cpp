@@ -41,7 +41,7 @@ class ExchangeTest : public ::testing::Test {
   Workspace ws_;
   ScriptedPrompter prompter_;
   SimulatedInstrument instrument_;
-  int slot_ = 0;
+  SetSlot slot_ = kNoSet;
 };
 
 TEST_F(ExchangeTest, FoundOnChannelTwoWithModel4DOr39) {

@@ -17,42 +17,43 @@
 #include "host/scripted_prompter.h"
 #include "session/workspace.h"
 #include "set_builder.h"
+#include "support/items.h"
 #include "support/workspace_fixture.h"
 #include "util/text.h"
 
 namespace i40::test {
 
-// Runs the edit engine the way a Set window does, with plain numbers: the Set's slot and
-// the position its current cell names.
+// Runs the edit engine the way a Set window does: the Set's slot and the position its
+// current cell names, as a plain number (what the tests spell out).
 class Editor {
  public:
   Editor(Workspace& ws, Prompter& prompter) : ws_(ws), prompter_(prompter) {}
 
-  bool Run(EditCommand command, Kind kind, int slot, int index = -1, int bank = 0) {
-    return RunEditCommand(ws_, prompter_, SetSlot{slot}, kind, command, ItemIndex{index},
-                          BankNo{bank})
-        .done;
+  bool Run(EditCommand command, Kind kind, SetSlot slot, int index = -1, int bank = 0) {
+    return RunEditCommand(ws_, prompter_, slot, kind, command, ItemIndex{index}, BankNo{bank}).done;
   }
-  bool Copy(Kind kind, int slot, int index) { return Run(EditCommand::Copy, kind, slot, index); }
-  bool Cut(Kind kind, int slot, int index) { return Run(EditCommand::Cut, kind, slot, index); }
-  bool Paste(Kind kind, int slot, int index) { return Run(EditCommand::Paste, kind, slot, index); }
-  bool Delete(Kind kind, int slot, int index) {
+  bool Copy(Kind kind, SetSlot slot, int index) {
+    return Run(EditCommand::Copy, kind, slot, index);
+  }
+  bool Cut(Kind kind, SetSlot slot, int index) { return Run(EditCommand::Cut, kind, slot, index); }
+  bool Paste(Kind kind, SetSlot slot, int index) {
+    return Run(EditCommand::Paste, kind, slot, index);
+  }
+  bool Delete(Kind kind, SetSlot slot, int index) {
     return Run(EditCommand::Delete, kind, slot, index);
   }
-  bool Insert(Kind kind, int slot, int index) {
+  bool Insert(Kind kind, SetSlot slot, int index) {
     return Run(EditCommand::Insert, kind, slot, index);
   }
-  bool LoadOne(Kind kind, int slot, int index) {
+  bool LoadOne(Kind kind, SetSlot slot, int index) {
     return Run(EditCommand::PasteFromIStyle, kind, slot, index);
   }
-  bool Erase(Kind kind, int slot, int bank) {
+  bool Erase(Kind kind, SetSlot slot, int bank) {
     return Run(EditCommand::EraseBank, kind, slot, -1, bank);
   }
-  bool Undo(Kind kind, int slot) { return Run(EditCommand::Undo, kind, slot); }
-  bool Drop(Kind kind, int fromSlot, int from, int toSlot, int to) {
-    return RunDrop(ws_, prompter_, kind, SetSlot{fromSlot}, ItemIndex{from}, SetSlot{toSlot},
-                   ItemIndex{to})
-        .done;
+  bool Undo(Kind kind, SetSlot slot) { return Run(EditCommand::Undo, kind, slot); }
+  bool Drop(Kind kind, SetSlot fromSlot, int from, SetSlot toSlot, int to) {
+    return RunDrop(ws_, prompter_, kind, fromSlot, ItemIndex{from}, toSlot, ItemIndex{to}).done;
   }
 
  private:
@@ -69,14 +70,15 @@ class WorkspaceTest : public ::testing::Test {
   std::string NamesAt(Kind kind, std::initializer_list<int> positions) const {
     std::string names;
     for (const int i : positions)
-      names += "|" + TrimSpaces(RecordName(kind, RecordBytes(ws_.sets.Files(slot_), kind, i)));
+      names += "|" +
+               TrimSpaces(RecordName(kind, RecordBytes(ws_.sets.Files(slot_), kind, ItemIndex{i})));
     return names.substr(1);
   }
 
   Workspace ws_;
   ScriptedPrompter prompter_;
   Editor ed_{ws_, prompter_};
-  int slot_ = 0;
+  SetSlot slot_ = kNoSet;
 };
 
 // The kinds the edit engine moves items of.
@@ -99,18 +101,19 @@ inline FileSet CallingSet(std::uint32_t seed) {
   const auto name = [&rng] { return "Name " + std::to_string(rng.Below(40)); };
   for (const Kind kind : kEditKinds) {
     if (kind == Kind::KbdSet) continue;
-    for (int i = 0; i < PositionCount(kind); ++i) {
+    for (const ItemIndex i : PositionsOf(kind)) {
       test::PutName(RecordBytes(set, kind, i), kind, rng.Below(5) == 0 ? std::string() : name());
     }
   }
   for (const Kind caller : kCallerKinds) {
-    for (int i = 0; i < PositionCount(caller); ++i) {
+    for (const ItemIndex i : PositionsOf(caller)) {
       const auto record = RecordBytes(set, caller, i);
       for (const CallField& field : CallFieldsOf(caller)) {
         const int roll = rng.Below(8);
         if (roll == 0) continue;  // the random bytes stay: a call into no bank, or anywhere
-        const int user = rng.Below(UserItemCount(field.called));
-        const int number = roll < 6 ? ItemNumberOfUserIndex(field.called, user) : rng.Below(64);
+        const ItemIndex user{rng.Below(UserItemCount(field.called))};
+        const ItemNumber number =
+            roll < 6 ? ItemNumberOfUserIndex(field.called, user) : ItemNumber{rng.Below(64)};
         WriteCall(record, field, number);
         if (field.encoding == CallEncoding::TrackCall && rng.Below(4) == 0) {
           record[field.offset + 1] |= 0x80;
@@ -124,11 +127,11 @@ inline FileSet CallingSet(std::uint32_t seed) {
 // One random operation of a kind in Set `a`, sometimes with what Set `b` holds: a Cut,
 // Delete or move inside `a`, a Paste or Insert of an item of either Set, or a drop from
 // `b`. Whether it was done.
-inline bool RandomOperation(Editor& ed, build::Rng& rng, Kind kind, int a, int b) {
+inline bool RandomOperation(Editor& ed, build::Rng& rng, Kind kind, SetSlot a, SetSlot b) {
   const int count = PositionCount(kind);
   const int i = rng.Below(count);
   const int j = rng.Below(count);
-  const int from = rng.Below(2) ? a : b;
+  const SetSlot from = rng.Below(2) ? a : b;
   switch (rng.Below(6)) {
     case 0:
       return ed.Cut(kind, a, i);

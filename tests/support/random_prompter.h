@@ -43,10 +43,10 @@ class RandomPrompter : public Prompter {
   }
   std::optional<std::filesystem::path> ChooseOpenFile(const FileRequest&) override { return {}; }
   std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest&) override { return {}; }
-  int Pick(const PickRequest& request) override {
-    if (rng_.Below(4) == 0) return -1;
-    const int bank = rng_.Below(BankCount(request.kind));
-    return ItemNumber(request.kind, bank, rng_.Below(BankLastIndex(request.kind, bank) + 1));
+  ItemNumber Pick(const PickRequest& request) override {
+    if (rng_.Below(4) == 0) return kNoNumber;
+    const BankNo bank{rng_.Below(BankCount(request.kind))};
+    return NumberAt(request.kind, {bank, rng_.Below(BankLastIndex(request.kind, bank) + 1)});
   }
   int ChooseFromList(const ListChoice&) override { return -1; }
   std::optional<MidiDevices> ChooseMidiDevices(const MidiSetupRequest&) override {

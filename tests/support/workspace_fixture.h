@@ -8,8 +8,8 @@
 namespace i40::test {
 
 // Puts a Set into the next free slot of a workspace, as if it had been opened.
-inline int AddSet(Workspace& ws, const FileSet& set, const std::string& name) {
-  const int slot = ws.sets.FindFreeSlot();
+inline SetSlot AddSet(Workspace& ws, const FileSet& set, const std::string& name) {
+  const SetSlot slot = ws.sets.FindFreeSlot();
   ws.sets.Files(slot) = set;
   ws.sets.Entry(slot).Name = name;
   ws.sets.Entry(slot).Modified = {};
@@ -24,7 +24,7 @@ inline std::vector<std::vector<std::uint8_t>> Images(const FileSet& set) {
     images.push_back(WriteComponentBytes(kind, set));
   return images;
 }
-inline std::vector<std::vector<std::uint8_t>> Images(const Workspace& ws, int slot) {
+inline std::vector<std::vector<std::uint8_t>> Images(const Workspace& ws, SetSlot slot) {
   return Images(ws.sets.Files(slot));
 }
 

@@ -125,7 +125,7 @@ void CompareWindow::Print() {
   }
 }
 
-CompareChooser::CompareChooser(const Workspace& ws, Prompter& prompter, int currentSlot,
+CompareChooser::CompareChooser(const Workspace& ws, Prompter& prompter, SetSlot currentSlot,
                                QWidget* parent)
     : QDialog(parent),
       ws_(ws),
@@ -139,9 +139,9 @@ CompareChooser::CompareChooser(const Workspace& ws, Prompter& prompter, int curr
   setA_->setAccessibleName(tr("First Set"));
   setB_->setAccessibleName(tr("Second Set"));
   // The Set in front first, the next open one (or a Set on disk) second.
-  int other = 0;
-  for (int slot = 1; slot <= ws_.sets.SlotCount(); ++slot) {
-    if (ws_.sets.InUse(slot) && slot != currentSlot && other == 0) other = slot;
+  SetSlot other = kNoSet;
+  for (const SetSlot slot : ws_.sets.Slots()) {
+    if (ws_.sets.InUse(slot) && slot != currentSlot && other == kNoSet) other = slot;
   }
   FillList(setA_, currentSlot);
   FillList(setB_, other);
@@ -169,14 +169,14 @@ CompareChooser::CompareChooser(const Workspace& ws, Prompter& prompter, int curr
   setMinimumWidth(420);
 }
 
-void CompareChooser::FillList(QComboBox* list, int selected) {
-  for (int slot = 1; slot <= ws_.sets.SlotCount(); ++slot) {
+void CompareChooser::FillList(QComboBox* list, SetSlot selected) {
+  for (const SetSlot slot : ws_.sets.Slots()) {
     if (!ws_.sets.InUse(slot)) continue;
-    list->addItem(tr("%1 (open)").arg(FromCore(ws_.sets.Entry(slot).Name)), slot);
+    list->addItem(tr("%1 (open)").arg(FromCore(ws_.sets.Entry(slot).Name)), Value(slot));
     if (slot == selected) list->setCurrentIndex(list->count() - 1);
   }
   list->addItem(tr("Set on disk..."), kBrowse);
-  if (selected == 0) list->setCurrentIndex(-1);
+  if (selected == kNoSet) list->setCurrentIndex(-1);
 }
 
 void CompareChooser::Browse(QComboBox* list) {
@@ -197,8 +197,8 @@ CompareChooser::Choice CompareChooser::ChoiceOf(const QComboBox* list) const {
   if (index < 0) return choice;
   const int slot = list->itemData(index, kSlotRole).toInt();
   if (slot > 0) {
-    choice.source.slot = slot;
-    choice.title = FromCore(ws_.sets.Entry(slot).Name);
+    choice.source.slot = SetSlot{slot};
+    choice.title = FromCore(ws_.sets.Entry(SetSlot{slot}).Name);
   } else if (slot == 0) {
     choice.source.setPath = QStringToPath(list->itemData(index, kPathRole).toString());
     choice.title = list->itemText(index);

@@ -48,7 +48,7 @@ class CompareChooser : public QDialog {
   Q_OBJECT
 
  public:
-  CompareChooser(const Workspace& ws, Prompter& prompter, int currentSlot,
+  CompareChooser(const Workspace& ws, Prompter& prompter, SetSlot currentSlot,
                  QWidget* parent = nullptr);
 
   // The Sets chosen and their titles, once the dialog was accepted.
@@ -60,7 +60,7 @@ class CompareChooser : public QDialog {
   QComboBox* setList(int side) const { return side == 0 ? setA_ : setB_; }
 
  private:
-  void FillList(QComboBox* list, int selected);
+  void FillList(QComboBox* list, SetSlot selected);
   void Browse(QComboBox* list);
   Choice ChoiceOf(const QComboBox* list) const;
 

@@ -24,8 +24,8 @@ QString ItemPicker::FormName(Kind kind) {
   }
 }
 
-ItemPicker::ItemPicker(Kind kind, const ItemSources& from, int start, const QString& callerText,
-                       QWidget* parent)
+ItemPicker::ItemPicker(Kind kind, const ItemSources& from, ItemNumber start,
+                       const QString& callerText, QWidget* parent)
     : QDialog(parent),
       model_(kind, from, start),
       bank_(new QComboBox(this)),
@@ -74,7 +74,7 @@ ItemPicker::ItemPicker(Kind kind, const ItemSources& from, int start, const QStr
 
   connect(bank_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (showing_ || index < 0) return;
-    model_.ChooseBank(index);
+    model_.ChooseBank(BankNo{index});
     ShowModel();
   });
   connect(category_, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -88,8 +88,8 @@ ItemPicker::ItemPicker(Kind kind, const ItemSources& from, int start, const QStr
   });
 }
 
-int ItemPicker::chosen() const {
-  return items_->currentIndex() >= 0 ? items_->currentData().toInt() : kNoNumber;
+ItemNumber ItemPicker::chosen() const {
+  return items_->currentIndex() >= 0 ? ItemNumber{items_->currentData().toInt()} : kNoNumber;
 }
 
 void ItemPicker::closeEvent(QCloseEvent* event) {
@@ -99,11 +99,11 @@ void ItemPicker::closeEvent(QCloseEvent* event) {
 
 void ItemPicker::ShowModel() {
   showing_ = true;
-  bank_->setCurrentIndex(model_.bank());
+  bank_->setCurrentIndex(Value(model_.bank()));
   category_->setCurrentIndex(model_.category());
   items_->clear();
   for (const PickerLine& line : model_.lines())
-    items_->addItem(FromName(line.text), line.number);
+    items_->addItem(FromName(line.text), Value(line.number));
   items_->setCurrentIndex(model_.row());
   showing_ = false;
 }

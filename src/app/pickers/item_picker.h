@@ -17,11 +17,11 @@ class ItemPicker : public QDialog {
 
  public:
   // callerText is what the caller adds to the caption.
-  ItemPicker(Kind kind, const ItemSources& from, int start, const QString& callerText,
+  ItemPicker(Kind kind, const ItemSources& from, ItemNumber start, const QString& callerText,
              QWidget* parent = nullptr);
 
   // The number of the item shown in the item list, or -1 when it is empty.
-  int chosen() const;
+  ItemNumber chosen() const;
 
   const PickerModel& model() const { return model_; }
   QComboBox* bankList() const { return bank_; }

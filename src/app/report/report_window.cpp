@@ -19,8 +19,8 @@
 
 namespace i40::app {
 
-ReportWindow::ReportWindow(Workspace& ws, Prompter& prompter, int slot, const std::string& setTitle,
-                           std::string report, QWidget* parent)
+ReportWindow::ReportWindow(Workspace& ws, Prompter& prompter, SetSlot slot,
+                           const std::string& setTitle, std::string report, QWidget* parent)
     : QDialog(parent),
       ws_(ws),
       prompter_(prompter),

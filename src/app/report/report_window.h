@@ -21,7 +21,7 @@ class ReportWindow : public QDialog {
 
  public:
   // `report` is the report as the core made it: single-byte text with CRLF line breaks.
-  ReportWindow(Workspace& ws, Prompter& prompter, int slot, const std::string& setTitle,
+  ReportWindow(Workspace& ws, Prompter& prompter, SetSlot slot, const std::string& setTitle,
                std::string report, QWidget* parent = nullptr);
 
   QPlainTextEdit* textBox() const { return text_; }
@@ -40,7 +40,7 @@ class ReportWindow : public QDialog {
 
   Workspace& ws_;
   Prompter& prompter_;
-  int slot_;
+  SetSlot slot_;
   std::string report_;
   QPlainTextEdit* text_;
   std::unique_ptr<QPrinter> printer_;

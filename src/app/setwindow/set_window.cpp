@@ -35,6 +35,7 @@
 #include "kbdsets/kbdset_grid.h"
 #include "report/report_window.h"
 #include "reports/set_report.h"
+#include "reports/set_statistics.h"
 #include "reports/subset_report.h"
 #include "session/save_set.h"
 #include "setwindow/drag_views.h"
@@ -49,8 +50,13 @@ namespace {
 
 constexpr int kColumns = 4;
 constexpr int kCounterCount = 5;
-constexpr int kKbdSetTab = static_cast<int>(Kind::KbdSet);
-constexpr int kBsqTab = static_cast<int>(Kind::BackingSequence);
+// The kinds of the tabs, in tab order: the tab widget's index of a kind.
+constexpr std::array<Kind, 6> kTabKinds = {Kind::Arrangement,     Kind::Style, Kind::Program,
+                                           Kind::BackingSequence, Kind::Song,  Kind::KbdSet};
+
+int TabOf(Kind kind) {
+  return static_cast<int>(std::find(kTabKinds.begin(), kTabKinds.end(), kind) - kTabKinds.begin());
+}
 
 // Per item tab (Arrangements, Styles, Programs).
 constexpr std::array<const char*, 3> kGridNames = {"grdArr", "grdSty", "grdPrg"};
@@ -95,12 +101,13 @@ QKeySequence EntryKey(int entry) {
   }
 }
 
-bool IsItemTab(int tab) {
-  return tab >= 0 && tab <= 2;
-}
-
 std::size_t At(int index) {
   return static_cast<std::size_t>(index);
+}
+
+// Per tab: the tab's widgets.
+std::size_t At(Kind kind) {
+  return At(TabOf(kind));
 }
 
 QFont GridFont() {
@@ -213,22 +220,21 @@ int ItemCount(const ItemGrid* grid, bool rows) {
 
 }  // namespace
 
-SetWindow::SetWindow(Workspace& ws, Prompter& prompter, int slot, QWidget* parent)
+SetWindow::SetWindow(Workspace& ws, Prompter& prompter, SetSlot slot, QWidget* parent)
     : QMdiSubWindow(parent), ws_(ws), prompter_(prompter), slot_(slot), tabs_(new QTabWidget) {
   setObjectName("FDoc");
-  setProperty("tag", slot);
+  setProperty("tag", Value(slot));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowIcon(AppIcon());
 
-  view_.tab =
-      std::clamp(ws_.settings.ModeId, 0, static_cast<int>(kSetWindowTabCaptions.size()) - 1);
+  view_.tab = kTabKinds.at(At(std::clamp(ws_.settings.ModeId, 0, TabOf(Kind::KbdSet))));
   tabs_->setObjectName("tabMode");
   tabs_->setAccessibleName(tr("Items of the Set by kind"));
-  for (int tab = 0; tab < static_cast<int>(kSetWindowTabCaptions.size()); ++tab) {
+  for (const Kind tab : kTabKinds) {
     QWidget* page = nullptr;
-    if (IsItemTab(tab)) {
+    if (ShowsItemGrid(tab)) {
       page = MakeItemPage(tab);
-    } else if (tab == kKbdSetTab) {
+    } else if (tab == Kind::KbdSet) {
       page = MakeKbdSetPage();
     } else {
       page = MakeListPage(tab);
@@ -237,7 +243,7 @@ SetWindow::SetWindow(Workspace& ws, Prompter& prompter, int slot, QWidget* paren
   }
   CreateEditMenu();
   CreateUtilitiesMenu();
-  for (int tab = 0; tab < static_cast<int>(kSetWindowTabCaptions.size()); ++tab)
+  for (const Kind tab : kTabKinds)
     ConnectView(tab);
   setWidget(tabs_);
   // File > Close owns Ctrl+W and Ctrl+F4; the same keys on the window's own menu would
@@ -251,11 +257,11 @@ SetWindow::SetWindow(Workspace& ws, Prompter& prompter, int slot, QWidget* paren
     }
   }
 
-  tabs_->setCurrentIndex(view_.tab);
+  tabs_->setCurrentIndex(TabOf(view_.tab));
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
-    if (index < 0) return;
+    if (index < 0 || index >= static_cast<int>(kTabKinds.size())) return;
     ws_.settings.ModeId = index;
-    view_.tab = index;
+    view_.tab = kTabKinds.at(At(index));
     ShowPage();
     UpdateEditMenu();
   });
@@ -290,9 +296,8 @@ SetWindow::~SetWindow() {
   }
 }
 
-QWidget* SetWindow::MakeItemPage(int tab) {
-  const Kind kind = static_cast<Kind>(tab);
-  const std::size_t t = At(tab);
+QWidget* SetWindow::MakeItemPage(Kind kind) {
+  const std::size_t t = At(kind);
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
   auto* top = new QHBoxLayout;
@@ -301,26 +306,26 @@ QWidget* SetWindow::MakeItemPage(int tab) {
   bank->setObjectName(kBankListNames[t]);
   bank->setToolTip(tr(kBankListTips[t]));
   for (int b = 0; b < BankCount(kind); ++b)
-    bank->addItem(FromCore(BankLetter(kind, b)));
-  bank->setCurrentIndex(view_.bank[t]);
+    bank->addItem(FromCore(BankLetter(kind, BankNo{b})));
+  bank->setCurrentIndex(Value(view_.Bank(kind)));
   banks_[t] = bank;
   top->addWidget(bank);
-  connect(bank, &QComboBox::currentIndexChanged, this, [this, tab](int chosen) {
+  connect(bank, &QComboBox::currentIndexChanged, this, [this, kind](int chosen) {
     if (chosen < 0 || filling_) return;
-    view_.bank[At(tab)] = chosen;
-    view_.current[At(tab)] = 0;  // the first item of the bank
+    view_.Bank(kind) = BankNo{chosen};
+    view_.Current(kind) = 0;  // the first item of the bank
     ShowPage();
     UpdateEditMenu();
   });
 
-  if (kind != Kind::Style) {
+  if (HasTwinView(kind)) {
     // Twin View shows banks A and B together; on another bank it shows that bank alone.
     auto* twin = new QCheckBox(tr("Twin View"));
     twin->setObjectName("chkTwin");
     twins_[t] = twin;
     top->addWidget(twin);
-    connect(twin, &QCheckBox::toggled, this, [this, tab](bool on) {
-      view_.twin[At(tab)] = on;
+    connect(twin, &QCheckBox::toggled, this, [this, kind](bool on) {
+      view_.Twin(kind) = on;
       ShowPage();
       UpdateEditMenu();
     });
@@ -337,8 +342,8 @@ QWidget* SetWindow::MakeItemPage(int tab) {
       top->addWidget(button);
     }
     connect(arrangementGlobal_, &QPushButton::clicked, this,
-            [this] { RunDialog(Kind::ArrangementGlobal, 0); });
-    connect(global_, &QPushButton::clicked, this, [this] { RunDialog(Kind::Global, 0); });
+            [this] { RunDialog(Kind::ArrangementGlobal, {}); });
+    connect(global_, &QPushButton::clicked, this, [this] { RunDialog(Kind::Global, {}); });
   }
   layout->addLayout(top);
 
@@ -369,10 +374,10 @@ QWidget* SetWindow::MakeItemPage(int tab) {
   return page;
 }
 
-QWidget* SetWindow::MakeListPage(int tab) {
+QWidget* SetWindow::MakeListPage(Kind tab) {
   auto* page = new QWidget;
   auto* layout = new QHBoxLayout(page);
-  const bool sequences = tab == kBsqTab;
+  const bool sequences = tab == Kind::BackingSequence;
   auto* frame = new QGroupBox(sequences ? tr("Backing Sequences List") : tr("Songs List"));
   auto* inFrame = new QVBoxLayout(frame);
   auto* list = new ItemList;
@@ -408,7 +413,7 @@ QWidget* SetWindow::MakeKbdSetPage() {
   grid->setRowCount(kKbdSetCount + 1);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->viewport()->installEventFilter(this);  // the columns follow the width
-  grids_[At(kKbdSetTab)] = grid;
+  grids_[At(Kind::KbdSet)] = grid;
   layout->addWidget(grid);
   return page;
 }
@@ -439,8 +444,7 @@ void SetWindow::CreateUtilitiesMenu() {
   subsetReport_ = utilitiesMenu_->addAction(tr("Create Su&bset Report File..."));
   subsetReport_->setObjectName("mnuUSSRep");
   connect(subsetReport_, &QAction::triggered, this, [this] {
-    CreateSubsetReportFile(ws_, prompter_, slot_, static_cast<Kind>(view_.tab),
-                           ws_.sets.Entry(slot_).Name);
+    CreateSubsetReportFile(ws_, prompter_, slot_, view_.tab, ws_.sets.Entry(slot_).Name);
   });
   utilitiesMenu_->addSeparator();
   midiSetup_ = utilitiesMenu_->addAction(tr("&MIDI Setup..."));
@@ -454,9 +458,7 @@ void SetWindow::CreateUtilitiesMenu() {
   send_->setObjectName("mnuUMidSend");
   connect(send_, &QAction::triggered, this, [this] {
     if (!midiPort_) return;
-    const Selection selected = SelectionOf(view_);
-    const int block = view_.tab == 1 && selected.index >= 0 ? BlockOfSlot(selected.index) : 0;
-    SendToInstrument(ws_, prompter_, &midiPort_(), slot_, static_cast<Kind>(view_.tab), block);
+    SendToInstrument(ws_, prompter_, &midiPort_(), slot_, view_.tab, DumpBlockOf(view_));
     RefreshAllWindows();
   });
   sendAll_ = utilitiesMenu_->addAction(tr("Send &Whole Set to Korg-i"));
@@ -470,9 +472,7 @@ void SetWindow::CreateUtilitiesMenu() {
   sysExFile_->setObjectName("mnuUSysex2File");
   connect(sysExFile_, &QAction::triggered, this, [this] {
     // A Style dump carries the Block of the selected Style.
-    const Selection selected = SelectionOf(view_);
-    const int block = view_.tab == 1 && selected.index >= 0 ? BlockOfSlot(selected.index) : 0;
-    DumpMidi(ws_, prompter_, nullptr, slot_, static_cast<Kind>(view_.tab), block, true);
+    DumpMidi(ws_, prompter_, nullptr, slot_, view_.tab, DumpBlockOf(view_), true);
   });
   utilitiesMenu_->addSeparator();
   export_ = utilitiesMenu_->addAction(tr("&Export to Preset File..."));
@@ -489,9 +489,10 @@ void SetWindow::ShowReport() {
 }
 
 void SetWindow::ExportShownBank() {
-  const int bank = IsItemTab(view_.tab) ? view_.bank[At(view_.tab)] : 0;
-  const bool goOn = view_.tab == 0 ? ExportArrangementBank(ws_, prompter_, slot_, bank)
-                                   : ExportProgramBank(ws_, prompter_, slot_, bank);
+  const BankNo bank = view_.Bank(view_.tab);
+  const bool goOn = view_.tab == Kind::Arrangement
+                        ? ExportArrangementBank(ws_, prompter_, slot_, bank)
+                        : ExportProgramBank(ws_, prompter_, slot_, bank);
   if (!goOn) {
     // The preset list can no longer be read: the program cannot go on.
     QCoreApplication::exit(1);
@@ -500,10 +501,10 @@ void SetWindow::ExportShownBank() {
   RefreshAllWindows();
 }
 
-void SetWindow::ConnectView(int tab) {
+void SetWindow::ConnectView(Kind tab) {
   DragHooks hooks{[this, tab](int position) {
                     std::unique_ptr<QMimeData> mime = DragData(tab, position);
-                    if (mime != nullptr) Q_EMIT dragStarted(tab, position);
+                    if (mime != nullptr) Q_EMIT dragStarted(TabOf(tab), position);
                     return mime;
                   },
                   [this, tab](const QMimeData& mime) {
@@ -523,7 +524,7 @@ void SetWindow::ConnectView(int tab) {
       if (filling_) return;
       const int position = grids_[At(tab)]->PositionOf(row, column);
       if (position < 0) return;
-      view_.current[At(tab)] = position;
+      view_.Current(tab) = position;
       UpdateEditMenu();
     });
     connect(grid, &QWidget::customContextMenuRequested, this,
@@ -536,10 +537,11 @@ void SetWindow::ConnectView(int tab) {
     });
   } else if (ItemList* list = lists_[At(tab)]) {
     list->SetEnterAction([this] { ShowDetails(); });
-    if (tab == kBsqTab) list->SetDragHooks(std::move(hooks));  // Songs hold no data
+    // Songs hold no data.
+    if (tab == Kind::BackingSequence) list->SetDragHooks(std::move(hooks));
     connect(list, &QListWidget::currentRowChanged, this, [this, tab](int row) {
       if (filling_ || row < 0) return;
-      view_.current[At(tab)] = row;
+      view_.Current(tab) = row;
       UpdateEditMenu();
     });
     connect(list, &QWidget::customContextMenuRequested, this,
@@ -565,21 +567,19 @@ void SetWindow::Refresh() {
 
 void SetWindow::ShowPage() {
   if (!ws_.sets.InUse(slot_)) return;
-  if (IsItemTab(view_.tab)) {
+  if (ShowsItemGrid(view_.tab)) {
     ShowItemGrid(view_.tab);
-    if (view_.tab == static_cast<int>(Kind::Style)) ShowFreeEvents();
-  } else if (view_.tab == kKbdSetTab) {
+    if (view_.tab == Kind::Style) ShowFreeEvents();
+  } else if (view_.tab == Kind::KbdSet) {
     ShowKbdSets();
   } else {
     ShowListPage(view_.tab);
   }
 }
 
-void SetWindow::ShowItemGrid(int tab) {
-  const Kind kind = static_cast<Kind>(tab);
-  const std::size_t t = At(tab);
-  const auto cells = GridCells(ws_, slot_, kind, view_.bank[t], view_.twin[t]);
-  ItemGrid* grid = grids_[t];
+void SetWindow::ShowItemGrid(Kind kind) {
+  const auto cells = GridCells(ws_, slot_, kind, view_.Bank(kind), view_.Twin(kind));
+  ItemGrid* grid = grids_[At(kind)];
   grid->setToolTip(FromCore(GridLegend(kind, ws_.settings.HighCall)));
   const QPalette palette = grid->palette();
   const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
@@ -593,24 +593,24 @@ void SetWindow::ShowItemGrid(int tab) {
   }
   filling_ = false;
   FitColumns(grid, true);
-  ShowCurrent(tab);
+  ShowCurrent(kind);
 }
 
 void SetWindow::ShowFreeEvents() {
-  const StyleData& styles = ws_.sets.Files(slot_).styles;
+  const SetStatistics statistics = StatisticsOf(ws_.sets.Files(slot_));
   const QPalette palette = freeEvents_->palette();
   for (int block = 0; block < kStyleBlockCount; ++block) {
-    PutCell(freeEvents_, block, 0, FromCore(FreeEventsText(styles, block)),
+    PutCell(freeEvents_, block, 0, QString::number(statistics.blocks.at(At(block)).freeEvents),
             ToQColor(colours::kBlack, palette), ToQColor(colours::kLightMagenta, palette),
             Qt::ItemIsEnabled);
     freeEvents_->item(block, 0)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
   }
 }
 
-void SetWindow::ShowListPage(int tab) {
+void SetWindow::ShowListPage(Kind tab) {
   ItemList* list = lists_[At(tab)];
   filling_ = true;
-  if (tab == kBsqTab) {
+  if (tab == Kind::BackingSequence) {
     const auto lines = BackingSequenceLines(ws_, slot_);
     if (list->count() != static_cast<int>(lines.size())) {
       list->clear();
@@ -631,7 +631,7 @@ void SetWindow::ShowListPage(int tab) {
 }
 
 void SetWindow::ShowKbdSets() {
-  ItemGrid* grid = grids_[At(kKbdSetTab)];
+  ItemGrid* grid = KbdGrid();
   const QPalette palette = grid->palette();
   const QColor green = ToQColor(kGridBackground, palette);
   const QColor black = ToQColor(colours::kBlack, palette);
@@ -655,16 +655,16 @@ void SetWindow::ShowKbdSets() {
   }
   filling_ = false;
   FitColumns(grid, false);
-  ShowCurrent(kKbdSetTab);
+  ShowCurrent(Kind::KbdSet);
 }
 
 // Puts the view's current cell or line where the window's choice says, within what the
 // page now holds.
-void SetWindow::ShowCurrent(int tab) {
-  int& current = view_.current[At(tab)];
+void SetWindow::ShowCurrent(Kind tab) {
+  int& current = view_.Current(tab);
   filling_ = true;
   if (ItemGrid* grid = grids_[At(tab)]) {
-    const int count = ItemCount(grid, tab == kKbdSetTab);
+    const int count = ItemCount(grid, tab == Kind::KbdSet);
     current = std::clamp(current, 0, std::max(count - 1, 0));
     if (count > 0) {
       const auto [row, column] = grid->CellOf(current);
@@ -684,34 +684,33 @@ void SetWindow::UpdateEditMenu() {
     edit_[entry]->setEnabled(enabled[entry]);
   edit_[kUndo]->setText(enabled[kUndo] ? FromCore(UndoMenuCaption(ws_.sets.Entry(slot_)))
                                        : tr("Can't Undo"));
-  const auto kind = static_cast<Kind>(view_.tab);
+  const Kind kind = view_.tab;
   subsetReport_->setEnabled(HasSubsetReport(kind));
   send_->setEnabled(ws_.midi.instrumentFound && HasDump(kind));
   sendAll_->setEnabled(ws_.midi.instrumentFound);
   sysExFile_->setEnabled(HasDump(kind));
-  const bool exportable =
-      (view_.tab == 0 || view_.tab == 2) && CanExportBank(kind, view_.bank[At(view_.tab)]);
-  export_->setEnabled(exportable);
+  export_->setEnabled(ShowsItemGrid(kind) && CanExportBank(kind, view_.Bank(kind)));
 }
 
-void SetWindow::Select(int tab, int position) {
-  if (tab < 0 || tab >= static_cast<int>(view_.current.size()) || position < 0) return;
-  view_.current[At(tab)] = position;
+void SetWindow::Select(Kind tab, int position) {
+  if (TabOf(tab) >= static_cast<int>(kTabKinds.size()) || position < 0) return;
+  view_.Current(tab) = position;
   if (tab == view_.tab) ShowCurrent(tab);
   UpdateEditMenu();
 }
 
-void SetWindow::ShowItem(Kind kind, int index) {
+void SetWindow::ShowItem(Kind kind, ItemIndex index) {
   if (unloaded_ || !ws_.sets.InUse(slot_)) return;
   const SetViewState shown = ViewOfItem(view_, kind, index);
   filling_ = true;
-  for (std::size_t t = 0; t < banks_.size(); ++t) {
-    if (banks_[t] != nullptr) banks_[t]->setCurrentIndex(shown.bank[t]);
-    if (twins_[t] != nullptr) twins_[t]->setChecked(shown.twin[t]);
+  for (const Kind tab : kTabKinds) {
+    if (!ShowsItemGrid(tab)) continue;
+    if (banks_[At(tab)] != nullptr) banks_[At(tab)]->setCurrentIndex(Value(shown.Bank(tab)));
+    if (twins_[At(tab)] != nullptr) twins_[At(tab)]->setChecked(shown.Twin(tab));
   }
   filling_ = false;
   view_ = shown;
-  tabs_->setCurrentIndex(shown.tab);
+  tabs_->setCurrentIndex(TabOf(shown.tab));
   ShowPage();
   UpdateEditMenu();
 }
@@ -719,14 +718,13 @@ void SetWindow::ShowItem(Kind kind, int index) {
 void SetWindow::RunCommand(EditCommand command) {
   if (unloaded_ || !ws_.sets.InUse(slot_)) return;
   const Selection selected = SelectionOf(view_);
-  const int bank = IsItemTab(view_.tab) ? view_.bank[At(view_.tab)] : 0;
-  RunEditCommand(ws_, prompter_, SetSlot{slot_}, static_cast<Kind>(view_.tab), command,
-                 ItemIndex{selected.index}, BankNo{bank});
+  const BankNo bank = ShowsItemGrid(view_.tab) ? view_.Bank(view_.tab) : BankNo{0};
+  RunEditCommand(ws_, prompter_, slot_, view_.tab, command, selected.item.index, bank);
   RefreshAllWindows();
 }
 
 ItemGrid* SetWindow::KbdGrid() const {
-  return grids_[At(kKbdSetTab)];
+  return grids_[At(Kind::KbdSet)];
 }
 
 void SetWindow::FocusItems() {
@@ -741,15 +739,13 @@ QString SetWindow::setName() const {
 
 void SetWindow::ShowDetails() {
   if (!edit_[kDetails]->isEnabled()) return;  // a tab without item dialogs
-  const Selection selected = SelectionOf(view_);
-  const auto kind = static_cast<Kind>(view_.tab);
-  RunDialog(kind, kind == Kind::BackingSequence ? selected.index : selected.number);
+  RunDialog(view_.tab, SelectionOf(view_).item);
 }
 
-void SetWindow::RunDialog(Kind kind, int position) {
+void SetWindow::RunDialog(Kind kind, ItemRef item) {
   for (bool again = true; again;) {
     if (unloaded_ || !ws_.sets.InUse(slot_)) return;
-    auto model = OpenItemDialog(ws_, slot_, kind, position);
+    auto model = OpenItemDialog(ws_, slot_, kind, item);
     if (!model) return;
     if (midiPort_) model->midiPort = &midiPort_();
     {
@@ -774,7 +770,7 @@ void SetWindow::RefreshAllWindows() {
   }
 }
 
-void SetWindow::ShowPopup(int tab, const QPoint& viewportPoint) {
+void SetWindow::ShowPopup(Kind tab, const QPoint& viewportPoint) {
   QAbstractItemView* view = grids_[At(tab)] != nullptr
                                 ? static_cast<QAbstractItemView*>(grids_[At(tab)])
                                 : static_cast<QAbstractItemView*>(lists_[At(tab)]);
@@ -784,24 +780,20 @@ void SetWindow::ShowPopup(int tab, const QPoint& viewportPoint) {
   editMenu_->popup(view->viewport()->mapToGlobal(viewportPoint));
 }
 
-std::unique_ptr<QMimeData> SetWindow::DragData(int tab, int position) const {
-  if (tab < 0 || tab >= static_cast<int>(view_.current.size()) || !ws_.sets.InUse(slot_))
-    return nullptr;
+std::unique_ptr<QMimeData> SetWindow::DragData(Kind tab, int position) const {
+  if (TabOf(tab) >= static_cast<int>(kTabKinds.size()) || !ws_.sets.InUse(slot_)) return nullptr;
   SetViewState from = view_;
   from.tab = tab;
-  from.current[At(tab)] = position;
+  from.Current(tab) = position;
   const Selection selected = SelectionOf(from);
-  if (!selected.userItem ||
-      !CanStartDrag(ws_, SetSlot{slot_}, static_cast<Kind>(tab), ItemIndex{selected.index})) {
-    return nullptr;
-  }
+  if (!selected.userItem || !CanStartDrag(ws_, slot_, tab, selected.item.index)) return nullptr;
   auto mime = std::make_unique<QMimeData>();
   // The process travels along: a slot means nothing to another run of the editor.
   const QString source = QStringLiteral("%1 %2 %3 %4")
                              .arg(QCoreApplication::applicationPid())
-                             .arg(tab)
-                             .arg(slot_)
-                             .arg(selected.index);
+                             .arg(TabOf(tab))
+                             .arg(Value(slot_))
+                             .arg(Value(selected.item.index));
   mime->setData(kDragMimeType, source.toLatin1());
   return mime;
 }
@@ -817,12 +809,12 @@ std::optional<SetWindow::DragSource> SetWindow::DecodeDrag(const QMimeData& mime
     ok = ok && number;
   }
   if (!ok || parts[0].toLongLong() != QCoreApplication::applicationPid()) return std::nullopt;
-  DragSource source{parts[1].toInt(), parts[2].toInt(), parts[3].toInt()};
-  if (source.kind < 0 || source.kind >= static_cast<int>(view_.current.size())) return std::nullopt;
-  return source;
+  const int tab = parts[1].toInt();
+  if (tab < 0 || tab >= static_cast<int>(kTabKinds.size())) return std::nullopt;
+  return DragSource{kTabKinds.at(At(tab)), SetSlot{parts[2].toInt()}, ItemIndex{parts[3].toInt()}};
 }
 
-void SetWindow::Drop(int tab, const QMimeData& mime, int position, bool withCalls) {
+void SetWindow::Drop(Kind tab, const QMimeData& mime, int position, bool withCalls) {
   const auto from = DecodeDrag(mime);
   if (!from || from->kind != tab || position < 0) return;
   Select(tab, position);
@@ -830,21 +822,19 @@ void SetWindow::Drop(int tab, const QMimeData& mime, int position, bool withCall
   target.tab = tab;
   const Selection to = SelectionOf(target);
   // A preset cell or the source itself takes nothing.
-  if (!to.userItem || (from->slot == slot_ && from->index == to.index)) {
+  if (!to.userItem || (from->slot == slot_ && from->index == to.item.index)) {
     Q_EMIT dropFinished(false);
     return;
   }
-  QTimer::singleShot(0, this,
-                     [this, kind = static_cast<Kind>(tab), source = *from, toIndex = to.index,
-                      withCalls] { FinishDrop(kind, source, toIndex, withCalls); });
+  QTimer::singleShot(0, this, [this, tab, source = *from, toIndex = to.item.index, withCalls] {
+    FinishDrop(tab, source, toIndex, withCalls);
+  });
 }
 
-void SetWindow::FinishDrop(Kind kind, DragSource from, int toIndex, bool withCalls) {
+void SetWindow::FinishDrop(Kind kind, DragSource from, ItemIndex toIndex, bool withCalls) {
   bool done = false;
   if (!unloaded_ && ws_.sets.InUse(slot_) && ws_.sets.InUse(from.slot))
-    done = RunDrop(ws_, prompter_, kind, SetSlot{from.slot}, ItemIndex{from.index}, SetSlot{slot_},
-                   ItemIndex{toIndex}, withCalls)
-               .done;
+    done = RunDrop(ws_, prompter_, kind, from.slot, from.index, slot_, toIndex, withCalls).done;
   RefreshAllWindows();
   Q_EMIT dropFinished(done);
 }
@@ -886,7 +876,7 @@ void SetWindow::closeEvent(QCloseEvent* event) {
   if (!event->isAccepted()) return;
   unloaded_ = true;
   UnloadSet(ws_, slot_);
-  Q_EMIT unloaded(slot_);
+  Q_EMIT unloaded(Value(slot_));
 }
 
 }  // namespace i40::app

@@ -40,10 +40,10 @@ class SetWindow : public QMdiSubWindow {
   // What a drag carries, as its MIME type.
   static constexpr const char* kDragMimeType = "application/x-i40seted-item";
 
-  SetWindow(Workspace& ws, Prompter& prompter, int slot, QWidget* parent = nullptr);
+  SetWindow(Workspace& ws, Prompter& prompter, SetSlot slot, QWidget* parent = nullptr);
   ~SetWindow() override;
 
-  int slot() const { return slot_; }
+  SetSlot slot() const { return slot_; }
   // The Set's name as the editor uses it everywhere (the caption adds the modified mark).
   QString setName() const;
   // Closed, its slot freed; the window itself is about to go.
@@ -74,10 +74,10 @@ class SetWindow : public QMdiSubWindow {
   void FocusItems();
 
   // Makes an item of a tab the selected one (a cell in grid order, a line, a KBD Set).
-  void Select(int tab, int position);
+  void Select(Kind tab, int position);
   // Shows an item of a kind selected, on its tab and in its bank (a user index, a
   // sequence or a KBD Set).
-  void ShowItem(Kind kind, int index);
+  void ShowItem(Kind kind, ItemIndex index);
 
   // Runs an Edit command on the selected item of the shown tab, then redraws every Set
   // window (a command may change what another window shows).
@@ -89,7 +89,7 @@ class SetWindow : public QMdiSubWindow {
   // A dialog of the Set: an item's (its number, or the sequence) or, with the buttons of
   // the Arrangements tab, the Arrangement Global or the Global. A button that closes it
   // acts once it has gone; after an import it opens again.
-  void RunDialog(Kind kind, int position);
+  void RunDialog(Kind kind, ItemRef item);
 
   // File > Save and File > Save As...; true when everything asked for was written.
   bool Save();
@@ -102,11 +102,11 @@ class SetWindow : public QMdiSubWindow {
 
   // The data of a drag from an item of a tab: null for a preset, an empty slot or no
   // item, where no drag starts.
-  std::unique_ptr<QMimeData> DragData(int tab, int position) const;
+  std::unique_ptr<QMimeData> DragData(Kind tab, int position) const;
   // A drop of a drag's data on an item of a tab: the target is selected at once; the
   // move or copy runs when the drag has ended, since it may ask questions. A copy from
   // another Set `withCalls` brings what the item calls (Ctrl held).
-  void Drop(int tab, const QMimeData& mime, int position, bool withCalls = false);
+  void Drop(Kind tab, const QMimeData& mime, int position, bool withCalls = false);
 
  Q_SIGNALS:
   // The Set has been closed and its slot freed; the window goes next.
@@ -125,37 +125,37 @@ class SetWindow : public QMdiSubWindow {
 
  private:
   struct DragSource {
-    int kind = -1;
-    int slot = 0;
-    int index = -1;
+    Kind kind;
+    SetSlot slot;
+    ItemIndex index;
   };
 
-  QWidget* MakeItemPage(int tab);
-  QWidget* MakeListPage(int tab);
+  QWidget* MakeItemPage(Kind kind);
+  QWidget* MakeListPage(Kind tab);
   QWidget* MakeKbdSetPage();
   void CreateEditMenu();
   void CreateUtilitiesMenu();
   void ExportShownBank();
   void ShowReport();
-  void ConnectView(int tab);
+  void ConnectView(Kind tab);
 
   void ShowPage();
-  void ShowItemGrid(int tab);
+  void ShowItemGrid(Kind kind);
   void ShowFreeEvents();
-  void ShowListPage(int tab);
+  void ShowListPage(Kind tab);
   void ShowKbdSets();
-  void ShowCurrent(int tab);
+  void ShowCurrent(Kind tab);
   void UpdateEditMenu();
   void RefreshAllWindows();
-  void ShowPopup(int tab, const QPoint& viewportPoint);
+  void ShowPopup(Kind tab, const QPoint& viewportPoint);
   ItemGrid* KbdGrid() const;
 
   std::optional<DragSource> DecodeDrag(const QMimeData& mime) const;
-  void FinishDrop(Kind kind, DragSource from, int toIndex, bool withCalls);
+  void FinishDrop(Kind kind, DragSource from, ItemIndex toIndex, bool withCalls);
 
   Workspace& ws_;
   Prompter& prompter_;
-  int slot_;
+  SetSlot slot_;
   SetViewState view_;
   QTabWidget* tabs_;
   std::array<ItemGrid*, 6> grids_{};  // per tab: the item grids and the KBD Set grid

@@ -8,8 +8,8 @@
 namespace i40::app {
 namespace {
 
-constexpr int kKindRole = Qt::UserRole;
-constexpr int kIndexRole = Qt::UserRole + 1;
+// A finding's line holds its place in findings_.
+constexpr int kFindingRole = Qt::UserRole;
 
 }  // namespace
 
@@ -24,21 +24,23 @@ CheckerDock::CheckerDock(QWidget* parent)
   list_->setMinimumHeight(list_->fontMetrics().height() + 4 + 2 * list_->frameWidth());
   setWidget(list_);
   const auto choose = [this](QListWidgetItem* item) {
-    if (item == nullptr || !item->data(kKindRole).isValid()) return;
-    Q_EMIT findingChosen(static_cast<Kind>(item->data(kKindRole).toInt()),
-                         item->data(kIndexRole).toInt());
+    if (item == nullptr || !item->data(kFindingRole).isValid()) return;
+    const auto at = static_cast<std::size_t>(item->data(kFindingRole).toInt());
+    if (at < findings_.size()) Q_EMIT findingChosen(findings_[at].kind, findings_[at].index);
   };
   connect(list_, &QListWidget::itemDoubleClicked, this, choose);
   connect(list_, &QListWidget::itemActivated, this, choose);
 }
 
-void CheckerDock::ShowSet(const Workspace& ws, int slot) {
+void CheckerDock::ShowSet(const Workspace& ws, SetSlot slot) {
   list_->clear();
-  if (slot == 0 || !ws.sets.InUse(slot)) {
+  findings_.clear();
+  if (slot == kNoSet || !ws.sets.InUse(slot)) {
     setWindowTitle(tr("Set Checker"));
     return;
   }
-  const auto findings = SetFindings(ws.sets.Files(slot));
+  findings_ = SetFindings(ws.sets.Files(slot));
+  const auto& findings = findings_;
   if (findings.empty()) {
     // One line that says so; the dock keeps only the room it needs.
     auto* item = new QListWidgetItem(
@@ -49,10 +51,9 @@ void CheckerDock::ShowSet(const Workspace& ws, int slot) {
                         : findings.size() == 1 ? tr("1 finding")
                                                : tr("%1 findings").arg(findings.size());
   setWindowTitle(tr("Set Checker: %1 (%2)").arg(FromCore(ws.sets.Entry(slot).Name), count));
-  for (const SetFinding& finding : findings) {
-    auto* item = new QListWidgetItem(FromCore(finding.text), list_);
-    item->setData(kKindRole, static_cast<int>(finding.kind));
-    item->setData(kIndexRole, finding.index);
+  for (std::size_t i = 0; i < findings.size(); ++i) {
+    auto* item = new QListWidgetItem(FromCore(findings[i].text), list_);
+    item->setData(kFindingRole, static_cast<int>(i));
   }
 }
 

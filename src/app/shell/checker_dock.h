@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDockWidget>
+#include <vector>
 
+#include "calls/set_findings.h"
 #include "format/kinds.h"
 #include "session/workspace.h"
 
@@ -19,15 +21,16 @@ class CheckerDock : public QDockWidget {
   explicit CheckerDock(QWidget* parent = nullptr);
 
   // The findings of the Set in `slot`; slot 0 (no Set in front) shows nothing.
-  void ShowSet(const Workspace& ws, int slot);
+  void ShowSet(const Workspace& ws, SetSlot slot);
   QListWidget* list() const { return list_; }
   // A height for the dock that leaves the Set windows their room: a few lines.
   int CompactHeight() const;
 
  Q_SIGNALS:
-  void findingChosen(Kind kind, int index);
+  void findingChosen(Kind kind, ItemIndex index);
 
  private:
+  std::vector<SetFinding> findings_;  // what each line of the list stands for
   QListWidget* list_;
 };
 

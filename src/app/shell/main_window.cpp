@@ -260,7 +260,7 @@ void MainWindow::UpdateMenus() {
   shownUtilitiesMenu_ = current != nullptr ? current->utilitiesMenu() : nullptr;
 }
 
-void MainWindow::RememberOpenSet(int slot) {
+void MainWindow::RememberOpenSet(SetSlot slot) {
   if (!ws_->sets.InUse(slot)) return;
   const SetEntry& entry = ws_->sets.Entry(slot);
   RememberRecentSet(ws_->settings, entry.Dir / entry.Name);
@@ -268,7 +268,7 @@ void MainWindow::RememberOpenSet(int slot) {
 
 void MainWindow::CompareSets() {
   SetWindow* current = CurrentSetWindow();
-  CompareChooser chooser(*ws_, *prompter_, current != nullptr ? current->slot() : 0, this);
+  CompareChooser chooser(*ws_, *prompter_, current != nullptr ? current->slot() : kNoSet, this);
   if (chooser.exec() != QDialog::Accepted) return;
   const auto [a, b] = chooser.chosen();
   if (a.title.isEmpty() || b.title.isEmpty()) return;
@@ -285,8 +285,9 @@ void MainWindow::CompareWithSaved() {
     return;
   }
   // What is on disk first, the Set as it stands now second.
-  ShowComparison(CompareSource{0, entry.Dir / entry.Name}, tr("%1 (saved)").arg(current->setName()),
-                 CompareSource{current->slot(), {}}, current->setName());
+  ShowComparison(CompareSource{kNoSet, entry.Dir / entry.Name},
+                 tr("%1 (saved)").arg(current->setName()), CompareSource{current->slot(), {}},
+                 current->setName());
 }
 
 void MainWindow::ShowComparison(const CompareSource& a, const QString& titleA,
@@ -308,10 +309,10 @@ void MainWindow::ShowComparison(const CompareSource& a, const QString& titleA,
 
 void MainWindow::RefreshChecker() {
   SetWindow* current = CurrentSetWindow();
-  checker_->ShowSet(*ws_, current != nullptr && !current->isUnloaded() ? current->slot() : 0);
+  checker_->ShowSet(*ws_, current != nullptr && !current->isUnloaded() ? current->slot() : kNoSet);
 }
 
-void MainWindow::ShowFinding(Kind kind, int index) {
+void MainWindow::ShowFinding(Kind kind, ItemIndex index) {
   SetWindow* current = CurrentSetWindow();
   if (current == nullptr) return;
   current->ShowItem(kind, index);
@@ -357,7 +358,7 @@ QList<SetWindow*> MainWindow::setWindows() const {
   return windows;
 }
 
-SetWindow* MainWindow::setWindow(int slot) const {
+SetWindow* MainWindow::setWindow(SetSlot slot) const {
   for (SetWindow* window : setWindows()) {
     if (window->slot() == slot) return window;
   }
@@ -464,19 +465,19 @@ void MainWindow::ApplyMidiPace() {
 
 SetWindow* MainWindow::OpenSetWindow(bool isNew, const fs::path& path) {
   // The Set's window is on screen before any warning about its names.
-  int openAs = 0;
-  const int slot = OpenSet(*ws_, *prompter_, isNew, path, RealFileOps(), &openAs);
-  return slot != 0 ? AddSetWindow(slot, isNew) : ShowSetWindow(openAs);
+  SetSlot openAs = kNoSet;
+  const SetSlot slot = OpenSet(*ws_, *prompter_, isNew, path, RealFileOps(), &openAs);
+  return slot != kNoSet ? AddSetWindow(slot, isNew) : ShowSetWindow(openAs);
 }
 
 SetWindow* MainWindow::OpenRecentSetWindow(const fs::path& path) {
-  int openAs = 0;
-  const int slot = OpenRecentSet(*ws_, *prompter_, path, &openAs);
-  return slot != 0 ? AddSetWindow(slot, false) : ShowSetWindow(openAs);
+  SetSlot openAs = kNoSet;
+  const SetSlot slot = OpenRecentSet(*ws_, *prompter_, path, &openAs);
+  return slot != kNoSet ? AddSetWindow(slot, false) : ShowSetWindow(openAs);
 }
 
-SetWindow* MainWindow::ShowSetWindow(int slot) {
-  SetWindow* window = slot != 0 ? setWindow(slot) : nullptr;
+SetWindow* MainWindow::ShowSetWindow(SetSlot slot) {
+  SetWindow* window = slot != kNoSet ? setWindow(slot) : nullptr;
   if (window == nullptr) return nullptr;
   if (window->isMinimized()) window->showNormal();
   area_->setActiveSubWindow(window);
@@ -522,7 +523,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   QTimer::singleShot(0, this, [this, files] { OpenFiles(files); });
 }
 
-SetWindow* MainWindow::AddSetWindow(int slot, bool isNew) {
+SetWindow* MainWindow::AddSetWindow(SetSlot slot, bool isNew) {
   auto* window = new SetWindow(*ws_, *prompter_, slot);
   window->SetMidiPort([this]() -> MidiPort& { return midiPort(); });
   area_->addSubWindow(window);

@@ -67,7 +67,7 @@ class MainWindow : public QMainWindow {
   QtPrompter& prompter() { return *prompter_; }
   QMdiArea* setArea() const { return area_; }
   QList<SetWindow*> setWindows() const;
-  SetWindow* setWindow(int slot) const;
+  SetWindow* setWindow(SetSlot slot) const;
 
   // The MIDI devices, made when first used: every backend RtMidi opens here and the dry
   // run, unless a test gave other devices.
@@ -121,14 +121,14 @@ class MainWindow : public QMainWindow {
  private:
   void CreateMenus();
   // The window of a Set just taken into a slot.
-  SetWindow* AddSetWindow(int slot, bool isNew);
+  SetWindow* AddSetWindow(SetSlot slot, bool isNew);
   // The window of an open Set, brought to the front; null when the slot has none.
-  SetWindow* ShowSetWindow(int slot);
+  SetWindow* ShowSetWindow(SetSlot slot);
   void UpdateMenus();
   void FillWindowList();
   void FillRecentSets();
   // A Set opened or saved under a new name goes first in File > Recent Sets.
-  void RememberOpenSet(int slot);
+  void RememberOpenSet(SetSlot slot);
   SetWindow* CurrentSetWindow() const;
   // File > Compare Sets... and File > Compare with Saved: the comparison's window.
   void CompareSets();
@@ -137,7 +137,7 @@ class MainWindow : public QMainWindow {
                       const QString& titleB);
   // The Set checker shows the Set in front.
   void RefreshChecker();
-  void ShowFinding(Kind kind, int index);
+  void ShowFinding(Kind kind, ItemIndex index);
 
   SettingsStore& store_;
   std::unique_ptr<Workspace> ws_;

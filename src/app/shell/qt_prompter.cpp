@@ -191,7 +191,7 @@ std::optional<std::filesystem::path> QtPrompter::ChooseSaveFile(const FileReques
   return ChooseFile(request, true);
 }
 
-int QtPrompter::Pick(const PickRequest& request) {
+ItemNumber QtPrompter::Pick(const PickRequest& request) {
   if (!IsPickable(request.kind) || !ws_.sets.IsSlot(request.slot)) return kNoNumber;
   ArrowWhileAsking arrow;
   const ItemSources from{ws_.presets, ws_.sets.Files(request.slot)};

@@ -55,7 +55,7 @@ class QtPrompter : public Prompter {
   Answer Ask(const Message& message) override;
   std::optional<std::filesystem::path> ChooseOpenFile(const FileRequest& request) override;
   std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest& request) override;
-  int Pick(const PickRequest& request) override;
+  ItemNumber Pick(const PickRequest& request) override;
   int ChooseFromList(const ListChoice& choice) override;
   std::optional<MidiDevices> ChooseMidiDevices(const MidiSetupRequest& request) override;
   void BeginProgress(const std::string& caption, const std::string& label, double minimum,

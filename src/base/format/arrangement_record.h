@@ -32,16 +32,6 @@ struct ArrangementRecord : ItemRecord<164> {
   }
 };
 
-// A detached Arrangement: the clipboard, the undo copy or the record of an ".IAF" file.
-struct ArrangementBuffer {
-  static constexpr int kNotFromASet = 65535;
-
-  std::int32_t operation = 0;  // undo kind of the last operation
-  int sourceSet = 0;           // 0 until something was copied
-  int sourceIndex = kNotFromASet;
-  ArrangementRecord record;
-};
-
 // The Arrangement component of a Set.
 struct ArrangementData {
   static constexpr std::size_t kHeaderSize = 32;

@@ -86,17 +86,6 @@ struct BsqData {
   std::filesystem::path path;  // the file the block was read from or last saved to
 };
 
-// A detached Backing Sequence with its events: the clipboard or the undo copy.
-struct BsqBuffer {
-  std::int32_t operation = 0;
-  int sourceSet = 0;
-  int sourceIndex = 0;
-  BsqRecord record;
-  std::array<std::int16_t, kBsqTrackCount> lengths{};
-  std::int16_t size = 0;
-  std::vector<std::uint8_t> data;
-};
-
 // The blank of an erased sequence: 10 blanks as name, every other byte 0.
 BsqRecord EmptyBsqRecord();
 

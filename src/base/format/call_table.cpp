@@ -15,18 +15,14 @@ namespace {
 
 // The picker of a redirected track call opens on the Drum Kits for the drum tracks and
 // on the user Programs for the others.
-constexpr int kDrumKitsStart = 1024;     // R11
-constexpr int kUserProgramsStart = 768;  // F11
+constexpr ItemNumber kDrumKitsStart{1024};     // R11
+constexpr ItemNumber kUserProgramsStart{768};  // F11
 
 constexpr std::array<CallField, 1 + kArrangementTrackCount> kArrangementCalls = [] {
   std::array<CallField, 1 + kArrangementTrackCount> fields{};
-  fields[0] = {Kind::Arrangement,
-               Kind::Style,
-               ArrangementRecord::kStyleOffset,
-               CallEncoding::Signed16,
-               -1,
-               "",
-               0};
+  fields[0] = {Kind::Arrangement,      Kind::Style, ArrangementRecord::kStyleOffset,
+               CallEncoding::Signed16, -1,          "",
+               ItemNumber{0}};
   for (int t = 0; t < kArrangementTrackCount; ++t) {
     fields[static_cast<std::size_t>(t) + 1] = {
         Kind::Arrangement,
@@ -51,7 +47,7 @@ constexpr std::array<CallField, kStyleTrackCallCount> kStyleCalls = [] {
         CallEncoding::TrackCall,
         t,
         kStyleTrackName[static_cast<std::size_t>(t)],
-        0};
+        ItemNumber{0}};
   }
   return fields;
 }();
@@ -64,14 +60,10 @@ constexpr std::array<CallField, 2 + kBsqProgramTrackCount> kBsqCalls = [] {
                CallEncoding::Signed16,
                -1,
                "",
-               0};
-  fields[1] = {Kind::BackingSequence,
-               Kind::Style,
-               BsqRecord::kStyleOffset,
-               CallEncoding::Signed16,
-               -1,
-               "",
-               0};
+               ItemNumber{0}};
+  fields[1] = {Kind::BackingSequence,  Kind::Style, BsqRecord::kStyleOffset,
+               CallEncoding::Signed16, -1,          "",
+               ItemNumber{0}};
   for (int t = 0; t < kBsqProgramTrackCount; ++t) {
     fields[static_cast<std::size_t>(t) + 2] = {Kind::BackingSequence,
                                                Kind::Program,
@@ -94,7 +86,7 @@ constexpr std::array<CallField, kKbdSectionCount> kKbdSetCalls = [] {
         CallEncoding::Signed16,
         s,
         kKbdSectionName[static_cast<std::size_t>(s)],
-        0};
+        ItemNumber{0}};
   }
   return fields;
 }();
@@ -118,15 +110,15 @@ std::span<const CallField> CallFieldsOf(Kind caller) {
   return FactsOf(caller).calls;
 }
 
-int ReadCall(std::span<const std::uint8_t> record, const CallField& field) {
+ItemNumber ReadCall(std::span<const std::uint8_t> record, const CallField& field) {
   const std::uint8_t low = record[field.offset];
   const std::uint8_t high = record[field.offset + 1];
-  if (field.encoding == CallEncoding::TrackCall) return DecodeTrackCall(low, high);
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)));
+  if (field.encoding == CallEncoding::TrackCall) return ItemNumber{DecodeTrackCall(low, high)};
+  return ItemNumber{static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)))};
 }
 
-void WriteCall(std::span<std::uint8_t> record, const CallField& field, int number) {
-  const TrackCallBytes bytes = EncodeTrackCall(number);  // the same bytes for both encodings
+void WriteCall(std::span<std::uint8_t> record, const CallField& field, ItemNumber number) {
+  const TrackCallBytes bytes = EncodeTrackCall(Value(number));  // the same bytes for both encodings
   record[field.offset] = bytes.low;
   record[field.offset + 1] = bytes.high;
 }

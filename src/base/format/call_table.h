@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include "format/ids.h"
 #include "format/kinds.h"
 
 // Where items call other items: for each kind of caller, the fields of its record that
@@ -30,7 +31,7 @@ struct CallField {
   CallEncoding encoding;
   int track;                   // index among the caller's tracks; -1 for a call of no track
   std::string_view trackName;  // "DRUMS  ", "Low KBD"; empty for a call of no track
-  int pickStart;               // the number the picker opens on in the calls check
+  ItemNumber pickStart;        // the number the picker opens on in the calls check
 };
 
 // The kinds whose records call other items, in the order callers are searched and
@@ -48,7 +49,7 @@ std::span<const CallField> BsqCallFields();
 std::span<const CallField> KbdSetCallFields();
 
 // The number a call field holds, and writing a new one (only the field's own bytes).
-int ReadCall(std::span<const std::uint8_t> record, const CallField& field);
-void WriteCall(std::span<std::uint8_t> record, const CallField& field, int number);
+ItemNumber ReadCall(std::span<const std::uint8_t> record, const CallField& field);
+void WriteCall(std::span<std::uint8_t> record, const CallField& field, ItemNumber number);
 
 }  // namespace i40

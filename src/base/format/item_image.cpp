@@ -15,8 +15,8 @@ constexpr std::size_t kBsqLengthsAt = BsqRecord::kSize;
 constexpr std::size_t kBsqEventsAt = kBsqLengthsAt + 2 * kBsqTrackCount;
 constexpr std::size_t kDrumKitImageSize = ProgramRecord::kSize + kDrumKitDataSize;
 
-std::size_t At(int index) {
-  return static_cast<std::size_t>(index);
+std::size_t At(ItemIndex index) {
+  return static_cast<std::size_t>(Value(index));
 }
 
 bool IsDrumKit(std::size_t index) {
@@ -110,24 +110,24 @@ bool SameSequenceTail(const FileSet& a, const FileSet& b, std::size_t i) {
          a.backingSequences.data.at(i) == b.backingSequences.data.at(i);
 }
 
-ItemImage ReadItem(const FileSet& set, Kind kind, int index) {
+ItemImage ReadItem(const FileSet& set, Kind kind, ItemIndex index) {
   ItemImage image;
   Append(image, RecordBytes(set, kind, index));
   if (const auto readTail = FactsOf(kind).layout.readTail) readTail(set, At(index), image);
   return image;
 }
 
-void WriteItem(FileSet& set, Kind kind, int index, std::span<const std::uint8_t> image) {
+void WriteItem(FileSet& set, Kind kind, ItemIndex index, std::span<const std::uint8_t> image) {
   const std::span<std::uint8_t> record = RecordBytes(set, kind, index);
   std::copy_n(image.begin(), record.size(), record.begin());
   if (const auto writeTail = FactsOf(kind).layout.writeTail) writeTail(set, At(index), image);
 }
 
-bool SameItem(const FileSet& a, const FileSet& b, Kind kind, int index) {
+bool SameItem(const FileSet& a, const FileSet& b, Kind kind, ItemIndex index) {
   return SameItemBeside(a, b, kind, index, {});
 }
 
-bool SameItemBeside(const FileSet& a, const FileSet& b, Kind kind, int index,
+bool SameItemBeside(const FileSet& a, const FileSet& b, Kind kind, ItemIndex index,
                     std::span<const std::size_t> ignored) {
   const auto recordA = RecordBytes(a, kind, index);
   const auto recordB = RecordBytes(b, kind, index);
@@ -140,7 +140,7 @@ bool SameItemBeside(const FileSet& a, const FileSet& b, Kind kind, int index,
   return sameTail == nullptr || sameTail(a, b, At(index));
 }
 
-ItemImage BlankItem(const BlankRecords& blanks, Kind kind, int index) {
+ItemImage BlankItem(const BlankRecords& blanks, Kind kind, ItemIndex index) {
   const auto blank = FactsOf(kind).layout.blank;
   if (blank == nullptr) return {};
   FileSet set;

@@ -8,6 +8,7 @@
 
 #include "format/blank_records.h"
 #include "format/file_set.h"
+#include "format/ids.h"
 #include "format/positions.h"
 
 // One item of an editable kind as a run of bytes: its record first, then what travels
@@ -24,19 +25,19 @@ namespace i40 {
 
 using ItemImage = std::vector<std::uint8_t>;
 
-ItemImage ReadItem(const FileSet& set, Kind kind, int index);
+ItemImage ReadItem(const FileSet& set, Kind kind, ItemIndex index);
 // Writes an item into a position. A Program image without a data block leaves a Drum
 // Kit's block as it is. Backing Sequence track starts are not laid out again here.
-void WriteItem(FileSet& set, Kind kind, int index, std::span<const std::uint8_t> image);
+void WriteItem(FileSet& set, Kind kind, ItemIndex index, std::span<const std::uint8_t> image);
 
 // Whether two Sets hold the same item at a position (cheaper than comparing images).
-bool SameItem(const FileSet& a, const FileSet& b, Kind kind, int index);
+bool SameItem(const FileSet& a, const FileSet& b, Kind kind, ItemIndex index);
 // The same, but the record's bytes at the offsets given may differ (its calls).
-bool SameItemBeside(const FileSet& a, const FileSet& b, Kind kind, int index,
+bool SameItemBeside(const FileSet& a, const FileSet& b, Kind kind, ItemIndex index,
                     std::span<const std::size_t> ignored);
 
 // What erasing leaves at a position.
-ItemImage BlankItem(const BlankRecords& blanks, Kind kind, int index);
+ItemImage BlankItem(const BlankRecords& blanks, Kind kind, ItemIndex index);
 
 // The length a Style image holds, and the track lengths of a Backing Sequence image.
 std::int32_t StyleImageLength(std::span<const std::uint8_t> image);

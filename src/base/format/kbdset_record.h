@@ -44,12 +44,4 @@ struct KbdSetData {
   std::array<KbdSetRecord, kKbdSetCount> records{};
 };
 
-// A detached KBD Set: the clipboard or the undo copy.
-struct KbdSetBuffer {
-  std::int32_t operation = 0;
-  int sourceSet = 0;  // 0 until something was copied
-  int sourceIndex = 0;
-  KbdSetRecord record;
-};
-
 }  // namespace i40

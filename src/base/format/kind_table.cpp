@@ -31,10 +31,6 @@ void Take(FileSet& to, FileSet& from) {
   to.*Member = std::move(from.*Member);
 }
 
-std::string UserLabel(Kind kind, int index) {
-  return ItemUserLabel(kind, index);
-}
-
 std::array<KindFacts, kKindCount> MakeTable() {
   std::array<KindFacts, kKindCount> t{};
   const auto row = [&t](Kind kind) -> KindFacts& {
@@ -71,7 +67,7 @@ std::array<KindFacts, kKindCount> MakeTable() {
                 [](const BlankRecords& b, FileSet& s, std::size_t i) {
                   s.arrangements.records.at(i) = b.arrangement;
                 }};
-  arr.positionLabel = [](int i) { return UserLabel(Kind::Arrangement, i); };
+  arr.positionLabel = [](ItemIndex i) { return ItemUserLabel(Kind::Arrangement, i); };
   arr.banks = kArrangementBanks;
   arr.userBank = 2;
   arr.userCount = kUserArrangementCount;
@@ -119,7 +115,7 @@ std::array<KindFacts, kKindCount> MakeTable() {
         return a.styles.header == b.styles.header && a.styles.blockCount == b.styles.blockCount;
       },
       [](const BlankRecords& b, FileSet& s, std::size_t i) { s.styles.slots.at(i) = b.style; }};
-  sty.positionLabel = [](int i) { return UserLabel(Kind::Style, i); };
+  sty.positionLabel = [](ItemIndex i) { return ItemUserLabel(Kind::Style, i); };
   sty.banks = kStyleBanks;
   sty.userBank = 2;
   sty.userCount = kUserStyleCount;
@@ -168,7 +164,7 @@ std::array<KindFacts, kKindCount> MakeTable() {
       [](const BlankRecords& b, FileSet& s, std::size_t i) {
         s.programs.records.at(i) = b.program;
       }};
-  prg.positionLabel = [](int i) { return UserLabel(Kind::Program, i); };
+  prg.positionLabel = [](ItemIndex i) { return ItemUserLabel(Kind::Program, i); };
   prg.banks = kProgramBanks;
   prg.userBank = 5;
   prg.userCount = kUserProgramSlots;
@@ -223,7 +219,7 @@ std::array<KindFacts, kKindCount> MakeTable() {
                 [](const BlankRecords& b, FileSet& s, std::size_t i) {
                   s.backingSequences.records.at(i) = b.bsq;
                 }};
-  bsq.positionLabel = [](int i) { return std::to_string(i); };
+  bsq.positionLabel = [](ItemIndex i) { return std::to_string(Value(i)); };
   bsq.calls = BsqCallFields();
   bsq.edit = {.editable = true,
               .shiftLast = kBsqCount - 1,

@@ -11,6 +11,7 @@
 #include "format/blank_records.h"
 #include "format/call_table.h"
 #include "format/file_set.h"
+#include "format/ids.h"
 #include "format/item_image.h"
 #include "format/kinds.h"
 #include "format/read_error.h"
@@ -95,7 +96,7 @@ struct KindFacts {
   std::size_t nameWidth = 0;  // 16; 10 for a sequence; 0 for a KBD Set, which has none
   int categoryOffset = -1;
   ItemLayout layout{};
-  std::string (*positionLabel)(int index) = nullptr;  // "C12", "3", "A1"
+  std::string (*positionLabel)(ItemIndex index) = nullptr;  // "C12", "3", "A1"
   // The numbers: banks, the user bank and its count, and a second user range inside a
   // preset bank (the two user Drum Kits at R27 and R28).
   std::span<const BankRow> banks;

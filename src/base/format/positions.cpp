@@ -11,21 +11,21 @@ int PositionCount(Kind kind) {
   return FactsOf(kind).positions;
 }
 
-bool IsPosition(Kind kind, int index) {
-  return index >= 0 && index < PositionCount(kind);
+bool IsPosition(Kind kind, ItemIndex index) {
+  return Value(index) >= 0 && Value(index) < PositionCount(kind);
 }
 
 std::size_t RecordSize(Kind kind) {
   return FactsOf(kind).recordSize;
 }
 
-std::span<std::uint8_t> RecordBytes(FileSet& set, Kind kind, int index) {
+std::span<std::uint8_t> RecordBytes(FileSet& set, Kind kind, ItemIndex index) {
   const auto record = FactsOf(kind).layout.record;
-  return record != nullptr ? record(set, static_cast<std::size_t>(index))
+  return record != nullptr ? record(set, static_cast<std::size_t>(Value(index)))
                            : std::span<std::uint8_t>();
 }
 
-std::span<const std::uint8_t> RecordBytes(const FileSet& set, Kind kind, int index) {
+std::span<const std::uint8_t> RecordBytes(const FileSet& set, Kind kind, ItemIndex index) {
   return RecordBytes(const_cast<FileSet&>(set), kind, index);
 }
 
@@ -46,7 +46,7 @@ bool IsEmptyRecord(Kind kind, std::span<const std::uint8_t> record) {
                      [](std::uint8_t c) { return c == ' '; });
 }
 
-bool IsEmptyPosition(const FileSet& set, Kind kind, int index) {
+bool IsEmptyPosition(const FileSet& set, Kind kind, ItemIndex index) {
   return IsPosition(kind, index) && IsEmptyRecord(kind, RecordBytes(set, kind, index));
 }
 

@@ -2,10 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <ranges>
 #include <span>
 #include <string>
 
 #include "format/file_set.h"
+#include "format/ids.h"
 #include "format/kinds.h"
 
 // The positions of the kinds that hold items (64 Arrangements, 16 Styles, 66 Programs
@@ -13,13 +15,18 @@
 namespace i40 {
 
 int PositionCount(Kind kind);  // 0 for a kind that holds no items
-bool IsPosition(Kind kind, int index);
+bool IsPosition(Kind kind, ItemIndex index);
+// Every position of a kind, in order.
+inline auto PositionsOf(Kind kind) {
+  return std::views::iota(0, PositionCount(kind)) |
+         std::views::transform([](int i) { return ItemIndex{i}; });
+}
 
 std::size_t RecordSize(Kind kind);
 
 // The record at a position of a Set, to read and rewrite calls in place.
-std::span<std::uint8_t> RecordBytes(FileSet& set, Kind kind, int index);
-std::span<const std::uint8_t> RecordBytes(const FileSet& set, Kind kind, int index);
+std::span<std::uint8_t> RecordBytes(FileSet& set, Kind kind, ItemIndex index);
+std::span<const std::uint8_t> RecordBytes(const FileSet& set, Kind kind, ItemIndex index);
 
 // The name a record holds (16 characters, 10 for a Backing Sequence); empty for a KBD
 // Set, which has none.
@@ -29,6 +36,6 @@ std::string RecordName(Kind kind, std::span<const std::uint8_t> record);
 std::string ShownName(Kind kind, std::span<const std::uint8_t> record);
 // A record that holds nothing: its name is all blanks. Every KBD Set holds a set-up.
 bool IsEmptyRecord(Kind kind, std::span<const std::uint8_t> record);
-bool IsEmptyPosition(const FileSet& set, Kind kind, int index);
+bool IsEmptyPosition(const FileSet& set, Kind kind, ItemIndex index);
 
 }  // namespace i40

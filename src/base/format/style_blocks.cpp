@@ -5,8 +5,8 @@
 namespace i40 {
 namespace {
 
-bool IsSlot(int slot) {
-  return slot >= 0 && slot < kUserStyleCount;
+bool IsSlot(ItemIndex slot) {
+  return Value(slot) >= 0 && Value(slot) < kUserStyleCount;
 }
 
 }  // namespace
@@ -16,20 +16,20 @@ int NeededEventsOfLength(std::int32_t length) {
   return static_cast<int>(std::nearbyint(static_cast<double>(length - kEmptyStyleLength) / 4.0));
 }
 
-int StyleEvents(const StyleData& styles, int slot) {
+int StyleEvents(const StyleData& styles, ItemIndex slot) {
   if (!IsSlot(slot)) return -1;
-  return EventsOfLength(styles.slots[static_cast<std::size_t>(slot)].length);
+  return EventsOfLength(styles.slots[static_cast<std::size_t>(Value(slot))].length);
 }
 
 int FreeEventsOfBlock(const StyleData& styles, int block) {
   int used = 0;
   for (int s = block * kStylesPerBlock; s < (block + 1) * kStylesPerBlock; ++s) {
-    used += StyleEvents(styles, s);
+    used += StyleEvents(styles, ItemIndex{s});
   }
   return kBlockCapacity - used;
 }
 
-int BlockFree(const StyleData& styles, int slot) {
+int BlockFree(const StyleData& styles, ItemIndex slot) {
   return IsSlot(slot) ? FreeEventsOfBlock(styles, BlockOfSlot(slot)) : -1;
 }
 

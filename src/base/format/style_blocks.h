@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "format/ids.h"
 #include "format/style_record.h"
 
 // The 16 user Styles sit in 4 Blocks of 4; the Styles of a Block share one store of
@@ -15,8 +16,8 @@ inline constexpr int kStyleBlockCount = 4;
 inline constexpr int kBlockCapacity = 15200;
 inline constexpr int kBytesPerEvent = 4;
 
-constexpr int BlockOfSlot(int slot) {
-  return slot / kStylesPerBlock;
+constexpr int BlockOfSlot(ItemIndex slot) {
+  return Value(slot) / kStylesPerBlock;
 }
 
 // Events held by an entry of this length. An entry shorter than a Style without events
@@ -32,10 +33,10 @@ constexpr int EventsOfLength(std::int32_t length) {
 int NeededEventsOfLength(std::int32_t length);
 
 // Events used by a slot; -1 for no slot.
-int StyleEvents(const StyleData& styles, int slot);
+int StyleEvents(const StyleData& styles, ItemIndex slot);
 
 // Free events of the Block that holds the slot; -1 for no slot.
-int BlockFree(const StyleData& styles, int slot);
+int BlockFree(const StyleData& styles, ItemIndex slot);
 
 // Free events of a Block (0-3), as the free-events grid shows them.
 int FreeEventsOfBlock(const StyleData& styles, int block);

@@ -5,20 +5,21 @@
 namespace i40 {
 namespace {
 
-const BankRow* FindBank(Kind kind, int bank) {
+const BankRow* FindBank(Kind kind, BankNo bank) {
   const auto banks = FactsOf(kind).banks;
-  if (bank < 0 || static_cast<std::size_t>(bank) >= banks.size()) return nullptr;
-  return &banks[static_cast<std::size_t>(bank)];
+  const int b = Value(bank);
+  if (b < 0 || static_cast<std::size_t>(b) >= banks.size()) return nullptr;
+  return &banks[static_cast<std::size_t>(b)];
 }
 
 }  // namespace
 
-std::string_view BankLetter(Kind kind, int bank) {
+std::string_view BankLetter(Kind kind, BankNo bank) {
   const BankRow* row = FindBank(kind, bank);
   return row ? row->letter : std::string_view(" ");
 }
 
-int BankLastIndex(Kind kind, int bank) {
+int BankLastIndex(Kind kind, BankNo bank) {
   const BankRow* row = FindBank(kind, bank);
   return row ? row->lastIndex : 0;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "format/ids.h"
 #include "format/kinds.h"
 
 // Names for the numbers stored in the instrument's files. Texts are exact, trailing
@@ -122,11 +123,11 @@ inline constexpr int kBankTableSize = 8;
 
 // Letter of a bank of an Arrangement, Style or Program; a single blank for every other
 // (kind, bank) pair, as the bank tables are sized 8 x 8.
-std::string_view BankLetter(Kind kind, int bank);
+std::string_view BankLetter(Kind kind, BankNo bank);
 
 // Largest index of a bank (63, or 15 for Style bank C and Program bank R); 0 where the
 // bank does not exist.
-int BankLastIndex(Kind kind, int bank);
+int BankLastIndex(Kind kind, BankNo bank);
 
 // Number of banks a kind's bank list offers (3 for Arrangements and Styles, 7 for
 // Programs, 0 otherwise).

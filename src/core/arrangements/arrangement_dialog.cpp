@@ -95,16 +95,17 @@ void AddParameters(DialogModel& m) {
 
 }  // namespace
 
-std::optional<DialogModel> ArrangementDialog(Workspace& ws, int slot, int number) {
+std::optional<DialogModel> ArrangementDialog(Workspace& ws, SetSlot slot, ItemNumber number) {
   FileSet& set = ws.sets.Files(slot);
   const ItemSources from{ws.presets, set};
-  const std::string name = ArrangementName(from, number);
+  const std::string name = ItemName(from, Kind::Arrangement, number);
   if (name.empty() || name == kEmptyName) return std::nullopt;
-  const int user = ArrangementUserIndex(number);
+  const ItemIndex user = ItemUserIndex(Kind::Arrangement, number);
 
-  DialogModel m(ws, slot, Kind::Arrangement, user, user >= 0);
+  DialogModel m(ws, slot, Kind::Arrangement, user, user != kNoIndex);
   m.formName = "FParArr";
-  m.title = "Arrangement " + ArrangementLabel(number) + " in " + ws.sets.Entry(slot).Name;
+  m.title = "Arrangement " + ItemNumberLabel(Kind::Arrangement, number) + " in " +
+            ws.sets.Entry(slot).Name;
   m.frames = {{"fraArr", "Arrangement"},
               {"fraLinks", "Links"},
               {"fraTempo", ""},
@@ -115,12 +116,12 @@ std::optional<DialogModel> ArrangementDialog(Workspace& ws, int slot, int number
               {"fraIniVar", "Initial Variation"},
               {"fraVarChge", "Variation Change"}};
 
-  const bool preset = user < 0;
+  const bool preset = user == kNoIndex;
   const std::span<const std::uint8_t> record =
       preset ? std::span<const std::uint8_t>()
              : RecordBytes(std::as_const(set), Kind::Arrangement, user);
   AddNameAndCategory(m, "fraArr", Entries(kArrCategoryName), record, name,
-                     ArrangementCategory(from, number));
+                     ItemCategory(from, Kind::Arrangement, number));
   m.controls.push_back(
       MakeCallPicker(m, Kind::Style, "lblSty", "fraLinks", "Style called", record));
   DialogControl programs = MakeControl(ControlType::List, "lstPrg", "fraLinks", "Programs called",
@@ -129,7 +130,7 @@ std::optional<DialogModel> ArrangementDialog(Workspace& ws, int slot, int number
   FillProgramLines(m, programs, "", record);
   m.controls.push_back(std::move(programs));
   AddCallers(m, "fraLinks", "Arrangement called by", "Items that call this Arrangement",
-             ArrangementReferences(set, number));
+             CallerTexts(set, Kind::Arrangement, number));
   AddParameters(m);
   if (!preset) {
     for (DialogControl& control : m.controls)
@@ -140,8 +141,9 @@ std::optional<DialogModel> ArrangementDialog(Workspace& ws, int slot, int number
     for (DialogControl& control : m.controls)
       control.enabled = control.readOnly;
     DialogControl& style = *m.Find("lblSty");
-    style.value = PresetArrangementStyle(ws.presets, number);
-    style.text = m.ItemLine(Kind::Style, style.value);
+    const ItemNumber presetStyle = PresetArrangementStyle(ws.presets, number);
+    style.value = Value(presetStyle);
+    style.text = m.ItemLine(Kind::Style, presetStyle);
   }
   m.MarkOpened();
   return m;

@@ -9,6 +9,6 @@ namespace i40 {
 
 // The Arrangement dialog (FParArr) of a user or preset Arrangement: nothing for an empty
 // user slot.
-std::optional<DialogModel> ArrangementDialog(Workspace& ws, int slot, int number);
+std::optional<DialogModel> ArrangementDialog(Workspace& ws, SetSlot slot, ItemNumber number);
 
 }  // namespace i40

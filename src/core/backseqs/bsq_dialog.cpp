@@ -11,7 +11,7 @@
 
 namespace i40 {
 
-std::optional<DialogModel> BsqDialog(Workspace& ws, int slot, int sequence) {
+std::optional<DialogModel> BsqDialog(Workspace& ws, SetSlot slot, ItemIndex sequence) {
   if (!IsPosition(Kind::BackingSequence, sequence)) return std::nullopt;
   FileSet& set = ws.sets.Files(slot);
   const std::span<const std::uint8_t> record =
@@ -20,7 +20,8 @@ std::optional<DialogModel> BsqDialog(Workspace& ws, int slot, int sequence) {
 
   DialogModel m(ws, slot, Kind::BackingSequence, sequence, true);
   m.formName = "FParBsq";
-  m.title = "Backing Sequence " + std::to_string(sequence) + " in " + ws.sets.Entry(slot).Name;
+  m.title =
+      "Backing Sequence " + std::to_string(Value(sequence)) + " in " + ws.sets.Entry(slot).Name;
   m.frames = {{"fraBsq", "Backing Sequence"}, {"fraLinks", "Links"}, {"fraChain", "Chaining"}};
 
   DialogControl name = MakeControl(ControlType::Text, "txtNam", "fraBsq", "Name",

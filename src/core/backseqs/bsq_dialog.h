@@ -8,6 +8,6 @@
 namespace i40 {
 
 // The Backing Sequence dialog (FParBsq) of sequence 0-9: nothing for an empty one.
-std::optional<DialogModel> BsqDialog(Workspace& ws, int slot, int sequence);
+std::optional<DialogModel> BsqDialog(Workspace& ws, SetSlot slot, ItemIndex sequence);
 
 }  // namespace i40

@@ -5,12 +5,12 @@
 
 namespace i40 {
 
-std::string BsqListEntry(const BsqData& data, int index) {
-  const auto i = static_cast<std::size_t>(index);
+std::string BsqListEntry(const BsqData& data, ItemIndex index) {
+  const auto i = static_cast<std::size_t>(Value(index));
   std::string events = std::to_string(data.size.at(i) * kBsqEventsPerUnit);
   if (events.size() < 5) events.insert(0, 5 - events.size(), ' ');
-  return "BSeq " + std::to_string(index) + ": " + PadText(data.records.at(i).Name(), 16) + " :" +
-         events;
+  return "BSeq " + std::to_string(Value(index)) + ": " + PadText(data.records.at(i).Name(), 16) +
+         " :" + events;
 }
 
 std::string BsqUsedCounterText(const BsqData& data) {

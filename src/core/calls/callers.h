@@ -21,7 +21,7 @@ namespace i40 {
 template <typename SetT, typename Visit>
 void ForEachCall(SetT& set, Visit&& visit) {
   for (const Kind caller : kCallerKinds) {
-    for (int i = 0; i < PositionCount(caller); ++i) {
+    for (const ItemIndex i : PositionsOf(caller)) {
       const auto record = RecordBytes(set, caller, i);
       if (IsEmptyRecord(caller, record)) continue;
       for (const CallField& field : CallFieldsOf(caller))
@@ -41,7 +41,7 @@ void ForEachCallOf(SetT& set, Kind called, Visit&& visit) {
       if (field.called == called) fields[count++] = &field;
     }
     if (count == 0) continue;
-    for (int i = 0; i < PositionCount(caller); ++i) {
+    for (const ItemIndex i : PositionsOf(caller)) {
       const auto record = RecordBytes(set, caller, i);
       if (IsEmptyRecord(caller, record)) continue;
       for (std::size_t f = 0; f < count; ++f)
@@ -60,19 +60,16 @@ struct ItemCall {
   bool operator==(const ItemCall&) const = default;
 };
 
-std::vector<ItemCall> CallersOf(const FileSet& set, Kind called, int number);
+std::vector<ItemCall> CallersOf(const FileSet& set, Kind called, ItemNumber number);
+// The callers alone, as the Set window, the reports and the questions before an
+// overwrite list them: of an Arrangement ("BSeq 3"), of a Style ("Arr C12", "BSeq  3").
+std::vector<std::string> CallerTexts(const FileSet& set, Kind called, ItemNumber number);
 
 // Every call of the old number gets the new one; the kinds whose records changed.
-std::array<bool, 8> RedirectCalls(FileSet& set, Kind called, int oldNumber, int newNumber);
+std::array<bool, 8> RedirectCalls(FileSet& set, Kind called, ItemNumber oldNumber,
+                                  ItemNumber newNumber);
 
 // Every number of a kind that something in the Set calls.
-std::unordered_set<int> CalledNumbers(const FileSet& set, Kind called);
-
-// The callers of an Arrangement ("BSeq 3"), of a Style ("Arr C12", "BSeq  3") and of a
-// Program, as the Set window, the reports and the questions before an overwrite use them.
-std::vector<std::string> ArrangementReferences(const FileSet& set, int number);
-std::vector<std::string> StyleCallers(const FileSet& set, int number);
-using ProgramCall = ItemCall;
-std::vector<ProgramCall> ProgramCallers(const FileSet& set, int number);
+std::unordered_set<ItemNumber> CalledNumbers(const FileSet& set, Kind called);
 
 }  // namespace i40

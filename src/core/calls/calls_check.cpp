@@ -34,8 +34,9 @@ std::string Question(Kind kind, const CallField& field, const std::string& calle
 
 }  // namespace
 
-bool CheckPastedCalls(Workspace& ws, Prompter& prompter, Kind kind, int sourceSlot, int destSlot,
-                      int index, std::span<const std::uint8_t> sourceRecord) {
+bool CheckPastedCalls(Workspace& ws, Prompter& prompter, Kind kind, SetSlot sourceSlot,
+                      SetSlot destSlot, ItemIndex index,
+                      std::span<const std::uint8_t> sourceRecord) {
   FileSet& dest = ws.sets.Files(destSlot);
   const std::span<const std::uint8_t> current = RecordBytes(dest, kind, index);
   std::vector<std::uint8_t> record(current.begin(), current.end());
@@ -44,11 +45,12 @@ bool CheckPastedCalls(Workspace& ws, Prompter& prompter, Kind kind, int sourceSl
   const std::string callerName =
       kind == Kind::KbdSet ? KbdSetLabel(index) : ShownName(kind, sourceRecord);
   for (const CallField& field : CallFieldsOf(kind)) {
-    const int number = ReadCall(sourceRecord, field);
-    if (ItemUserIndex(field.called, number) < 0) continue;  // presets mean the same everywhere
+    const ItemNumber number = ReadCall(sourceRecord, field);
+    // Presets mean the same everywhere.
+    if (ItemUserIndex(field.called, number) == kNoIndex) continue;
     const std::string name = ItemName(source, field.called, number);
-    const int match = FindItemByName(dest, field.called, name);
-    if (match >= 0) {
+    const ItemNumber match = FindItemByName(dest, field.called, name);
+    if (match != kNoNumber) {
       WriteCall(record, field, match);
       continue;
     }
@@ -60,8 +62,8 @@ bool CheckPastedCalls(Workspace& ws, Prompter& prompter, Kind kind, int sourceSl
     if (answer != Answer::Yes) return false;
     const std::string caption =
         field.trackName.empty() ? "" : "for track '" + TrimSpaces(field.trackName) + "'";
-    const int chosen = prompter.Pick({field.called, destSlot, field.pickStart, caption});
-    if (chosen < 0) return false;
+    const ItemNumber chosen = prompter.Pick({field.called, destSlot, field.pickStart, caption});
+    if (Value(chosen) < 0) return false;
     WriteCall(record, field, chosen);
   }
   const std::span<std::uint8_t> target = RecordBytes(dest, kind, index);

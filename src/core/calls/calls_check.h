@@ -17,7 +17,8 @@ namespace i40 {
 // the calls table. No keeps a call as it is, Yes opens the picker, Cancel (or a
 // cancelled picker) abandons the check. False when abandoned: the position is then as
 // the check found it.
-bool CheckPastedCalls(Workspace& ws, Prompter& prompter, Kind kind, int sourceSlot, int destSlot,
-                      int index, std::span<const std::uint8_t> sourceRecord);
+bool CheckPastedCalls(Workspace& ws, Prompter& prompter, Kind kind, SetSlot sourceSlot,
+                      SetSlot destSlot, ItemIndex index,
+                      std::span<const std::uint8_t> sourceRecord);
 
 }  // namespace i40

@@ -20,67 +20,20 @@ struct ItemSources {
 };
 
 // 16-character name; empty text for a number in no bank.
-std::string ItemName(const ItemSources& from, Kind kind, int number);
+std::string ItemName(const ItemSources& from, Kind kind, ItemNumber number);
 // Name of a user item; 16 spaces for a user index out of range.
-std::string ItemUserName(const FileSet& set, Kind kind, int userIndex);
+std::string ItemUserName(const FileSet& set, Kind kind, ItemIndex userIndex);
 // Category 0-15; 255 for a number in no bank or a stored value of 16 or more.
-int ItemCategory(const ItemSources& from, Kind kind, int number);
+int ItemCategory(const ItemSources& from, Kind kind, ItemNumber number);
 // A user slot whose name is 16 spaces; false for a user index out of range.
-bool IsItemSlotEmpty(const FileSet& set, Kind kind, int userIndex);
-// First user item (in user-index order) whose 16-character name equals the given one
-// exactly, trailing spaces included; its number, or -1.
-int FindItemByName(const FileSet& set, Kind kind, std::string_view name);
+bool IsItemSlotEmpty(const FileSet& set, Kind kind, ItemIndex userIndex);
+// First user item (in user-index order: the 64 user Programs before the 2 user Drum Kits)
+// whose 16-character name equals the given one exactly, trailing spaces included; its
+// number, or kNoNumber.
+ItemNumber FindItemByName(const FileSet& set, Kind kind, std::string_view name);
 
-// The Style a preset Arrangement calls; -1 for a number that is no preset Arrangement.
-int PresetArrangementStyle(const PresetTables& presets, int number);
-
-inline std::string ArrangementName(const ItemSources& from, int number) {
-  return ItemName(from, Kind::Arrangement, number);
-}
-inline std::string ArrangementUserName(const FileSet& set, int userIndex) {
-  return ItemUserName(set, Kind::Arrangement, userIndex);
-}
-inline int ArrangementCategory(const ItemSources& from, int number) {
-  return ItemCategory(from, Kind::Arrangement, number);
-}
-inline bool IsArrangementSlotEmpty(const FileSet& set, int userIndex) {
-  return IsItemSlotEmpty(set, Kind::Arrangement, userIndex);
-}
-inline int FindArrangementByName(const FileSet& set, std::string_view name) {
-  return FindItemByName(set, Kind::Arrangement, name);
-}
-
-inline std::string StyleName(const ItemSources& from, int number) {
-  return ItemName(from, Kind::Style, number);
-}
-inline std::string StyleUserName(const FileSet& set, int slot) {
-  return ItemUserName(set, Kind::Style, slot);
-}
-inline int StyleCategory(const ItemSources& from, int number) {
-  return ItemCategory(from, Kind::Style, number);
-}
-inline bool IsStyleSlotEmpty(const FileSet& set, int slot) {
-  return IsItemSlotEmpty(set, Kind::Style, slot);
-}
-inline int FindStyleByName(const FileSet& set, std::string_view name) {
-  return FindItemByName(set, Kind::Style, name);
-}
-
-inline std::string ProgramName(const ItemSources& from, int number) {
-  return ItemName(from, Kind::Program, number);
-}
-inline std::string ProgramUserName(const FileSet& set, int userIndex) {
-  return ItemUserName(set, Kind::Program, userIndex);
-}
-inline int ProgramCategory(const ItemSources& from, int number) {
-  return ItemCategory(from, Kind::Program, number);
-}
-inline bool IsProgramSlotEmpty(const FileSet& set, int userIndex) {
-  return IsItemSlotEmpty(set, Kind::Program, userIndex);
-}
-// Searches the 64 user Programs before the 2 user Drum Kits.
-inline int FindProgramByName(const FileSet& set, std::string_view name) {
-  return FindItemByName(set, Kind::Program, name);
-}
+// The Style a preset Arrangement calls; kNoNumber for a number that is no preset
+// Arrangement.
+ItemNumber PresetArrangementStyle(const PresetTables& presets, ItemNumber number);
 
 }  // namespace i40

@@ -9,9 +9,9 @@
 namespace i40 {
 namespace {
 
-PickerLine LineAt(const ItemSources& from, Kind kind, int bank, int index) {
-  const int number = ItemNumber(kind, bank, index);
-  return {ItemLabel(kind, bank, index) + " " + ItemName(from, kind, number), number};
+PickerLine LineAt(const ItemSources& from, Kind kind, BankIndex at) {
+  const ItemNumber number = NumberAt(kind, at);
+  return {ItemLabel(kind, at) + " " + ItemName(from, kind, number), number};
 }
 
 }  // namespace
@@ -29,7 +29,7 @@ std::array<std::string, 3> PickerFieldLabels(Kind kind) {
 std::vector<std::string> PickerBankNames(Kind kind) {
   std::vector<std::string> names;
   for (int bank = 0; bank < BankCount(kind); ++bank)
-    names.emplace_back(BankLetter(kind, bank));
+    names.emplace_back(BankLetter(kind, BankNo{bank}));
   return names;
 }
 
@@ -38,53 +38,55 @@ std::vector<std::string> PickerCategoryNames(Kind kind) {
   return {table.begin(), table.end()};
 }
 
-std::vector<PickerLine> PickerBankLines(const ItemSources& from, Kind kind, int bank) {
+std::vector<PickerLine> PickerBankLines(const ItemSources& from, Kind kind, BankNo bank) {
   std::vector<PickerLine> lines;
-  if (bank < 0 || bank >= BankCount(kind)) return lines;
+  if (Value(bank) < 0 || Value(bank) >= BankCount(kind)) return lines;
   for (int index = 0; index <= BankLastIndex(kind, bank); ++index)
-    lines.push_back(LineAt(from, kind, bank, index));
+    lines.push_back(LineAt(from, kind, {bank, index}));
   return lines;
 }
 
 std::vector<PickerLine> PickerCategoryLines(const ItemSources& from, Kind kind, int category) {
   std::vector<PickerLine> presets;
   std::vector<PickerLine> users;
-  for (int bank = 0; bank < BankCount(kind); ++bank) {
+  for (int b = 0; b < BankCount(kind); ++b) {
+    const BankNo bank{b};
     for (int index = 0; index <= BankLastIndex(kind, bank); ++index) {
-      const int number = ItemNumber(kind, bank, index);
-      if (ItemCategory(from, kind, number) != category) continue;
+      const BankIndex at{bank, index};
+      if (ItemCategory(from, kind, NumberAt(kind, at)) != category) continue;
       // The preset Drum Kits of bank R come after the user Programs of bank F in number
       // order, but they are presets and are listed with them.
-      auto& into = ItemUserIndexOf(kind, bank, index) == kNoNumber ? presets : users;
-      into.push_back(LineAt(from, kind, bank, index));
+      auto& into = ItemUserIndexOf(kind, at) == kNoIndex ? presets : users;
+      into.push_back(LineAt(from, kind, at));
     }
   }
   presets.insert(presets.end(), users.begin(), users.end());
   return presets;
 }
 
-BankIndex PickerStart(Kind kind, int start) {
+BankIndex PickerStart(Kind kind, ItemNumber start) {
   const BankIndex at = ItemBankIndex(kind, start);
-  return at == kNoBankIndex ? BankIndex{0, 0} : at;
+  return at == kNoBankIndex ? BankIndex{BankNo{0}, 0} : at;
 }
 
-PickerModel::PickerModel(Kind kind, const ItemSources& from, int start) : kind_(kind), from_(from) {
+PickerModel::PickerModel(Kind kind, const ItemSources& from, ItemNumber start)
+    : kind_(kind), from_(from) {
   const BankIndex at = PickerStart(kind, start);
   bank_ = at.bank;
-  Show(PickerBankLines(from_, kind_, bank_), ItemNumber(kind_, at.bank, at.index));
+  Show(PickerBankLines(from_, kind_, bank_), NumberAt(kind_, at));
 }
 
-void PickerModel::ChooseBank(int bank) {
-  const int keep = Chosen();
+void PickerModel::ChooseBank(BankNo bank) {
+  const ItemNumber keep = Chosen();
   bank_ = bank;
   category_ = -1;
   Show(PickerBankLines(from_, kind_, bank), keep);
 }
 
 void PickerModel::ChooseCategory(int category) {
-  const int keep = Chosen();
+  const ItemNumber keep = Chosen();
   category_ = category;
-  bank_ = -1;
+  bank_ = BankNo{-1};
   Show(PickerCategoryLines(from_, kind_, category), keep);
 }
 
@@ -92,11 +94,11 @@ void PickerModel::ChooseRow(int row) {
   if (row >= 0 && row < static_cast<int>(lines_.size())) row_ = row;
 }
 
-int PickerModel::Chosen() const {
+ItemNumber PickerModel::Chosen() const {
   return row_ >= 0 ? lines_[static_cast<std::size_t>(row_)].number : kNoNumber;
 }
 
-void PickerModel::Show(std::vector<PickerLine> lines, int keepNumber) {
+void PickerModel::Show(std::vector<PickerLine> lines, ItemNumber keepNumber) {
   lines_ = std::move(lines);
   const auto kept = std::find_if(lines_.begin(), lines_.end(), [keepNumber](const PickerLine& l) {
     return l.number == keepNumber;

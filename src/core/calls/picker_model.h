@@ -15,7 +15,7 @@ namespace i40 {
 // the number the line stands for.
 struct PickerLine {
   std::string text;
-  int number = kNoNumber;
+  ItemNumber number = kNoNumber;
 
   bool operator==(const PickerLine&) const = default;
 };
@@ -33,7 +33,7 @@ std::vector<std::string> PickerBankNames(Kind kind);
 std::vector<std::string> PickerCategoryNames(Kind kind);
 
 // Every position of a bank in index order, empty user slots included.
-std::vector<PickerLine> PickerBankLines(const ItemSources& from, Kind kind, int bank);
+std::vector<PickerLine> PickerBankLines(const ItemSources& from, Kind kind, BankNo bank);
 
 // Every item of every bank whose category is the given one: the instrument's presets in
 // number order, then the Set's user items in number order.
@@ -41,34 +41,34 @@ std::vector<PickerLine> PickerCategoryLines(const ItemSources& from, Kind kind, 
 
 // The bank and index a picker opens on: those of the start number, or the first
 // position of bank A when the number belongs to no bank.
-BankIndex PickerStart(Kind kind, int start);
+BankIndex PickerStart(Kind kind, ItemNumber start);
 
 // The state of one picker. Choosing a bank clears the category and the reverse; the
 // line selected stays on the same item when the new list holds it, else goes to the
 // first line.
 class PickerModel {
  public:
-  PickerModel(Kind kind, const ItemSources& from, int start);
+  PickerModel(Kind kind, const ItemSources& from, ItemNumber start);
 
   Kind kind() const { return kind_; }
-  int bank() const { return bank_; }          // -1 while a category is chosen
+  BankNo bank() const { return bank_; }       // BankNo{-1} while a category is chosen
   int category() const { return category_; }  // -1 while a bank is chosen
   const std::vector<PickerLine>& lines() const { return lines_; }
   int row() const { return row_; }  // -1 when the list is empty
 
-  void ChooseBank(int bank);
+  void ChooseBank(BankNo bank);
   void ChooseCategory(int category);
   void ChooseRow(int row);
 
-  // The number of the selected line, or -1 when there is none.
-  int Chosen() const;
+  // The number of the selected line, or kNoNumber when there is none.
+  ItemNumber Chosen() const;
 
  private:
-  void Show(std::vector<PickerLine> lines, int keepNumber);
+  void Show(std::vector<PickerLine> lines, ItemNumber keepNumber);
 
   Kind kind_;
   ItemSources from_;
-  int bank_ = -1;
+  BankNo bank_{-1};
   int category_ = -1;
   std::vector<PickerLine> lines_;
   int row_ = -1;

@@ -15,7 +15,7 @@ namespace i40 {
 namespace {
 
 // "Arrangement C12 'POP'", "Backing Sequence 3 'VERSE'", "KBD Set A1".
-std::string CallerDescription(Kind caller, int index, std::span<const std::uint8_t> record) {
+std::string CallerDescription(Kind caller, ItemIndex index, std::span<const std::uint8_t> record) {
   const KindFacts& facts = FactsOf(caller);
   std::string text = std::string(facts.name) + " " + facts.positionLabel(index);
   if (facts.nameWidth > 0) text += " '" + ShownName(caller, record) + "'";
@@ -27,13 +27,13 @@ std::string CallerDescription(Kind caller, int index, std::span<const std::uint8
 // Drum Kits with each other, as the duplicate-name warnings compare them.
 void DuplicateNameFindings(const FileSet& set, std::vector<SetFinding>& findings) {
   for (const Kind kind : {Kind::Arrangement, Kind::Style, Kind::Program}) {
-    const auto ranges =
-        kind == Kind::Program
-            ? std::vector<std::pair<int, int>>{{0, kUserProgramCount}, {kUserProgramCount, 2}}
-            : std::vector<std::pair<int, int>>{{0, PositionCount(kind)}};
-    for (const auto& [first, count] : ranges) {
-      std::map<std::string, int> firstOfName;
-      for (int i = first; i < first + count; ++i) {
+    const KindFacts& facts = FactsOf(kind);
+    const int inUserBank = facts.userCount - facts.extraUserCount;
+    for (const auto& [first, count] :
+         {std::pair(0, inUserBank), std::pair(inUserBank, facts.extraUserCount)}) {
+      std::map<std::string, ItemIndex> firstOfName;
+      for (int p = first; p < first + count; ++p) {
+        const ItemIndex i{p};
         if (IsItemSlotEmpty(set, kind, i)) continue;
         const std::string name = ShownName(kind, RecordBytes(set, kind, i));
         if (name.empty()) continue;
@@ -52,10 +52,10 @@ void DuplicateNameFindings(const FileSet& set, std::vector<SetFinding>& findings
 
 std::vector<SetFinding> SetFindings(const FileSet& set) {
   std::vector<SetFinding> findings;
-  ForEachCall(set, [&](Kind caller, int i, const CallField& field, auto record) {
-    const int number = ReadCall(record, field);
-    const int user = ItemUserIndex(field.called, number);
-    if (user < 0 || !IsItemSlotEmpty(set, field.called, user)) return;
+  ForEachCall(set, [&](Kind caller, ItemIndex i, const CallField& field, auto record) {
+    const ItemNumber number = ReadCall(record, field);
+    const ItemIndex user = ItemUserIndex(field.called, number);
+    if (user == kNoIndex || !IsItemSlotEmpty(set, field.called, user)) return;
     // The field as the callers lists name it: two calls of one item say which.
     const std::string track = TrimSpaces(field.trackName);
     findings.push_back({caller, i,
@@ -65,8 +65,8 @@ std::vector<SetFinding> SetFindings(const FileSet& set) {
   });
   // The instrument plays on into the next sequence: an empty one ends the song there.
   const auto& sequences = set.backingSequences.records;
-  for (int i = 0; i < kBsqCount; ++i) {
-    const BsqRecord& r = sequences[static_cast<std::size_t>(i)];
+  for (const ItemIndex i : PositionsOf(Kind::BackingSequence)) {
+    const BsqRecord& r = sequences[static_cast<std::size_t>(Value(i))];
     if (r.IsEmpty() || !r.ChainToNext() || r.Next() >= kBsqCount) continue;
     if (!sequences[r.Next()].IsEmpty()) continue;
     findings.push_back({Kind::BackingSequence, i,
@@ -78,14 +78,14 @@ std::vector<SetFinding> SetFindings(const FileSet& set) {
   for (int b = 0; b < kStyleBlockCount; ++b) {
     const int free = FreeEventsOfBlock(set.styles, b);
     if (free < 0) {
-      findings.push_back({Kind::Style, b * kStylesPerBlock,
+      findings.push_back({Kind::Style, ItemIndex{b * kStylesPerBlock},
                           "Style Block " + std::to_string(b + 1) + " is " + std::to_string(-free) +
                               " events over its capacity"});
     }
   }
   if (BsqFreeUnits(set.backingSequences) < 0) {
     findings.push_back(
-        {Kind::BackingSequence, 0,
+        {Kind::BackingSequence, ItemIndex{0},
          "Backing Sequences are " +
              std::to_string(-BsqFreeUnits(set.backingSequences) * kBsqEventsPerUnit) +
              " events over the instrument's memory"});

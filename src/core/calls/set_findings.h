@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "format/file_set.h"
+#include "format/ids.h"
 #include "format/kinds.h"
 
 namespace i40 {
@@ -12,7 +13,7 @@ namespace i40 {
 // of a Block, a Backing Sequence.
 struct SetFinding {
   Kind kind = Kind::Arrangement;
-  int index = 0;  // user index, Style slot, sequence or KBD Set
+  ItemIndex index{0};  // user index, Style slot, sequence or KBD Set
   std::string text;
 
   bool operator==(const SetFinding&) const = default;

@@ -8,17 +8,17 @@
 
 namespace i40 {
 
-std::optional<DialogModel> OpenItemDialog(Workspace& ws, int slot, Kind kind, int position) {
+std::optional<DialogModel> OpenItemDialog(Workspace& ws, SetSlot slot, Kind kind, ItemRef item) {
   if (!ws.sets.InUse(slot)) return std::nullopt;
   switch (kind) {
     case Kind::Arrangement:
-      return ArrangementDialog(ws, slot, position);
+      return ArrangementDialog(ws, slot, item.number);
     case Kind::Style:
-      return StyleDialog(ws, slot, position);
+      return StyleDialog(ws, slot, item.number);
     case Kind::Program:
-      return ProgramDialog(ws, slot, position);
+      return ProgramDialog(ws, slot, item.number);
     case Kind::BackingSequence:
-      return BsqDialog(ws, slot, position);
+      return BsqDialog(ws, slot, item.index);
     case Kind::ArrangementGlobal:
       return ArrangementGlobalDialog(ws, slot);
     case Kind::Global:

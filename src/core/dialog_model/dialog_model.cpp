@@ -181,7 +181,7 @@ DialogControl MakeCallPicker(DialogModel& m, Kind called, std::string name, std:
   c.pickKind = called;
   if (!record.empty()) {
     c.value = c.field.Read(record);
-    c.text = m.ItemLine(called, c.value);
+    c.text = m.ItemLine(called, ItemNumber{c.value});
   }
   return c;
 }
@@ -192,7 +192,7 @@ void FillProgramLines(DialogModel& m, DialogControl& list, std::string separator
   m.lineText = [caller, separator](const DialogModel& model, int line, int number) {
     const auto calls = CallsTo(caller, Kind::Program);
     return std::string(calls.at(static_cast<std::size_t>(line))->trackName) + separator +
-           model.ItemLine(Kind::Program, number);
+           model.ItemLine(Kind::Program, ItemNumber{number});
   };
   if (record.empty()) return;
   const auto calls = CallsTo(caller, Kind::Program);
@@ -221,7 +221,7 @@ std::string ArrayName(std::string_view name, int index) {
   return std::string(name) + "(" + std::to_string(index) + ")";
 }
 
-DialogModel::DialogModel(Workspace& ws, int slot, Kind kind, int index, bool writable)
+DialogModel::DialogModel(Workspace& ws, SetSlot slot, Kind kind, ItemIndex index, bool writable)
     : ws_(&ws), slot_(slot), kind_(kind), index_(index), writable_(writable) {}
 
 DialogControl* DialogModel::Find(std::string_view name) {
@@ -391,9 +391,10 @@ ControlRefusal DialogModel::Activate(std::string_view name, int line, Prompter& 
   }
   if (control->type == ControlType::Picker) {
     if (line != -1) return ControlRefusal::NotThatKind;
-    const int chosen = prompter.Pick({control->pickKind, slot_, control->value, ""});
-    if (chosen != -1) {
-      control->value = chosen;
+    const ItemNumber chosen =
+        prompter.Pick({control->pickKind, slot_, ItemNumber{control->value}, ""});
+    if (chosen != kNoNumber) {
+      control->value = Value(chosen);
       control->text = ItemLine(control->pickKind, chosen);
       Changed(*control);
     }
@@ -416,10 +417,11 @@ ControlRefusal DialogModel::Activate(std::string_view name, int line, Prompter& 
     }
     return ControlRefusal::None;
   }
-  const int chosen = prompter.Pick({control->pickKind, slot_, entry.number, ""});
-  if (chosen != -1) {
-    entry.number = chosen;
-    entry.text = lineText ? lineText(*this, line, chosen) : ItemLine(control->pickKind, chosen);
+  const ItemNumber chosen = prompter.Pick({control->pickKind, slot_, ItemNumber{entry.number}, ""});
+  if (chosen != kNoNumber) {
+    entry.number = Value(chosen);
+    entry.text =
+        lineText ? lineText(*this, line, entry.number) : ItemLine(control->pickKind, chosen);
     entry.acted = true;
     if (afterChange) afterChange(*this);
   }
@@ -486,7 +488,7 @@ bool DialogModel::Finish(Prompter& prompter) {
   return afterClose && afterClose(*this, closedBy_, prompter);
 }
 
-std::string DialogModel::ItemLine(Kind kind, int number) const {
+std::string DialogModel::ItemLine(Kind kind, ItemNumber number) const {
   return ItemNumberLabel(kind, number) + " " +
          ItemName({ws_->presets, ws_->sets.Files(slot_)}, kind, number);
 }

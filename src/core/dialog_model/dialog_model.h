@@ -128,7 +128,7 @@ class DialogModel {
  public:
   // A model over one record of an open Set: user item `index` of `kind` (the user
   // index, or the sequence 0-9), written back on OK when `writable`.
-  DialogModel(Workspace& ws, int slot, Kind kind, int index, bool writable);
+  DialogModel(Workspace& ws, SetSlot slot, Kind kind, ItemIndex index, bool writable);
 
   std::string formName;  // "FParArr"
   std::string title;
@@ -136,7 +136,7 @@ class DialogModel {
   std::vector<DialogControl> controls;
 
   Kind kind() const { return kind_; }
-  int slot() const { return slot_; }
+  SetSlot slot() const { return slot_; }
   bool writable() const { return writable_; }
 
   DialogControl* Find(std::string_view name);
@@ -187,7 +187,7 @@ class DialogModel {
   std::function<bool(DialogModel&, std::string_view button, Prompter&)> afterClose;
 
   // An item as the pickers' labels show it: its label, a space and its name.
-  std::string ItemLine(Kind kind, int number) const;
+  std::string ItemLine(Kind kind, ItemNumber number) const;
 
   // Fills a control from the record and remembers what it showed.
   void Fill(DialogControl& control, std::span<const std::uint8_t> record);
@@ -204,9 +204,9 @@ class DialogModel {
   void Apply(Prompter& prompter);
 
   Workspace* ws_;
-  int slot_;
+  SetSlot slot_;
   Kind kind_;
-  int index_;
+  ItemIndex index_;
   bool writable_;
   std::string closedBy_;
 };

@@ -34,28 +34,29 @@ std::size_t At(int index) {
 // What the Set window shows as an empty cell: a blank name, or a user Style that is
 // not there at all.
 bool IsEmptyItem(const FileSet& set, Kind kind, int index) {
-  if (IsEmptyPosition(set, kind, index)) return true;
+  if (IsEmptyPosition(set, kind, ItemIndex{index})) return true;
   return kind == Kind::Style && set.styles.slots.at(At(index)).present == 0;
 }
 
 std::string PositionLabel(Kind kind, int index) {
-  return FactsOf(kind).positionLabel(index);
+  return FactsOf(kind).positionLabel(ItemIndex{index});
 }
 
 std::string ShownName(const FileSet& set, Kind kind, int index) {
-  return ShownName(kind, RecordBytes(set, kind, index));
+  return ShownName(kind, RecordBytes(set, kind, ItemIndex{index}));
 }
 
 // What a call names in its own Set: a user item by its kind and name (an empty position
 // as such), a preset by its label, anything else by its number. Two calls are the same
 // when they name the same thing, whatever their numbers.
 std::string CallMeaning(const FileSet& set, Kind called, int number) {
-  const int user = ItemUserIndex(called, number);
-  if (user >= 0 && IsPosition(called, user)) {
+  const int user = Value(ItemUserIndex(called, ItemNumber{number}));
+  if (user >= 0 && IsPosition(called, ItemIndex{user})) {
     if (IsEmptyItem(set, called, user)) return "empty";
-    return std::string(KindName(called)) + ":" + RecordName(called, RecordBytes(set, called, user));
+    return std::string(KindName(called)) + ":" +
+           RecordName(called, RecordBytes(set, called, ItemIndex{user}));
   }
-  const std::string label = ItemNumberLabel(called, number);
+  const std::string label = ItemNumberLabel(called, ItemNumber{number});
   return label.empty() ? "#" + std::to_string(number) : label;
 }
 
@@ -63,7 +64,8 @@ std::string CallMeaning(const FileSet& set, Kind called, int number) {
 std::string NextMeaning(const FileSet& set, int next) {
   if (next < 0 || next >= kBsqCount) return "#" + std::to_string(next);
   if (IsEmptyItem(set, Kind::BackingSequence, next)) return "empty";
-  return RecordName(Kind::BackingSequence, RecordBytes(set, Kind::BackingSequence, next));
+  return RecordName(Kind::BackingSequence,
+                    RecordBytes(set, Kind::BackingSequence, ItemIndex{next}));
 }
 
 // The bytes of a record that hold calls (a Backing Sequence's next among them): compared
@@ -89,16 +91,16 @@ struct Meaning {
 
 std::vector<std::string> CallMeanings(const FileSet& set, Kind kind, int index) {
   std::vector<std::string> calls;
-  const auto record = RecordBytes(set, kind, index);
+  const auto record = RecordBytes(set, kind, ItemIndex{index});
   for (const CallField& call : CallFieldsOf(kind))
-    calls.push_back(CallMeaning(set, call.called, ReadCall(record, call)));
+    calls.push_back(CallMeaning(set, call.called, Value(ReadCall(record, call))));
   if (kind == Kind::BackingSequence)
     calls.push_back(NextMeaning(set, record[BsqRecord::kNextOffset]));
   return calls;
 }
 
 Meaning MeaningOf(const FileSet& set, Kind kind, int index) {
-  Meaning m{ReadItem(set, kind, index), CallMeanings(set, kind, index)};
+  Meaning m{ReadItem(set, kind, ItemIndex{index}), CallMeanings(set, kind, index)};
   for (const std::size_t at : CallBytes(kind))
     m.bytes[at] = 0;
   return m;
@@ -107,7 +109,7 @@ Meaning MeaningOf(const FileSet& set, Kind kind, int index) {
 // The same item at one position of both Sets: the same bytes beside its calls, and calls
 // that name the same things.
 bool SameMeaning(const FileSet& a, const FileSet& b, Kind kind, int index) {
-  if (!SameItemBeside(a, b, kind, index, CallBytes(kind))) return false;
+  if (!SameItemBeside(a, b, kind, ItemIndex{index}, CallBytes(kind))) return false;
   return CallMeanings(a, kind, index) == CallMeanings(b, kind, index);
 }
 
@@ -363,14 +365,15 @@ class FieldTable {
   std::vector<std::string> names_;
 };
 
-// The position a dialog of the kind opens on: an item number, or the sequence.
-int DialogPosition(Kind kind, int index) {
-  return kind == Kind::BackingSequence ? index : ItemNumberOfUserIndex(kind, index);
+// The item a dialog of the kind opens on: a user item by its number and position.
+ItemRef DialogItem(Kind kind, int index) {
+  return {!FactsOf(kind).banks.empty() ? ItemNumberOfUserIndex(kind, ItemIndex{index}) : kNoNumber,
+          ItemIndex{index}};
 }
 
 class Comparison {
  public:
-  Comparison(Workspace& ws, int slotA, int slotB)
+  Comparison(Workspace& ws, SetSlot slotA, SetSlot slotB)
       : ws_(ws),
         slotA_(slotA),
         a_(ws.sets.Files(slotA)),
@@ -414,8 +417,8 @@ class Comparison {
     SetDifference d;
     d.kind = kind;
     d.what = what;
-    d.positionA = positionA;
-    d.positionB = positionB;
+    d.positionA = ItemIndex{positionA};
+    d.positionB = ItemIndex{positionB};
     d.labelA = PositionLabel(kind, positionA);
     d.labelB = PositionLabel(kind, positionB);
     if (what != DiffWhat::Added) d.nameA = ShownName(a_, kind, positionA);
@@ -444,8 +447,8 @@ class Comparison {
   // One item at the same position of both Sets: renamed, changed, or the same once its
   // calls are followed to where their items went.
   void CompareItem(Kind kind, int i) {
-    const auto recordA = RecordBytes(a_, kind, i);
-    const auto recordB = RecordBytes(b_, kind, i);
+    const auto recordA = RecordBytes(a_, kind, ItemIndex{i});
+    const auto recordB = RecordBytes(b_, kind, ItemIndex{i});
     std::vector<FieldChange> fields;
     const std::string nameA = ShownName(a_, kind, i);
     const std::string nameB = ShownName(b_, kind, i);
@@ -475,12 +478,12 @@ class Comparison {
 
   // A call as the comparison shows it: "F61 Cello", "F11 (empty)", a preset's label.
   static std::string CallText(const ItemSources& from, Kind called, int number) {
-    std::string label = ItemNumberLabel(called, number);
+    std::string label = ItemNumberLabel(called, ItemNumber{number});
     if (label.empty()) return std::to_string(number);
-    const int user = ItemUserIndex(called, number);
-    if (user >= 0 && IsPosition(called, user) && IsEmptyItem(from.set, called, user))
+    const int user = Value(ItemUserIndex(called, ItemNumber{number}));
+    if (user >= 0 && IsPosition(called, ItemIndex{user}) && IsEmptyItem(from.set, called, user))
       return label + " (empty)";
-    const std::string name = NameText(TrimSpaces(ItemName(from, called, number)));
+    const std::string name = NameText(TrimSpaces(ItemName(from, called, ItemNumber{number})));
     return name.empty() ? label : label + " " + name;
   }
 
@@ -495,8 +498,8 @@ class Comparison {
   void CompareCalls(Kind kind, std::span<const std::uint8_t> a, std::span<const std::uint8_t> b,
                     std::vector<FieldChange>& fields) const {
     for (const CallField& call : CallFieldsOf(kind)) {
-      const int numberA = ReadCall(a, call);
-      const int numberB = ReadCall(b, call);
+      const int numberA = Value(ReadCall(a, call));
+      const int numberB = Value(ReadCall(b, call));
       if (CallMeaning(a_, call.called, numberA) == CallMeaning(b_, call.called, numberB)) continue;
       const std::string track = TrimSpaces(call.trackName);
       fields.push_back({track.empty() ? std::string(KindName(call.called)) : track,
@@ -516,7 +519,7 @@ class Comparison {
     auto& table = tables_[At(KindIndex(kind))];
     if (!table) {
       std::optional<DialogModel> model;
-      if (kind != Kind::KbdSet) model = OpenItemDialog(ws_, slotA_, kind, DialogPosition(kind, i));
+      if (kind != Kind::KbdSet) model = OpenItemDialog(ws_, slotA_, kind, DialogItem(kind, i));
       table.emplace(std::move(model), kind, RecordSize(kind));
     }
     return *table;
@@ -529,7 +532,7 @@ class Comparison {
     const std::span<const std::uint8_t> b =
         global ? std::span<const std::uint8_t>(b_.global.record) : b_.arrangementGlobal.record;
     if (std::equal(a.begin(), a.end(), b.begin(), b.end())) return;
-    FieldTable table(OpenItemDialog(ws_, slotA_, kind, 0), kind, a.size());
+    FieldTable table(OpenItemDialog(ws_, slotA_, kind, {}), kind, a.size());
     SetDifference d;
     d.kind = kind;
     table.Compare(a, b, d.fields);
@@ -538,7 +541,7 @@ class Comparison {
   }
 
   Workspace& ws_;
-  int slotA_;
+  SetSlot slotA_;
   const FileSet& a_;
   const FileSet& b_;
   ItemSources fromA_;
@@ -571,7 +574,7 @@ std::string_view KindCaption(Kind kind) {
   return plural.empty() ? KindName(kind) : plural;
 }
 
-std::vector<SetDifference> CompareSets(Workspace& ws, int slotA, int slotB) {
+std::vector<SetDifference> CompareSets(Workspace& ws, SetSlot slotA, SetSlot slotB) {
   return Comparison(ws, slotA, slotB).Run();
 }
 
@@ -587,10 +590,10 @@ std::optional<std::vector<SetDifference>> CompareSources(const Workspace& ws,
   own.settings = ws.settings;
   own.settings.WarnDupl = false;
   own.sets.Reset();
-  std::array<int, 2> slots{};
+  std::array<SetSlot, 2> slots{};
   for (std::size_t k = 0; k < slots.size(); ++k) {
     const CompareSource& source = k == 0 ? a : b;
-    if (source.slot != 0) {
+    if (source.slot != kNoSet) {
       if (!ws.sets.InUse(source.slot)) return std::nullopt;
       slots[k] = own.sets.FindFreeSlot();
       own.sets.Entry(slots[k]) = ws.sets.Entry(source.slot);
@@ -601,7 +604,7 @@ std::optional<std::vector<SetDifference>> CompareSources(const Workspace& ws,
     slots[k] = OpenCompleteSet(own, quiet, source.setPath);
     for (const Message& message : quiet.messages())
       problems.push_back(message.text);
-    if (slots[k] == 0) return std::nullopt;
+    if (slots[k] == kNoSet) return std::nullopt;
   }
   return CompareSets(own, slots[0], slots[1]);
 }

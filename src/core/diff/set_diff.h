@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "format/ids.h"
 #include "format/kinds.h"
 #include "session/workspace.h"
 
@@ -42,8 +43,8 @@ struct FieldChange {
 struct SetDifference {
   Kind kind = Kind::Arrangement;
   DiffWhat what = DiffWhat::Changed;
-  int positionA = -1;
-  int positionB = -1;
+  ItemIndex positionA = kNoIndex;
+  ItemIndex positionB = kNoIndex;
   std::string labelA;
   std::string labelB;
   std::string nameA;  // trailing blanks removed, UTF-8; empty for a KBD Set
@@ -57,12 +58,12 @@ struct SetDifference {
 // Styles, Programs and Drum Kits, Backing Sequences, KBD Sets, Arrangement Global,
 // Global), each by position in Set A; none when the Sets hold the same bytes. Opens the
 // item dialogs' models on the Sets to name the fields, and changes nothing.
-std::vector<SetDifference> CompareSets(Workspace& ws, int slotA, int slotB);
+std::vector<SetDifference> CompareSets(Workspace& ws, SetSlot slotA, SetSlot slotB);
 
 // A Set to compare: one open in a slot (as it stands, unsaved changes included), or,
 // with slot 0, the Set whose files are at `setPath` (a Set path without extension).
 struct CompareSource {
-  int slot = 0;
+  SetSlot slot = kNoSet;
   std::filesystem::path setPath;
 };
 

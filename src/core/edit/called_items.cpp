@@ -10,6 +10,7 @@
 #include "format/call_table.h"
 #include "format/item_image.h"
 #include "format/item_numbers.h"
+#include "format/kind_table.h"
 #include "format/positions.h"
 #include "format/style_blocks.h"
 #include "util/text.h"
@@ -17,7 +18,7 @@
 namespace i40 {
 namespace {
 
-using Item = std::pair<Kind, int>;  // a kind and a user index
+using Item = std::pair<Kind, ItemIndex>;  // a kind and a user index
 
 class CalledItemCopier {
  public:
@@ -33,15 +34,14 @@ class CalledItemCopier {
       const auto [caller, bytes] = std::move(callers.front());
       callers.pop_front();
       for (const CallField& field : CallFieldsOf(caller)) {
-        const int number = ReadCall(bytes, field);
-        const int user = ItemUserIndex(field.called, number);
-        if (user < 0 || IsItemSlotEmpty(source_, field.called, user)) continue;
+        const ItemIndex user = ItemUserIndex(field.called, ReadCall(bytes, field));
+        if (user == kNoIndex || IsItemSlotEmpty(source_, field.called, user)) continue;
         if (!seen_.insert({field.called, user}).second) continue;
         const std::string name = ItemUserName(source_, field.called, user);
-        if (FindItemByName(dest_, field.called, name) >= 0) continue;
+        if (FindItemByName(dest_, field.called, name) != kNoNumber) continue;
         const ItemImage image = ReadItem(source_, field.called, user);
-        const int position = FreePosition(field.called, user, image);
-        if (position < 0) {
+        const ItemIndex position = FreePosition(field.called, user, image);
+        if (position == kNoIndex) {
           missing_.push_back(std::string(KindName(field.called)) + " " +
                              ItemUserLabel(field.called, user) + " '" + TrimSpaces(name) + "'");
         } else {
@@ -64,24 +64,25 @@ class CalledItemCopier {
     return kind == Kind::Arrangement ? 0 : kind == Kind::Style ? 1 : 2;
   }
 
-  int FreePosition(Kind kind, int user, const ItemImage& image) const {
-    int first = 0;
-    int last = PositionCount(kind) - 1;
-    if (kind == Kind::Program) {
-      // Drum Kits keep to their own two positions, Programs to theirs.
-      first = user < kUserProgramCount ? 0 : kUserProgramCount;
-      last = user < kUserProgramCount ? kUserProgramCount - 1 : kUserProgramCount + 1;
-    }
+  ItemIndex FreePosition(Kind kind, ItemIndex user, const ItemImage& image) const {
+    // The user bank's positions, or those of the preset bank that holds the item (the
+    // Drum Kits keep to their own two positions, Programs to theirs).
+    const KindFacts& facts = FactsOf(kind);
+    const int inUserBank = facts.userCount - facts.extraUserCount;
+    const bool extra = Value(user) >= inUserBank;
+    const int first = extra ? inUserBank : 0;
+    const int last = extra ? facts.userCount - 1 : inUserBank - 1;
     for (int p = first; p <= last; ++p) {
-      if (!IsEmptyPosition(dest_, kind, p)) continue;
-      if (called_[Slot(kind)].count(ItemNumberOfUserIndex(kind, p)) > 0) continue;
+      const ItemIndex at{p};
+      if (!IsEmptyPosition(dest_, kind, at)) continue;
+      if (called_[Slot(kind)].contains(ItemNumberOfUserIndex(kind, at))) continue;
       if (kind == Kind::Style && NeededEventsOfLength(StyleImageLength(image)) >
-                                     StyleEvents(dest_.styles, p) + BlockFree(dest_.styles, p)) {
+                                     StyleEvents(dest_.styles, at) + BlockFree(dest_.styles, at)) {
         continue;
       }
-      return p;
+      return at;
     }
-    return -1;
+    return kNoIndex;
   }
 
   // The copies still call by their numbers in the source Set: each call now names the
@@ -90,18 +91,18 @@ class CalledItemCopier {
     for (const auto& [kind, position] : copies_) {
       const std::span<std::uint8_t> record = RecordBytes(dest_, kind, position);
       for (const CallField& field : CallFieldsOf(kind)) {
-        const int user = ItemUserIndex(field.called, ReadCall(record, field));
-        if (user < 0 || IsItemSlotEmpty(source_, field.called, user)) continue;
-        const int match =
+        const ItemIndex user = ItemUserIndex(field.called, ReadCall(record, field));
+        if (user == kNoIndex || IsItemSlotEmpty(source_, field.called, user)) continue;
+        const ItemNumber match =
             FindItemByName(dest_, field.called, ItemUserName(source_, field.called, user));
-        if (match >= 0) WriteCall(record, field, match);
+        if (match != kNoNumber) WriteCall(record, field, match);
       }
     }
   }
 
   const FileSet& source_;
   FileSet& dest_;
-  std::array<std::unordered_set<int>, 3> called_;
+  std::array<std::unordered_set<ItemNumber>, 3> called_;
   std::set<Item> seen_;
   std::vector<Item> copies_;
   std::vector<std::string> missing_;

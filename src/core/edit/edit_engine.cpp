@@ -44,17 +44,19 @@ std::string CallersQuestion(Kind kind, const std::string& name) {
 }
 
 // Asked before a drag inside a Set puts an item before another.
-std::string MoveQuestion(Kind kind, int from, int to) {
+std::string MoveQuestion(Kind kind, ItemIndex from, ItemIndex to) {
   if (kind == Kind::KbdSet)
     return "Insert KBD Set " + KbdSetLabel(from) + " before " + KbdSetLabel(to);
-  return "Insert Backing Sequence " + std::to_string(from) + " before " + std::to_string(to) + " ?";
+  return "Insert Backing Sequence " + std::to_string(Value(from)) + " before " +
+         std::to_string(Value(to)) + " ?";
 }
 
 // The one-item file of Edit > Paste from IStyle for a position: a Drum Kit position
 // reads a Drum Kit file.
-Kind OneItemKind(Kind kind, int index) {
+Kind OneItemKind(Kind kind, ItemIndex index) {
   const Kind file = FactsOf(kind).edit.oneItemFile;
-  return file == Kind::IStyleProgram && index >= kUserProgramCount ? Kind::IStyleDrumKit : file;
+  return file == Kind::IStyleProgram && Value(index) >= kUserProgramCount ? Kind::IStyleDrumKit
+                                                                          : file;
 }
 
 // Reads the item of a one-item file as an image of its kind.
@@ -66,7 +68,7 @@ std::optional<ItemImage> ReadOneItem(Prompter& prompter, Kind kind, Kind fileKin
     ReportLoadError(prompter, kind, *problem);
     return std::nullopt;
   }
-  return ReadItem(scratch, kind, facts.oneItemIndex);
+  return ReadItem(scratch, kind, ItemIndex{facts.oneItemIndex});
 }
 
 // ---- Backing Sequences must keep fitting their file ---------------------------------
@@ -135,7 +137,7 @@ Step NotDone(std::optional<bool> entry = std::nullopt) {
 // Set freely; RunChange below makes them one transaction.
 class Engine {
  public:
-  Engine(Workspace& ws, Prompter& prompter, Kind kind, int slot)
+  Engine(Workspace& ws, Prompter& prompter, Kind kind, SetSlot slot)
       : ws_(ws),
         prompter_(prompter),
         k_(FactsOf(kind).edit),
@@ -143,14 +145,14 @@ class Engine {
         slot_(slot),
         set_(ws.sets.Files(slot)) {}
 
-  void Copy(int fromSlot, int index) {
+  void Copy(SetSlot fromSlot, ItemIndex index) {
     ItemBuffer& clip = Clip();
     TakeIntoClipboard(kind_, clip.image, ReadItem(ws_.sets.Files(fromSlot), kind_, index));
     clip.sourceSet = fromSlot;
     clip.sourceIndex = index;
   }
 
-  Step Cut(int i, bool quiet) {
+  Step Cut(ItemIndex i, bool quiet) {
     if (!k_.cut || !IsPosition(kind_, i)) return NotDone();
     if (!k_.cutsEmpty && IsEmptyPosition(set_, kind_, i)) return NotDone();
     Confirmed answer = Confirmed::Go;
@@ -164,7 +166,7 @@ class Engine {
     return Done(UndoOp::Cut, answer);
   }
 
-  Step Paste(int i, bool move) {
+  Step Paste(ItemIndex i, bool move) {
     const ItemBuffer& clip = Clip();
     if (!IsPosition(kind_, i) || !clip.Filled()) return NotDone();
     if (!RoomForPaste(i, move)) return NotDone();
@@ -185,8 +187,8 @@ class Engine {
   }
 
   // The copies of what the item calls go in first, so that the paste finds each by name.
-  Step PasteWithCalls(int i) {
-    if (!IsPosition(kind_, i) || !CanPasteWithCalls(ws_, SetSlot{slot_}, kind_)) return NotDone();
+  Step PasteWithCalls(ItemIndex i) {
+    if (!IsPosition(kind_, i) || !CanPasteWithCalls(ws_, slot_, kind_)) return NotDone();
     const ItemBuffer& clip = Clip();
     const auto missing = CopyCalledItems(ws_.sets.Files(clip.sourceSet), set_, kind_,
                                          std::span(clip.image).first(RecordSize(kind_)));
@@ -201,29 +203,30 @@ class Engine {
     return Paste(i, false);
   }
 
-  Step Delete(int i) {
-    if (k_.shiftLast < 0 || i < 0 || i > k_.shiftLast) return NotDone();
+  Step Delete(ItemIndex i) {
+    if (k_.shiftLast < 0 || Value(i) < 0 || Value(i) > k_.shiftLast) return NotDone();
     if (k_.sequences && !Fits(LengthsAfterDelete(i))) return RefuseNoRoom();
     const Confirmed answer = ConfirmCallers(i);
     if (answer == Confirmed::Cancel) return NotDone(EntryAfter(answer));
     Copy(slot_, i);
-    for (int j = i + 1; j <= k_.shiftLast; ++j)
-      MoveItem(j, j - 1);
-    WriteItem(set_, kind_, k_.shiftLast, Blank(k_.shiftLast));
+    for (int j = Value(i) + 1; j <= k_.shiftLast; ++j)
+      MoveItem(ItemIndex{j}, ItemIndex{j - 1});
+    WriteItem(set_, kind_, Last(), Blank(Last()));
     LayOutSequences();
     return Done(UndoOp::Delete, answer);
   }
 
-  Step Insert(int i) {
+  Step Insert(ItemIndex i) {
     ItemBuffer& clip = Clip();
     // Nothing to insert until something was copied.
-    if (k_.shiftLast < 0 || i < 0 || i > k_.shiftLast || !clip.Filled()) return NotDone();
+    if (k_.shiftLast < 0 || Value(i) < 0 || Value(i) > k_.shiftLast || !clip.Filled())
+      return NotDone();
     if (k_.sequences && !Fits(LengthsAfterInsert(i, clip.image))) return RefuseNoRoom();
-    const Confirmed answer = ConfirmCallers(k_.shiftLast);  // the item pushed out
+    const Confirmed answer = ConfirmCallers(Last());  // the item pushed out
     if (answer == Confirmed::Cancel) return NotDone(EntryAfter(answer));
-    const ItemImage pushedOut = ReadItem(set_, kind_, k_.shiftLast);
-    for (int j = k_.shiftLast; j > i; --j)
-      MoveItem(j - 1, j);
+    const ItemImage pushedOut = ReadItem(set_, kind_, Last());
+    for (int j = k_.shiftLast; j > Value(i); --j)
+      MoveItem(ItemIndex{j - 1}, ItemIndex{j});
     WriteItem(set_, kind_, i, clip.image);
     // An item from another Set brings calls numbered for that Set: settled as a paste's.
     if (!CheckCallsFrom(clip, i)) return NotDone(EntryAfter(answer));
@@ -235,7 +238,7 @@ class Engine {
     return Done(UndoOp::Insert, answer);
   }
 
-  Step LoadOne(int i) {
+  Step LoadOne(ItemIndex i) {
     if (k_.oneItemFile == Kind::Song || !IsPosition(kind_, i)) return NotDone();
     const Kind fileKind = OneItemKind(kind_, i);
     const std::string title = "Load one " + std::string(KindName(kind_)) + " from " +
@@ -247,40 +250,43 @@ class Engine {
     ItemBuffer& clip = Clip();
     TakeIntoClipboard(kind_, clip.image, *item);
     clip.sourceSet = ItemBuffer::kNotFromASet;
-    clip.sourceIndex = -1;
+    clip.sourceIndex = kNoIndex;
     const Step pasted = Paste(i, false);
     if (pasted.done) CheckDuplicateNames(ws_, prompter_, slot_, kind_);
     return pasted;
   }
 
   // A drop on the target position of this Set from a position of the same Set or another.
-  Step Drop(int fromSlot, int from, int to, bool withCalls) {
+  Step Drop(SetSlot fromSlot, ItemIndex from, ItemIndex to, bool withCalls) {
     if (!IsPosition(kind_, from) || !IsPosition(kind_, to)) return NotDone();
-    if (!CanStartDrag(ws_, SetSlot{fromSlot}, kind_, ItemIndex{from})) return NotDone();
+    if (!CanStartDrag(ws_, fromSlot, kind_, from)) return NotDone();
     if (fromSlot != slot_) return CopyByDrag(fromSlot, from, to, withCalls);
     return k_.dragMoves ? MoveOnto(from, to) : MoveBefore(from, to);
   }
 
   // The bytes a dialog changed, in one record or in every record of the kind; nothing
   // done when the records already held them.
-  Step Patch(int i, std::span<const BytePatch> changes) {
+  Step Patch(ItemIndex i, std::span<const BytePatch> changes) {
     if (!PatchBytes(RecordBytes(set_, kind_, i), changes)) return NotDone();
     return Done(UndoOp::Details);
   }
   Step PatchEvery(std::span<const BytePatch> changes) {
     bool changed = false;
     for (int i = 0; i < PositionCount(kind_); ++i)
-      changed = PatchBytes(RecordBytes(set_, kind_, i), changes) || changed;
+      changed = PatchBytes(RecordBytes(set_, kind_, ItemIndex{i}), changes) || changed;
     return changed ? Done(UndoOp::Details) : NotDone();
   }
 
  private:
   ItemBuffer& Clip() { return ws_.edits.Clipboard(kind_); }
-  int Number(int index) const { return ItemNumberOfUserIndex(kind_, index); }
-  ItemImage Blank(int index) const { return BlankItem(ws_.blanks, kind_, index); }
+  ItemNumber Number(ItemIndex index) const { return ItemNumberOfUserIndex(kind_, index); }
+  ItemImage Blank(ItemIndex index) const { return BlankItem(ws_.blanks, kind_, index); }
+  // The last position Delete and Insert move.
+  ItemIndex Last() const { return ItemIndex{k_.shiftLast}; }
+  static std::size_t At(ItemIndex index) { return static_cast<std::size_t>(Value(index)); }
 
   // The item at `from` moves to `to`; the calls of the kind's callers follow it.
-  void MoveItem(int from, int to) {
+  void MoveItem(ItemIndex from, ItemIndex to) {
     if (k_.called) RedirectCalls(set_, kind_, Number(from), Number(to));
     WriteItem(set_, kind_, to, ReadItem(set_, kind_, from));
   }
@@ -299,17 +305,17 @@ class Engine {
   // Cancel stops; No goes on and leaves the callers on the position; Yes opens the
   // picker on the item, and a different choice redirects the callers there. A
   // redirection cannot be undone, so it leaves the Undo entry disabled.
-  Confirmed ConfirmCallers(int i) {
+  Confirmed ConfirmCallers(ItemIndex i) {
     if (!k_.called) return Confirmed::Go;
-    const int number = Number(i);
+    const ItemNumber number = Number(i);
     Confirmed answer = Confirmed::Go;
     if (!CallersOf(set_, kind_, number).empty()) {
       const std::string name = ShownName(kind_, RecordBytes(set_, kind_, i));
       switch (prompter_.Ask({CallersQuestion(kind_, name), "", MessageIcon::Exclamation,
                              MessageButtons::YesNoCancel, Answer::Cancel})) {
         case Answer::Yes: {
-          const int chosen = prompter_.Pick({kind_, slot_, number, ""});
-          if (chosen != -1 && chosen != number) {
+          const ItemNumber chosen = prompter_.Pick({kind_, slot_, number, ""});
+          if (chosen != kNoNumber && chosen != number) {
             RedirectCalls(set_, kind_, number, chosen);
             answer = Confirmed::GoRedirected;
           }
@@ -325,18 +331,18 @@ class Engine {
   }
 
   // An item that came from another open Set has its calls re-pointed by name.
-  bool CheckCallsFrom(const ItemBuffer& clip, int i) {
+  bool CheckCallsFrom(const ItemBuffer& clip, ItemIndex i) {
     if (!clip.FromASet() || clip.sourceSet == slot_) return true;
     return CheckPastedCalls(ws_, prompter_, kind_, clip.sourceSet, slot_, i,
                             std::span(clip.image).first(RecordSize(kind_)));
   }
 
   // Styles share the events of their Block; Backing Sequences must fit their file.
-  bool RoomForPaste(int i, bool move) {
+  bool RoomForPaste(ItemIndex i, bool move) {
     const ItemBuffer& clip = Clip();
     if (k_.sequences) {
       SequenceLengths lengths = set_.backingSequences.trackLength;
-      lengths[static_cast<std::size_t>(i)] = BsqImageLengths(clip.image);
+      lengths[At(i)] = BsqImageLengths(clip.image);
       return Fits(lengths) || RefuseNoRoom().done;
     }
     if (kind_ != Kind::Style) return true;
@@ -362,33 +368,31 @@ class Engine {
     prompter_.ShowWarning(kNoRoomText);
     return NotDone();
   }
-  SequenceLengths LengthsAfterDelete(int i) const {
+  SequenceLengths LengthsAfterDelete(ItemIndex i) const {
     SequenceLengths lengths = set_.backingSequences.trackLength;
-    for (int j = i; j < kBsqCount - 1; ++j)
+    for (int j = Value(i); j < kBsqCount - 1; ++j)
       lengths[static_cast<std::size_t>(j)] = lengths[static_cast<std::size_t>(j) + 1];
     lengths[kBsqCount - 1] = {};
     return lengths;
   }
-  SequenceLengths LengthsAfterInsert(int i, const ItemImage& item) const {
+  SequenceLengths LengthsAfterInsert(ItemIndex i, const ItemImage& item) const {
     SequenceLengths lengths = set_.backingSequences.trackLength;
-    for (int j = kBsqCount - 1; j > i; --j)
+    for (int j = kBsqCount - 1; j > Value(i); --j)
       lengths[static_cast<std::size_t>(j)] = lengths[static_cast<std::size_t>(j) - 1];
-    lengths[static_cast<std::size_t>(i)] = BsqImageLengths(item);
+    lengths[At(i)] = BsqImageLengths(item);
     return lengths;
   }
 
-  Step CopyByDrag(int fromSlot, int from, int to, bool withCalls) {
+  Step CopyByDrag(SetSlot fromSlot, ItemIndex from, ItemIndex to, bool withCalls) {
     if (k_.sequences) {
       // Checked before the copy, so that a refused drop leaves the clipboard alone too.
       SequenceLengths lengths = set_.backingSequences.trackLength;
-      lengths[static_cast<std::size_t>(to)] =
-          ws_.sets.Files(fromSlot).backingSequences.trackLength[static_cast<std::size_t>(from)];
+      lengths[At(to)] = ws_.sets.Files(fromSlot).backingSequences.trackLength[At(from)];
       if (!Fits(lengths)) return RefuseNoRoom();
     }
     Copy(fromSlot, from);
-    const Step pasted = withCalls && CanPasteWithCalls(ws_, SetSlot{slot_}, kind_)
-                            ? PasteWithCalls(to)
-                            : Paste(to, false);
+    const Step pasted =
+        withCalls && CanPasteWithCalls(ws_, slot_, kind_) ? PasteWithCalls(to) : Paste(to, false);
     if (!pasted.done) return pasted;
     if (k_.duplicates) CheckDuplicateNames(ws_, prompter_, slot_, kind_);
     return Done(UndoOp::CopyByDrag);
@@ -396,7 +400,7 @@ class Engine {
 
   // Arrangements, Styles and Programs: the item goes onto the target and its callers
   // follow it; the source becomes empty.
-  Step MoveOnto(int from, int to) {
+  Step MoveOnto(ItemIndex from, ItemIndex to) {
     if (from == to) return NotDone();
     Copy(slot_, from);
     const Step pasted = Paste(to, true);
@@ -407,10 +411,12 @@ class Engine {
 
   // Backing Sequences and KBD Sets: the item is taken out and put back before the target,
   // those in between closing up. A Backing Sequence's chaining follows the sequences.
-  Step MoveBefore(int from, int to) {
+  Step MoveBefore(ItemIndex fromIndex, ItemIndex toIndex) {
+    const int from = Value(fromIndex);
+    const int to = Value(toIndex);
     // Dropping a Backing Sequence on itself or on the one after it leaves it where it is.
     if (to == from || (k_.sequences && to == from + 1)) return NotDone();
-    if (prompter_.Ask({MoveQuestion(kind_, from, to), "", MessageIcon::Question,
+    if (prompter_.Ask({MoveQuestion(kind_, fromIndex, toIndex), "", MessageIcon::Question,
                        MessageButtons::YesNo, Answer::Yes}) != Answer::Yes) {
       return NotDone();
     }
@@ -424,12 +430,14 @@ class Engine {
       }
       if (!Fits(lengths)) return RefuseNoRoom();
     }
-    Copy(slot_, from);
+    Copy(slot_, fromIndex);
     std::vector<ItemImage> items;
     for (int p = 0; p < count; ++p)
-      items.push_back(ReadItem(set_, kind_, p));
-    for (int p = 0; p < count; ++p)
-      WriteItem(set_, kind_, NewPosition(p, from, landing), items[static_cast<std::size_t>(p)]);
+      items.push_back(ReadItem(set_, kind_, ItemIndex{p}));
+    for (int p = 0; p < count; ++p) {
+      WriteItem(set_, kind_, ItemIndex{NewPosition(p, from, landing)},
+                items[static_cast<std::size_t>(p)]);
+    }
     if (k_.sequences) {
       for (BsqRecord& r : set_.backingSequences.records) {
         const int next = r.Next();
@@ -445,18 +453,18 @@ class Engine {
   Prompter& prompter_;
   const EditRules& k_;
   Kind kind_;
-  int slot_;
+  SetSlot slot_;
   FileSet& set_;
 };
 
 // ---- Commands as transactions ----------------------------------------------------
 
-void MarkModified(Workspace& ws, int slot, Kind kind) {
+void MarkModified(Workspace& ws, SetSlot slot, Kind kind) {
   ws.sets.Entry(slot).Modified[static_cast<std::size_t>(KindIndex(kind))] = true;
 }
 
 // Marks every kind of `changed` modified, and returns what the command did.
-EditOutcome Outcome(Workspace& ws, int slot, const ChangedKinds& changed) {
+EditOutcome Outcome(Workspace& ws, SetSlot slot, const ChangedKinds& changed) {
   EditOutcome outcome{true, changed, false};
   for (const Kind kind : kStoredKinds) {
     if (changed[static_cast<std::size_t>(KindIndex(kind))]) MarkModified(ws, slot, kind);
@@ -471,7 +479,7 @@ ChangedKinds Only(Kind kind) {
   return changed;
 }
 
-EditOutcome NothingDone(const Workspace& ws, int slot) {
+EditOutcome NothingDone(const Workspace& ws, SetSlot slot) {
   return {false, {}, ws.sets.InUse(slot) && ws.sets.Entry(slot).UndoEnabled};
 }
 
@@ -479,7 +487,7 @@ EditOutcome NothingDone(const Workspace& ws, int slot) {
 // its own kind and every kind it changed as modified and, when undoable, becomes the
 // kind's undo; not done, it leaves the Set exactly as it was.
 template <typename Operation>
-EditOutcome RunChange(Workspace& ws, Prompter& prompter, Kind kind, int slot, Operation&& run) {
+EditOutcome RunChange(Workspace& ws, Prompter& prompter, Kind kind, SetSlot slot, Operation&& run) {
   EditTransaction transaction(ws.sets.Files(slot), slot);
   Engine engine(ws, prompter, kind, slot);
   const Step step = run(engine);
@@ -497,32 +505,32 @@ EditOutcome RunChange(Workspace& ws, Prompter& prompter, Kind kind, int slot, Op
 
 // Erase Bank and Import replace what Undo would put back: an undo left for this Set and
 // kind is dropped, and the Set window's Undo entry disabled.
-void ForgetUndo(Workspace& ws, int slot, Kind kind) {
+void ForgetUndo(Workspace& ws, SetSlot slot, Kind kind) {
   if (EditRulesOf(kind) != nullptr && ws.edits.Undo(kind).journal.slot == slot) {
     ws.edits.Undo(kind) = {};
   }
   ws.sets.Entry(slot).UndoEnabled = false;
 }
 
-EditOutcome EraseBank(Workspace& ws, Prompter& prompter, int slot, Kind kind, int bank) {
+EditOutcome EraseBank(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind, BankNo bank) {
   if (prompter.Ask({"Bank Erasing can't be undone\nContinue?", "", MessageIcon::Exclamation,
                     MessageButtons::OkCancel, Answer::Ok}) != Answer::Ok) {
     return NothingDone(ws, slot);
   }
-  std::vector<int> positions;
+  std::vector<ItemIndex> positions;
   if (FactsOf(kind).banks.empty()) {
     for (int i = 0; i < PositionCount(kind); ++i)
-      positions.push_back(i);
+      positions.push_back(ItemIndex{i});
   } else {
     // Only the user positions of the bank shown: bank C, bank F, or the Drum Kits of R.
     for (int index = 0; index <= BankLastIndex(kind, bank); ++index) {
-      const int user = ItemUserIndexOf(kind, bank, index);
-      if (user >= 0) positions.push_back(user);
+      const ItemIndex user = ItemUserIndexOf(kind, {bank, index});
+      if (user != kNoIndex) positions.push_back(user);
     }
   }
   if (positions.empty()) return {true, {}, ws.sets.Entry(slot).UndoEnabled};
   FileSet& set = ws.sets.Files(slot);
-  for (const int i : positions)
+  for (const ItemIndex i : positions)
     WriteItem(set, kind, i, BlankItem(ws.blanks, kind, i));
   if (FactsOf(kind).edit.sequences) {
     set.backingSequences.trackStart[0][0] = kBsqBase;
@@ -532,10 +540,10 @@ EditOutcome EraseBank(Workspace& ws, Prompter& prompter, int slot, Kind kind, in
   return Outcome(ws, slot, Only(kind));
 }
 
-EditOutcome Undo(Workspace& ws, int slot, Kind kind) {
-  if (!UndoAvailable(ws, SetSlot{slot})) return NothingDone(ws, slot);
+EditOutcome Undo(Workspace& ws, SetSlot slot, Kind kind) {
+  if (!UndoAvailable(ws, slot)) return NothingDone(ws, slot);
   ChangedKinds restored{};
-  int where = slot;
+  SetSlot where = slot;
   if (EditRulesOf(kind) != nullptr) {
     UndoState& state = ws.edits.Undo(kind);
     where = state.journal.slot;
@@ -555,10 +563,8 @@ EditOutcome Undo(Workspace& ws, int slot, Kind kind) {
 
 }  // namespace
 
-EditOutcome RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot setSlot, Kind kind,
-                           EditCommand command, ItemIndex itemIndex, BankNo bank) {
-  const int slot = Value(setSlot);
-  const int i = Value(itemIndex);
+EditOutcome RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
+                           EditCommand command, ItemIndex i, BankNo bank) {
   if (!ws.sets.InUse(slot)) return {};
   if (command == EditCommand::Undo) return Undo(ws, slot, kind);
   if (command == EditCommand::Import) {
@@ -598,7 +604,7 @@ EditOutcome RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot setSlot, K
     case EditCommand::PasteFromIStyle:
       return RunChange(ws, prompter, kind, slot, [i](Engine& e) { return e.LoadOne(i); });
     case EditCommand::EraseBank:
-      return EraseBank(ws, prompter, slot, kind, Value(bank));
+      return EraseBank(ws, prompter, slot, kind, bank);
     default:
       return NothingDone(ws, slot);
   }
@@ -606,18 +612,13 @@ EditOutcome RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot setSlot, K
 
 EditOutcome RunDrop(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot, ItemIndex from,
                     SetSlot toSlot, ItemIndex to, bool withCalls) {
-  if (EditRulesOf(kind) == nullptr || !ws.sets.InUse(Value(fromSlot)) ||
-      !ws.sets.InUse(Value(toSlot))) {
-    return {};
-  }
-  return RunChange(ws, prompter, kind, Value(toSlot), [&](Engine& e) {
-    return e.Drop(Value(fromSlot), Value(from), Value(to), withCalls);
-  });
+  if (EditRulesOf(kind) == nullptr || !ws.sets.InUse(fromSlot) || !ws.sets.InUse(toSlot)) return {};
+  return RunChange(ws, prompter, kind, toSlot,
+                   [&](Engine& e) { return e.Drop(fromSlot, from, to, withCalls); });
 }
 
-EditOutcome ApplyRecordChanges(Workspace& ws, Prompter& prompter, SetSlot setSlot, Kind kind,
+EditOutcome ApplyRecordChanges(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
                                ItemIndex index, std::span<const BytePatch> changes) {
-  const int slot = Value(setSlot);
   if (!ws.sets.InUse(slot)) return {};
   if (kind == Kind::ArrangementGlobal || kind == Kind::Global) {
     // The Set's two settings records have no undo, as an import of them has none.
@@ -630,22 +631,21 @@ EditOutcome ApplyRecordChanges(Workspace& ws, Prompter& prompter, SetSlot setSlo
     return Outcome(ws, slot, Only(kind));
   }
   const EditRules* k = EditRulesOf(kind);
-  if (k == nullptr || !IsPosition(kind, Value(index))) return NothingDone(ws, slot);
-  const EditOutcome outcome = RunChange(ws, prompter, kind, slot,
-                                        [&](Engine& e) { return e.Patch(Value(index), changes); });
+  if (k == nullptr || !IsPosition(kind, index)) return NothingDone(ws, slot);
+  const EditOutcome outcome =
+      RunChange(ws, prompter, kind, slot, [&](Engine& e) { return e.Patch(index, changes); });
   if (outcome.done && k->duplicates) CheckDuplicateNames(ws, prompter, slot, kind);
   return outcome;
 }
 
 EditOutcome ApplyToEveryRecord(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
                                std::span<const BytePatch> changes) {
-  if (EditRulesOf(kind) == nullptr || !ws.sets.InUse(Value(slot))) return {};
-  return RunChange(ws, prompter, kind, Value(slot),
-                   [&](Engine& e) { return e.PatchEvery(changes); });
+  if (EditRulesOf(kind) == nullptr || !ws.sets.InUse(slot)) return {};
+  return RunChange(ws, prompter, kind, slot, [&](Engine& e) { return e.PatchEvery(changes); });
 }
 
-EditOutcome RedirectAllCalls(Workspace& ws, SetSlot setSlot, Kind kind, int from, int to) {
-  const int slot = Value(setSlot);
+EditOutcome RedirectAllCalls(Workspace& ws, SetSlot slot, Kind kind, ItemNumber from,
+                             ItemNumber to) {
   if (!ws.sets.InUse(slot) || from == to) return NothingDone(ws, slot);
   const ChangedKinds changed = RedirectCalls(ws.sets.Files(slot), kind, from, to);
   if (changed == ChangedKinds{}) return NothingDone(ws, slot);
@@ -654,32 +654,31 @@ EditOutcome RedirectAllCalls(Workspace& ws, SetSlot setSlot, Kind kind, int from
 }
 
 bool CanStartDrag(const Workspace& ws, SetSlot slot, Kind kind, ItemIndex index) {
-  return EditRulesOf(kind) != nullptr && ws.sets.InUse(Value(slot)) &&
-         IsPosition(kind, Value(index)) &&
-         !IsEmptyPosition(ws.sets.Files(Value(slot)), kind, Value(index));
+  return EditRulesOf(kind) != nullptr && ws.sets.InUse(slot) && IsPosition(kind, index) &&
+         !IsEmptyPosition(ws.sets.Files(slot), kind, index);
 }
 
 bool CanPasteWithCalls(const Workspace& ws, SetSlot slot, Kind kind) {
   if (!FactsOf(kind).edit.pasteWithCalls) return false;
   const ItemBuffer& clip = ws.edits.Clipboard(kind);
-  return clip.FromASet() && clip.sourceSet != Value(slot) && ws.sets.InUse(clip.sourceSet) &&
-         ws.sets.InUse(Value(slot));
+  return clip.FromASet() && clip.sourceSet != slot && ws.sets.InUse(clip.sourceSet) &&
+         ws.sets.InUse(slot);
 }
 
 bool UndoAvailable(const Workspace& ws, SetSlot slot) {
-  return ws.sets.InUse(Value(slot)) && ws.sets.Entry(Value(slot)).UndoEnabled;
+  return ws.sets.InUse(slot) && ws.sets.Entry(slot).UndoEnabled;
 }
 
 std::string UndoMenuCaption(const SetEntry& entry) {
   return entry.UndoEnabled ? "&Undo" : "Can't Undo";
 }
 
-bool CheckDuplicateNames(Workspace& ws, Prompter& prompter, int slot, Kind kind) {
+bool CheckDuplicateNames(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind) {
   if (!ws.settings.WarnDupl || !FactsOf(kind).edit.duplicates) return false;
   const FileSet& set = ws.sets.Files(slot);
   std::vector<std::string> names;
   for (int i = 0; i < PositionCount(kind); ++i)
-    names.push_back(RecordName(kind, RecordBytes(set, kind, i)));
+    names.push_back(RecordName(kind, RecordBytes(set, kind, ItemIndex{i})));
   // The items of the user bank with each other, and those of a preset bank (the two Drum
   // Kits) with each other.
   const KindFacts& facts = FactsOf(kind);
@@ -688,10 +687,10 @@ bool CheckDuplicateNames(Workspace& ws, Prompter& prompter, int slot, Kind kind)
   for (const auto& pair : AllEarlierPairs(inUserBank, facts.extraUserCount))
     pairs.push_back(pair);
   return WarnDuplicateNames(prompter, std::string(KindName(kind)), names, pairs,
-                            [kind](int i) { return ItemUserLabel(kind, i); });
+                            [kind](int i) { return ItemUserLabel(kind, ItemIndex{i}); });
 }
 
-void WarnDuplicatesAfterOpening(Workspace& ws, Prompter& prompter, int slot) {
+void WarnDuplicatesAfterOpening(Workspace& ws, Prompter& prompter, SetSlot slot) {
   for (const Kind kind : {Kind::Arrangement, Kind::Style, Kind::Program})
     CheckDuplicateNames(ws, prompter, slot, kind);
 }

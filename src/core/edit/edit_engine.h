@@ -5,9 +5,9 @@
 #include <span>
 #include <string>
 
+#include "format/ids.h"
 #include "format/kinds.h"
 #include "host/prompter.h"
-#include "session/ids.h"
 #include "session/workspace.h"
 
 // The Edit menu, drag and drop and Undo of a Set window, written once for every kind
@@ -97,14 +97,15 @@ EditOutcome ApplyToEveryRecord(Workspace& ws, Prompter& prompter, SetSlot slot, 
 // Every call in the Set to item `from` of `kind` goes to `to`, at once. Like every
 // redirection it cannot be undone: when it changed anything, the kind's undo for this
 // Set is dropped and the Undo entry disabled. Done when a call changed.
-EditOutcome RedirectAllCalls(Workspace& ws, SetSlot slot, Kind kind, int from, int to);
+EditOutcome RedirectAllCalls(Workspace& ws, SetSlot slot, Kind kind, ItemNumber from,
+                             ItemNumber to);
 
 // The duplicate-name warnings of a kind (Arrangements, Styles, Programs), when the
 // option is on: a message per pair of equal names, at most three, then "More than 4
 // ... duplicate names !". True when a pair was found.
-bool CheckDuplicateNames(Workspace& ws, Prompter& prompter, int slot, Kind kind);
+bool CheckDuplicateNames(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind);
 // The duplicate-name warnings of a Set just opened: Arrangements, Styles, then Programs.
 // Whoever opens a Set calls it, once the Set is on screen.
-void WarnDuplicatesAfterOpening(Workspace& ws, Prompter& prompter, int slot);
+void WarnDuplicatesAfterOpening(Workspace& ws, Prompter& prompter, SetSlot slot);
 
 }  // namespace i40

@@ -10,7 +10,7 @@
 
 namespace i40 {
 
-bool ImportAllItems(Workspace& ws, Prompter& prompter, int slot, Kind kind) {
+bool ImportAllItems(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind) {
   if (!IsStoredKind(kind)) return false;
   const auto file = AskForComponentFile(
       ws, prompter, "Import all " + std::string(KindName(kind)) + " from...", kind);

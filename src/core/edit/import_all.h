@@ -9,6 +9,6 @@ namespace i40 {
 // component file the user picks. The file is read into a copy first, so a file that
 // fails the header test or breaks off leaves the Set as it was. No calls are checked
 // and Undo is disabled afterwards.
-bool ImportAllItems(Workspace& ws, Prompter& prompter, int slot, Kind kind);
+bool ImportAllItems(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind);
 
 }  // namespace i40

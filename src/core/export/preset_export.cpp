@@ -38,7 +38,7 @@ constexpr std::uintmax_t kMaxPresetFileSize = 16u * 1024u * 1024u;
 struct ExportPlan {
   Kind kind;  // the kind named in the texts
   PresetSource source;
-  int sourceBank;
+  BankNo sourceBank;
   std::string sourceLabel;
   std::string caption;
   std::vector<std::string> destinations;
@@ -107,7 +107,7 @@ bool WriteRegions(FileOps& ops, const fs::path& file, const std::vector<Region>&
   return !ReplaceFileAtomically(ops, file, *bytes);
 }
 
-bool ChooseToExport(Workspace& ws, Prompter& prompter, int slot, const ExportPlan& plan,
+bool ChooseToExport(Workspace& ws, Prompter& prompter, SetSlot slot, const ExportPlan& plan,
                     FileOps& ops) {
   const SetEntry& entry = ws.sets.Entry(slot);
   const int destination =
@@ -152,14 +152,14 @@ bool ChooseToExport(Workspace& ws, Prompter& prompter, int slot, const ExportPla
 
 }  // namespace
 
-bool CanExportBank(Kind kind, int shownBank) {
+bool CanExportBank(Kind kind, BankNo shownBank) {
   if (kind == Kind::Arrangement) return shownBank == kArrangementUserBank;
   if (kind == Kind::Program)
     return shownBank == kProgramUserBank || shownBank == kProgramDrumKitBank;
   return false;
 }
 
-bool ExportArrangementBank(Workspace& ws, Prompter& prompter, int slot, int shownBank,
+bool ExportArrangementBank(Workspace& ws, Prompter& prompter, SetSlot slot, BankNo shownBank,
                            FileOps& ops) {
   if (!ws.sets.InUse(slot) || !CanExportBank(Kind::Arrangement, shownBank)) return true;
   ExportPlan plan{Kind::Arrangement,
@@ -171,11 +171,12 @@ bool ExportArrangementBank(Workspace& ws, Prompter& prompter, int slot, int show
                   "Export Bank " + std::string(KindName(Kind::Arrangement)) + " to Preset File...",
                   false};
   for (int b = 0; b < kPresetArrangementBanks; ++b)
-    plan.destinations.emplace_back(BankLetter(Kind::Arrangement, b));
+    plan.destinations.emplace_back(BankLetter(Kind::Arrangement, BankNo{b}));
   return ChooseToExport(ws, prompter, slot, plan, ops);
 }
 
-bool ExportProgramBank(Workspace& ws, Prompter& prompter, int slot, int shownBank, FileOps& ops) {
+bool ExportProgramBank(Workspace& ws, Prompter& prompter, SetSlot slot, BankNo shownBank,
+                       FileOps& ops) {
   if (!ws.sets.InUse(slot) || !CanExportBank(Kind::Program, shownBank)) return true;
   const bool drumKits = shownBank == kProgramDrumKitBank;
   ExportPlan plan{Kind::Program,
@@ -193,7 +194,7 @@ bool ExportProgramBank(Workspace& ws, Prompter& prompter, int slot, int shownBan
       plan.destinations.emplace_back(kDrumKitPairName[static_cast<std::size_t>(p)]);
   } else {
     for (int b = 0; b < kPresetProgramBanks; ++b)
-      plan.destinations.emplace_back(BankLetter(Kind::Program, b));
+      plan.destinations.emplace_back(BankLetter(Kind::Program, BankNo{b}));
   }
   return ChooseToExport(ws, prompter, slot, plan, ops);
 }

@@ -76,13 +76,13 @@ struct ListTarget {
   std::vector<PresetEntry> entries;
 };
 
-std::optional<ListTarget> MakeListTarget(const FileSet& set, Kind kind, int sourceBank,
+std::optional<ListTarget> MakeListTarget(const FileSet& set, Kind kind, BankNo sourceBank,
                                          int destination) {
   ListTarget target;
   target.destination = destination;
   if (kind == Kind::Arrangement && sourceBank == kArrangementUserBank && destination >= 0 &&
       destination < kPresetArrangementBanks) {
-    const std::string l(BankLetter(Kind::Arrangement, destination));
+    const std::string l(BankLetter(Kind::Arrangement, BankNo{destination}));
     target.source = PresetSource::Arrangements;
     target.marker = "/ Arr " + l + "11-" + l + "18";
     for (const ArrangementRecord& r : set.arrangements.records) {
@@ -93,7 +93,7 @@ std::optional<ListTarget> MakeListTarget(const FileSet& set, Kind kind, int sour
   }
   if (kind != Kind::Program) return std::nullopt;
   if (sourceBank == kProgramUserBank && destination >= 0 && destination < kPresetProgramBanks) {
-    const std::string l(BankLetter(Kind::Program, destination));
+    const std::string l(BankLetter(Kind::Program, BankNo{destination}));
     target.source = PresetSource::Programs;
     target.marker = "/ Prg " + l + "11-" + l + "18";
     for (const ProgramRecord& r : UserPrograms(set))
@@ -206,8 +206,8 @@ bool WriteNewList(const Workspace& ws, std::span<const std::uint8_t> previous,
 
 }  // namespace
 
-PresetListUpdate UpdatePresetList(Workspace& ws, Prompter& prompter, int slot, Kind kind,
-                                  int sourceBank, int destination, FileOps& ops) {
+PresetListUpdate UpdatePresetList(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
+                                  BankNo sourceBank, int destination, FileOps& ops) {
   if (!ws.sets.InUse(slot)) return PresetListUpdate::NotUpdated;
   const std::optional<ListTarget> target =
       MakeListTarget(ws.sets.Files(slot), kind, sourceBank, destination);

@@ -22,7 +22,7 @@ enum class PresetListUpdate {
 //   kind Arrangement: sourceBank C, destination bank 0-1;
 //   kind Program: sourceBank F with destination bank 0-4, or sourceBank R with
 //   destination pair 0-6.
-PresetListUpdate UpdatePresetList(Workspace& ws, Prompter& prompter, int slot, Kind kind,
-                                  int sourceBank, int destination, FileOps& ops = RealFileOps());
+PresetListUpdate UpdatePresetList(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
+                                  BankNo sourceBank, int destination, FileOps& ops = RealFileOps());
 
 }  // namespace i40

@@ -63,8 +63,7 @@ void AddClosingButtons(DialogModel& m, Kind kind) {
       DumpMidi(ws, prompter, nullptr, model.slot(), kind, 0, true);
     } else if (button == "cmdImport") {
       // The dialog opens again on what was imported.
-      return RunEditCommand(ws, prompter, SetSlot{model.slot()}, kind, EditCommand::Import,
-                            ItemIndex{-1})
+      return RunEditCommand(ws, prompter, model.slot(), kind, EditCommand::Import, ItemIndex{-1})
           .done;
     }
     return false;
@@ -81,10 +80,10 @@ DialogControl Combo(std::string name, std::string frame, std::string caption,
 
 }  // namespace
 
-std::optional<DialogModel> ArrangementGlobalDialog(Workspace& ws, int slot) {
+std::optional<DialogModel> ArrangementGlobalDialog(Workspace& ws, SetSlot slot) {
   FileSet& set = ws.sets.Files(slot);
   const std::span<const std::uint8_t> record(set.arrangementGlobal.record);
-  DialogModel m(ws, slot, Kind::ArrangementGlobal, 0, true);
+  DialogModel m(ws, slot, Kind::ArrangementGlobal, ItemIndex{0}, true);
   m.formName = "FParArg";
   m.title = "Arrangement Global in " + ws.sets.Entry(slot).Name;
   m.frames = {{"fraMidi", "MIDI Channels"},      {"fraSplit", ""},
@@ -137,7 +136,7 @@ std::optional<DialogModel> ArrangementGlobalDialog(Workspace& ws, int slot) {
     if (!keys.Changed()) return;
     const BytePatch key{kSplitKeyOffset, 0xFF,
                         static_cast<std::uint8_t>(keys.value + kLowestSplitKey)};
-    ApplyToEveryRecord(model.workspace(), prompter, SetSlot{model.slot()}, Kind::Arrangement,
+    ApplyToEveryRecord(model.workspace(), prompter, model.slot(), Kind::Arrangement,
                        std::span(&key, 1));
   };
 
@@ -159,9 +158,9 @@ std::optional<DialogModel> ArrangementGlobalDialog(Workspace& ws, int slot) {
   return m;
 }
 
-std::optional<DialogModel> GlobalDialog(Workspace& ws, int slot) {
+std::optional<DialogModel> GlobalDialog(Workspace& ws, SetSlot slot) {
   const std::span<const std::uint8_t> record(ws.sets.Files(slot).global.record);
-  DialogModel m(ws, slot, Kind::Global, 0, true);
+  DialogModel m(ws, slot, Kind::Global, ItemIndex{0}, true);
   m.formName = "FParGbl";
   m.title = "Global in " + ws.sets.Entry(slot).Name;
   m.frames = {{"fraPedals", "Pedals"}, {"fraEC5", "EC5"}, {"fraCurv", "Curves"}, {"fraCmd", ""}};

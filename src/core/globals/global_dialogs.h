@@ -8,7 +8,7 @@
 namespace i40 {
 
 // The Set's one Arrangement Global dialog and its Global dialog.
-std::optional<DialogModel> ArrangementGlobalDialog(Workspace& ws, int slot);
-std::optional<DialogModel> GlobalDialog(Workspace& ws, int slot);
+std::optional<DialogModel> ArrangementGlobalDialog(Workspace& ws, SetSlot slot);
+std::optional<DialogModel> GlobalDialog(Workspace& ws, SetSlot slot);
 
 }  // namespace i40

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "format/ids.h"
 #include "format/kinds.h"
 
 namespace i40 {
@@ -42,8 +43,8 @@ struct FileRequest {
 // and name, opening on the start number.
 struct PickRequest {
   Kind kind = Kind::Arrangement;
-  int slot = 0;
-  int start = 0;
+  SetSlot slot = kNoSet;
+  ItemNumber start{0};
   std::string caption;  // what the caller adds to the picker's own caption
 };
 
@@ -84,8 +85,9 @@ class Prompter {
   virtual std::optional<std::filesystem::path> ChooseOpenFile(const FileRequest& request) = 0;
   virtual std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest& request) = 0;
 
-  // The Arrangement, Style and Program pickers: the chosen number, or -1 when cancelled.
-  virtual int Pick(const PickRequest& request) = 0;
+  // The Arrangement, Style and Program pickers: the chosen number, or kNoNumber when
+  // cancelled.
+  virtual ItemNumber Pick(const PickRequest& request) = 0;
 
   // The chosen item's index, or -1 when cancelled.
   virtual int ChooseFromList(const ListChoice& choice) = 0;

@@ -33,13 +33,13 @@ std::optional<std::filesystem::path> ScriptedPrompter::ChooseSaveFile(const File
   return NextFile(request);
 }
 
-int ScriptedPrompter::Pick(const PickRequest& request) {
+ItemNumber ScriptedPrompter::Pick(const PickRequest& request) {
   pickRequests_.push_back(request);
   if (picks_.empty()) {
     ++unexpected_;
-    return -1;
+    return ItemNumber{-1};
   }
-  const int number = picks_.front();
+  const ItemNumber number = picks_.front();
   picks_.pop_front();
   return number;
 }

@@ -24,7 +24,7 @@ class ScriptedPrompter : public Prompter {
   Answer Ask(const Message& message) override;
   std::optional<std::filesystem::path> ChooseOpenFile(const FileRequest& request) override;
   std::optional<std::filesystem::path> ChooseSaveFile(const FileRequest& request) override;
-  int Pick(const PickRequest& request) override;
+  ItemNumber Pick(const PickRequest& request) override;
   int ChooseFromList(const ListChoice& choice) override;
   std::optional<MidiDevices> ChooseMidiDevices(const MidiSetupRequest& request) override;
   void BeginProgress(const std::string& caption, const std::string& label, double minimum,
@@ -42,7 +42,7 @@ class ScriptedPrompter : public Prompter {
   // A list choice: the index of the item, -1 for Cancel.
   void QueueChoice(int index) { choices_.push_back(index); }
   // A picker result; -1 stands for Cancel.
-  void QueuePick(int number) { picks_.push_back(number); }
+  void QueuePick(ItemNumber number) { picks_.push_back(number); }
   // The MIDI setup's answer; nothing stands for Cancel.
   void QueueMidiDevices(std::optional<MidiDevices> devices) { midi_.push_back(devices); }
   // A file dialog result; nothing stands for Cancel.
@@ -69,7 +69,7 @@ class ScriptedPrompter : public Prompter {
 
   std::deque<Answer> answers_;
   std::deque<std::optional<std::filesystem::path>> files_;
-  std::deque<int> picks_;
+  std::deque<ItemNumber> picks_;
   std::deque<int> choices_;
   std::deque<std::optional<MidiDevices>> midi_;
   std::vector<MidiSetupRequest> midiSetups_;

@@ -4,10 +4,10 @@
 
 namespace i40 {
 
-std::string KbdSetSectionText(const ItemSources& from, int index, int section) {
-  const int program =
-      from.set.kbdSets.records.at(static_cast<std::size_t>(index)).SectionProgram(section);
-  return ProgramLabel(program) + " " + ProgramName(from, program);
+std::string KbdSetSectionText(const ItemSources& from, ItemIndex index, int section) {
+  const ItemNumber program{
+      from.set.kbdSets.records.at(static_cast<std::size_t>(Value(index))).SectionProgram(section)};
+  return ItemNumberLabel(Kind::Program, program) + " " + ItemName(from, Kind::Program, program);
 }
 
 }  // namespace i40

@@ -16,6 +16,6 @@ inline constexpr std::array<std::string_view, 3> kKbdSetGridHeader = {"Lower KBD
 inline constexpr CellColour kKbdSetLabelColour = colours::kRed;
 
 // The text of a section's cell: the Program's label, a space and its name.
-std::string KbdSetSectionText(const ItemSources& from, int index, int section);
+std::string KbdSetSectionText(const ItemSources& from, ItemIndex index, int section);
 
 }  // namespace i40

@@ -3,14 +3,15 @@
 #include <span>
 
 #include "format/file_set.h"
+#include "format/ids.h"
 
 // The banks an export takes from a Set and the preset banks it can go to, shared by the
 // export into a preset data file and the rewrite of the preset list that follows it.
 namespace i40 {
 
-inline constexpr int kArrangementUserBank = 2;  // C
-inline constexpr int kProgramUserBank = 5;      // F
-inline constexpr int kProgramDrumKitBank = 6;   // R
+inline constexpr BankNo kArrangementUserBank{2};  // C
+inline constexpr BankNo kProgramUserBank{5};      // F
+inline constexpr BankNo kProgramDrumKitBank{6};   // R
 inline constexpr int kPresetArrangementBanks = 2;
 inline constexpr int kPresetProgramBanks = 5;
 inline constexpr int kPresetDrumKitPairs = 7;

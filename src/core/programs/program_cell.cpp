@@ -6,22 +6,22 @@
 
 namespace i40 {
 
-CellLook ProgramCell(const ItemSources& from, int number, bool highlightCalls, bool called) {
-  const std::string name = ProgramName(from, number);
-  const bool user = ProgramUserIndex(number) >= 0;
-  return {ProgramLabel(number) + " " + name,
+CellLook ProgramCell(const ItemSources& from, ItemNumber number, bool highlightCalls, bool called) {
+  const std::string name = ItemName(from, Kind::Program, number);
+  const bool user = ItemUserIndex(Kind::Program, number) != kNoIndex;
+  return {ItemNumberLabel(Kind::Program, number) + " " + name,
           ItemTextColour(name == kEmptyName, user, highlightCalls, called),
           CellColour::GridDefault()};
 }
 
-std::vector<CellLook> FillProgramGrid(const ItemSources& from, int bank, bool highlightCalls) {
-  std::unordered_set<int> called;
+std::vector<CellLook> FillProgramGrid(const ItemSources& from, BankNo bank, bool highlightCalls) {
+  std::unordered_set<ItemNumber> called;
   if (highlightCalls) called = CalledNumbers(from.set, Kind::Program);
   std::vector<CellLook> cells;
   const int count = BankLastIndex(Kind::Program, bank) + 1;
   for (int index = 0; index < count; ++index) {
-    const int number = ProgramNumber(bank, index);
-    cells.push_back(ProgramCell(from, number, highlightCalls, called.count(number) > 0));
+    const ItemNumber number = NumberAt(Kind::Program, {bank, index});
+    cells.push_back(ProgramCell(from, number, highlightCalls, called.contains(number)));
   }
   return cells;
 }

@@ -13,32 +13,32 @@
 namespace i40 {
 namespace {
 
-std::vector<std::string> CallerLines(const FileSet& set, int number) {
+std::vector<std::string> CallerLines(const FileSet& set, ItemNumber number) {
   std::vector<std::string> lines;
-  for (const ProgramCall& call : ProgramCallers(set, number))
+  for (const ItemCall& call : CallersOf(set, Kind::Program, number))
     lines.push_back(call.caller + ": " + call.track);
   return lines;
 }
 
 }  // namespace
 
-std::optional<DialogModel> ProgramDialog(Workspace& ws, int slot, int number) {
+std::optional<DialogModel> ProgramDialog(Workspace& ws, SetSlot slot, ItemNumber number) {
   FileSet& set = ws.sets.Files(slot);
   const ItemSources from{ws.presets, set};
-  const std::string name = ProgramName(from, number);
+  const std::string name = ItemName(from, Kind::Program, number);
   if (name.empty() || name == kEmptyName) return std::nullopt;
-  const int user = ProgramUserIndex(number);
-  const bool preset = user < 0;
+  const ItemIndex user = ItemUserIndex(Kind::Program, number);
+  const bool preset = user == kNoIndex;
 
   DialogModel m(ws, slot, Kind::Program, user, !preset);
   m.formName = "FParPrg";
-  m.title = "Program " + ProgramLabel(number) + " in " + ws.sets.Entry(slot).Name;
+  m.title = "Program " + ItemNumberLabel(Kind::Program, number) + " in " + ws.sets.Entry(slot).Name;
   m.frames = {{"fraPrg", "Program"}, {"fraLinks", ""}};
   const std::span<const std::uint8_t> record =
       preset ? std::span<const std::uint8_t>()
              : RecordBytes(std::as_const(set), Kind::Program, user);
   AddNameAndCategory(m, "fraPrg", Entries(kProgramCategoryName), record, name,
-                     ProgramCategory(from, number));
+                     ItemCategory(from, Kind::Program, number));
   AddCallers(m, "fraLinks", "Called by", "Items which call this Program", CallerLines(set, number));
   // Alt+C is Cancel's.
   m.controls.push_back(MakeControl(ControlType::Button, "cmdReplPrg", "fraLinks",
@@ -47,9 +47,9 @@ std::optional<DialogModel> ProgramDialog(Workspace& ws, int slot, int number) {
   // Every call of the Set goes to the Program chosen, at once: Cancel does not take it
   // back, and the callers list is left empty.
   m.onClick = [number](DialogModel& model, std::string_view, Prompter& prompter) {
-    const int chosen = prompter.Pick({Kind::Program, model.slot(), number, ""});
-    if (chosen == -1 || chosen == number) return;
-    RedirectAllCalls(model.workspace(), SetSlot{model.slot()}, Kind::Program, number, chosen);
+    const ItemNumber chosen = prompter.Pick({Kind::Program, model.slot(), number, ""});
+    if (chosen == kNoNumber || chosen == number) return;
+    RedirectAllCalls(model.workspace(), model.slot(), Kind::Program, number, chosen);
     model.Find("lstCalled")->lines.clear();
   };
   m.MarkOpened();

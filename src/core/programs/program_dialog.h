@@ -9,6 +9,6 @@ namespace i40 {
 
 // The Program dialog (FParPrg) of a user or preset Program or Drum Kit: nothing for an
 // empty user slot.
-std::optional<DialogModel> ProgramDialog(Workspace& ws, int slot, int number);
+std::optional<DialogModel> ProgramDialog(Workspace& ws, SetSlot slot, ItemNumber number);
 
 }  // namespace i40

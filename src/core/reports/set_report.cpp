@@ -178,7 +178,7 @@ std::string ReportDateText(const std::tm& when) {
   return text;
 }
 
-std::string SetReportText(const Workspace& ws, int slot, const std::string& setTitle,
+std::string SetReportText(const Workspace& ws, SetSlot slot, const std::string& setTitle,
                           const std::tm& when, Prompter* progress) {
   const FileSet& set = ws.sets.Files(slot);
   ReportProgress bar(progress);
@@ -187,7 +187,7 @@ std::string SetReportText(const Workspace& ws, int slot, const std::string& setT
 
   std::vector<std::string> entries;
   for (int i = 0; i < kUserArrangementCount; ++i) {
-    entries.push_back(ListEntry(ArrangementUserLabel(i),
+    entries.push_back(ListEntry(ItemUserLabel(Kind::Arrangement, ItemIndex{i}),
                                 set.arrangements.records[static_cast<std::size_t>(i)].Name()));
   }
   text += ListSection("User ARRANGEMENTS in ", setTitle, entries);
@@ -195,16 +195,16 @@ std::string SetReportText(const Workspace& ws, int slot, const std::string& setT
 
   entries.clear();
   for (int i = 0; i < kUserProgramSlots; ++i) {
-    entries.push_back(
-        ListEntry(ProgramUserLabel(i), set.programs.records[static_cast<std::size_t>(i)].Name()));
+    entries.push_back(ListEntry(ItemUserLabel(Kind::Program, ItemIndex{i}),
+                                set.programs.records[static_cast<std::size_t>(i)].Name()));
   }
   text += ListSection("User PROGRAMS in ", setTitle, entries);
   bar.Set(2);
 
   entries.clear();
   for (int s = 0; s < kUserStyleCount; ++s) {
-    entries.push_back(
-        ListEntry(StyleUserLabel(s), set.styles.slots[static_cast<std::size_t>(s)].record.Name()));
+    entries.push_back(ListEntry(ItemUserLabel(Kind::Style, ItemIndex{s}),
+                                set.styles.slots[static_cast<std::size_t>(s)].record.Name()));
   }
   text += ListSection("User STYLES in ", setTitle, entries);
   bar.Set(kListSteps);
@@ -214,26 +214,29 @@ std::string SetReportText(const Workspace& ws, int slot, const std::string& setT
   text += SectionStart("CALLS to User PROGRAMS in ", setTitle);
   for (int i = 0; i < kUserProgramSlots; ++i) {
     std::vector<std::string> callers;
-    for (const ProgramCall& call : ProgramCallers(set, ProgramNumberOfUserIndex(i)))
+    for (const ItemCall& call :
+         CallersOf(set, Kind::Program, ItemNumberOfUserIndex(Kind::Program, ItemIndex{i})))
       callers.push_back(call.caller);
-    if (!callers.empty()) text += CallerGroup(ProgramUserLabel(i), callers);
+    if (!callers.empty()) text += CallerGroup(ItemUserLabel(Kind::Program, ItemIndex{i}), callers);
     bar.Set(kListSteps + kProgramSearchSteps * (i + 1) / kUserProgramSlots);
   }
   text += Separator();
 
   text += SectionStart("CALLS to User STYLES in ", setTitle);
   for (int s = 0; s < kUserStyleCount; ++s) {
-    const auto callers = StyleCallers(set, StyleNumberOfSlot(s));
-    if (!callers.empty()) text += CallerGroup(StyleUserLabel(s), callers);
+    const auto callers =
+        CallerTexts(set, Kind::Style, ItemNumberOfUserIndex(Kind::Style, ItemIndex{s}));
+    if (!callers.empty()) text += CallerGroup(ItemUserLabel(Kind::Style, ItemIndex{s}), callers);
   }
   text += Separator();
 
   text += SectionStart("CALLS to User ARRANGEMENTS in ", setTitle);
   bool anyCalled = false;
   for (int i = 0; i < kUserArrangementCount; ++i) {
-    const auto callers = ArrangementReferences(set, ArrangementNumberOfUserIndex(i));
+    const auto callers =
+        CallerTexts(set, Kind::Arrangement, ItemNumberOfUserIndex(Kind::Arrangement, ItemIndex{i}));
     if (callers.empty()) continue;
-    text += CallerGroup(ArrangementUserLabel(i), callers);
+    text += CallerGroup(ItemUserLabel(Kind::Arrangement, ItemIndex{i}), callers);
     anyCalled = true;
   }
   if (!anyCalled) text += std::string("None") + kCrLf;
@@ -241,7 +244,7 @@ std::string SetReportText(const Workspace& ws, int slot, const std::string& setT
   return text;
 }
 
-bool SaveReportFile(Workspace& ws, Prompter& prompter, int slot, const std::string& text,
+bool SaveReportFile(Workspace& ws, Prompter& prompter, SetSlot slot, const std::string& text,
                     FileOps& ops) {
   const SetEntry& entry = ws.sets.Entry(slot);
   FileRequest request;

@@ -30,13 +30,13 @@ std::string ReportDateText(const std::tm& when);
 // The report of the Set in a slot: heading, the user Arrangements, Programs, Styles and
 // Backing Sequences, then the callers of every called Program, Style and Arrangement.
 // With a prompter, the progress window follows the work and is closed on return.
-std::string SetReportText(const Workspace& ws, int slot, const std::string& setTitle,
+std::string SetReportText(const Workspace& ws, SetSlot slot, const std::string& setTitle,
                           const std::tm& when, Prompter* progress = nullptr);
 
 // The report window's "Create Report &File...": the save dialog in the Set's folder
 // (the Set's name + ".TXT"), the overwrite question, then the text and a line break,
 // written whole or not at all. True when the file was written.
-bool SaveReportFile(Workspace& ws, Prompter& prompter, int slot, const std::string& text,
+bool SaveReportFile(Workspace& ws, Prompter& prompter, SetSlot slot, const std::string& text,
                     FileOps& ops = RealFileOps());
 
 }  // namespace i40

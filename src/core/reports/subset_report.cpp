@@ -56,26 +56,18 @@ void AddTrackHeaders(Table& table, int trackCount) {
     table.Add("").Add(kStyleTrackName[static_cast<std::size_t>(t)]);
 }
 
-void AddProgram(Table& table, const ItemSources& from, int number) {
-  table.Add(ProgramLabel(number)).Add(ProgramName(from, number));
-}
-
-void AddStyle(Table& table, const ItemSources& from, int number) {
-  table.Add(StyleLabel(number))
-      .Add(StyleName(from, number))
-      .Add(CategoryText(Kind::Style, StyleCategory(from, number)));
+// The label, name (and category) of a called item.
+void AddCalled(Table& table, const ItemSources& from, Kind kind, ItemNumber number) {
+  table.Add(ItemNumberLabel(kind, number)).Add(ItemName(from, kind, number));
+  if (kind == Kind::Style) table.Add(CategoryText(kind, ItemCategory(from, kind, number)));
 }
 
 // The columns of what a user item calls, in the order of its calls.
-void AddCalls(Table& table, const ItemSources& from, Kind kind, int index) {
+void AddCalls(Table& table, const ItemSources& from, Kind kind, ItemIndex index) {
   const auto record = RecordBytes(from.set, kind, index);
   for (const CallField& field : CallFieldsOf(kind)) {
-    const int number = ReadCall(record, field);
-    if (field.called == Kind::Style) {
-      AddStyle(table, from, number);
-    } else {
-      AddProgram(table, from, number);
-    }
+    const ItemNumber number = ReadCall(record, field);
+    AddCalled(table, from, field.called, number);
   }
 }
 
@@ -88,18 +80,21 @@ std::string ArrangementsPage(const ItemSources& from, const std::string& setTitl
   table.EndRow();
   if (withPresets) {
     for (int n = 0; n < kPresetArrangementCount; ++n) {
-      table.Add(setTitle).Add(ArrangementLabel(n)).Add(ArrangementName(from, n));
-      table.Add(CategoryText(Kind::Arrangement, ArrangementCategory(from, n)));
-      AddStyle(table, from, PresetArrangementStyle(from.presets, n));
+      const ItemNumber number{n};
+      table.Add(setTitle)
+          .Add(ItemNumberLabel(Kind::Arrangement, number))
+          .Add(ItemName(from, Kind::Arrangement, number));
+      table.Add(CategoryText(Kind::Arrangement, ItemCategory(from, Kind::Arrangement, number)));
+      AddCalled(table, from, Kind::Style, PresetArrangementStyle(from.presets, number));
       table.EndRow();
     }
   }
   for (int i = 0; i < kUserArrangementCount; ++i) {
     const ArrangementRecord& r = from.set.arrangements.records[static_cast<std::size_t>(i)];
-    table.Add(setTitle).Add(ArrangementUserLabel(i));
+    table.Add(setTitle).Add(ItemUserLabel(Kind::Arrangement, ItemIndex{i}));
     if (HasName(r.Name())) {
       table.Add(r.Name()).Add(CategoryText(Kind::Arrangement, r.Category()));
-      AddCalls(table, from, Kind::Arrangement, i);
+      AddCalls(table, from, Kind::Arrangement, ItemIndex{i});
     }
     table.EndRow();
   }
@@ -113,10 +108,10 @@ std::string StylesPage(const ItemSources& from, const std::string& setTitle) {
   table.EndRow();
   for (int s = 0; s < kUserStyleCount; ++s) {
     const StyleRecord& r = from.set.styles.slots[static_cast<std::size_t>(s)].record;
-    table.Add(setTitle).Add(StyleUserLabel(s));
+    table.Add(setTitle).Add(ItemUserLabel(Kind::Style, ItemIndex{s}));
     if (HasName(r.Name())) {
       table.Add(r.Name()).Add(CategoryText(Kind::Style, r.Category()));
-      AddCalls(table, from, Kind::Style, s);
+      AddCalls(table, from, Kind::Style, ItemIndex{s});
     }
     table.EndRow();
   }
@@ -129,7 +124,7 @@ std::string ProgramsPage(const ItemSources& from, const std::string& setTitle) {
   table.EndRow();
   for (int i = 0; i < kUserProgramSlots; ++i) {
     const ProgramRecord& r = from.set.programs.records[static_cast<std::size_t>(i)];
-    table.Add(setTitle).Add(ProgramUserLabel(i));
+    table.Add(setTitle).Add(ItemUserLabel(Kind::Program, ItemIndex{i}));
     if (HasName(r.Name())) table.Add(r.Name()).Add(CategoryText(Kind::Program, r.Category()));
     table.EndRow();
   }
@@ -156,7 +151,7 @@ std::string SubsetReportText(const ItemSources& from, Kind page, const std::stri
   }
 }
 
-bool CreateSubsetReportFile(const Workspace& ws, Prompter& prompter, int slot, Kind page,
+bool CreateSubsetReportFile(const Workspace& ws, Prompter& prompter, SetSlot slot, Kind page,
                             const std::string& setTitle, FileOps& ops) {
   if (!HasSubsetReport(page)) return false;
   const std::string ext = kSubsetReportExt;

@@ -25,7 +25,7 @@ std::string SubsetReportText(const ItemSources& from, Kind page, const std::stri
 // Create Subset Report File: asks for the file (and, on the Arrangements page, whether
 // the presets come too) and writes it whole or not at all. True when a file was written;
 // a page without a report asks nothing and writes nothing.
-bool CreateSubsetReportFile(const Workspace& ws, Prompter& prompter, int slot, Kind page,
+bool CreateSubsetReportFile(const Workspace& ws, Prompter& prompter, SetSlot slot, Kind page,
                             const std::string& setTitle, FileOps& ops = RealFileOps());
 
 }  // namespace i40

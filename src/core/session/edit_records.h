@@ -24,14 +24,15 @@ enum class UndoOp : std::int32_t {
 
 // A kind's clipboard: an item and where it came from.
 struct ItemBuffer {
-  static constexpr int kNotFromASet = 65535;  // read from a one-item file
+  static constexpr SetSlot kNotFromASet{65535};  // read from a one-item file
 
-  int sourceSet = 0;  // 0 until something was copied, and again once that Set has closed
-  int sourceIndex = -1;
+  // No Set until something was copied, and again once that Set has closed.
+  SetSlot sourceSet = kNoSet;
+  ItemIndex sourceIndex{-1};
   ItemImage image;
 
-  bool Filled() const { return sourceSet != 0; }
-  bool FromASet() const { return sourceSet != 0 && sourceSet != kNotFromASet; }
+  bool Filled() const { return sourceSet != kNoSet; }
+  bool FromASet() const { return sourceSet != kNoSet && sourceSet != kNotFromASet; }
 };
 
 // The one level of undo of a kind: which operation, and what it changed in which Set.
@@ -49,9 +50,9 @@ class EditRecords {
   const UndoState& Undo(Kind kind) const { return undo_.at(At(kind)); }
 
   // A Set's window has closed: nothing may lead back into its slot.
-  void ForgetSet(int slot) {
+  void ForgetSet(SetSlot slot) {
     for (ItemBuffer& clip : clipboards_) {
-      if (clip.sourceSet == slot) clip.sourceSet = 0;
+      if (clip.sourceSet == slot) clip.sourceSet = kNoSet;
     }
     for (UndoState& state : undo_) {
       if (state.journal.slot == slot) state = {};

@@ -24,7 +24,7 @@ bool IsCallByte(Kind kind, std::size_t at) {
 
 // An item whose bytes differ only inside call fields is recorded call by call, so that
 // a later edit of the item's other bytes does not stop Undo from putting its calls back.
-void RecordItem(Journal& journal, Kind kind, int index, ItemImage before, ItemImage after) {
+void RecordItem(Journal& journal, Kind kind, ItemIndex index, ItemImage before, ItemImage after) {
   bool callsOnly = before.size() == after.size() && !CallFieldsOf(kind).empty();
   for (std::size_t at = 0; callsOnly && at < before.size(); ++at) {
     if (before[at] != after[at] && !IsCallByte(kind, at)) callsOnly = false;
@@ -53,11 +53,11 @@ bool Holds(std::span<const std::uint8_t> now, const Change& change) {
 
 }  // namespace
 
-Journal DiffSets(int slot, const FileSet& before, const FileSet& after) {
+Journal DiffSets(SetSlot slot, const FileSet& before, const FileSet& after) {
   Journal journal;
   journal.slot = slot;
   for (const Kind kind : kEditableKinds) {
-    for (int i = 0; i < PositionCount(kind); ++i) {
+    for (const ItemIndex i : PositionsOf(kind)) {
       if (SameItem(before, after, kind, i)) continue;
       RecordItem(journal, kind, i, ReadItem(before, kind, i), ReadItem(after, kind, i));
     }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "format/ids.h"
 #include "format/item_image.h"
 #include "format/kinds.h"
 
@@ -16,17 +17,17 @@ namespace i40 {
 // Index -1 of the Backing Sequence kind is the sequences' track starts.
 struct Change {
   Kind kind = Kind::Arrangement;
-  int index = 0;
+  ItemIndex index{0};
   bool whole = true;
   std::size_t offset = 0;  // of the call's bytes in the item's record
   ItemImage before;
   ItemImage after;
 };
 
-inline constexpr int kBsqLayoutIndex = -1;
+inline constexpr ItemIndex kBsqLayoutIndex{-1};
 
 struct Journal {
-  int slot = 0;  // the Set the edit was made in
+  SetSlot slot = kNoSet;  // the Set the edit was made in
   std::vector<Change> changes;
 };
 
@@ -34,7 +35,7 @@ struct Journal {
 using ChangedKinds = std::array<bool, 8>;
 
 // Compares two states of one Set item by item.
-Journal DiffSets(int slot, const FileSet& before, const FileSet& after);
+Journal DiffSets(SetSlot slot, const FileSet& before, const FileSet& after);
 
 ChangedKinds KindsOf(const Journal& journal);
 
@@ -46,14 +47,14 @@ ChangedKinds RevertJournal(const Journal& journal, FileSet& set);
 // it was when the edit is abandoned.
 class EditTransaction {
  public:
-  EditTransaction(FileSet& set, int slot) : set_(set), slot_(slot), before_(set) {}
+  EditTransaction(FileSet& set, SetSlot slot) : set_(set), slot_(slot), before_(set) {}
 
   Journal Changes() const { return DiffSets(slot_, before_, set_); }
   void Abandon() { set_ = before_; }
 
  private:
   FileSet& set_;
-  int slot_;
+  SetSlot slot_;
   FileSet before_;
 };
 

@@ -41,7 +41,7 @@ class ProgressWindow {
 
 // "Name X is already in use. Continue anyway?" once for every open Set of that name.
 bool AcceptNameInUse(const Workspace& ws, Prompter& prompter, const std::string& name) {
-  for (int slot = 1; slot <= ws.sets.SlotCount(); ++slot) {
+  for (const SetSlot slot : ws.sets.Slots()) {
     if (!ws.sets.InUse(slot) || ws.sets.Entry(slot).Name != name) continue;
     const Message question{"Name " + name + " is already in use.\nContinue anyway?", "Warning",
                            MessageIcon::Exclamation, MessageButtons::OkCancel, Answer::Ok};
@@ -97,9 +97,9 @@ std::vector<FileFilter> SetFileFilters() {
   return filters;
 }
 
-std::string NewSetName(int slot) {
+std::string NewSetName(SetSlot slot) {
   char digits[16];
-  std::snprintf(digits, sizeof digits, "%02d", slot);
+  std::snprintf(digits, sizeof digits, "%02d", Value(slot));
   return "NEWSET" + std::string(digits);
 }
 
@@ -131,22 +131,22 @@ bool SameSet(const fs::path& a, const fs::path& b) {
 
 }  // namespace
 
-int FindOpenSet(const Workspace& ws, const fs::path& setPath) {
-  for (int slot = 1; slot <= ws.sets.SlotCount(); ++slot) {
+SetSlot FindOpenSet(const Workspace& ws, const fs::path& setPath) {
+  for (const SetSlot slot : ws.sets.Slots()) {
     if (!ws.sets.InUse(slot)) continue;
     const SetEntry& entry = ws.sets.Entry(slot);
     if (IsNewSetName(entry.Name)) continue;
     if (SameSet(entry.Dir / entry.Name, setPath)) return slot;
   }
-  return 0;
+  return kNoSet;
 }
 
-int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given, FileOps& ops,
-            int* alreadyOpen) {
+SetSlot OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given, FileOps& ops,
+                SetSlot* alreadyOpen) {
   const auto refuseOpenSet = [&](const fs::path& setPath) {
     if (alreadyOpen == nullptr) return false;
     *alreadyOpen = FindOpenSet(ws, setPath);
-    return *alreadyOpen != 0;
+    return *alreadyOpen != kNoSet;
   };
   fs::path path = given;
   std::string name;
@@ -155,9 +155,9 @@ int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given
     fs::path dir = ParentDirOf(path);
     if (dir.empty()) dir = ".";
     const FileType type = ops.TypeOf(dir);
-    if (type == FileType::None) return 0;  // the folder has gone: open nothing, say nothing
+    if (type == FileType::None) return kNoSet;  // the folder has gone: open nothing, say nothing
     if (type != FileType::Directory) path.clear();
-    if (!path.empty() && !isNew && refuseOpenSet(path)) return 0;
+    if (!path.empty() && !isNew && refuseOpenSet(path)) return kNoSet;
   }
   if (isNew) {
     path = ws.templateSet;
@@ -165,14 +165,14 @@ int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given
   }
   if (path.empty()) {
     const auto chosen = AskForSet(ws, prompter);
-    if (!chosen) return 0;
+    if (!chosen) return kNoSet;
     path = *chosen;
     name = SetNameOf(path);
-    if (name.empty() || refuseOpenSet(path) || !AcceptNameInUse(ws, prompter, name)) return 0;
+    if (name.empty() || refuseOpenSet(path) || !AcceptNameInUse(ws, prompter, name)) return kNoSet;
   }
-  if (!CompleteComponents(ws, prompter, path, name, ops)) return 0;
+  if (!CompleteComponents(ws, prompter, path, name, ops)) return kNoSet;
 
-  const int slot = ws.sets.FindFreeSlot();
+  const SetSlot slot = ws.sets.FindFreeSlot();
   SetEntry& entry = ws.sets.Entry(slot);
   ProgressWindow progress(prompter);
   progress.Show("Loading " + name + " Files...", 0.001, 15.001);
@@ -188,7 +188,7 @@ int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given
   progress.Advance(1);
   if (!allValid) {
     ws.sets.Release(slot);
-    return 0;
+    return kNoSet;
   }
 
   if (isNew) {
@@ -223,7 +223,8 @@ int OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& given
   return slot;
 }
 
-int OpenRecentSet(Workspace& ws, Prompter& prompter, const fs::path& setPath, int* alreadyOpen) {
+SetSlot OpenRecentSet(Workspace& ws, Prompter& prompter, const fs::path& setPath,
+                      SetSlot* alreadyOpen) {
   FileOps& ops = RealFileOps();
   const fs::path dir = ParentDirOf(setPath);
   const bool gone = ops.TypeOf(dir.empty() ? fs::path(".") : dir) != FileType::Directory ||
@@ -236,10 +237,10 @@ int OpenRecentSet(Workspace& ws, Prompter& prompter, const fs::path& setPath, in
     auto& recent = ws.settings.RecentSets;
     recent.erase(std::remove(recent.begin(), recent.end(), setPath), recent.end());
   }
-  return 0;
+  return kNoSet;
 }
 
-int OpenCompleteSet(Workspace& ws, Prompter& prompter, const fs::path& setPath) {
+SetSlot OpenCompleteSet(Workspace& ws, Prompter& prompter, const fs::path& setPath) {
   bool complete = true;
   for (const Kind kind : kStoredKinds) {
     if (FindComponentFile(setPath, kind)) continue;
@@ -247,7 +248,7 @@ int OpenCompleteSet(Workspace& ws, Prompter& prompter, const fs::path& setPath) 
         ComponentErrorText({ComponentProblem::NotFound, ComponentPath(setPath, kind)}));
     complete = false;
   }
-  return complete ? OpenSet(ws, prompter, false, setPath) : 0;
+  return complete ? OpenSet(ws, prompter, false, setPath) : kNoSet;
 }
 
 }  // namespace i40

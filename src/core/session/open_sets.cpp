@@ -13,26 +13,33 @@ OpenSets::OpenSets() {
   Reset();
 }
 
-std::size_t OpenSets::At(int slot) const {
-  if (!IsSlot(slot)) throw std::out_of_range("no such Set slot: " + std::to_string(slot));
-  return static_cast<std::size_t>(slot - 1);
+std::size_t OpenSets::At(SetSlot slot) const {
+  if (!IsSlot(slot)) throw std::out_of_range("no such Set slot: " + std::to_string(Value(slot)));
+  return static_cast<std::size_t>(Value(slot) - 1);
 }
 
-SetEntry& OpenSets::Entry(int slot) {
+std::vector<SetSlot> OpenSets::Slots() const {
+  std::vector<SetSlot> slots;
+  for (int slot = 1; slot <= SlotCount(); ++slot)
+    slots.push_back(SetSlot{slot});
+  return slots;
+}
+
+SetEntry& OpenSets::Entry(SetSlot slot) {
   return entries_[At(slot)];
 }
-const SetEntry& OpenSets::Entry(int slot) const {
+const SetEntry& OpenSets::Entry(SetSlot slot) const {
   return entries_[At(slot)];
 }
-FileSet& OpenSets::Files(int slot) {
+FileSet& OpenSets::Files(SetSlot slot) {
   return *fileSets_[At(slot)];
 }
-const FileSet& OpenSets::Files(int slot) const {
+const FileSet& OpenSets::Files(SetSlot slot) const {
   return *fileSets_[At(slot)];
 }
 
-int OpenSets::FindFreeSlot() {
-  for (int slot = 1; slot <= SlotCount(); ++slot) {
+SetSlot OpenSets::FindFreeSlot() {
+  for (const SetSlot slot : Slots()) {
     if (Entry(slot).Free) {
       Entry(slot).Free = false;
       return slot;
@@ -41,10 +48,10 @@ int OpenSets::FindFreeSlot() {
   entries_.emplace_back();
   fileSets_.push_back(std::make_unique<FileSet>());
   entries_.back().Free = false;
-  return SlotCount();
+  return SetSlot{SlotCount()};
 }
 
-void OpenSets::Release(int slot) {
+void OpenSets::Release(SetSlot slot) {
   Entry(slot).Free = true;
 }
 

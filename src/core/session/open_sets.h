@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "format/file_set.h"
+#include "format/ids.h"
 #include "format/kinds.h"
 
 namespace i40 {
@@ -30,20 +31,22 @@ class OpenSets {
   OpenSets();
 
   int SlotCount() const { return static_cast<int>(entries_.size()); }
-  bool IsSlot(int slot) const { return slot >= 1 && slot <= SlotCount(); }
-  bool InUse(int slot) const { return IsSlot(slot) && !Entry(slot).Free; }
+  bool IsSlot(SetSlot slot) const { return Value(slot) >= 1 && Value(slot) <= SlotCount(); }
+  bool InUse(SetSlot slot) const { return IsSlot(slot) && !Entry(slot).Free; }
+  // Every slot, free or not, from the first.
+  std::vector<SetSlot> Slots() const;
 
-  SetEntry& Entry(int slot);
-  const SetEntry& Entry(int slot) const;
-  FileSet& Files(int slot);
-  const FileSet& Files(int slot) const;
+  SetEntry& Entry(SetSlot slot);
+  const SetEntry& Entry(SetSlot slot) const;
+  FileSet& Files(SetSlot slot);
+  const FileSet& Files(SetSlot slot) const;
 
   // Takes the lowest-numbered free slot, growing every per-slot table by one when none
-  // is free, and returns its number.
-  int FindFreeSlot();
+  // is free, and returns it.
+  SetSlot FindFreeSlot();
 
   // Marks a slot free; its data stays until the slot is taken again.
-  void Release(int slot);
+  void Release(SetSlot slot);
 
   // Back to a single free slot with nothing modified (start-up).
   void Reset();
@@ -51,7 +54,7 @@ class OpenSets {
   bool AnySetOpen() const;
 
  private:
-  std::size_t At(int slot) const;
+  std::size_t At(SetSlot slot) const;
 
   std::vector<SetEntry> entries_;
   std::vector<std::unique_ptr<FileSet>> fileSets_;

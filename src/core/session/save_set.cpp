@@ -25,7 +25,7 @@ std::optional<fs::path> ChooseDestination(Workspace& ws, Prompter& prompter) {
   return SetPathFromComponent(*chosen);
 }
 
-bool SaveSet(Workspace& ws, Prompter& prompter, int slot, const fs::path& path, bool all,
+bool SaveSet(Workspace& ws, Prompter& prompter, SetSlot slot, const fs::path& path, bool all,
              FileOps& ops) {
   SetEntry& entry = ws.sets.Entry(slot);
   entry.Dir = ParentDirOf(path);
@@ -54,7 +54,7 @@ bool SaveSet(Workspace& ws, Prompter& prompter, int slot, const fs::path& path, 
   return allWritten;
 }
 
-bool SaveCommand(Workspace& ws, Prompter& prompter, int slot, FileOps& ops) {
+bool SaveCommand(Workspace& ws, Prompter& prompter, SetSlot slot, FileOps& ops) {
   const SetEntry& entry = ws.sets.Entry(slot);
   if (IsNewSetName(entry.Name)) {
     const auto destination = ChooseDestination(ws, prompter);
@@ -75,7 +75,7 @@ bool SaveCommand(Workspace& ws, Prompter& prompter, int slot, FileOps& ops) {
   return SaveSet(ws, prompter, slot, path, false, ops);
 }
 
-bool SaveAsCommand(Workspace& ws, Prompter& prompter, int slot, FileOps& ops) {
+bool SaveAsCommand(Workspace& ws, Prompter& prompter, SetSlot slot, FileOps& ops) {
   const auto destination = ChooseDestination(ws, prompter);
   if (!destination) return false;
   if (FindComponentFile(*destination, Kind::Style, ops)) {
@@ -86,7 +86,7 @@ bool SaveAsCommand(Workspace& ws, Prompter& prompter, int slot, FileOps& ops) {
   return SaveSet(ws, prompter, slot, *destination, true, ops);
 }
 
-bool QueryCloseSet(Workspace& ws, Prompter& prompter, int slot, FileOps& ops) {
+bool QueryCloseSet(Workspace& ws, Prompter& prompter, SetSlot slot, FileOps& ops) {
   const SetEntry& entry = ws.sets.Entry(slot);
   if (!entry.AnyModified()) return true;
   const Message question{"Save the changes in " + entry.Name + " ?", entry.Name,
@@ -103,7 +103,7 @@ bool QueryCloseSet(Workspace& ws, Prompter& prompter, int slot, FileOps& ops) {
   }
 }
 
-void UnloadSet(Workspace& ws, int slot) {
+void UnloadSet(Workspace& ws, SetSlot slot) {
   ws.edits.ForgetSet(slot);
   ws.sets.Release(slot);
   const SetEntry& entry = ws.sets.Entry(slot);

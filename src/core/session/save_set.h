@@ -24,21 +24,21 @@ std::optional<std::filesystem::path> ChooseDestination(Workspace& ws, Prompter& 
 // Each component replaces its file atomically; one that cannot be written is reported
 // with "Error saving <kind> data." and stays marked changed, and the others are still
 // written. True when every component written was written.
-bool SaveSet(Workspace& ws, Prompter& prompter, int slot, const std::filesystem::path& path,
+bool SaveSet(Workspace& ws, Prompter& prompter, SetSlot slot, const std::filesystem::path& path,
              bool all, FileOps& ops = RealFileOps());
 
 // File > Save: a Set never saved asks for a destination first.
-bool SaveCommand(Workspace& ws, Prompter& prompter, int slot, FileOps& ops = RealFileOps());
+bool SaveCommand(Workspace& ws, Prompter& prompter, SetSlot slot, FileOps& ops = RealFileOps());
 
 // File > Save As...: asks before writing over an existing Set (one with a Style file).
-bool SaveAsCommand(Workspace& ws, Prompter& prompter, int slot, FileOps& ops = RealFileOps());
+bool SaveAsCommand(Workspace& ws, Prompter& prompter, SetSlot slot, FileOps& ops = RealFileOps());
 
 // Asks "Save the changes in <Set> ?" when something changed; false when the window
 // stays open: the user cancelled, or chose to save and the save did not complete.
-bool QueryCloseSet(Workspace& ws, Prompter& prompter, int slot, FileOps& ops = RealFileOps());
+bool QueryCloseSet(Workspace& ws, Prompter& prompter, SetSlot slot, FileOps& ops = RealFileOps());
 
 // The window is gone: the clipboards and undo copies forget the Set, the slot is freed
 // and remembered as the last Set unless it was never saved.
-void UnloadSet(Workspace& ws, int slot);
+void UnloadSet(Workspace& ws, SetSlot slot);
 
 }  // namespace i40

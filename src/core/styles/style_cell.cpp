@@ -5,24 +5,24 @@
 
 namespace i40 {
 
-CellLook StyleCell(const ItemSources& from, int number, bool highlightCalls, bool called) {
-  const int slot = StyleSlotOfNumber(number);
-  const std::string name = StyleName(from, number);
+CellLook StyleCell(const ItemSources& from, ItemNumber number, bool highlightCalls, bool called) {
+  const ItemIndex slot = ItemUserIndex(Kind::Style, number);
+  const std::string name = ItemName(from, Kind::Style, number);
+  const std::string label = ItemNumberLabel(Kind::Style, number);
   CellLook look;
   look.background = colours::kLightMagenta;
-  if (slot >= 0) {
-    const StyleSlot& s = from.set.styles.slots[static_cast<std::size_t>(slot)];
+  if (slot != kNoIndex) {
+    const StyleSlot& s = from.set.styles.slots[static_cast<std::size_t>(Value(slot))];
     if (s.present == 0) {
       look.background = CellColour::SystemGrey();
     } else {
       // A space before the count: a name of all 16 letters would run into it.
-      look.text = StyleLabel(number) + " " + name + " :" +
-                  std::to_string(StyleEvents(from.set.styles, slot));
+      look.text = label + " " + name + " :" + std::to_string(StyleEvents(from.set.styles, slot));
     }
   } else {
-    look.text = StyleLabel(number) + " " + name;
+    look.text = label + " " + name;
   }
-  look.textColour = ItemTextColour(name == kEmptyName, slot >= 0, highlightCalls, called);
+  look.textColour = ItemTextColour(name == kEmptyName, slot != kNoIndex, highlightCalls, called);
   return look;
 }
 

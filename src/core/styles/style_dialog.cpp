@@ -13,24 +13,25 @@
 
 namespace i40 {
 
-std::optional<DialogModel> StyleDialog(Workspace& ws, int slot, int number) {
+std::optional<DialogModel> StyleDialog(Workspace& ws, SetSlot slot, ItemNumber number) {
   FileSet& set = ws.sets.Files(slot);
   const ItemSources from{ws.presets, set};
-  const std::string name = StyleName(from, number);
-  const int user = StyleSlotOfNumber(number);
+  const std::string name = ItemName(from, Kind::Style, number);
+  const ItemIndex user = ItemUserIndex(Kind::Style, number);
   // An absent user Style shows as an empty cell.
-  const bool absent = user >= 0 && set.styles.slots[static_cast<std::size_t>(user)].present == 0;
+  const bool absent =
+      user != kNoIndex && set.styles.slots[static_cast<std::size_t>(Value(user))].present == 0;
   if (name.empty() || name == kEmptyName || absent) return std::nullopt;
-  const bool preset = user < 0;
+  const bool preset = user == kNoIndex;
 
   DialogModel m(ws, slot, Kind::Style, user, !preset);
   m.formName = "FParSty";
-  m.title = "Style " + StyleLabel(number) + " in " + ws.sets.Entry(slot).Name;
+  m.title = "Style " + ItemNumberLabel(Kind::Style, number) + " in " + ws.sets.Entry(slot).Name;
   m.frames = {{"fraSty", ""}, {"fraEvents", "Events", !preset}, {"fraLinks", ""}};
   const std::span<const std::uint8_t> record =
       preset ? std::span<const std::uint8_t>() : RecordBytes(std::as_const(set), Kind::Style, user);
   AddNameAndCategory(m, "fraSty", Entries(kStyleCategoryName), record, name,
-                     StyleCategory(from, number));
+                     ItemCategory(from, Kind::Style, number));
 
   DialogControl used = MakeControl(ControlType::Label, "lblUsed", "fraEvents", "");
   DialogControl free = MakeControl(ControlType::Label, "lblFree", "fraEvents", "");
@@ -48,7 +49,8 @@ std::optional<DialogModel> StyleDialog(Workspace& ws, int slot, int number) {
   programs.enabled = !preset;
   FillProgramLines(m, programs, ": ", record);
   m.controls.push_back(std::move(programs));
-  AddCallers(m, "fraLinks", "Called by", "Items that call this Style", StyleCallers(set, number));
+  AddCallers(m, "fraLinks", "Called by", "Items that call this Style",
+             CallerTexts(set, Kind::Style, number));
 
   m.MarkOpened();
   return m;

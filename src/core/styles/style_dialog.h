@@ -8,6 +8,6 @@
 namespace i40 {
 
 // The Style dialog (FParSty) of a user or preset Style: nothing for an empty user slot.
-std::optional<DialogModel> StyleDialog(Workspace& ws, int slot, int number);
+std::optional<DialogModel> StyleDialog(Workspace& ws, SetSlot slot, ItemNumber number);
 
 }  // namespace i40

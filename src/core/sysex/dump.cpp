@@ -162,7 +162,7 @@ Message SendConfirmation(const std::string& what, double seconds) {
   return {text, "", MessageIcon::None, MessageButtons::OkCancel, Answer::Ok};
 }
 
-bool SaveSysExFile(Workspace& ws, Prompter& prompter, int slot, Kind kind,
+bool SaveSysExFile(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
                    const std::vector<std::uint8_t>& message, FileOps& ops) {
   FileRequest request;
   request.title = kind == Kind::Style ? "Save current Style Block to SysEx File..."
@@ -188,7 +188,7 @@ bool SaveSysExFile(Workspace& ws, Prompter& prompter, int slot, Kind kind,
   return true;
 }
 
-bool SendToInstrument(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind kind,
+bool SendToInstrument(Workspace& ws, Prompter& prompter, MidiPort* port, SetSlot slot, Kind kind,
                       int styleBlock) {
   if (port == nullptr) {
     // A program without a MIDI layer (a command that only writes files).
@@ -200,7 +200,7 @@ bool SendToInstrument(Workspace& ws, Prompter& prompter, MidiPort* port, int slo
   return DumpMidi(ws, prompter, port, slot, kind, styleBlock, false);
 }
 
-bool DumpMidi(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind kind,
+bool DumpMidi(Workspace& ws, Prompter& prompter, MidiPort* port, SetSlot slot, Kind kind,
               int styleBlock, bool toFile, FileOps& ops) {
   const FileSet& set = ws.sets.Files(slot);
   if (const auto refusal = DumpRefusal(set, kind, styleBlock)) {

@@ -44,16 +44,16 @@ Message SendConfirmation(const std::string& what, double seconds);
 
 // Sends the dump of a kind to the instrument and checks its acknowledgement, or saves it
 // as a ".SYX" file. True when the instrument acknowledged it or the file was written.
-bool DumpMidi(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind kind,
+bool DumpMidi(Workspace& ws, Prompter& prompter, MidiPort* port, SetSlot slot, Kind kind,
               int styleBlock, bool toFile, FileOps& ops = RealFileOps());
 
 // Send to the instrument (a Set window's Utilities menu, the Global dialogs): with no
 // instrument found so far the MIDI setup comes first, and the dump goes only when it
 // found one.
-bool SendToInstrument(Workspace& ws, Prompter& prompter, MidiPort* port, int slot, Kind kind,
+bool SendToInstrument(Workspace& ws, Prompter& prompter, MidiPort* port, SetSlot slot, Kind kind,
                       int styleBlock);
 
-bool SaveSysExFile(Workspace& ws, Prompter& prompter, int slot, Kind kind,
+bool SaveSysExFile(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
                    const std::vector<std::uint8_t>& message, FileOps& ops = RealFileOps());
 
 // The MIDI setup's search: a Universal Identity Request, then the channel and model of

@@ -52,7 +52,7 @@ struct WholeProgress {
 
 }  // namespace
 
-std::vector<PlannedDump> WholeSetDumps(const Workspace& ws, int slot,
+std::vector<PlannedDump> WholeSetDumps(const Workspace& ws, SetSlot slot,
                                        std::vector<std::string>& refusals) {
   const FileSet& set = ws.sets.Files(slot);
   std::vector<std::pair<Kind, int>> order = {
@@ -74,7 +74,7 @@ std::vector<PlannedDump> WholeSetDumps(const Workspace& ws, int slot,
   return dumps;
 }
 
-bool SendWholeSet(Workspace& ws, Prompter& prompter, MidiPort* port, int slot) {
+bool SendWholeSet(Workspace& ws, Prompter& prompter, MidiPort* port, SetSlot slot) {
   if (port == nullptr) {
     prompter.Ask({"No MIDI driver is present", "", MessageIcon::Exclamation, MessageButtons::Ok,
                   Answer::Ok});

@@ -22,7 +22,7 @@ struct PlannedDump {
 // Programs, the four Style Blocks, Arrangements, KBD Sets, Backing Sequences. A Style
 // Block without a Style holds no data and is left out. What cannot be made goes into
 // `refusals`, one line each.
-std::vector<PlannedDump> WholeSetDumps(const Workspace& ws, int slot,
+std::vector<PlannedDump> WholeSetDumps(const Workspace& ws, SetSlot slot,
                                        std::vector<std::string>& refusals);
 
 // Utilities > Send Whole Set to Korg-i: with no instrument found yet the MIDI setup comes
@@ -31,6 +31,6 @@ std::vector<PlannedDump> WholeSetDumps(const Workspace& ws, int slot,
 // failure stops it with one message saying where and what was acknowledged before; a
 // Cancel ends the dump under way with F7 and sends nothing more. True when every dump
 // was acknowledged.
-bool SendWholeSet(Workspace& ws, Prompter& prompter, MidiPort* port, int slot);
+bool SendWholeSet(Workspace& ws, Prompter& prompter, MidiPort* port, SetSlot slot);
 
 }  // namespace i40

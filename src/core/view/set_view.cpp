@@ -7,38 +7,45 @@
 #include "calls/callers.h"
 #include "edit/edit_engine.h"
 #include "format/bsq_file.h"
+#include "format/kind_table.h"
 #include "format/style_blocks.h"
 #include "format/vocabulary.h"
 #include "kbdsets/kbdset_grid.h"
 #include "programs/program_cell.h"
+#include "reports/set_statistics.h"
 #include "styles/style_cell.h"
 
 namespace i40 {
 namespace {
 
-int TabSlotOf(Kind kind) {
-  return kind == Kind::Program ? 2 : kind == Kind::Style ? 1 : 0;
-}
-
-bool TwinApplies(Kind kind, int bank, bool twin) {
+bool TwinApplies(Kind kind, BankNo bank, bool twin) {
   // Twin View shows banks A and B together; on any other bank it shows that bank alone,
   // so that only positions that belong to a bank are drawn.
-  return twin && bank == 0 && (kind == Kind::Arrangement || kind == Kind::Program);
+  return twin && Value(bank) == 0 && HasTwinView(kind);
 }
 
 }  // namespace
 
-std::vector<int> GridNumbers(Kind kind, int bank, bool twin) {
-  std::vector<int> numbers;
+bool ShowsItemGrid(Kind tab) {
+  return !FactsOf(tab).banks.empty();
+}
+
+bool HasTwinView(Kind tab) {
+  return tab == Kind::Arrangement || tab == Kind::Program;
+}
+
+std::vector<ItemNumber> GridNumbers(Kind kind, BankNo bank, bool twin) {
+  std::vector<ItemNumber> numbers;
   const int banks = TwinApplies(kind, bank, twin) ? 2 : 1;
-  for (int b = bank; b < bank + banks; ++b) {
-    for (int index = 0; index <= BankLastIndex(kind, b); ++index)
-      numbers.push_back(ItemNumber(kind, b, index));
+  for (int b = Value(bank); b < Value(bank) + banks; ++b) {
+    for (int index = 0; index <= BankLastIndex(kind, BankNo{b}); ++index)
+      numbers.push_back(NumberAt(kind, {BankNo{b}, index}));
   }
   return numbers;
 }
 
-std::vector<CellLook> GridCells(const Workspace& ws, int slot, Kind kind, int bank, bool twin) {
+std::vector<CellLook> GridCells(const Workspace& ws, SetSlot slot, Kind kind, BankNo bank,
+                                bool twin) {
   const FileSet& set = ws.sets.Files(slot);
   const ItemSources from{ws.presets, set};
   const bool highlight = ws.settings.HighCall;
@@ -46,7 +53,7 @@ std::vector<CellLook> GridCells(const Workspace& ws, int slot, Kind kind, int ba
   if (kind == Kind::Program) {
     cells = FillProgramGrid(from, bank, highlight);
     if (TwinApplies(kind, bank, twin)) {
-      auto second = FillProgramGrid(from, bank + 1, highlight);
+      auto second = FillProgramGrid(from, BankNo{Value(bank) + 1}, highlight);
       cells.insert(cells.end(), second.begin(), second.end());
     }
     for (CellLook& c : cells) {
@@ -54,10 +61,10 @@ std::vector<CellLook> GridCells(const Workspace& ws, int slot, Kind kind, int ba
     }
     return cells;
   }
-  std::unordered_set<int> called;
+  std::unordered_set<ItemNumber> called;
   if (highlight) called = CalledNumbers(set, kind);
-  for (const int number : GridNumbers(kind, bank, twin)) {
-    const bool isCalled = called.count(number) > 0;
+  for (const ItemNumber number : GridNumbers(kind, bank, twin)) {
+    const bool isCalled = called.contains(number);
     CellLook look = kind == Kind::Arrangement ? ArrangementCell(from, number, highlight, isCalled)
                                               : StyleCell(from, number, highlight, isCalled);
     if (look.background == CellColour::GridDefault()) look.background = kGridBackground;
@@ -66,71 +73,62 @@ std::vector<CellLook> GridCells(const Workspace& ws, int slot, Kind kind, int ba
   return cells;
 }
 
-std::vector<std::string> BackingSequenceLines(const Workspace& ws, int slot) {
+std::vector<std::string> BackingSequenceLines(const Workspace& ws, SetSlot slot) {
   std::vector<std::string> lines;
-  for (int i = 0; i < kBsqCount; ++i)
+  for (const ItemIndex i : PositionsOf(Kind::BackingSequence))
     lines.push_back(BsqListEntry(ws.sets.Files(slot).backingSequences, i));
   return lines;
 }
 
-std::array<std::string, 5> BackingSequenceCounters(const Workspace& ws, int slot) {
+std::array<std::string, 5> BackingSequenceCounters(const Workspace& ws, SetSlot slot) {
   const BsqData& bsq = ws.sets.Files(slot).backingSequences;
   return {BsqUsedCounterText(bsq), "", "", "", BsqFreeCounterText(bsq)};
 }
 
-std::vector<std::array<std::string, 4>> KbdSetRows(const Workspace& ws, int slot) {
+std::vector<std::array<std::string, 4>> KbdSetRows(const Workspace& ws, SetSlot slot) {
   const ItemSources from{ws.presets, ws.sets.Files(slot)};
   std::vector<std::array<std::string, 4>> rows;
-  for (int k = 0; k < kKbdSetCount; ++k) {
+  for (const ItemIndex k : PositionsOf(Kind::KbdSet)) {
     rows.push_back({KbdSetLabel(k), KbdSetSectionText(from, k, 0), KbdSetSectionText(from, k, 1),
                     KbdSetSectionText(from, k, 2)});
   }
   return rows;
 }
 
-SetViewState ViewOfItem(const SetViewState& view, Kind kind, int index) {
+SetViewState ViewOfItem(const SetViewState& view, Kind kind, ItemIndex index) {
   SetViewState shown = view;
-  shown.tab = static_cast<int>(kind);
-  int current = index;
-  if (kind == Kind::Arrangement || kind == Kind::Style || kind == Kind::Program) {
-    const int number = ItemNumberOfUserIndex(kind, index);
-    const std::size_t t = static_cast<std::size_t>(TabSlotOf(kind));
-    shown.bank[t] = ItemBankIndex(kind, number).bank;
-    shown.twin[t] = false;
-    const auto numbers = GridNumbers(kind, shown.bank[t], false);
+  shown.tab = kind;
+  int current = Value(index);
+  if (ShowsItemGrid(kind)) {
+    const ItemNumber number = ItemNumberOfUserIndex(kind, index);
+    shown.Bank(kind) = ItemBankIndex(kind, number).bank;
+    shown.Twin(kind) = false;
+    const auto numbers = GridNumbers(kind, shown.Bank(kind), false);
     current = static_cast<int>(std::find(numbers.begin(), numbers.end(), number) - numbers.begin());
   }
-  shown.current.at(static_cast<std::size_t>(shown.tab)) = current;
+  shown.Current(kind) = current;
   return shown;
 }
 
 Selection SelectionOf(const SetViewState& view) {
-  const auto kind = static_cast<Kind>(view.tab);
-  const int current = view.current.at(static_cast<std::size_t>(view.tab));
+  const Kind kind = view.tab;
+  const int current = view.Current(kind);
   Selection s;
-  switch (kind) {
-    case Kind::Arrangement:
-    case Kind::Style:
-    case Kind::Program: {
-      const std::size_t t = static_cast<std::size_t>(TabSlotOf(kind));
-      const auto numbers = GridNumbers(kind, view.bank[t], t != 1 && view.twin[t]);
-      if (current < 0 || current >= static_cast<int>(numbers.size())) return s;
-      s.number = numbers[static_cast<std::size_t>(current)];
-      s.index = ItemUserIndex(kind, s.number);
-      s.userItem = s.index >= 0;
-      return s;
-    }
-    case Kind::BackingSequence:
-      s.index = current >= 0 && current < kBsqCount ? current : -1;
-      s.userItem = s.index >= 0;
-      return s;
-    case Kind::KbdSet:
-      s.index = current >= 0 && current < kKbdSetCount ? current : -1;
-      s.userItem = s.index >= 0;
-      return s;
-    default:
-      return s;
+  if (ShowsItemGrid(kind)) {
+    const auto numbers = GridNumbers(kind, view.Bank(kind), view.Twin(kind));
+    if (current < 0 || current >= static_cast<int>(numbers.size())) return s;
+    s.item.number = numbers[static_cast<std::size_t>(current)];
+    s.item.index = ItemUserIndex(kind, s.item.number);
+  } else if (IsPosition(kind, ItemIndex{current})) {
+    s.item.index = ItemIndex{current};
   }
+  s.userItem = s.item.index != kNoIndex;
+  return s;
+}
+
+int DumpBlockOf(const SetViewState& view) {
+  const Selection s = SelectionOf(view);
+  return view.tab == Kind::Style && s.userItem ? BlockOfSlot(s.item.index) : 0;
 }
 
 std::string GridLegend(Kind kind, bool highlightCalls) {
@@ -149,26 +147,27 @@ std::string GridLegend(Kind kind, bool highlightCalls) {
 }
 
 std::string FreeEventsLegend() {
-  return "Free events of each Block: the four Styles of a Block (C11-C14, C15-C18, C21-C24, "
-         "C25-C28) share " +
+  std::string blocks;
+  for (int b = 0; b < kStyleBlockCount; ++b)
+    blocks += (b > 0 ? ", " : "") + BlockStyles(b);
+  return "Free events of each Block: the four Styles of a Block (" + blocks + ") share " +
          std::to_string(kBlockCapacity) + " events";
 }
 
-std::array<bool, kEditEntryCount> EditMenuEnabled(const Workspace& ws, int slot,
+std::array<bool, kEditEntryCount> EditMenuEnabled(const Workspace& ws, SetSlot slot,
                                                   const SetViewState& view) {
   std::array<bool, kEditEntryCount> enabled{};
   const Selection s = SelectionOf(view);
-  const auto kind = static_cast<Kind>(view.tab);
+  const Kind kind = view.tab;
   if (s.userItem) {
     for (int e = kCut; e < kEditEntryCount; ++e)
       enabled[static_cast<std::size_t>(e)] = true;
-    const bool twinTab = view.tab == 0 || view.tab == 2;
-    if (twinTab && view.twin[static_cast<std::size_t>(view.tab)]) {
+    if (HasTwinView(kind) && view.Twin(kind)) {
       enabled[kEraseBank] = false;
       enabled[kImport] = false;
     }
     enabled[kUndo] = ws.sets.Entry(slot).UndoEnabled;
-    enabled[kPasteCalls] = CanPasteWithCalls(ws, SetSlot{slot}, kind);
+    enabled[kPasteCalls] = CanPasteWithCalls(ws, slot, kind);
   }
   // The Songs and KBD Sets have no dialog: Details there would do nothing.
   enabled[kDetails] = kind != Kind::Song && kind != Kind::KbdSet;

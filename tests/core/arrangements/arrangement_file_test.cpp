@@ -81,22 +81,23 @@ class ArrangementCellTest : public ::testing::Test {
 };
 
 TEST_F(ArrangementCellTest, TextShowsTheStyleLabelAndUForUserStylesOfUserArrangements) {
-  EXPECT_EQ(ArrangementCellText(From(), 256), "C11 User Arr         (C11)U");
-  EXPECT_EQ(ArrangementCellText(From(), 257), "C12 On Preset        (B88)");
-  EXPECT_EQ(ArrangementCellText(From(), 258), "C13                 ");
-  EXPECT_EQ(ArrangementCellText(From(), 0), "A11 Preset Arr       (B17)");
+  EXPECT_EQ(ArrangementCellText(From(), ItemNumber{256}), "C11 User Arr         (C11)U");
+  EXPECT_EQ(ArrangementCellText(From(), ItemNumber{257}), "C12 On Preset        (B88)");
+  EXPECT_EQ(ArrangementCellText(From(), ItemNumber{258}), "C13                 ");
+  EXPECT_EQ(ArrangementCellText(From(), ItemNumber{0}), "A11 Preset Arr       (B17)");
   // A preset Arrangement never gets the "U", even when its table names no preset Style.
-  EXPECT_EQ(ArrangementCellText(From(), 1), "A12 Preset Two       ()");
+  EXPECT_EQ(ArrangementCellText(From(), ItemNumber{1}), "A12 Preset Two       ()");
 }
 
 // The colours follow the rule for every kind's cells (the Program grid and the Style cells
 // meet the rest of it); here, which cells count as empty, user or preset.
 TEST_F(ArrangementCellTest, ColourOfEmptyUserAndPresetCells) {
-  EXPECT_EQ(ArrangementCellColour(From(), 258, true, true), colours::kBlue);  // empty
-  EXPECT_EQ(ArrangementCellColour(From(), 0, false, true), CellColour::SystemGrey());
-  EXPECT_EQ(ArrangementCellColour(From(), 0, true, true), colours::kDarkRed);
-  EXPECT_EQ(ArrangementCellColour(From(), 256, true, true), colours::kRed);
-  EXPECT_EQ(ArrangementCell(From(), 256, true, false).background, CellColour::GridDefault());
+  EXPECT_EQ(ArrangementCellColour(From(), ItemNumber{258}, true, true), colours::kBlue);  // empty
+  EXPECT_EQ(ArrangementCellColour(From(), ItemNumber{0}, false, true), CellColour::SystemGrey());
+  EXPECT_EQ(ArrangementCellColour(From(), ItemNumber{0}, true, true), colours::kDarkRed);
+  EXPECT_EQ(ArrangementCellColour(From(), ItemNumber{256}, true, true), colours::kRed);
+  EXPECT_EQ(ArrangementCell(From(), ItemNumber{256}, true, false).background,
+            CellColour::GridDefault());
 }
 
 }  // namespace

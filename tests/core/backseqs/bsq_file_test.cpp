@@ -36,7 +36,7 @@ TEST(BsqFile, EmptyBankReadsAsTenZeroSizes) {
   ASSERT_FALSE(ReadBsqFile(bytes, read));
   EXPECT_EQ(std::tie(read.size, read.data, read.endStart),
             std::tuple(decltype(read.size){}, decltype(read.data){}, 5632));
-  EXPECT_EQ(BsqListEntry(read, 9), "BSeq 9:                  :    0");
+  EXPECT_EQ(BsqListEntry(read, ItemIndex{9}), "BSeq 9:                  :    0");
   EXPECT_EQ(BsqUsedCounterText(read) + "|" + BsqFreeCounterText(read), "BackSeqs: 0|Free: 65536");
 }
 
@@ -50,7 +50,7 @@ TEST(BsqFile, SequenceLongerThan16384BytesIsReadWhole) {
   ASSERT_FALSE(ReadBsqFile(bytes, read));
   EXPECT_EQ(read.data[2], bsq.data[2]);
   EXPECT_EQ(WriteBsqFile(read), bytes);
-  EXPECT_EQ(BsqListEntry(read, 2), "BSeq 2:                  : 5204");
+  EXPECT_EQ(BsqListEntry(read, ItemIndex{2}), "BSeq 2:                  : 5204");
 }
 
 TEST(BsqFile, OverTheMemoryTheFreeCounterGoesNegative) {

@@ -42,8 +42,8 @@ class CallsCheckTest : public test::WorkspaceTest {
     return ws_.sets.Files(dest_).arrangements.records[static_cast<std::size_t>(i)];
   }
 
-  int source_ = 0;
-  int dest_ = 0;
+  SetSlot source_ = kNoSet;
+  SetSlot dest_ = kNoSet;
 };
 
 // The Style is asked about before the tracks; Yes opens the picker where the track
@@ -52,11 +52,11 @@ TEST_F(CallsCheckTest, UnknownStyleFirstThenEachTrackPicksWhereItBelongs) {
   ws_.sets.Files(dest_).styles.slots[9].record.SetName("Other Style");
   ws_.sets.Files(dest_).programs.records[2].SetName("Other");
   prompter_.QueueAnswer(Answer::Yes);
-  prompter_.QueuePick(70);
+  prompter_.QueuePick(ItemNumber{70});
   prompter_.QueueAnswer(Answer::Yes);
-  prompter_.QueuePick(1038);
+  prompter_.QueuePick(ItemNumber{1038});
   prompter_.QueueAnswer(Answer::Yes);
-  prompter_.QueuePick(831);
+  prompter_.QueuePick(ItemNumber{831});
   ASSERT_TRUE(ed_.Paste(Kind::Arrangement, dest_, 5));
   EXPECT_EQ(prompter_.texts()[0],
             "Arrangement 'Song' calls Style 'My Style' non-existent in 'DST'\n\n"
@@ -64,9 +64,9 @@ TEST_F(CallsCheckTest, UnknownStyleFirstThenEachTrackPicksWhereItBelongs) {
   const auto& picks = prompter_.pickRequests();
   ASSERT_EQ(picks.size(), 3u);
   EXPECT_EQ(std::tie(picks[0].kind, picks[0].start, picks[1].start, picks[1].caption),
-            std::tuple(Kind::Style, 0, 1024, "for track 'DRUMS'"));
+            std::tuple(Kind::Style, ItemNumber{0}, ItemNumber{1024}, "for track 'DRUMS'"));
   EXPECT_EQ(std::tie(picks[2].kind, picks[2].slot, picks[2].start, picks[2].caption),
-            std::tuple(Kind::Program, dest_, 768, "for track 'BASS'"));
+            std::tuple(Kind::Program, dest_, ItemNumber{768}, "for track 'BASS'"));
   EXPECT_EQ(std::tuple(Dest(5).Style(), Dest(5).TrackProgram(0), Dest(5).TrackProgram(2)),
             std::tuple(70, 1038, 831));
 }
@@ -77,7 +77,7 @@ TEST_F(CallsCheckTest, KbdSetSectionsAreCheckedTheSameWay) {
   k.SetSectionProgram(1, 769);  // "Bass": not in DST
   ed_.Copy(Kind::KbdSet, source_, 2);
   prompter_.QueueAnswer(Answer::Yes);
-  prompter_.QueuePick(300);
+  prompter_.QueuePick(ItemNumber{300});
   ASSERT_TRUE(ed_.Paste(Kind::KbdSet, dest_, 14));
   KbdSetRecord expected = k;
   expected.SetSectionProgram(0, 775);
@@ -85,7 +85,7 @@ TEST_F(CallsCheckTest, KbdSetSectionsAreCheckedTheSameWay) {
   EXPECT_EQ(ws_.sets.Files(dest_).kbdSets.records[14], expected);
   EXPECT_EQ(prompter_.messages().size(), 1u);
   const PickRequest& pick = prompter_.pickRequests().at(0);
-  EXPECT_EQ(std::tie(pick.start, pick.caption), std::tuple(0, "for track 'Up1 KBD'"));
+  EXPECT_EQ(std::tie(pick.start, pick.caption), std::tuple(ItemNumber{0}, "for track 'Up1 KBD'"));
 }
 
 // Pasting over an Arrangement that a sequence calls: Yes and a pick redirect its caller,
@@ -98,9 +98,9 @@ TEST_F(CallsCheckTest, CancellingTheCallsCheckUndoesTheRedirectOfThePaste) {
   dst.backingSequences.records[0].SetName("SEQ");
   dst.backingSequences.records[0].SetArrangement(256 + 8);
   const auto before = Images(ws_, dest_);
-  prompter_.QueueAnswer(Answer::Yes);     // redirect the callers of C21
-  prompter_.QueuePick(256 + 9);           // to C22
-  prompter_.QueueAnswer(Answer::Cancel);  // the first call the Set lacks
+  prompter_.QueueAnswer(Answer::Yes);        // redirect the callers of C21
+  prompter_.QueuePick(ItemNumber{256 + 9});  // to C22
+  prompter_.QueueAnswer(Answer::Cancel);     // the first call the Set lacks
   EXPECT_FALSE(ed_.Paste(Kind::Arrangement, dest_, 8));
   ASSERT_EQ(prompter_.messages().size(), 2u);
   EXPECT_NE(prompter_.messages()[0].text.find("Called Arrangement is referenced by"),

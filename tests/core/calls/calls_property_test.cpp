@@ -49,7 +49,7 @@ FileSet NamedSet(std::uint32_t seed, char side) {
     for (int k = 99; k > 0; --k)
       std::swap(ids[static_cast<std::size_t>(k)], ids[static_cast<std::size_t>(rng.Below(k + 1))]);
     for (int i = 0; i < PositionCount(kind); ++i) {
-      const auto record = RecordBytes(set, kind, i);
+      const auto record = RecordBytes(set, kind, ItemIndex{i});
       if (kind != Kind::KbdSet) {
         test::PutName(
             record, kind,
@@ -61,9 +61,12 @@ FileSet NamedSet(std::uint32_t seed, char side) {
       std::copy(identity.begin(), identity.end(), record.begin() + IdentityOffset(kind));
       for (const CallField& field : CallFieldsOf(kind)) {
         const int roll = rng.Below(10);
-        const int user =
-            ItemNumberOfUserIndex(field.called, rng.Below(UserItemCount(field.called)));
-        WriteCall(record, field, roll < 7 ? user : roll < 9 ? rng.Below(64) : 200 + rng.Below(50));
+        const ItemNumber user =
+            ItemNumberOfUserIndex(field.called, ItemIndex{rng.Below(UserItemCount(field.called))});
+        WriteCall(record, field,
+                  roll < 7   ? user
+                  : roll < 9 ? ItemNumber{rng.Below(64)}
+                             : ItemNumber{200 + rng.Below(50)});
       }
     }
   }
@@ -72,10 +75,10 @@ FileSet NamedSet(std::uint32_t seed, char side) {
 
 // What a call names: a user item by its name, a preset by its number, or a number in no
 // bank as it stands.
-std::string Target(const FileSet& set, Kind called, int number) {
-  const int user = ItemUserIndex(called, number);
-  if (user >= 0) return "user " + RecordName(called, RecordBytes(set, called, user));
-  return "number " + std::to_string(number);
+std::string Target(const FileSet& set, Kind called, ItemNumber number) {
+  const ItemIndex user = ItemUserIndex(called, number);
+  if (user != kNoIndex) return "user " + RecordName(called, RecordBytes(set, called, user));
+  return "number " + std::to_string(Value(number));
 }
 
 // Every call of a Set by caller identity (a copy shares its original's): the kind each
@@ -85,7 +88,7 @@ using CallMap = std::multimap<std::string, std::vector<std::pair<Kind, std::stri
 CallMap CallsOf(const FileSet& set) {
   CallMap calls;
   for (const Kind caller : kCallerKinds) {
-    for (int i = 0; i < PositionCount(caller); ++i) {
+    for (const ItemIndex i : PositionsOf(caller)) {
       const auto record = RecordBytes(set, caller, i);
       if (IsEmptyRecord(caller, record)) continue;
       auto& targets = calls.emplace(IdentityOf(caller, record), CallMap::mapped_type())->second;
@@ -135,13 +138,13 @@ TEST(CallsProperty, CallsTheAnswersLeftAloneStillNameTheSameItems) {
     ws.settings.WarnDupl = false;
     test::RandomPrompter prompter(rng);
     test::Editor ed(ws, prompter);
-    const int a = test::AddSet(ws, NamedSet(seed, 'a'), "A");
-    const int b = test::AddSet(ws, NamedSet(seed + 5000, 'b'), "B");
+    const SetSlot a = test::AddSet(ws, NamedSet(seed, 'a'), "A");
+    const SetSlot b = test::AddSet(ws, NamedSet(seed + 5000, 'b'), "B");
     const CallMap inB = CallsOf(ws.sets.Files(b));
     const CallMap before = CallsOf(ws.sets.Files(a));
 
     const Kind kind = kEditKinds[static_cast<std::size_t>(rng.Below(5))];
-    done += test::RandomOperation(ed, rng, kind, a, b) ? 1 : 0;
+    done += test::RandomOperation(ed, rng, kind, SetSlot{a}, SetSlot{b}) ? 1 : 0;
 
     const FileSet& after = ws.sets.Files(a);
     const auto asked = AskedAbout(prompter);
@@ -161,7 +164,8 @@ TEST(CallsProperty, CallsTheAnswersLeftAloneStillNameTheSameItems) {
         } else {
           // A caller from the other Set: by name where this Set has the name.
           const std::string& there = origin->second[f].second;
-          if (there.rfind("user ", 0) == 0 && FindItemByName(after, called, there.substr(5)) < 0)
+          if (there.rfind("user ", 0) == 0 &&
+              FindItemByName(after, called, there.substr(5)) == kNoNumber)
             continue;  // the Set lacks the name: the user was asked
           ++resolvedCalls;
           ASSERT_EQ(target, there) << identity << " field " << f;

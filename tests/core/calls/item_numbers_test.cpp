@@ -14,21 +14,21 @@ TEST(ItemNumbers, EveryNumberConvertsBothWaysOrIsInNoBank) {
     int numbered = 0;
     for (int n = -1; n < 1100; ++n) {
       SCOPED_TRACE(std::string(KindName(kind)) + " " + std::to_string(n));
-      const BankIndex at = ItemBankIndex(kind, n);
-      const int user = ItemUserIndex(kind, n);
+      const BankIndex at = ItemBankIndex(kind, ItemNumber{n});
+      const int user = Value(ItemUserIndex(kind, ItemNumber{n}));
       if (at == kNoBankIndex) {
-        EXPECT_EQ(ItemNumberLabel(kind, n), "");
+        EXPECT_EQ(ItemNumberLabel(kind, ItemNumber{n}), "");
         EXPECT_EQ(user, -1);
         continue;
       }
       ++numbered;
-      EXPECT_EQ(ItemNumber(kind, at.bank, at.index), n);
-      EXPECT_EQ(ParseItemLabel(kind, ItemNumberLabel(kind, n)), at);
-      EXPECT_EQ(ItemUserIndexOf(kind, at.bank, at.index), user);
+      EXPECT_EQ(NumberAt(kind, at), ItemNumber{n});
+      EXPECT_EQ(ParseItemLabel(kind, ItemNumberLabel(kind, ItemNumber{n})), at);
+      EXPECT_EQ(ItemUserIndexOf(kind, at), ItemIndex{user});
       if (user >= 0) {
-        EXPECT_EQ(ItemNumberOfUserIndex(kind, user), n);
-        EXPECT_EQ(ItemBankIndexOfUserIndex(kind, user), at);
-        EXPECT_EQ(ItemUserLabel(kind, user), ItemNumberLabel(kind, n));
+        EXPECT_EQ(ItemNumberOfUserIndex(kind, ItemIndex{user}), ItemNumber{n});
+        EXPECT_EQ(ItemBankIndexOfUserIndex(kind, ItemIndex{user}), at);
+        EXPECT_EQ(ItemUserLabel(kind, ItemIndex{user}), ItemNumberLabel(kind, ItemNumber{n}));
       }
     }
     // Banks A and B everywhere, then C of Arrangements (64), C of Styles (16), or the
@@ -38,15 +38,19 @@ TEST(ItemNumbers, EveryNumberConvertsBothWaysOrIsInNoBank) {
 }
 
 TEST(ItemNumbers, LabelsAndTheEdgesOfTheBanks) {
-  EXPECT_EQ(ArrangementLabel(127), "B88");
-  EXPECT_EQ(ArrangementNumber(2, 70), 326);            // the index is taken as it is...
-  EXPECT_EQ(ArrangementBankIndex(326), kNoBankIndex);  // ... and gives a number of no bank
-  EXPECT_EQ(ArrangementNumber(3, 0), -1);
-  EXPECT_EQ(ProgramNumber(7, 0), -1);
+  EXPECT_EQ(ItemNumberLabel(Kind::Arrangement, ItemNumber{127}), "B88");
+  EXPECT_EQ(NumberAt(Kind::Arrangement, {BankNo{2}, 70}),
+            ItemNumber{326});  // the index is taken as it is...
+  EXPECT_EQ(ItemBankIndex(Kind::Arrangement, ItemNumber{326}),
+            kNoBankIndex);  // ... and gives a number of no bank
+  EXPECT_EQ(NumberAt(Kind::Arrangement, {BankNo{3}, 0}), ItemNumber{-1});
+  EXPECT_EQ(NumberAt(Kind::Program, {BankNo{7}, 0}), ItemNumber{-1});
   // Row then column: index 0 is 11, 7 is 18, 8 is 21, 63 is 88.
   // Style C: past the bank's end.
-  EXPECT_EQ(ItemLabel(Kind::Arrangement, 2, 7) + " " + ItemLabel(Kind::Arrangement, 2, 8) + " " +
-                ItemLabel(Kind::Program, 4, 63) + " " + ItemLabel(Kind::Style, 2, 16) + "|",
+  EXPECT_EQ(ItemLabel(Kind::Arrangement, {BankNo{2}, 7}) + " " +
+                ItemLabel(Kind::Arrangement, {BankNo{2}, 8}) + " " +
+                ItemLabel(Kind::Program, {BankNo{4}, 63}) + " " +
+                ItemLabel(Kind::Style, {BankNo{2}, 16}) + "|",
             "C18 C21 E88 |");
 }
 

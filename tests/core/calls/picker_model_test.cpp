@@ -1,4 +1,5 @@
 #include "calls/picker_model.h"
+#include "support/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -39,13 +40,13 @@ class PickerModelTest : public ::testing::Test {
 
   // Bank, category, row and the number chosen.
   static std::tuple<int, int, int, int> State(const PickerModel& model) {
-    return {model.bank(), model.category(), model.row(), model.Chosen()};
+    return {Value(model.bank()), model.category(), model.row(), Value(model.Chosen())};
   }
 
   static std::vector<int> Numbers(const std::vector<PickerLine>& lines) {
     std::vector<int> numbers;
     for (const auto& line : lines)
-      numbers.push_back(line.number);
+      numbers.push_back(Value(line.number));
     return numbers;
   }
 
@@ -79,21 +80,22 @@ TEST_F(PickerModelTest, CaptionsLabelsBanksAndCategories) {
 }
 
 TEST_F(PickerModelTest, BankLinesAreLabelSpaceNameWithTheirNumbers) {
-  const auto a = PickerBankLines(From(), Kind::Arrangement, 0);
+  const auto a = PickerBankLines(From(), Kind::Arrangement, BankNo{0});
   ASSERT_EQ(a.size(), 64u);
-  EXPECT_EQ(a[0], (PickerLine{"A11 Preset Arr A11  ", 0}));
-  const auto c = PickerBankLines(From(), Kind::Arrangement, 2);
-  EXPECT_EQ(c.at(44), (PickerLine{"C65 Forty Five      ", 300}));
-  EXPECT_EQ(c.at(1), (PickerLine{"C12 " + std::string(16, ' '), 257}));  // blank name listed
-  EXPECT_EQ(PickerBankLines(From(), Kind::Style, 2).back(),
-            (PickerLine{"C28 Last Style      ", 271}));
-  const auto kits = PickerBankLines(From(), Kind::Program, 6);
+  EXPECT_EQ(a[0], (PickerLine{"A11 Preset Arr A11  ", ItemNumber{0}}));
+  const auto c = PickerBankLines(From(), Kind::Arrangement, BankNo{2});
+  EXPECT_EQ(c.at(44), (PickerLine{"C65 Forty Five      ", ItemNumber{300}}));
+  EXPECT_EQ(c.at(1),
+            (PickerLine{"C12 " + std::string(16, ' '), ItemNumber{257}}));  // blank name listed
+  EXPECT_EQ(PickerBankLines(From(), Kind::Style, BankNo{2}).back(),
+            (PickerLine{"C28 Last Style      ", ItemNumber{271}}));
+  const auto kits = PickerBankLines(From(), Kind::Program, BankNo{6});
   ASSERT_EQ(kits.size(), 16u);
-  EXPECT_EQ(kits[0], (PickerLine{"R11 Kit R11         ", 1024}));
-  EXPECT_EQ(kits[15], (PickerLine{"R28 Kit Two         ", 1039}));
-  EXPECT_EQ(PickerBankLines(From(), Kind::Program, 5).front().number, 768);
-  EXPECT_TRUE(PickerBankLines(From(), Kind::Arrangement, 3).empty());
-  EXPECT_TRUE(PickerBankLines(From(), Kind::Program, -1).empty());
+  EXPECT_EQ(kits[0], (PickerLine{"R11 Kit R11         ", ItemNumber{1024}}));
+  EXPECT_EQ(kits[15], (PickerLine{"R28 Kit Two         ", ItemNumber{1039}}));
+  EXPECT_EQ(PickerBankLines(From(), Kind::Program, BankNo{5}).front().number, ItemNumber{768});
+  EXPECT_TRUE(PickerBankLines(From(), Kind::Arrangement, BankNo{3}).empty());
+  EXPECT_TRUE(PickerBankLines(From(), Kind::Program, BankNo{-1}).empty());
 }
 
 TEST_F(PickerModelTest, CategoryLinesSpanAllBanksPresetsFirst) {
@@ -112,34 +114,34 @@ TEST_F(PickerModelTest, CategoryLinesSpanAllBanksPresetsFirst) {
 // The picker opens on the start number's bank and line; a number in no bank opens on the
 // first line of bank A.
 TEST_F(PickerModelTest, ModelOpensOnTheStartNumber) {
-  EXPECT_EQ(State({Kind::Arrangement, From(), 300}), std::tuple(2, -1, 44, 300));
-  EXPECT_EQ(State({Kind::Program, From(), 1039}), std::tuple(6, -1, 15, 1039));
-  EXPECT_EQ(State({Kind::Style, From(), -1}), std::tuple(0, -1, 0, 0));
+  EXPECT_EQ(State({Kind::Arrangement, From(), ItemNumber{300}}), std::tuple(2, -1, 44, 300));
+  EXPECT_EQ(State({Kind::Program, From(), ItemNumber{1039}}), std::tuple(6, -1, 15, 1039));
+  EXPECT_EQ(State({Kind::Style, From(), ItemNumber{-1}}), std::tuple(0, -1, 0, 0));
 }
 
 TEST_F(PickerModelTest, BankAndCategoryClearEachOther) {
-  PickerModel model(Kind::Arrangement, From(), 300);
+  PickerModel model(Kind::Arrangement, From(), ItemNumber{300});
   model.ChooseCategory(3);  // 300 is in that category: it stays selected
   EXPECT_EQ(State(model), std::tuple(-1, 3, 3, 300));
   EXPECT_EQ(model.lines(), PickerCategoryLines(From(), Kind::Arrangement, 3));
   model.ChooseCategory(4);
   EXPECT_EQ(model.Chosen(), 5);  // 300 is not listed: the first line
-  model.ChooseBank(1);
-  EXPECT_EQ(std::tuple(model.category(), model.Chosen()), std::tuple(-1, 64));
-  EXPECT_EQ(model.lines(), PickerBankLines(From(), Kind::Arrangement, 1));
+  model.ChooseBank(BankNo{1});
+  EXPECT_EQ(std::tuple(model.category(), model.Chosen()), std::tuple(-1, ItemNumber{64}));
+  EXPECT_EQ(model.lines(), PickerBankLines(From(), Kind::Arrangement, BankNo{1}));
   model.ChooseRow(6);
   model.ChooseRow(64);  // out of range: nothing changes
   model.ChooseRow(-1);
   EXPECT_EQ(model.Chosen(), 70);
   model.ChooseCategory(3);
   EXPECT_EQ(model.Chosen(), 70);
-  model.ChooseBank(0);
+  model.ChooseBank(BankNo{0});
   EXPECT_EQ(model.Chosen(), 0);
 }
 
 TEST_F(PickerModelTest, AnEmptyCategoryChoosesNothing) {
-  PickerModel model(Kind::Program, From(), 770);
-  EXPECT_EQ(model.bank(), 5);
+  PickerModel model(Kind::Program, From(), ItemNumber{770});
+  EXPECT_EQ(model.bank(), BankNo{5});
   model.ChooseCategory(9);
   EXPECT_TRUE(model.lines().empty());
   EXPECT_EQ(std::tuple(model.row(), model.Chosen()), std::tuple(-1, -1));

@@ -27,19 +27,19 @@ TEST(SetFindings, EachFindingNamesTheItemConcerned) {
   verse.SetNext(2);  // chained to INTRO, which holds something
   StyleSlot& style = set.styles.slots[4];
   style.present = 1;
-  style.length = kEmptyStyleLength + kBytesPerEvent * (StyleEvents(set.styles, 4) +
+  style.length = kEmptyStyleLength + kBytesPerEvent * (StyleEvents(set.styles, ItemIndex{4}) +
                                                        FreeEventsOfBlock(set.styles, 1) + 7);
   // A name three times: each later one against the first.
   for (const int p : {20, 30, 40})
     set.programs.records[static_cast<std::size_t>(p)].SetName("Grand Piano");
   const std::vector<SetFinding> expected{
-      {Kind::Arrangement, 0, "Arrangement C11 'Song' DRUMS calls the empty Program F14"},
-      {Kind::BackingSequence, 2,
+      {Kind::Arrangement, ItemIndex{0}, "Arrangement C11 'Song' DRUMS calls the empty Program F14"},
+      {Kind::BackingSequence, ItemIndex{2},
        "Backing Sequence 2 'INTRO' is chained to the empty Backing "
        "Sequence 3"},
-      {Kind::Program, 30, "Program F47 'Grand Piano' has the same name as F35"},
-      {Kind::Program, 40, "Program F61 'Grand Piano' has the same name as F35"},
-      {Kind::Style, 4, "Style Block 2 is 7 events over its capacity"}};
+      {Kind::Program, ItemIndex{30}, "Program F47 'Grand Piano' has the same name as F35"},
+      {Kind::Program, ItemIndex{40}, "Program F61 'Grand Piano' has the same name as F35"},
+      {Kind::Style, ItemIndex{4}, "Style Block 2 is 7 events over its capacity"}};
   EXPECT_EQ(SetFindings(set), expected);
 }
 

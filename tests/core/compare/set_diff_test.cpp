@@ -47,12 +47,12 @@ class SetDiffTest : public ::testing::Test {
   }
 
   std::string Name(Kind kind, int index) {
-    return TrimSpaces(RecordName(kind, RecordBytes(A(), kind, index)));
+    return TrimSpaces(RecordName(kind, RecordBytes(A(), kind, ItemIndex{index})));
   }
 
   Workspace ws_;
-  int a_ = 0;
-  int b_ = 0;
+  SetSlot a_ = kNoSet;
+  SetSlot b_ = kNoSet;
 };
 
 TEST_F(SetDiffTest, AddedAndRemovedItems) {
@@ -60,11 +60,13 @@ TEST_F(SetDiffTest, AddedAndRemovedItems) {
   B().arrangements.records[30].SetName("New One");
   B().backingSequences.records[4].SetName("          ");
   const std::string sequence = "Backing Sequences 4 '" + Name(Kind::BackingSequence, 4) + "': ";
-  EXPECT_EQ(Diff(), (Lines{"Arrangements " + ArrangementUserLabel(30) + " 'New One': added",
+  EXPECT_EQ(Diff(), (Lines{"Arrangements " + ItemUserLabel(Kind::Arrangement, ItemIndex{30}) +
+                               " 'New One': added",
                            sequence + "removed"}));
   // Diffed the other way round, the same items.
   std::swap(a_, b_);
-  EXPECT_EQ(Diff(), (Lines{"Arrangements " + ArrangementUserLabel(30) + " 'New One': removed",
+  EXPECT_EQ(Diff(), (Lines{"Arrangements " + ItemUserLabel(Kind::Arrangement, ItemIndex{30}) +
+                               " 'New One': removed",
                            sequence + "added"}));
 }
 
@@ -72,14 +74,15 @@ TEST_F(SetDiffTest, AddedAndRemovedItems) {
 // renaming an item changes what each of its callers calls, and says so.
 TEST_F(SetDiffTest, CallsAreComparedByWhatTheyCall) {
   ArrangementRecord& r = B().arrangements.records[2];  // Bossa Nova
-  r.SetStyle(StyleNumberOfSlot(5));
+  r.SetStyle(Value(ItemNumberOfUserIndex(Kind::Style, ItemIndex{5})));
   r.SetTrackProgram(2, 770);  // was F17 Warm Strings
-  const std::string style = StyleUserLabel(A().arrangements.records[2].Style() - 256) + " " +
-                            Name(Kind::Style, A().arrangements.records[2].Style() - 256);
+  const std::string style =
+      ItemUserLabel(Kind::Style, ItemIndex{A().arrangements.records[2].Style() - 256}) + " " +
+      Name(Kind::Style, A().arrangements.records[2].Style() - 256);
   EXPECT_EQ(Diff(), (Lines{"Arrangements C13 'Bossa Nova': changed: Style " + style + " -> " +
-                           StyleUserLabel(5) + " " + Name(Kind::Style, 5) + "; BASS " +
-                           ProgramUserLabel(8) + " " + Name(Kind::Program, 8) + " -> F13 " +
-                           Name(Kind::Program, 2)}));
+                           ItemUserLabel(Kind::Style, ItemIndex{5}) + " " + Name(Kind::Style, 5) +
+                           "; BASS " + ItemUserLabel(Kind::Program, ItemIndex{8}) + " " +
+                           Name(Kind::Program, 8) + " -> F13 " + Name(Kind::Program, 2)}));
 
   B() = A();
   B().programs.records[2].SetName("Finger Bass 2");
@@ -157,7 +160,7 @@ TEST_F(SetDiffTest, EachChangeNamesItsField) {
 // leaves every caller with its number, which now names another item or none. Each of
 // them is listed with that call, and nothing else is.
 TEST_F(SetDiffTest, CallersOfAnItemThatWentAreListedWithWhatTheyCallNow) {
-  const int steelDrums = ItemNumberOfUserIndex(Kind::Program, 40);  // F61
+  const ItemNumber steelDrums = ItemNumberOfUserIndex(Kind::Program, ItemIndex{40});  // F61
   for (const bool cut : {false, true}) {
     SCOPED_TRACE(cut ? "cut and paste" : "delete");
     B() = A();
@@ -168,16 +171,16 @@ TEST_F(SetDiffTest, CallersOfAnItemThatWentAreListedWithWhatTheyCallNow) {
     if (cut)
       RunEditCommand(ws_, prompter, SetSlot{b_}, Kind::Program, EditCommand::Paste, ItemIndex{42});
     const ItemSources fromB{ws_.presets, B()};
-    const std::string now = IsItemSlotEmpty(B(), Kind::Program, 40)
+    const std::string now = IsItemSlotEmpty(B(), Kind::Program, ItemIndex{40})
                                 ? "F61 (empty)"
                                 : "F61 " + TrimSpaces(ItemName(fromB, Kind::Program, steelDrums));
-    std::vector<std::pair<Kind, int>> callers;
-    ForEachCall(A(), [&](Kind caller, int i, const CallField& field, auto record) {
+    std::vector<std::pair<Kind, ItemIndex>> callers;
+    ForEachCall(A(), [&](Kind caller, ItemIndex i, const CallField& field, auto record) {
       if (field.called == Kind::Program && ReadCall(record, field) == steelDrums)
         callers.emplace_back(caller, i);
     });
     ASSERT_GE(callers.size(), 2u);
-    std::vector<std::pair<Kind, int>> listed;
+    std::vector<std::pair<Kind, ItemIndex>> listed;
     for (const SetDifference& d : CompareSets(ws_, a_, b_)) {
       if (d.kind == Kind::Program) continue;
       ASSERT_EQ(d.what, DiffWhat::Changed) << DifferenceLine(d);
@@ -227,20 +230,22 @@ TEST_F(SetDiffTest, AReorderIsMovesOnly) {
 // (the test's own reading of the rule).
 std::string WhatItIs(const FileSet& set, Kind kind, int i) {
   const bool empty =
-      IsEmptyPosition(set, kind, i) ||
+      IsEmptyPosition(set, kind, ItemIndex{i}) ||
       (kind == Kind::Style && set.styles.slots[static_cast<std::size_t>(i)].present == 0);
   if (empty) return "empty";
-  const auto names = [&set](Kind called, int number) -> std::string {
-    const int user = ItemUserIndex(called, number);
-    if (user < 0 || !IsPosition(called, user)) return "#" + std::to_string(number);
-    if (IsEmptyPosition(set, called, user) ||
+  const auto names = [&set](Kind called, ItemNumber number) -> std::string {
+    const int user = Value(ItemUserIndex(called, number));
+    if (user < 0 || !IsPosition(called, ItemIndex{user}))
+      return "#" + std::to_string(Value(number));
+    if (IsEmptyPosition(set, called, ItemIndex{user}) ||
         (called == Kind::Style && set.styles.slots[static_cast<std::size_t>(user)].present == 0))
       return "empty";
-    return std::string(KindName(called)) + ":" + RecordName(called, RecordBytes(set, called, user));
+    return std::string(KindName(called)) + ":" +
+           RecordName(called, RecordBytes(set, called, ItemIndex{user}));
   };
-  ItemImage bytes = ReadItem(set, kind, i);
+  ItemImage bytes = ReadItem(set, kind, ItemIndex{i});
   std::string calls;
-  const auto record = RecordBytes(set, kind, i);
+  const auto record = RecordBytes(set, kind, ItemIndex{i});
   for (const CallField& field : CallFieldsOf(kind)) {
     calls += "|" + names(field.called, ReadCall(record, field));
     bytes[field.offset] = bytes[field.offset + 1] = 0;
@@ -248,11 +253,12 @@ std::string WhatItIs(const FileSet& set, Kind kind, int i) {
   if (kind == Kind::BackingSequence) {
     const int next = record[BsqRecord::kNextOffset];
     calls += "|";
-    const bool nextEmpty = next >= kBsqCount || IsEmptyPosition(set, Kind::BackingSequence, next);
+    const bool nextEmpty =
+        next >= kBsqCount || IsEmptyPosition(set, Kind::BackingSequence, ItemIndex{next});
     calls += next >= kBsqCount ? "#" + std::to_string(next)
-             : nextEmpty
-                 ? "empty"
-                 : RecordName(Kind::BackingSequence, RecordBytes(set, Kind::BackingSequence, next));
+             : nextEmpty       ? "empty"
+                               : RecordName(Kind::BackingSequence,
+                                            RecordBytes(set, Kind::BackingSequence, ItemIndex{next}));
     bytes[BsqRecord::kNextOffset] = 0;
   }
   return std::string(bytes.begin(), bytes.end()) + calls;
@@ -270,19 +276,19 @@ TEST(SetDiffProperty, EveryItemThatIsSomethingElseIsListedAndNoOther) {
     ws.settings.WarnDupl = false;
     test::RandomPrompter prompter(rng);
     test::Editor ed(ws, prompter);
-    const int a = test::AddSet(ws, test::CallingSet(seed), "A");
-    const int b = test::AddSet(ws, test::CallingSet(seed), "B");
-    const int other = test::AddSet(ws, test::CallingSet(seed + 500), "C");
+    const SetSlot a = test::AddSet(ws, test::CallingSet(seed), "A");
+    const SetSlot b = test::AddSet(ws, test::CallingSet(seed), "B");
+    const SetSlot other = test::AddSet(ws, test::CallingSet(seed + 500), "C");
     for (int step = 0; step < 8; ++step)
-      test::RandomOperation(ed, rng, test::kEditKinds[static_cast<std::size_t>(rng.Below(5))], b,
-                            other);
+      test::RandomOperation(ed, rng, test::kEditKinds[static_cast<std::size_t>(rng.Below(5))],
+                            SetSlot{b}, SetSlot{other});
     // The positions a comparison covers, per kind: each A position it names, and the B
     // position an item moved to.
-    const auto covered = [&ws](int x, int y, bool swap) {
+    const auto covered = [&ws](SetSlot x, SetSlot y, bool swap) {
       std::set<std::tuple<Kind, int>> positions;
       std::array<int, 5> counts{};
       for (const SetDifference& d : CompareSets(ws, x, y)) {
-        if (d.positionA < 0 || d.kind == Kind::ArrangementGlobal || d.kind == Kind::Global)
+        if (Value(d.positionA) < 0 || d.kind == Kind::ArrangementGlobal || d.kind == Kind::Global)
           continue;
         DiffWhat what = d.what;
         if (swap && what == DiffWhat::Added)
@@ -290,8 +296,8 @@ TEST(SetDiffProperty, EveryItemThatIsSomethingElseIsListedAndNoOther) {
         else if (swap && what == DiffWhat::Removed)
           what = DiffWhat::Added;
         ++counts[static_cast<std::size_t>(what)];
-        positions.emplace(d.kind, d.positionA);
-        if (d.what == DiffWhat::Moved) positions.emplace(d.kind, d.positionB);
+        positions.emplace(d.kind, Value(d.positionA));
+        if (d.what == DiffWhat::Moved) positions.emplace(d.kind, Value(d.positionB));
       }
       return std::pair(positions, counts);
     };
@@ -329,8 +335,8 @@ TEST_F(SetDiffTest, EqualSetsSayNothingUnrelatedOnesDifferAtEveryPosition) {
   ws_.sets.Files(a_) = build::RandomSet(1);
   std::vector<int> seen(static_cast<std::size_t>(PositionCount(Kind::Arrangement)));
   for (const SetDifference& d : CompareSets(ws_, a_, b_)) {
-    if (d.kind != Kind::Arrangement || d.positionA < 0) continue;
-    ++seen[static_cast<std::size_t>(d.positionA)];
+    if (d.kind != Kind::Arrangement || Value(d.positionA) < 0) continue;
+    ++seen[static_cast<std::size_t>(Value(d.positionA))];
     EXPECT_EQ(d.what, DiffWhat::Changed);
     ASSERT_FALSE(d.fields.empty());
     EXPECT_EQ(d.fields.front().field, "Name");
@@ -346,8 +352,8 @@ TEST_F(SetDiffTest, AnOpenSetAgainstItsFiles) {
   B().arrangements.records[0].SetName("Pop Ballad 2");
   const auto before = test::Images(ws_, b_);
   std::vector<std::string> problems;
-  const auto differences =
-      CompareSources(ws_, CompareSource{0, dir / "DISK"}, CompareSource{b_, {}}, problems);
+  const auto differences = CompareSources(ws_, CompareSource{SetSlot{0}, dir / "DISK"},
+                                          CompareSource{SetSlot{b_}, {}}, problems);
   ASSERT_TRUE(differences.has_value());
   EXPECT_TRUE(problems.empty());
   ASSERT_FALSE(differences->empty());
@@ -357,8 +363,8 @@ TEST_F(SetDiffTest, AnOpenSetAgainstItsFiles) {
   EXPECT_EQ(ws_.sets.SlotCount(), 2);
 
   std::filesystem::remove(dir / "DISK.KBS");
-  EXPECT_FALSE(
-      CompareSources(ws_, CompareSource{a_, {}}, CompareSource{0, dir / "DISK"}, problems));
+  EXPECT_FALSE(CompareSources(ws_, CompareSource{SetSlot{a_}, {}},
+                              CompareSource{SetSlot{0}, dir / "DISK"}, problems));
   EXPECT_EQ(problems, Lines{"File " + PathText(dir / "DISK.KBS") + " not found"});
 }
 

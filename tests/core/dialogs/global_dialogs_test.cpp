@@ -28,7 +28,7 @@ class GlobalDialogsTest : public ::testing::Test {
     slot_ = test::AddSet(ws_, build::RandomSet(7), "RANDOM");
   }
 
-  DialogModel Open(Kind kind) { return *OpenItemDialog(ws_, slot_, kind, 0); }
+  DialogModel Open(Kind kind) { return *OpenItemDialog(ws_, slot_, kind, {}); }
   FileSet& Set() { return ws_.sets.Files(slot_); }
   std::vector<std::uint8_t> ArgRecord() {
     return {Set().arrangementGlobal.record.begin(), Set().arrangementGlobal.record.end()};
@@ -45,7 +45,7 @@ class GlobalDialogsTest : public ::testing::Test {
 
   Workspace ws_;
   ScriptedPrompter prompter_;
-  int slot_ = 0;
+  SetSlot slot_ = kNoSet;
 };
 
 TEST_F(GlobalDialogsTest, ChannelsShowAsStoredAndOffWhereverTheByteSaysSo) {

@@ -22,14 +22,14 @@ namespace {
 constexpr std::array<Kind, 4> kDialogKinds = {Kind::Arrangement, Kind::Style, Kind::Program,
                                               Kind::BackingSequence};
 
-// The position a dialog of the kind is opened on for a user position: the item number,
-// or the sequence itself.
-int PositionOfUser(Kind kind, int index) {
-  return kind == Kind::BackingSequence ? index : ItemNumberOfUserIndex(kind, index);
+// The same for a user position.
+ItemRef PositionOfUser(Kind kind, int index) {
+  if (kind == Kind::BackingSequence) return {kNoNumber, ItemIndex{index}};
+  return {ItemNumberOfUserIndex(kind, ItemIndex{index}), ItemIndex{index}};
 }
 
-std::vector<std::uint8_t> Record(const Workspace& ws, int slot, Kind kind, int index) {
-  const auto bytes = RecordBytes(ws.sets.Files(slot), kind, index);
+std::vector<std::uint8_t> Record(const Workspace& ws, SetSlot slot, Kind kind, int index) {
+  const auto bytes = RecordBytes(ws.sets.Files(slot), kind, ItemIndex{index});
   return {bytes.begin(), bytes.end()};
 }
 
@@ -68,7 +68,7 @@ class ItemDialogTest : public ::testing::Test {
   }
 
   DialogModel Open(Kind kind, int position) {
-    auto m = OpenItemDialog(ws_, slot_, kind, position);
+    auto m = OpenItemDialog(ws_, slot_, kind, test::ItemAt(kind, position));
     EXPECT_TRUE(m.has_value());
     return std::move(*m);
   }
@@ -80,7 +80,7 @@ class ItemDialogTest : public ::testing::Test {
   Workspace ws_;
   ScriptedPrompter prompter_;
   test::Editor ed_{ws_, prompter_};
-  int slot_ = 0;
+  SetSlot slot_ = kNoSet;
 };
 
 // Changes a control, or a line of a list, to something it does not show now. False when
@@ -105,8 +105,8 @@ bool ChangeControl(DialogModel& m, const DialogControl& c, int line, ScriptedPro
     case ControlType::List: {
       if (!c.PicksItems() || !c.enabled) return false;
       const int now = line < 0 ? c.value : c.lines.at(static_cast<std::size_t>(line)).number;
-      const int first = ItemNumber(c.pickKind, 0, 1);
-      prompter.QueuePick(now == first ? first + 1 : first);
+      const int first = Value(NumberAt(c.pickKind, {BankNo{0}, 1}));
+      prompter.QueuePick(ItemNumber{now == first ? first + 1 : first});
       return m.Activate(name, line, prompter) == ControlRefusal::None;
     }
     default:
@@ -123,7 +123,7 @@ TEST(ItemDialogProperty, EachControlWritesOnlyItsOwnBitsAndUndoRestoresThem) {
     for (const Kind kind : kDialogKinds) {
       Workspace ws;
       ws.settings.WarnDupl = false;
-      const int slot = test::AddSet(ws, build::RandomSet(seed), "RANDOM");
+      const SetSlot slot = test::AddSet(ws, build::RandomSet(seed), "RANDOM");
       // The first user item that opens.
       int index = 0;
       while (index < PositionCount(kind) &&
@@ -159,8 +159,7 @@ TEST(ItemDialogProperty, EachControlWritesOnlyItsOwnBitsAndUndoRestoresThem) {
           EXPECT_EQ(before != after, tied);
           EXPECT_EQ(ws.sets.Entry(slot).Modified[static_cast<std::size_t>(KindIndex(kind))], tied);
           if (!tied) continue;  // else one undoable edit: Undo gives every byte back
-          ASSERT_TRUE(
-              RunEditCommand(ws, prompter, SetSlot{slot}, kind, EditCommand::Undo, ItemIndex{-1}));
+          ASSERT_TRUE(RunEditCommand(ws, prompter, slot, kind, EditCommand::Undo, ItemIndex{-1}));
           EXPECT_EQ(test::Images(ws, slot), images) << shown.name;
           ws.sets.Entry(slot).Modified = {};
         }
@@ -171,7 +170,7 @@ TEST(ItemDialogProperty, EachControlWritesOnlyItsOwnBitsAndUndoRestoresThem) {
 }
 
 TEST_F(ItemDialogTest, ArrangementShowsTheStoredValuesAsTheyAre) {
-  auto bytes = RecordBytes(ws_.sets.Files(slot_), Kind::Arrangement, 0);
+  auto bytes = RecordBytes(ws_.sets.Files(slot_), Kind::Arrangement, ItemIndex{0});
   bytes[22] = 0;     // tempo 30
   bytes[26] = 250;   // transpose -6
   bytes[24] = 60;    // no split key of the list
@@ -186,7 +185,8 @@ TEST_F(ItemDialogTest, ArrangementShowsTheStoredValuesAsTheyAre) {
             Texts({"Pop Ballad      ", "30", "-6", "", "", "FULL", "0", "C11 Ballad Style    "}));
   const ListLine& drums = m.Find("lstPrg")->lines.at(0);
   EXPECT_EQ(std::pair(drums.number, drums.text),
-            std::pair(773, "DRUMS  F16 " + ProgramUserName(ws_.sets.Files(slot_), 5)));
+            std::pair(773, "DRUMS  F16 " +
+                               ItemUserName(ws_.sets.Files(slot_), Kind::Program, ItemIndex{5})));
   EXPECT_EQ(m.Find("lstCalled")->lines.size(), 3u);
   EXPECT_EQ(m.Find("lstCalled")->lines.at(0).text, "BSeq 0");
   Texts switches;
@@ -233,7 +233,7 @@ TEST_F(ItemDialogTest, TypedValuesFollowTheRules) {
 
 TEST_F(ItemDialogTest, NothingChangedWritesNothingAndRenamingKeepsWhatTheDialogCannotShow) {
   ws_.settings.WarnDupl = true;  // the demo Set has duplicate names to warn about
-  auto bytes = RecordBytes(ws_.sets.Files(slot_), Kind::Arrangement, 0);
+  auto bytes = RecordBytes(ws_.sets.Files(slot_), Kind::Arrangement, ItemIndex{0});
   bytes[22] = 5;                                // tempo 35
   bytes[24] = 60;                               // split key outside the list
   ws_.sets.Files(slot_).global.record[17] = 9;  // a curve no list offers
@@ -241,7 +241,8 @@ TEST_F(ItemDialogTest, NothingChangedWritesNothingAndRenamingKeepsWhatTheDialogC
   for (const Kind kind : {Kind::Arrangement, Kind::Style, Kind::Program, Kind::BackingSequence,
                           Kind::ArrangementGlobal, Kind::Global}) {
     const bool item = kind != Kind::ArrangementGlobal && kind != Kind::Global;
-    DialogModel m = Open(kind, item && kind != Kind::BackingSequence ? PositionOfUser(kind, 0) : 0);
+    DialogModel m = Open(
+        kind, item && kind != Kind::BackingSequence ? Value(PositionOfUser(kind, 0).number) : 0);
     // Acting without changing anything: the same text, entry, tick and pick.
     for (const DialogControl& c : std::vector<DialogControl>(m.controls)) {
       if (!c.enabled || c.readOnly) continue;
@@ -252,7 +253,7 @@ TEST_F(ItemDialogTest, NothingChangedWritesNothingAndRenamingKeepsWhatTheDialogC
       if (c.type == ControlType::Combo && !c.shownStandIn) m.Choose(c.name, c.value);
       if (c.type == ControlType::Check) m.SetCheck(c.name, c.value != 0);
       if (c.type == ControlType::Picker) {
-        prompter_.QueuePick(c.value);
+        prompter_.QueuePick(ItemNumber{c.value});
         m.Activate(c.name, -1, prompter_);
       }
     }
@@ -264,8 +265,9 @@ TEST_F(ItemDialogTest, NothingChangedWritesNothingAndRenamingKeepsWhatTheDialogC
   EXPECT_FALSE(UndoAvailable(ws_, SetSlot{slot_}));
 
   DialogModel m = Open(Kind::Arrangement, 256);
-  ASSERT_EQ(m.SetText("txtNam", ArrangementUserName(ws_.sets.Files(slot_), 1)),
-            ControlRefusal::None);
+  ASSERT_EQ(
+      m.SetText("txtNam", ItemUserName(ws_.sets.Files(slot_), Kind::Arrangement, ItemIndex{1})),
+      ControlRefusal::None);
   ASSERT_TRUE(m.Ok(prompter_));
   const auto record = Record(Kind::Arrangement, 0);
   EXPECT_EQ(record[22], 5);
@@ -283,12 +285,14 @@ TEST_F(ItemDialogTest, NothingChangedWritesNothingAndRenamingKeepsWhatTheDialogC
 }
 
 TEST_F(ItemDialogTest, EmptySlotsOpenNothingAndPresetsAreReadOnly) {
-  EXPECT_FALSE(OpenItemDialog(ws_, slot_, Kind::Arrangement, 256 + 40));
-  EXPECT_FALSE(OpenItemDialog(ws_, slot_, Kind::Style, 256 + 15));
-  EXPECT_FALSE(OpenItemDialog(ws_, slot_, Kind::BackingSequence, 5));
-  EXPECT_FALSE(OpenItemDialog(ws_, slot_, Kind::KbdSet, 0));
+  EXPECT_FALSE(
+      OpenItemDialog(ws_, slot_, Kind::Arrangement, test::ItemAt(Kind::Arrangement, 256 + 40)));
+  EXPECT_FALSE(OpenItemDialog(ws_, slot_, Kind::Style, test::ItemAt(Kind::Style, 256 + 15)));
+  EXPECT_FALSE(
+      OpenItemDialog(ws_, slot_, Kind::BackingSequence, test::ItemAt(Kind::BackingSequence, 5)));
+  EXPECT_FALSE(OpenItemDialog(ws_, slot_, Kind::KbdSet, test::ItemAt(Kind::KbdSet, 0)));
   ws_.sets.Files(slot_).styles.slots[1].present = 0;  // absent, though named
-  EXPECT_FALSE(OpenItemDialog(ws_, slot_, Kind::Style, 257));
+  EXPECT_FALSE(OpenItemDialog(ws_, slot_, Kind::Style, test::ItemAt(Kind::Style, 257)));
 
   const auto images = test::Images(ws_, slot_);
   DialogModel arr = Open(Kind::Arrangement, 0);
@@ -312,14 +316,16 @@ TEST_F(ItemDialogTest, EmptySlotsOpenNothingAndPresetsAreReadOnly) {
   DialogModel user = Open(Kind::Style, 256);
   EXPECT_EQ(user.title, "Style C11 in DEMO");
   EXPECT_EQ(user.Find("lblUsed")->text,
-            std::to_string(StyleEvents(ws_.sets.Files(slot_).styles, 0)) + "  used by this Style");
+            std::to_string(StyleEvents(ws_.sets.Files(slot_).styles, ItemIndex{0})) +
+                "  used by this Style");
   EXPECT_EQ(user.Find("lblFree")->text,
-            std::to_string(BlockFree(ws_.sets.Files(slot_).styles, 0)) + "  free in this Block");
+            std::to_string(BlockFree(ws_.sets.Files(slot_).styles, ItemIndex{0})) +
+                "  free in this Block");
   EXPECT_EQ(user.Find("lstPrg")->lines.at(2).text.substr(0, 9), "BASS   : ");
   // Picking nothing, or the same Program, leaves the line as it was.
-  prompter_.QueuePick(-1);
+  prompter_.QueuePick(ItemNumber{-1});
   user.Activate("lstPrg", 2, prompter_);
-  prompter_.QueuePick(user.Find("lstPrg")->lines[2].number);
+  prompter_.QueuePick(ItemNumber{user.Find("lstPrg")->lines[2].number});
   user.Activate("lstPrg", 2, prompter_);
   EXPECT_TRUE(user.Changes().empty());
 }
@@ -334,17 +340,17 @@ TEST_F(ItemDialogTest, CallAnotherProgramRedirectsAtOnceAndCannotBeUndone) {
   EXPECT_EQ(m.title, "Program F11 in DEMO");
   ASSERT_FALSE(m.Find("lstCalled")->lines.empty());
   EXPECT_EQ(m.Find("lstCalled")->lines.front().text, "Arr C11: Upper1 ");
-  prompter_.QueuePick(-1);
+  prompter_.QueuePick(ItemNumber{-1});
   m.Click("cmdReplPrg", prompter_);
   EXPECT_FALSE(m.Find("lstCalled")->lines.empty());
-  prompter_.QueuePick(769);
+  prompter_.QueuePick(ItemNumber{769});
   EXPECT_EQ(m.Click("cmdReplPrg", prompter_), ControlRefusal::None);
-  EXPECT_EQ(prompter_.pickRequests().back().start, 768);
+  EXPECT_EQ(prompter_.pickRequests().back().start, ItemNumber{768});
   EXPECT_TRUE(m.Find("lstCalled")->lines.empty());
   // Cancel: the dialog goes, the redirection stays.
   const FileSet& set = ws_.sets.Files(slot_);
   EXPECT_EQ(set.arrangements.records[0].TrackProgram(6), 769);
-  EXPECT_TRUE(CallersOf(set, Kind::Program, 768).empty());
+  EXPECT_TRUE(CallersOf(set, Kind::Program, ItemNumber{768}).empty());
   EXPECT_TRUE(
       ws_.sets.Entry(slot_).Modified[static_cast<std::size_t>(KindIndex(Kind::Arrangement))]);
   EXPECT_FALSE(UndoAvailable(ws_, SetSlot{slot_}));

@@ -63,7 +63,7 @@ TEST_F(ArrangementEditsTest, InsertAndDeleteAtTheLastSlots) {
   EXPECT_TRUE(ed_.Insert(kArr, slot_, 63));
   EXPECT_TRUE(ed_.Paste(kArr, slot_, 40));  // the replaced one went onto the clipboard
   EXPECT_EQ(Names({40, 62, 63}), "Last||Arr 0");
-  RedirectCalls(ws_.sets.Files(slot_), kArr, 261, 319);
+  RedirectCalls(ws_.sets.Files(slot_), kArr, ItemNumber{261}, ItemNumber{319});
   EXPECT_TRUE(ed_.Delete(kArr, slot_, 62));
   EXPECT_EQ(std::tuple(Names({62, 63}), Calls()[2]), std::tuple("Arr 0|", 318));
   EXPECT_TRUE(ed_.Delete(kArr, slot_, 63));

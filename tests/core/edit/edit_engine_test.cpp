@@ -65,7 +65,7 @@ TEST_F(EditEngineTest, EraseBankBlanksTheUserItemsOfTheBankShown) {
   BsqData& bsq = ws_.sets.Files(slot_).backingSequences;
   bsq.trackStart[0][0] = 6000;  // not where an empty bank starts
   RebuildTrackStarts(bsq);
-  const int other = test::AddSet(ws_, build::TemplateSet(), "TWO");
+  const SetSlot other = test::AddSet(ws_, build::TemplateSet(), "TWO");
   ASSERT_TRUE(ed_.Cut(Kind::Arrangement, slot_, 5));  // an undo to forget
   const auto before = test::Images(ws_, slot_);
   prompter_.QueueAnswer(Answer::Cancel);
@@ -89,7 +89,7 @@ TEST_F(EditEngineTest, EraseBankBlanksTheUserItemsOfTheBankShown) {
   }
   ws_.sets.Entry(other).UndoEnabled = true;
   const auto erased = test::Images(ws_, slot_);
-  EXPECT_TRUE(ed_.Undo(Kind::Arrangement, other));
+  EXPECT_TRUE(ed_.Undo(Kind::Arrangement, SetSlot{other}));
   EXPECT_EQ(test::Images(ws_, slot_), erased);
 }
 
@@ -136,7 +136,7 @@ TEST_F(EditEngineTest, CalledItemsAskBeforeTheyGo) {
   };
   for (const auto& [kind, question, number] : cases) {
     SCOPED_TRACE(KindName(kind));
-    const int slot = test::AddSet(ws_, set, "CALLS");
+    const SetSlot slot = test::AddSet(ws_, set, "CALLS");
     prompter_.Clear();
     prompter_.QueueAnswer(Answer::Cancel);
     EXPECT_FALSE(ed_.Cut(kind, slot, 0));
@@ -152,9 +152,9 @@ TEST_F(EditEngineTest, CalledItemsAskBeforeTheyGo) {
     EXPECT_TRUE(ed_.Undo(kind, slot));
 
     prompter_.QueueAnswer(Answer::Yes);
-    prompter_.QueuePick(5);
+    prompter_.QueuePick(ItemNumber{5});
     EXPECT_TRUE(ed_.Cut(kind, slot, 0));
-    EXPECT_EQ(prompter_.pickRequests().back().start, number);
+    EXPECT_EQ(prompter_.pickRequests().back().start, ItemNumber{number});
     EXPECT_EQ(callerOf(ws_.sets.Files(slot), kind), 5);
     EXPECT_FALSE(ws_.sets.Entry(slot).UndoEnabled);
     const auto redirected = test::Images(ws_, slot);
@@ -183,8 +183,8 @@ TEST_F(EditEngineTest, DuplicateNamesOfEveryKindAreWarnedAboutAlike) {
     SCOPED_TRACE(KindName(kind));
     FileSet set = build::TemplateSet();
     for (const int i : twins)
-      test::PutName(RecordBytes(set, kind, i), kind, i % 2 ? "  Twin" : "Twin");
-    const int slot = test::AddSet(ws_, set, "TWINS");
+      test::PutName(RecordBytes(set, kind, ItemIndex{i}), kind, i % 2 ? "  Twin" : "Twin");
+    const SetSlot slot = test::AddSet(ws_, set, "TWINS");
     prompter_.Clear();
     EXPECT_TRUE(CheckDuplicateNames(ws_, prompter_, slot, kind));
     EXPECT_EQ(prompter_.texts(), texts);
@@ -193,21 +193,22 @@ TEST_F(EditEngineTest, DuplicateNamesOfEveryKindAreWarnedAboutAlike) {
   }
   ws_.settings.WarnDupl = false;
   prompter_.Clear();
-  EXPECT_FALSE(CheckDuplicateNames(ws_, prompter_, ws_.sets.SlotCount(), Kind::Arrangement));
+  EXPECT_FALSE(
+      CheckDuplicateNames(ws_, prompter_, SetSlot{ws_.sets.SlotCount()}, Kind::Arrangement));
   EXPECT_TRUE(prompter_.messages().empty());
 }
 
 // Undo never reaches into a Set that has closed, even when its slot holds another Set.
 TEST_F(EditEngineTest, UndoIntoAClosedSetDoesNothing) {
-  const int other = test::AddSet(ws_, build::TemplateSet(), "TWO");
+  const SetSlot other = test::AddSet(ws_, build::TemplateSet(), "TWO");
   ASSERT_TRUE(ed_.Cut(Kind::BackingSequence, slot_, 0));
   ws_.edits.ForgetSet(slot_);
   ws_.sets.Release(slot_);
-  const int reused = test::AddSet(ws_, build::TemplateSet(), "THREE");
+  const SetSlot reused = test::AddSet(ws_, build::TemplateSet(), "THREE");
   ASSERT_EQ(reused, slot_);
   const auto before = test::Images(ws_, reused);
   ws_.sets.Entry(other).UndoEnabled = true;
-  EXPECT_TRUE(ed_.Undo(Kind::BackingSequence, other));
+  EXPECT_TRUE(ed_.Undo(Kind::BackingSequence, SetSlot{other}));
   EXPECT_EQ(test::Images(ws_, reused), before);
   EXPECT_FALSE(ws_.sets.Entry(reused).AnyModified());
   EXPECT_FALSE(ws_.sets.Entry(other).UndoEnabled);

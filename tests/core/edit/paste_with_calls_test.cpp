@@ -29,15 +29,15 @@ class PasteWithCallsTest : public test::WorkspaceTest {
 
   // The names of the user items an item calls, item by item down its calls: what the
   // item means, whatever the numbers.
-  std::vector<std::string> CalledNames(int slot, Kind kind, int index, int depth = 3) {
+  std::vector<std::string> CalledNames(SetSlot slot, Kind kind, int index, int depth = 3) {
     std::vector<std::string> names;
     const FileSet& set = ws_.sets.Files(slot);
-    const auto record = RecordBytes(set, kind, index);
+    const auto record = RecordBytes(set, kind, ItemIndex{index});
     for (const CallField& field : CallFieldsOf(kind)) {
-      const int user = ItemUserIndex(field.called, ReadCall(record, field));
+      const int user = Value(ItemUserIndex(field.called, ReadCall(record, field)));
       if (user < 0) continue;
-      names.push_back(TrimSpaces(ItemUserName(set, field.called, user)));
-      if (depth > 1 && !IsItemSlotEmpty(set, field.called, user)) {
+      names.push_back(TrimSpaces(ItemUserName(set, field.called, ItemIndex{user})));
+      if (depth > 1 && !IsItemSlotEmpty(set, field.called, ItemIndex{user})) {
         for (const std::string& name : CalledNames(slot, field.called, user, depth - 1))
           names.push_back(field.trackName.empty() ? "> " + name : ">> " + name);
       }
@@ -48,11 +48,11 @@ class PasteWithCallsTest : public test::WorkspaceTest {
   int CountNamed(Kind kind, const std::string& name) {
     int count = 0;
     for (int i = 0; i < UserItemCount(kind); ++i)
-      count += TrimSpaces(ItemUserName(ws_.sets.Files(slot_), kind, i)) == name ? 1 : 0;
+      count += TrimSpaces(ItemUserName(ws_.sets.Files(slot_), kind, ItemIndex{i})) == name ? 1 : 0;
     return count;
   }
 
-  int source_ = 0;
+  SetSlot source_ = kNoSet;
 };
 
 // A Backing Sequence brings its Arrangement, that Arrangement's Style, and the Programs
@@ -78,7 +78,7 @@ TEST_F(PasteWithCallsTest, ABackingSequenceBringsWhatItCallsAndOneUndoTakesItBac
   const FileSet& dest = ws_.sets.Files(slot_);
   EXPECT_EQ(TrimSpaces(dest.arrangements.records[1].Name()), "Pop Ballad");  // C11 is taken
   EXPECT_EQ(TrimSpaces(dest.styles.slots[0].record.Name()), "Ballad Style");
-  EXPECT_TRUE(IsItemSlotEmpty(dest, Kind::Program, 0));
+  EXPECT_TRUE(IsItemSlotEmpty(dest, Kind::Program, ItemIndex{0}));
   EXPECT_EQ(CountNamed(Kind::Program, "Grand Piano"), 1);
   EXPECT_EQ(CountNamed(Kind::Program, "Finger Bass"), 1);
   EXPECT_EQ(dest.styles.slots[0].data, ws_.sets.Files(source_).styles.slots[0].data);

@@ -51,11 +51,13 @@ class ProgramEditsTest : public test::WorkspaceTest {
 };
 
 TEST_F(ProgramEditsTest, CallersInTheirOrderWithTrackNames) {
-  EXPECT_EQ(ProgramCallers(Set(), 770),
-            (std::vector<ProgramCall>{{"BSeq  2", "Extra 1 "}, {"KSet B2", "Up1 KBD"}}));
-  EXPECT_EQ(ProgramCallers(Set(), 769), (std::vector<ProgramCall>{{"Arr C11", "BASS   "}}));
-  EXPECT_EQ(ProgramCallers(Set(), 831), (std::vector<ProgramCall>{{"Sty C15", "ACC3   "}}));
-  EXPECT_TRUE(ProgramCallers(Set(), 768).empty());
+  EXPECT_EQ(CallersOf(Set(), Kind::Program, ItemNumber{770}),
+            (std::vector<ItemCall>{{"BSeq  2", "Extra 1 "}, {"KSet B2", "Up1 KBD"}}));
+  EXPECT_EQ(CallersOf(Set(), Kind::Program, ItemNumber{769}),
+            (std::vector<ItemCall>{{"Arr C11", "BASS   "}}));
+  EXPECT_EQ(CallersOf(Set(), Kind::Program, ItemNumber{831}),
+            (std::vector<ItemCall>{{"Sty C15", "ACC3   "}}));
+  EXPECT_TRUE(CallersOf(Set(), Kind::Program, ItemNumber{768}).empty());
 }
 
 TEST_F(ProgramEditsTest, DeletingF11ClosesUpAndEveryCallFollows) {
@@ -108,15 +110,15 @@ TEST_F(ProgramEditsTest, GridOfABankWithCallersHighlighted) {
   presets.programsAB[5] = {"Preset 5        ", 0, 0};
   const ItemSources from{presets, Set()};
   // Preset 3 is called by a KBD Set, F12 by an Arrangement; R28 and F11 by nothing.
-  auto cells = FillProgramGrid(from, 0, true);
+  auto cells = FillProgramGrid(from, BankNo{0}, true);
   ASSERT_EQ(cells.size(), 64u);
   EXPECT_EQ(std::tie(cells[3].text, cells[3].textColour, cells[5].textColour),
             std::tuple("A14 Preset 3        ", colours::kDarkRed, colours::kTeal));
-  cells = FillProgramGrid(from, 6, true);
+  cells = FillProgramGrid(from, BankNo{6}, true);
   ASSERT_EQ(cells.size(), 16u);
   EXPECT_EQ(std::tie(cells[15].text, cells[15].textColour),
             std::tuple("R28 Kit B           ", colours::kBlue));
-  cells = FillProgramGrid(from, 5, true);
+  cells = FillProgramGrid(from, BankNo{5}, true);
   EXPECT_EQ(std::tie(cells[1].textColour, cells[0].textColour),
             std::tuple(colours::kRed, colours::kBlue));
 }

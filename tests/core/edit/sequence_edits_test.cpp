@@ -85,12 +85,12 @@ class SequenceEditsTest : public test::WorkspaceTest {
     slot_ = AddSet(ws_, SetOf(bank_, 6000), "ONE");
   }
 
-  std::vector<std::uint8_t> FileIn(int slot) {
+  std::vector<std::uint8_t> FileIn(SetSlot slot) {
     return WriteBsqFile(ws_.sets.Files(slot).backingSequences);
   }
   Seq Clipboard() {
     FileSet scratch;
-    WriteItem(scratch, kBsq, 0, ws_.edits.Clipboard(kBsq).image);
+    WriteItem(scratch, kBsq, ItemIndex{0}, ws_.edits.Clipboard(kBsq).image);
     const BsqData& bsq = scratch.backingSequences;
     return {bsq.records[0], bsq.trackLength[0], bsq.data[0]};
   }
@@ -132,14 +132,14 @@ TEST_F(SequenceEditsTest, FromAnotherSetTheCallsItLacksAreAskedAboutInOrder) {
   sent.SetArrangement(260);
   sent.SetStyle(261);
   sent.SetTrackProgram(0, 1039);  // Upper1: a Drum Kit
-  const int source = AddSet(ws_, src, "SRC");
-  const int dest = AddSet(ws_, build::TemplateSet(), "DST");
+  const SetSlot source = AddSet(ws_, src, "SRC");
+  const SetSlot dest = AddSet(ws_, build::TemplateSet(), "DST");
 
   prompter_.QueueAnswer(Answer::Yes);  // the Arrangement: picked
-  prompter_.QueuePick(70);
+  prompter_.QueuePick(ItemNumber{70});
   prompter_.QueueAnswer(Answer::No);   // the Style: kept
   prompter_.QueueAnswer(Answer::Yes);  // Upper1: picked
-  prompter_.QueuePick(1025);
+  prompter_.QueuePick(ItemNumber{1025});
   ed_.Copy(kBsq, source, 4);
   ASSERT_TRUE(ed_.Paste(kBsq, dest, 6));
   EXPECT_EQ(prompter_.texts(),
@@ -154,7 +154,7 @@ TEST_F(SequenceEditsTest, FromAnotherSetTheCallsItLacksAreAskedAboutInOrder) {
   const auto& picks = prompter_.pickRequests();
   ASSERT_EQ(picks.size(), 2u);  // the Arrangement, then Upper1 on the Drum Kit bank
   EXPECT_EQ(std::tie(picks[0].kind, picks[1].start, picks[1].caption),
-            std::tuple(Kind::Arrangement, 1024, "for track 'Upper1'"));
+            std::tuple(Kind::Arrangement, ItemNumber{1024}, "for track 'Upper1'"));
   // The Style is kept, the rest picked; the preset calls stay as they are.
   Bank expected;
   expected[6] = {sent, bank_[4].lengths, bank_[4].data};
@@ -214,13 +214,13 @@ TEST_F(SequenceEditsTest, WhatWouldNotFitTheFileIsRefusedBeforeAnythingChanges) 
   Bank full;
   full[0] = MakeSeq("BIG", 1, 14000);
   full[1] = MakeSeq("HALF", 2, 10000);  // ends at 5632 + 24000
-  const int set = AddSet(ws_, SetOf(full), "FULL");
-  const int twin = AddSet(ws_, SetOf(full), "TWIN");
-  ed_.Copy(kBsq, set, 0);
+  const SetSlot set = AddSet(ws_, SetOf(full), "FULL");
+  const SetSlot twin = AddSet(ws_, SetOf(full), "TWIN");
+  ed_.Copy(kBsq, SetSlot{set}, 0);
   const auto before = Images(ws_, set);
-  EXPECT_FALSE(ed_.Paste(kBsq, set, 2));
-  EXPECT_FALSE(ed_.Insert(kBsq, set, 5));
-  EXPECT_FALSE(ed_.Drop(kBsq, twin, 1, set, 3));
+  EXPECT_FALSE(ed_.Paste(kBsq, SetSlot{set}, 2));
+  EXPECT_FALSE(ed_.Insert(kBsq, SetSlot{set}, 5));
+  EXPECT_FALSE(ed_.Drop(kBsq, SetSlot{twin}, 1, SetSlot{set}, 3));
   ASSERT_EQ(prompter_.messages().size(), 3u);
   const Message& m = prompter_.messages()[0];
   EXPECT_EQ(std::tie(m.title, m.icon), std::tuple("Warning", MessageIcon::Exclamation));
@@ -228,15 +228,15 @@ TEST_F(SequenceEditsTest, WhatWouldNotFitTheFileIsRefusedBeforeAnythingChanges) 
             "The Backing Sequences would no longer fit in their file.\nNothing has been changed.");
   EXPECT_EQ(Images(ws_, set), before);
   EXPECT_FALSE(ws_.sets.Entry(set).AnyModified());
-  EXPECT_EQ(ws_.edits.Clipboard(kBsq).sourceIndex, 0);  // the refused drop did not copy
+  EXPECT_EQ(ws_.edits.Clipboard(kBsq).sourceIndex, ItemIndex{0});  // the refused drop did not copy
 
   Bank pieces;
   pieces[0] = MakeSeq("FITS", 3, 32767 - 5632 - 24000);
   pieces[1] = MakeSeq("ONE MORE", 4, 32767 - 5632 - 24000 + 1);
-  const int from = AddSet(ws_, SetOf(pieces), "PIECES");
-  ASSERT_TRUE(ed_.Drop(kBsq, from, 0, set, 9));
+  const SetSlot from = AddSet(ws_, SetOf(pieces), "PIECES");
+  ASSERT_TRUE(ed_.Drop(kBsq, SetSlot{from}, 0, SetSlot{set}, 9));
   EXPECT_EQ(ws_.sets.Files(set).backingSequences.endStart, 32767);
-  EXPECT_FALSE(ed_.Drop(kBsq, from, 1, set, 9));
+  EXPECT_FALSE(ed_.Drop(kBsq, SetSlot{from}, 1, SetSlot{set}, 9));
   EXPECT_LT(BsqFreeUnits(ws_.sets.Files(set).backingSequences), 0);  // over the instrument's
 }
 

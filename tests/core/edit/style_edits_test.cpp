@@ -31,8 +31,8 @@ class StyleEditsTest : public test::WorkspaceTest {
     slot_ = AddSet(ws_, s, "ONE");
   }
 
-  StyleSlot& Slot(int s, int slot = 0) {
-    return ws_.sets.Files(slot ? slot : slot_).styles.slots[static_cast<std::size_t>(s)];
+  StyleSlot& Slot(int s, SetSlot slot = kNoSet) {
+    return ws_.sets.Files(slot != kNoSet ? slot : slot_).styles.slots[static_cast<std::size_t>(s)];
   }
 };
 
@@ -51,7 +51,7 @@ TEST_F(StyleEditsTest, AnEntryShorterThanAnEmptyStyleHoldsNoEvents) {
   Slot(4).length = 500;  // present, shorter than 1176
   for (int s = 5; s < 8; ++s)
     SetEvents(Slot(s), 5000);
-  EXPECT_EQ(BlockFree(ws_.sets.Files(slot_).styles, 4), 200);
+  EXPECT_EQ(BlockFree(ws_.sets.Files(slot_).styles, ItemIndex{4}), 200);
   SetEvents(Slot(0), 300);
   ed_.Copy(kSty, slot_, 0);
   EXPECT_FALSE(ed_.Paste(kSty, slot_, 4));
@@ -61,7 +61,7 @@ TEST_F(StyleEditsTest, AnEntryShorterThanAnEmptyStyleHoldsNoEvents) {
 }
 
 TEST_F(StyleEditsTest, PasteFitsWhatTheSlotAndItsBlockHold) {
-  const int other = AddSet(ws_, build::TemplateSet(), "TWO");
+  const SetSlot other = AddSet(ws_, build::TemplateSet(), "TWO");
   SetEvents(Slot(0, other), 500);
   Slot(0, other).record.SetName("Big");
   ed_.Copy(kSty, other, 0);
@@ -72,7 +72,8 @@ TEST_F(StyleEditsTest, PasteFitsWhatTheSlotAndItsBlockHold) {
   SetEvents(Slot(11), 0);
   EXPECT_TRUE(ed_.Paste(kSty, slot_, 8));
   const StyleData& styles = ws_.sets.Files(slot_).styles;
-  EXPECT_EQ(std::tuple(StyleEvents(styles, 8), BlockFree(styles, 8)), std::tuple(500, 50));
+  EXPECT_EQ(std::tuple(StyleEvents(styles, ItemIndex{8}), BlockFree(styles, ItemIndex{8})),
+            std::tuple(500, 50));
 
   SetEvents(Slot(8), 250);
   SetEvents(Slot(9), 14750);  // 200 free
@@ -92,7 +93,7 @@ TEST_F(StyleEditsTest, AMoveInsideItsBlockSkipsTheCheckAMoveToAnotherBlockDoesNo
     SetEvents(Slot(s), 0);
   EXPECT_TRUE(ed_.Drop(kSty, slot_, 0, slot_, 2));
   EXPECT_TRUE(prompter_.messages().empty());
-  EXPECT_EQ(StyleEvents(ws_.sets.Files(slot_).styles, 2), 15200);
+  EXPECT_EQ(StyleEvents(ws_.sets.Files(slot_).styles, ItemIndex{2}), 15200);
 
   SetEvents(Slot(5), 100);
   EXPECT_FALSE(ed_.Drop(kSty, slot_, 2, slot_, 4));
@@ -110,7 +111,7 @@ TEST_F(StyleEditsTest, LoadOneStyleFromAnIsfFile) {
   prompter_.QueueFile(dir / "ONE.ISF");
   ASSERT_TRUE(ed_.LoadOne(kSty, slot_, 9));
   EXPECT_EQ(prompter_.fileRequests()[0].title, "Load one Style from .ISF file...");
-  EXPECT_EQ(std::tuple(Slot(9).length, StyleEvents(ws_.sets.Files(slot_).styles, 9),
+  EXPECT_EQ(std::tuple(Slot(9).length, StyleEvents(ws_.sets.Files(slot_).styles, ItemIndex{9}),
                        Slot(9).record.Name(), Slot(9).index),
             std::tuple(1246, 17, "xxxxxxxxxxxxxxxx", 9));
   EXPECT_TRUE(prompter_.messages().empty());  // taken as it is, no calls check

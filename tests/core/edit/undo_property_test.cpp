@@ -35,8 +35,8 @@ TEST(UndoProperty, UndoRightAfterAnyOperationRestoresEveryByte) {
     ws.settings.WarnDupl = false;
     test::RandomPrompter prompter(rng);
     test::Editor ed(ws, prompter);
-    const int a = AddSet(ws, CallingSet(seed), "A");
-    const int b = AddSet(ws, CallingSet(seed + 1000), "B");
+    const SetSlot a = AddSet(ws, CallingSet(seed), "A");
+    const SetSlot b = AddSet(ws, CallingSet(seed + 1000), "B");
     for (int step = 0; step < 40; ++step) {
       const Kind kind = kEditKinds[static_cast<std::size_t>(rng.Below(5))];
       SCOPED_TRACE(std::string(KindName(kind)) + " step " + std::to_string(step));

@@ -40,8 +40,9 @@ TEST(KbdSets, GridTexts) {
   set.kbdSets.records[3].SetSectionProgram(1, 1);
   set.kbdSets.records[3].SetSectionProgram(2, -200);
   const ItemSources from{presets, set};
-  EXPECT_EQ(KbdSetSectionText(from, 3, 0) + "|" + KbdSetSectionText(from, 3, 1) + "|" +
-                KbdSetSectionText(from, 3, 2),
+  EXPECT_EQ(KbdSetSectionText(from, ItemIndex{3}, 0) + "|" +
+                KbdSetSectionText(from, ItemIndex{3}, 1) + "|" +
+                KbdSetSectionText(from, ItemIndex{3}, 2),
             "F11 Lead            |A12 Strings         | ");
 }
 

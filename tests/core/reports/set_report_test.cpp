@@ -94,7 +94,7 @@ class SetReportTest : public ::testing::Test {
 };
 
 TEST_F(SetReportTest, WholeReportOfACallingSetAndTheCaptionOfItsWindow) {
-  const int slot = AddSet(ws_, CallingSet(), "DEMO");
+  const SetSlot slot = AddSet(ws_, CallingSet(), "DEMO");
   // Every line ends in CRLF, and a stray line end would split a line or show inside one.
   EXPECT_EQ(CrlfLines(SetReportText(ws_, slot, "DEMO", SampleTime())),
             ExpectedLines("reports/calling_set.txt"));
@@ -103,7 +103,7 @@ TEST_F(SetReportTest, WholeReportOfACallingSetAndTheCaptionOfItsWindow) {
 
 // A title that leaves no room for the date still keeps the date apart from it.
 TEST_F(SetReportTest, ALongTitleKeepsOneSpaceBeforeTheDate) {
-  const int slot = AddSet(ws_, build::TemplateSet(), "X");
+  const SetSlot slot = AddSet(ws_, build::TemplateSet(), "X");
   const std::string title(90, 'T');
   EXPECT_EQ(CrlfLines(SetReportText(ws_, slot, title, SampleTime())).at(3),
             title + " 6-Dec-2026 07:05:09");
@@ -126,7 +126,7 @@ TEST_F(SetReportTest, CallerLinesBreakAfterTenThenEveryElevenAndUncalledSections
   call(770, 21);  // F13: B3 .. C5 x3
   s.backingSequences.records[2].SetName("Nowhere");
   s.backingSequences.records[2].SetArrangement(7);
-  const int slot = AddSet(ws_, s, "K");
+  const SetSlot slot = AddSet(ws_, s, "K");
   const auto lines = CrlfLines(SetReportText(ws_, slot, "K", SampleTime()));
 
   EXPECT_EQ(SectionBody(lines, "CALLS to User PROGRAMS in K"),
@@ -137,7 +137,7 @@ TEST_F(SetReportTest, CallerLinesBreakAfterTenThenEveryElevenAndUncalledSections
 }
 
 TEST_F(SetReportTest, ProgressFollowsTheListsThenTheProgramSearch) {
-  const int slot = AddSet(ws_, CallingSet(), "DEMO");
+  const SetSlot slot = AddSet(ws_, CallingSet(), "DEMO");
   ScriptedPrompter prompter;
   EXPECT_EQ(SetReportText(ws_, slot, "DEMO", SampleTime(), &prompter),
             SetReportText(ws_, slot, "DEMO", SampleTime()));
@@ -192,11 +192,11 @@ TEST(ReportTime, SourceDateEpochInUtcOrElseLocalTimeNow) {
 TEST(SaveReportFile, AsksWhereAndBeforeOverwriting) {
   test::TempDir dir;
   Workspace ws;
-  const int slot = test::AddSet(ws, build::TemplateSet(), "MYSET");
+  const SetSlot slot = test::AddSet(ws, build::TemplateSet(), "MYSET");
   ws.sets.Entry(slot).Dir = dir.path();
   ScriptedPrompter prompter;
   prompter.QueueFile(dir / "R.TXT");
-  ASSERT_TRUE(SaveReportFile(ws, prompter, slot, "line 1\r\nline 2"));
+  ASSERT_TRUE(SaveReportFile(ws, prompter, SetSlot{slot}, "line 1\r\nline 2"));
   const FileRequest& request = prompter.fileRequests().at(0);
   EXPECT_EQ(
       std::tie(request.title, request.initialName, request.initialDir, request.defaultExt,
@@ -206,14 +206,14 @@ TEST(SaveReportFile, AsksWhereAndBeforeOverwriting) {
 
   prompter.QueueFile(dir / "R.TXT");
   prompter.QueueAnswer(Answer::No);
-  EXPECT_FALSE(SaveReportFile(ws, prompter, slot, "other"));
+  EXPECT_FALSE(SaveReportFile(ws, prompter, SetSlot{slot}, "other"));
   const Message& question = prompter.messages().back();
   EXPECT_EQ(std::tie(question.text, question.defaultButton),
             std::tuple("Overwrite existing file?", Answer::No));
   EXPECT_EQ(test::ReadTextFile(dir / "R.TXT"), "line 1\r\nline 2\r\n");
 
   prompter.QueueFile(dir / "gone" / "R.TXT");
-  EXPECT_FALSE(SaveReportFile(ws, prompter, slot, "x"));
+  EXPECT_FALSE(SaveReportFile(ws, prompter, SetSlot{slot}, "x"));
   const Message& error = prompter.messages().back();
   EXPECT_EQ(std::tie(error.text, error.title),
             std::tuple("Error saving Report to file " + PathText(dir / "gone" / "R.TXT"), "Error"));

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <tuple>
 #include "session/open_sets.h"
+#include "support/numbers.h"
 
 namespace i40 {
 namespace {
@@ -38,8 +39,8 @@ class OpenSetTest : public test::WorkspaceTest {
 };
 
 TEST_F(OpenSetTest, OpensAGivenSetAndReadsAllItsComponents) {
-  const int slot = OpenSet(ws_, prompter_, false, OnePath());
-  ASSERT_EQ(slot, 1);
+  const SetSlot slot = OpenSet(ws_, prompter_, false, OnePath());
+  ASSERT_EQ(slot, SetSlot{1});
   EXPECT_TRUE(prompter_.messages().empty());
   const SetEntry& entry = ws_.sets.Entry(slot);
   EXPECT_EQ(std::tie(entry.Name, entry.Dir, entry.UndoEnabled),
@@ -73,7 +74,7 @@ TEST_F(OpenSetTest, AShortFileInAReusedSlotLeavesTheRestBlank) {
     test::WriteFile(ComponentPath(shortPath, kind), bytes);
 
     ws_.sets.Reset();
-    const int first = OpenSet(ws_, prompter_, false, OnePath());
+    const SetSlot first = OpenSet(ws_, prompter_, false, OnePath());
     ASSERT_EQ(first, 1);
     UnloadSet(ws_, first);
     prompter_.Clear();
@@ -94,7 +95,7 @@ TEST_F(OpenSetTest, DuplicateNamesAreWarnedAfterOpening) {
   build::WriteSet(build::DemoSetWithDuplicates(), OnePath());
   ASSERT_EQ(OpenSet(ws_, prompter_, false, OnePath()), 1);
   EXPECT_TRUE(prompter_.messages().empty());
-  WarnDuplicatesAfterOpening(ws_, prompter_, 1);
+  WarnDuplicatesAfterOpening(ws_, prompter_, SetSlot{1});
   EXPECT_EQ(prompter_.texts(), (std::vector<std::string>{
                                    "Arrangement duplicate name\nC25 - C11  (Pop Ballad)",
                                    "Style duplicate name\nC25 - C11  (Ballad Style)",
@@ -119,11 +120,11 @@ TEST_F(OpenSetTest, MissingComponentIsCreatedFromTheTemplateOnOkOnly) {
             (std::vector<test::Shown>{{"ONE.KBS is missing.\nCreate it?", "Open a Set",
                                        MessageIcon::Exclamation, MessageButtons::OkCancel,
                                        Answer::Cancel}}));
-  EXPECT_EQ(ws_.sets.Files(1).kbdSets.records, build::TemplateSet().kbdSets.records);
+  EXPECT_EQ(ws_.sets.Files(SetSlot{1}).kbdSets.records, build::TemplateSet().kbdSets.records);
   EXPECT_EQ(test::ReadFile(kbs), test::ReadFile(ComponentPath(ws_.templateSet, Kind::KbdSet)));
 
   // Without the template's component either, nothing can be made.
-  UnloadSet(ws_, 1);
+  UnloadSet(ws_, SetSlot{1});
   fs::remove(ComponentPath(OnePath(), Kind::Global));
   fs::remove(ComponentPath(ws_.templateSet, Kind::Global));
   prompter_.Clear();
@@ -155,15 +156,15 @@ TEST_F(OpenSetTest, EveryBadComponentIsReportedBeforeGivingUp) {
 TEST_F(OpenSetTest, NewSetsAreNamedAfterTheirSlotAndMarkedChanged) {
   ASSERT_EQ(OpenSet(ws_, prompter_, true, {}), 1);
   ASSERT_EQ(OpenSet(ws_, prompter_, true, {}), 2);
-  EXPECT_EQ(std::tie(ws_.sets.Entry(2).Name, ws_.sets.Entry(2).Dir),
+  EXPECT_EQ(std::tie(ws_.sets.Entry(SetSlot{2}).Name, ws_.sets.Entry(SetSlot{2}).Dir),
             std::tuple("NEWSET02", dir_.path()));
   // Every kind changed but the Songs, which are never written.
-  EXPECT_EQ(ws_.sets.Entry(1).Modified,
+  EXPECT_EQ(ws_.sets.Entry(SetSlot{1}).Modified,
             (std::array<bool, 8>{true, true, true, true, false, true, true, true}));
-  EXPECT_EQ(ws_.sets.Files(2).backingSequences.path,
+  EXPECT_EQ(ws_.sets.Files(SetSlot{2}).backingSequences.path,
             ComponentPath(ws_.templateSet, Kind::BackingSequence));
   EXPECT_EQ(ws_.settings.PathNam, dir_.path());  // a new Set does not move the dialogs
-  EXPECT_EQ(NewSetName(12), "NEWSET12");
+  EXPECT_EQ(NewSetName(SetSlot{12}), "NEWSET12");
   EXPECT_TRUE(prompter_.messages().empty());
 }
 
@@ -191,7 +192,7 @@ TEST_F(OpenSetTest, PickedSetAsksWhenItsNameIsInUse) {
   prompter_.QueueFile(dir_ / "other" / "ONE" / "ONE.prg");
   prompter_.QueueAnswer(Answer::Ok);
   EXPECT_EQ(OpenSet(ws_, prompter_, false, {}), 2);
-  EXPECT_EQ(ws_.sets.Entry(2).Name, "ONE");
+  EXPECT_EQ(ws_.sets.Entry(SetSlot{2}).Name, "ONE");
   EXPECT_EQ(ws_.settings.PathNam, dir_ / "other");
 }
 
@@ -216,8 +217,8 @@ TEST(OpenSets, TakesTheLowestFreeSlotBeforeGrowingByOne) {
   EXPECT_EQ(sets.FindFreeSlot(), 3);
   EXPECT_EQ(std::tuple(sets.SlotCount(), sets.AnySetOpen()), std::tuple(3, true));
 
-  sets.Release(2);
-  sets.Release(1);
+  sets.Release(SetSlot{2});
+  sets.Release(SetSlot{1});
   EXPECT_EQ(sets.FindFreeSlot(), 1);
   EXPECT_EQ(sets.FindFreeSlot(), 2);
   EXPECT_EQ(sets.FindFreeSlot(), 4);

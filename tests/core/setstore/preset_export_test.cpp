@@ -102,8 +102,9 @@ class PresetExportTest : public test::WorkspaceTest {
   // Utilities > Export to Preset File with a user bank shown: C on the Arrangements tab,
   // F or R on the Programs tab.
   bool Export(int shownBank, FileOps& ops = RealFileOps()) {
-    return shownBank == kBankC ? ExportArrangementBank(ws_, prompter_, slot_, shownBank, ops)
-                               : ExportProgramBank(ws_, prompter_, slot_, shownBank, ops);
+    return shownBank == kBankC
+               ? ExportArrangementBank(ws_, prompter_, slot_, BankNo{shownBank}, ops)
+               : ExportProgramBank(ws_, prompter_, slot_, BankNo{shownBank}, ops);
   }
 
   // Answers for a whole export: destination, file, Yes to the export, then the update.
@@ -212,11 +213,11 @@ TEST_F(PresetExportTest, EachExportWritesItsBankAndNothingElseAfterItsQuestions)
 TEST_F(PresetExportTest, OnlyTheUserBanksAreExported) {
   for (int bank = 0; bank < 7; ++bank) {
     SCOPED_TRACE(bank);
-    EXPECT_EQ(CanExportBank(Kind::Arrangement, bank), bank == kBankC);
-    EXPECT_EQ(CanExportBank(Kind::Program, bank), bank == kBankF || bank == kBankR);
-    EXPECT_FALSE(CanExportBank(Kind::Style, bank));
-    EXPECT_TRUE(bank >= kBankC || ExportArrangementBank(ws_, prompter_, slot_, bank));
-    EXPECT_TRUE(bank >= kBankF || ExportProgramBank(ws_, prompter_, slot_, bank));
+    EXPECT_EQ(CanExportBank(Kind::Arrangement, BankNo{bank}), bank == kBankC);
+    EXPECT_EQ(CanExportBank(Kind::Program, BankNo{bank}), bank == kBankF || bank == kBankR);
+    EXPECT_FALSE(CanExportBank(Kind::Style, BankNo{bank}));
+    EXPECT_TRUE(bank >= kBankC || ExportArrangementBank(ws_, prompter_, slot_, BankNo{bank}));
+    EXPECT_TRUE(bank >= kBankF || ExportProgramBank(ws_, prompter_, slot_, BankNo{bank}));
   }
   EXPECT_TRUE(prompter_.listChoices().empty());
   EXPECT_TRUE(prompter_.fileRequests().empty());

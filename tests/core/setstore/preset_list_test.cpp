@@ -144,18 +144,18 @@ TEST(ShippedPresetList, ReadsAndNamesEachPositionWithTheStyleAtTheSamePosition) 
   const PresetTables& presets = std::get<PresetTables>(result);
   const FileSet noSet;
   const ItemSources from{presets, noSet};
-  EXPECT_EQ(ArrangementName(from, 0), "Arr A11         ");
-  EXPECT_EQ(ArrangementName(from, 127), "Arr B88         ");
-  EXPECT_EQ(StyleName(from, 127), "Style B88       ");
-  EXPECT_EQ(ProgramName(from, 0), "Prog A11        ");
-  EXPECT_EQ(ProgramName(from, 256), "Prog C11        ");
-  EXPECT_EQ(ProgramName(from, 575), "Prog E88        ");
-  EXPECT_EQ(ProgramName(from, 1024), "Kit R11         ");
-  EXPECT_EQ(ProgramName(from, 1037), "Kit R26         ");
+  EXPECT_EQ(ItemName(from, Kind::Arrangement, ItemNumber{0}), "Arr A11         ");
+  EXPECT_EQ(ItemName(from, Kind::Arrangement, ItemNumber{127}), "Arr B88         ");
+  EXPECT_EQ(ItemName(from, Kind::Style, ItemNumber{127}), "Style B88       ");
+  EXPECT_EQ(ItemName(from, Kind::Program, ItemNumber{0}), "Prog A11        ");
+  EXPECT_EQ(ItemName(from, Kind::Program, ItemNumber{256}), "Prog C11        ");
+  EXPECT_EQ(ItemName(from, Kind::Program, ItemNumber{575}), "Prog E88        ");
+  EXPECT_EQ(ItemName(from, Kind::Program, ItemNumber{1024}), "Kit R11         ");
+  EXPECT_EQ(ItemName(from, Kind::Program, ItemNumber{1037}), "Kit R26         ");
   for (int n = 0; n < 128; ++n) {
-    EXPECT_EQ(PresetArrangementStyle(presets, n), n);
-    EXPECT_NE(ArrangementCategory(from, n), 255);
-    EXPECT_NE(ProgramCategory(from, n), 255);
+    EXPECT_EQ(PresetArrangementStyle(presets, ItemNumber{n}), ItemNumber{n});
+    EXPECT_NE(ItemCategory(from, Kind::Arrangement, ItemNumber{n}), 255);
+    EXPECT_NE(ItemCategory(from, Kind::Program, ItemNumber{n}), 255);
   }
 }
 

@@ -11,6 +11,7 @@
 #include "session/open_set.h"
 #include "support/editor.h"
 #include "support/faulty_file_ops.h"
+#include "support/numbers.h"
 #include "support/shown.h"
 #include "support/temp_dir.h"
 
@@ -35,8 +36,8 @@ class SaveSetTest : public test::WorkspaceTest {
 
   fs::path OnePath() const { return dir_ / "sets" / "ONE" / "ONE"; }
   fs::path Component(Kind kind) const { return ComponentPath(OnePath(), kind); }
-  int OpenOne() {
-    const int slot = OpenSet(ws_, prompter_, false, OnePath());
+  SetSlot OpenOne() {
+    const SetSlot slot = OpenSet(ws_, prompter_, false, OnePath());
     prompter_.Clear();
     return slot;
   }
@@ -65,13 +66,13 @@ TEST_F(SaveSetTest, SaveReplacesOnlyTheChangedKindsInTheirOwnFilesKeepingTheirPe
     fs::rename(Component(kind), file(kind));
     fs::last_write_time(file(kind), old);
   }
-  const int slot = OpenOne();
-  ASSERT_EQ(slot, 1);  // they open as they are
+  const SetSlot slot = OpenOne();
+  ASSERT_EQ(slot, SetSlot{1});  // they open as they are
 
   fs::permissions(file(Kind::Program), fs::perms(0640), fs::perm_options::replace);
   ws_.sets.Files(slot).programs.records[5].SetName("Changed");
   ws_.sets.Entry(slot).Modified[KindIndex(Kind::Program)] = true;
-  EXPECT_TRUE(SaveCommand(ws_, prompter_, slot));
+  EXPECT_TRUE(SaveCommand(ws_, prompter_, SetSlot{slot}));
   EXPECT_EQ(fs::status(file(Kind::Program)).permissions(), fs::perms(0640));  // kept
   EXPECT_TRUE(prompter_.messages().empty());
   EXPECT_TRUE(prompter_.fileRequests().empty());
@@ -85,7 +86,7 @@ TEST_F(SaveSetTest, SaveReplacesOnlyTheChangedKindsInTheirOwnFilesKeepingTheirPe
 }
 
 TEST_F(SaveSetTest, NewSetAsksForADestinationAndWritesAllSeven) {
-  const int slot = OpenSet(ws_, prompter_, true, {});
+  const SetSlot slot = OpenSet(ws_, prompter_, true, {});
   prompter_.QueueFile(dir_ / "sets" / "MYSET.xxx");  // typed without extension
   EXPECT_TRUE(SaveCommand(ws_, prompter_, slot));
   ASSERT_EQ(prompter_.fileRequests().size(), 1u);
@@ -114,7 +115,7 @@ TEST_F(SaveSetTest, TheDestinationsExtensionIsDroppedWhateverItIs) {
 }
 
 TEST_F(SaveSetTest, ReadOnlyArrangementFileIsLeftAloneAndTheRestWritten) {
-  const int slot = OpenOne();
+  const SetSlot slot = OpenOne();
   const auto arrBefore = test::ReadFile(Component(Kind::Arrangement));
   fs::permissions(Component(Kind::Arrangement),
                   fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
@@ -123,7 +124,7 @@ TEST_F(SaveSetTest, ReadOnlyArrangementFileIsLeftAloneAndTheRestWritten) {
   ws_.sets.Files(slot).styles.slots[0].record.SetName("New style");
   ws_.sets.Entry(slot).Modified = kAllChanged;
 
-  EXPECT_FALSE(SaveCommand(ws_, prompter_, slot));
+  EXPECT_FALSE(SaveCommand(ws_, prompter_, SetSlot{slot}));
   EXPECT_EQ(test::ShownOf(prompter_.messages()),
             std::vector{
                 test::ErrorBox("Error saving Arrangement data.\nDestination file is Read-Only!")});
@@ -135,18 +136,18 @@ TEST_F(SaveSetTest, ReadOnlyArrangementFileIsLeftAloneAndTheRestWritten) {
 }
 
 TEST_F(SaveSetTest, SaveAsAsksOnlyWhenTheDestinationHasAStyleFile) {
-  const int slot = OpenOne();
+  const SetSlot slot = OpenOne();
   fs::create_directories(dir_ / "two");
   test::WriteFile(dir_ / "two" / "TWO.ARR", {1, 2, 3});
   prompter_.QueueFile(dir_ / "two" / "TWO.ARR");
-  EXPECT_TRUE(SaveAsCommand(ws_, prompter_, slot));
+  EXPECT_TRUE(SaveAsCommand(ws_, prompter_, SetSlot{slot}));
   EXPECT_TRUE(prompter_.messages().empty());
   EXPECT_EQ(ws_.sets.Entry(slot).Name, "TWO");
   EXPECT_EQ(test::ReadFile(dir_ / "two" / "TWO.STY"), test::ReadFile(Component(Kind::Style)));
 
   prompter_.QueueFile(dir_ / "two" / "TWO.xxx");
   prompter_.QueueAnswer(Answer::Cancel);
-  EXPECT_FALSE(SaveAsCommand(ws_, prompter_, slot));
+  EXPECT_FALSE(SaveAsCommand(ws_, prompter_, SetSlot{slot}));
   EXPECT_EQ(test::ShownOf(prompter_.messages()),
             (std::vector<test::Shown>{{"This Set already exists.\nOverwrite it?", "Save a Set",
                                        MessageIcon::Exclamation, MessageButtons::OkCancel,
@@ -154,28 +155,28 @@ TEST_F(SaveSetTest, SaveAsAsksOnlyWhenTheDestinationHasAStyleFile) {
 }
 
 TEST_F(SaveSetTest, ClosingAsksOnlyWhenSomethingChanged) {
-  const int slot = OpenOne();
-  EXPECT_TRUE(QueryCloseSet(ws_, prompter_, slot));
+  const SetSlot slot = OpenOne();
+  EXPECT_TRUE(QueryCloseSet(ws_, prompter_, SetSlot{slot}));
   EXPECT_TRUE(prompter_.messages().empty());
 
   ws_.sets.Entry(slot).Modified[KindIndex(Kind::Style)] = true;
   prompter_.QueueAnswer(Answer::Cancel);
-  EXPECT_FALSE(QueryCloseSet(ws_, prompter_, slot));
+  EXPECT_FALSE(QueryCloseSet(ws_, prompter_, SetSlot{slot}));
   EXPECT_EQ(test::ShownOf(prompter_.messages()),
             (std::vector<test::Shown>{{"Save the changes in ONE ?", "ONE", MessageIcon::Exclamation,
                                        MessageButtons::YesNoCancel, Answer::Cancel}}));
 
   prompter_.QueueAnswer(Answer::No);
-  EXPECT_TRUE(QueryCloseSet(ws_, prompter_, slot));
+  EXPECT_TRUE(QueryCloseSet(ws_, prompter_, SetSlot{slot}));
   EXPECT_TRUE(ws_.sets.Entry(slot).Modified[KindIndex(Kind::Style)]);
 
   prompter_.QueueAnswer(Answer::Yes);
-  EXPECT_TRUE(QueryCloseSet(ws_, prompter_, slot));
+  EXPECT_TRUE(QueryCloseSet(ws_, prompter_, SetSlot{slot}));
   EXPECT_FALSE(ws_.sets.Entry(slot).AnyModified());
 }
 
 TEST_F(SaveSetTest, ANewSetWhoseDialogIsCancelledStaysUnsavedAndOpen) {
-  const int slot = OpenSet(ws_, prompter_, true, {});
+  const SetSlot slot = OpenSet(ws_, prompter_, true, {});
   prompter_.QueueFile(std::nullopt);
   EXPECT_FALSE(SaveCommand(ws_, prompter_, slot));
   prompter_.QueueAnswer(Answer::Yes);  // to saving while closing
@@ -186,12 +187,12 @@ TEST_F(SaveSetTest, ANewSetWhoseDialogIsCancelledStaysUnsavedAndOpen) {
 }
 
 TEST_F(SaveSetTest, UnloadingForgetsTheSetAndRemembersItUnlessNew) {
-  const int one = OpenOne();
-  const int fresh = OpenSet(ws_, prompter_, true, {});
-  ws_.edits.Clipboard(Kind::Arrangement).sourceSet = one;
+  const SetSlot one = OpenOne();
+  const SetSlot fresh = OpenSet(ws_, prompter_, true, {});
+  ws_.edits.Clipboard(Kind::Arrangement).sourceSet = SetSlot{one};
   ws_.edits.Undo(Kind::Style) = {UndoOp::Cut, {one, {}}};
   ws_.edits.Clipboard(Kind::KbdSet).sourceSet = fresh;
-  UnloadSet(ws_, one);
+  UnloadSet(ws_, SetSlot{one});
   EXPECT_TRUE(ws_.sets.Entry(one).Free);
   EXPECT_EQ(ws_.edits.Clipboard(Kind::Arrangement).sourceSet, 0);
   EXPECT_EQ(ws_.edits.Undo(Kind::Style).op, UndoOp::None);
@@ -205,14 +206,14 @@ TEST_F(SaveSetTest, UnloadingForgetsTheSetAndRemembersItUnlessNew) {
 // A folder that takes no new file at all (an installed demo, a write-protected medium) is
 // said once, with Save As offered in its place; No writes nothing.
 TEST_F(SaveSetTest, AFolderThatTakesNoFilesOffersSaveAs) {
-  const int slot = OpenOne();
+  const SetSlot slot = OpenOne();
   const auto before = OnDisk();
   ws_.sets.Files(slot).programs.records[0].SetName("Moved");
   ws_.sets.Entry(slot).Modified[static_cast<std::size_t>(Kind::Program)] = true;
   test::FaultyFileOps ops;
   ops.failWriteNew = test::FaultyFileOps::Always();
   prompter_.QueueAnswer(Answer::No);
-  EXPECT_FALSE(SaveCommand(ws_, prompter_, slot, ops));
+  EXPECT_FALSE(SaveCommand(ws_, prompter_, SetSlot{slot}, ops));
   const std::string folder = (dir_ / "sets" / "ONE").string();
   const test::Shown question{"The folder " + folder +
                                  " cannot be written, so ONE cannot be saved there.\n"
@@ -229,14 +230,14 @@ TEST_F(SaveSetTest, AFolderThatTakesNoFilesOffersSaveAs) {
   ops.failWriteNew = [&](const fs::path& path) {
     return path.parent_path() == dir_ / "sets" / "ONE";
   };
-  EXPECT_TRUE(SaveCommand(ws_, prompter_, slot, ops));
+  EXPECT_TRUE(SaveCommand(ws_, prompter_, SetSlot{slot}, ops));
   EXPECT_EQ(ws_.sets.Entry(slot).Name, "TWO");
   EXPECT_EQ(prompter_.fileRequests().size(), 1u);
   EXPECT_EQ(OnDisk(), before);
 }
 
 TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
-  const int slot = OpenOne();
+  const SetSlot slot = OpenOne();
   const auto before = OnDisk();
   ws_.sets.Files(slot).arrangements.records[0].SetName("Lost?");
   ws_.sets.Files(slot).backingSequences.records[0].SetName("Lost?");
@@ -255,7 +256,7 @@ TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
     ws_.sets.Entry(slot).Modified = kAllChanged;
     Ops ops;
     faults[fault](ops);
-    EXPECT_FALSE(SaveCommand(ws_, prompter_, slot, ops));
+    EXPECT_FALSE(SaveCommand(ws_, prompter_, SetSlot{slot}, ops));
     // Every component tried and reported.
     std::vector<std::string> reports;
     for (const std::string& text : prompter_.texts())

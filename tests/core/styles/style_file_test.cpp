@@ -137,13 +137,13 @@ TEST(StyleCell, TextsColoursAndTheFreeEventsOfTheBlock) {
   // The grid's magenta behind every slot that holds a Style; the text colours follow the
   // rule for every kind's cells.
   const CellColour magenta = CellColour::Of(255, 224, 255);
-  EXPECT_EQ(StyleCell(from, 256, true, true),
+  EXPECT_EQ(StyleCell(from, ItemNumber{256}, true, true),
             (CellLook{"C11 Mine             :250", colours::kRed, magenta}));
-  EXPECT_EQ(StyleCell(from, 257, false, false),
+  EXPECT_EQ(StyleCell(from, ItemNumber{257}, false, false),
             (CellLook{"C12                  :0", colours::kBlue, magenta}));
-  EXPECT_EQ(StyleCell(from, 64, false, false),
+  EXPECT_EQ(StyleCell(from, ItemNumber{64}, false, false),
             (CellLook{"B11 Preset Sty      ", CellColour::SystemGrey(), magenta}));
-  const CellLook absent = StyleCell(from, 258, false, false);
+  const CellLook absent = StyleCell(from, ItemNumber{258}, false, false);
   EXPECT_EQ(std::tie(absent.text, absent.background), std::tuple("", CellColour::SystemGrey()));
   EXPECT_EQ(FreeEventsText(set.styles, 0), "14950");  // the Block's count under the grid
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "set_builder.h"
+#include "support/numbers.h"
 #include "support/workspace_fixture.h"
 
 namespace i40 {
@@ -15,31 +16,33 @@ class SetViewTest : public ::testing::Test {
     slot_ = test::AddSet(ws_, build::DemoSet(), "DEMO");
   }
   Workspace ws_;
-  int slot_ = 0;
+  SetSlot slot_ = kNoSet;
 };
 
 TEST_F(SetViewTest, GridsShowOneBankOrBothPresetBanksInTwinView) {
-  EXPECT_EQ(GridNumbers(Kind::Arrangement, 2, false).front(), 256);
-  const auto twin = GridNumbers(Kind::Program, 0, true);
+  EXPECT_EQ(GridNumbers(Kind::Arrangement, BankNo{2}, false).front(), ItemNumber{256});
+  const auto twin = GridNumbers(Kind::Program, BankNo{0}, true);
   ASSERT_EQ(twin.size(), 128u);
   EXPECT_EQ(twin.back(), 127);
-  EXPECT_EQ(GridNumbers(Kind::Arrangement, 1, true).size(), 64u);  // B alone: nothing past 127
-  EXPECT_EQ(GridNumbers(Kind::Style, 2, true).size(), 16u);
-  EXPECT_EQ(GridNumbers(Kind::Program, 6, false).back(), 1039);
+  EXPECT_EQ(GridNumbers(Kind::Arrangement, BankNo{1}, true).size(),
+            64u);  // B alone: nothing past 127
+  EXPECT_EQ(GridNumbers(Kind::Style, BankNo{2}, true).size(), 16u);
+  EXPECT_EQ(GridNumbers(Kind::Program, BankNo{6}, false).back(), 1039);
 }
 
 TEST_F(SetViewTest, CellsCarryTheirTextsOnTheGridsGreen) {
-  const auto cells = GridCells(ws_, slot_, Kind::Arrangement, 2, false);
+  const auto cells = GridCells(ws_, slot_, Kind::Arrangement, BankNo{2}, false);
   ASSERT_EQ(cells.size(), 64u);
   // Called by a Backing Sequence.
   EXPECT_EQ(cells[0], (CellLook{"C11 Pop Ballad       (C11)U", colours::kRed,
                                 CellColour::Of(224, 255, 224)}));
   EXPECT_EQ(cells[5].textColour, colours::kBlue);  // not called
-  EXPECT_EQ(GridCells(ws_, slot_, Kind::Arrangement, 0, false)[0].text,
+  EXPECT_EQ(GridCells(ws_, slot_, Kind::Arrangement, BankNo{0}, false)[0].text,
             "A11 Preset           (A14)");
   ws_.settings.HighCall = false;
-  EXPECT_EQ(GridCells(ws_, slot_, Kind::Arrangement, 2, false)[0].textColour, colours::kBlack);
-  const auto styles = GridCells(ws_, slot_, Kind::Style, 2, false);
+  EXPECT_EQ(GridCells(ws_, slot_, Kind::Arrangement, BankNo{2}, false)[0].textColour,
+            colours::kBlack);
+  const auto styles = GridCells(ws_, slot_, Kind::Style, BankNo{2}, false);
   ASSERT_EQ(styles.size(), 16u);
   EXPECT_EQ(styles[0].text, "C11 Ballad Style     :5200");
   EXPECT_EQ(styles[15].background, CellColour::SystemGrey());  // no Style data in the slot
@@ -57,55 +60,57 @@ TEST_F(SetViewTest, ListsAndKbdRows) {
 }
 
 TEST_F(SetViewTest, EditMenuFollowsTheSelection) {
+  constexpr Kind kArr = Kind::Arrangement;
+  constexpr Kind kPrg = Kind::Program;
   SetViewState view;
-  view.tab = 0;
-  view.bank[0] = 0;  // a preset bank
+  view.tab = kArr;
+  view.Bank(kArr) = BankNo{0};  // a preset bank
   auto enabled = EditMenuEnabled(ws_, slot_, view);
   for (int e = 0; e < kEditEntryCount; ++e)
     EXPECT_EQ(enabled[static_cast<std::size_t>(e)], e == kDetails) << e;
 
-  view.bank[0] = 2;
-  view.current[0] = 5;
+  view.Bank(kArr) = BankNo{2};
+  view.Current(kArr) = 5;
   ws_.sets.Entry(slot_).UndoEnabled = true;
   enabled = EditMenuEnabled(ws_, slot_, view);
   for (int e = 0; e < kEditEntryCount; ++e)  // Paste with Calls only with another Set's item
     EXPECT_EQ(enabled[static_cast<std::size_t>(e)], e != kPasteCalls) << e;
-  EXPECT_EQ(SelectionOf(view).number, 261);
+  EXPECT_EQ(SelectionOf(view).item.number, ItemNumber{261});
 
-  view.twin[0] = true;  // Twin View on bank C: C alone, but no Erase Bank or Import
+  view.Twin(kArr) = true;  // Twin View on bank C: C alone, but no Erase Bank or Import
   enabled = EditMenuEnabled(ws_, slot_, view);
   EXPECT_EQ(std::tuple(enabled[kEraseBank], enabled[kImport], enabled[kCut]),
             std::tuple(false, false, true));
 
-  view.tab = 2;
-  view.bank[2] = 6;
-  view.current[2] = 14;
-  EXPECT_EQ(std::tuple(SelectionOf(view).number, SelectionOf(view).index), std::tuple(1038, 64));
-  view.current[2] = 13;
+  view.tab = kPrg;
+  view.Bank(kPrg) = BankNo{6};
+  view.Current(kPrg) = 14;
+  EXPECT_EQ(SelectionOf(view).item, (ItemRef{ItemNumber{1038}, ItemIndex{64}}));
+  view.Current(kPrg) = 13;
   EXPECT_FALSE(SelectionOf(view).userItem);
-  view.tab = 3;
-  view.current[3] = 9;
-  EXPECT_EQ(SelectionOf(view).index, 9);
+  view.tab = Kind::BackingSequence;
+  view.Current(Kind::BackingSequence) = 9;
+  EXPECT_EQ(SelectionOf(view).item.index, ItemIndex{9});
   EXPECT_STREQ(kSetWindowTabCaptions[3], "&Backing Seq");
 }
 
 // The view that shows an item: its tab, its bank with Twin View off, its cell.
 TEST(SetView, TheViewOfAnItemShowsItsBankAndCell) {
   SetViewState view;
-  view.twin = {true, false, true};
-  view.bank = {0, 0, 0};
+  view.twins = {true, false, true};
+  view.banks = {BankNo{0}, BankNo{0}, BankNo{0}};
   for (const auto& [kind, index] : std::vector<std::pair<Kind, int>>{{Kind::Arrangement, 63},
                                                                      {Kind::Style, 5},
                                                                      {Kind::Program, 9},
                                                                      {Kind::Program, 65},
                                                                      {Kind::BackingSequence, 7},
                                                                      {Kind::KbdSet, 14}}) {
-    const SetViewState shown = ViewOfItem(view, kind, index);
-    EXPECT_EQ(shown.tab, static_cast<int>(kind));
-    EXPECT_EQ(SelectionOf(shown).index, index) << KindName(kind);
+    const SetViewState shown = ViewOfItem(view, kind, ItemIndex{index});
+    EXPECT_EQ(shown.tab, kind);
+    EXPECT_EQ(SelectionOf(shown).item.index, ItemIndex{index}) << KindName(kind);
   }
   // Twin View goes off on the item's tab only.
-  EXPECT_EQ(ViewOfItem(view, Kind::Program, 9).twin, (std::array{true, false, false}));
+  EXPECT_EQ(ViewOfItem(view, Kind::Program, ItemIndex{9}).twins, (std::array{true, false, false}));
 }
 
 }  // namespace
