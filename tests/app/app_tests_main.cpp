@@ -1,4 +1,4 @@
-#include "test_support.h"
+#include "support/app_support.h"
 
 // app_tests [suite] [Qt Test options]: runs one suite, or all of them.
 int main(int argc, char** argv) {

@@ -3,9 +3,9 @@
 // the edit engine. What the models show and write is tested in the core.
 
 #include "dialogs/item_dialog.h"
-#include "demo_session.h"
 #include "details/item_details.h"
 #include "shell/qt_prompter.h"
+#include "support/demo_session.h"
 #include "support/items.h"
 
 namespace i40::app::test {

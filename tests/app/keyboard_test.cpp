@@ -3,7 +3,6 @@
 // close, Escape closes the report and help windows, and no window has two controls on
 // one Alt+letter. Every window fits a 1280x800 screen.
 #include "compare/compare_window.h"
-#include "demo_session.h"
 #include "details/item_details.h"
 #include "dialog_model/dialog_model.h"
 #include "dialogs/item_dialog.h"
@@ -16,6 +15,7 @@
 #include "shell/options_dialog.h"
 #include "shell/qt_prompter.h"
 #include "shell/tip_dialog.h"
+#include "support/demo_session.h"
 #include "support/items.h"
 
 namespace i40::app::test {

@@ -1,11 +1,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "demo_session.h"
 #include "format/set_paths.h"
 #include "set_builder.h"
 #include "shell/help_window.h"
 #include "shell/single_instance.h"
+#include "support/demo_session.h"
 
 namespace fs = std::filesystem;
 

@@ -5,9 +5,9 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "demo_session.h"
 #include "format/component_io.h"
 #include "jack_standin.h"
+#include "support/demo_session.h"
 #include "sysex/dump.h"
 
 namespace i40::app::test {

@@ -1,8 +1,8 @@
 // MIDI Setup and Send to Korg-i in the Set window, with devices the tests choose: a
 // simulated instrument under device names, or no backend at all but the dry run.
-#include "demo_session.h"
 #include "shell/midi_wait.h"
 #include "simulated_instrument.h"
+#include "support/demo_session.h"
 
 namespace i40::app::test {
 namespace {

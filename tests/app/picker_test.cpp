@@ -7,7 +7,7 @@
 #include "presets/preset_list.h"
 #include "session/open_set.h"
 #include "shell/qt_prompter.h"
-#include "test_support.h"
+#include "support/app_support.h"
 
 namespace i40::app::test {
 namespace {

@@ -2,7 +2,7 @@
 #include "session/open_set.h"
 #include "shell/progress_window.h"
 #include "shell/qt_prompter.h"
-#include "test_support.h"
+#include "support/app_support.h"
 
 namespace i40::app::test {
 

@@ -5,9 +5,9 @@
 
 #include "calls/set_findings.h"
 #include "compare/compare_window.h"
-#include "demo_session.h"
 #include "set_builder.h"
 #include "shell/checker_dock.h"
+#include "support/demo_session.h"
 
 namespace i40::app::test {
 namespace {

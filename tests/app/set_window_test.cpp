@@ -4,13 +4,13 @@
 #include <QPrinter>
 #include <vector>
 
-#include "demo_session.h"
 #include "format/style_blocks.h"
 #include "kbdsets/kbdset_grid.h"
 #include "pickers/item_picker.h"
 #include "report/report_window.h"
 #include "reports/set_report.h"
 #include "shell/qt_prompter.h"
+#include "support/demo_session.h"
 #include "sysex/dump.h"
 #include "view/set_view.h"
 

@@ -4,7 +4,7 @@
 #include "shell/help_window.h"
 #include "shell/options_dialog.h"
 #include "shell/tip_dialog.h"
-#include "test_support.h"
+#include "support/app_support.h"
 #include "version.h"
 
 namespace fs = std::filesystem;

@@ -13,7 +13,7 @@
 #include "shell/main_window.h"
 #include "shell/qt_settings_store.h"
 #include "shell/qt_text.h"
-#include "test_suites.h"
+#include "support/app_suites.h"
 
 namespace i40::app::test {
 

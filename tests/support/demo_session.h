@@ -4,7 +4,7 @@
 
 #include "rtmidi_port.h"
 #include "setwindow/set_window.h"
-#include "test_support.h"
+#include "support/app_support.h"
 
 namespace i40::app::test {
 
