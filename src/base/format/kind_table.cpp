@@ -31,15 +31,7 @@ void Take(FileSet& to, FileSet& from) {
   to.*Member = std::move(from.*Member);
 }
 
-std::array<KindFacts, kKindCount> MakeTable() {
-  std::array<KindFacts, kKindCount> t{};
-  const auto row = [&t](Kind kind) -> KindFacts& {
-    KindFacts& f = t[static_cast<std::size_t>(KindIndex(kind))];
-    f.kind = kind;
-    return f;
-  };
-
-  KindFacts& arr = row(Kind::Arrangement);
+void DescribeArrangements(KindFacts& arr) {
   arr.name = "Arrangement";
   arr.ext = ".ARR";
   arr.code = 3;
@@ -90,8 +82,9 @@ std::array<KindFacts, kKindCount> MakeTable() {
                .pickerCaption = "Select an Arrangement",
                .pickerWithCaller = true,
                .pickerLabels = {"Bank", "Category", "Name"}};
+}
 
-  KindFacts& sty = row(Kind::Style);
+void DescribeStyles(KindFacts& sty) {
   sty.name = "Style";
   sty.ext = ".STY";
   sty.code = 4;
@@ -137,8 +130,9 @@ std::array<KindFacts, kKindCount> MakeTable() {
                    "Sequences.\nChange references to another Style?",
                .pickerCaption = "Select a Style",
                .pickerLabels = {"Style Bank", "Style Category", "Style Reference and Name"}};
+}
 
-  KindFacts& prg = row(Kind::Program);
+void DescribePrograms(KindFacts& prg) {
   prg.name = "Program";
   prg.ext = ".PRG";
   prg.code = 0;
@@ -188,8 +182,9 @@ std::array<KindFacts, kKindCount> MakeTable() {
                .pickerCaption = "Select a Program ",
                .pickerWithCaller = true,
                .pickerLabels = {"Program Bank", "Program Category", "Program Reference and Name"}};
+}
 
-  KindFacts& bsq = row(Kind::BackingSequence);
+void DescribeBackingSequences(KindFacts& bsq) {
   bsq.name = "Backing Sequence";
   bsq.ext = ".BSQ";
   bsq.code = 5;
@@ -231,14 +226,16 @@ std::array<KindFacts, kKindCount> MakeTable() {
                .shortName = "BSeq",
                .trackOwner = "BackSeq",
                .carried = "events"};
+}
 
-  KindFacts& song = row(Kind::Song);
+void DescribeSongs(KindFacts& song) {
   song.name = "Song";
   song.ext = ".SNG";
   song.code = 1;
   song.sysExFunction = 72;
+}
 
-  KindFacts& kbd = row(Kind::KbdSet);
+void DescribeKbdSets(KindFacts& kbd) {
   kbd.name = "KBD Set";
   kbd.ext = ".KBS";
   kbd.code = 8;
@@ -264,8 +261,9 @@ std::array<KindFacts, kKindCount> MakeTable() {
   kbd.calls = KbdSetCallFields();
   kbd.edit = {.editable = true, .pasteWithCalls = true};
   kbd.words = {.plural = "KBD Sets", .shortName = "KSet", .trackOwner = "KBD Set"};
+}
 
-  KindFacts& arg = row(Kind::ArrangementGlobal);
+void DescribeArrangementGlobal(KindFacts& arg) {
   arg.name = "Arrangement Global";
   arg.ext = ".ARG";
   arg.code = 7;
@@ -279,8 +277,9 @@ std::array<KindFacts, kKindCount> MakeTable() {
   arg.layout.sameHeader = [](const FileSet& a, const FileSet& b) {
     return a.arrangementGlobal.header == b.arrangementGlobal.header;
   };
+}
 
-  KindFacts& gbl = row(Kind::Global);
+void DescribeGlobal(KindFacts& gbl) {
   gbl.name = "Global";
   gbl.ext = ".GBL";
   gbl.code = 6;
@@ -294,34 +293,38 @@ std::array<KindFacts, kKindCount> MakeTable() {
   gbl.layout.sameHeader = [](const FileSet& a, const FileSet& b) {
     return a.global.header == b.global.header;
   };
+}
 
-  // The one-item files: each reads its item into the first position of its kind (a Drum
-  // Kit into the first Drum Kit position) of a scratch Set.
-  KindFacts& iaf = row(Kind::IStyleArrangement);
+// The one-item files: each reads its item into the first position of its kind (a Drum
+// Kit into the first Drum Kit position) of a scratch Set.
+void DescribeIStyleArrangement(KindFacts& iaf) {
   iaf.name = "IStyle Arrangement";
   iaf.ext = ".IAF";
   iaf.read = [](std::span<const std::uint8_t> b, FileSet& s) {
     return ReadIafFile(b, s.arrangements.records[0]);
   };
   iaf.oneItemOf = Kind::Arrangement;
+}
 
-  KindFacts& isf = row(Kind::IStyleStyle);
+void DescribeIStyleStyle(KindFacts& isf) {
   isf.name = "IStyle Style";
   isf.ext = ".ISF";
   isf.read = [](std::span<const std::uint8_t> b, FileSet& s) {
     return ReadIsfFile(b, s.styles.slots[0]);
   };
   isf.oneItemOf = Kind::Style;
+}
 
-  KindFacts& ipf = row(Kind::IStyleProgram);
+void DescribeIStyleProgram(KindFacts& ipf) {
   ipf.name = "IStyle Program";
   ipf.ext = ".IPF";
   ipf.read = [](std::span<const std::uint8_t> b, FileSet& s) {
     return ReadIpfFile(b, s.programs.records[0]);
   };
   ipf.oneItemOf = Kind::Program;
+}
 
-  KindFacts& idk = row(Kind::IStyleDrumKit);
+void DescribeIStyleDrumKit(KindFacts& idk) {
   idk.name = "IStyle DrumKit";
   idk.ext = ".IDK";
   idk.read = [](std::span<const std::uint8_t> b, FileSet& s) {
@@ -333,6 +336,27 @@ std::array<KindFacts, kKindCount> MakeTable() {
   };
   idk.oneItemOf = Kind::Program;
   idk.oneItemIndex = kUserProgramCount;
+}
+
+std::array<KindFacts, kKindCount> MakeTable() {
+  std::array<KindFacts, kKindCount> t{};
+  const auto row = [&t](Kind kind) -> KindFacts& {
+    KindFacts& f = t[static_cast<std::size_t>(KindIndex(kind))];
+    f.kind = kind;
+    return f;
+  };
+  DescribeArrangements(row(Kind::Arrangement));
+  DescribeStyles(row(Kind::Style));
+  DescribePrograms(row(Kind::Program));
+  DescribeBackingSequences(row(Kind::BackingSequence));
+  DescribeSongs(row(Kind::Song));
+  DescribeKbdSets(row(Kind::KbdSet));
+  DescribeArrangementGlobal(row(Kind::ArrangementGlobal));
+  DescribeGlobal(row(Kind::Global));
+  DescribeIStyleArrangement(row(Kind::IStyleArrangement));
+  DescribeIStyleStyle(row(Kind::IStyleStyle));
+  DescribeIStyleProgram(row(Kind::IStyleProgram));
+  DescribeIStyleDrumKit(row(Kind::IStyleDrumKit));
   return t;
 }
 
