@@ -338,7 +338,9 @@ void DescribeIStyleDrumKit(KindFacts& idk) {
   idk.oneItemIndex = kUserProgramCount;
 }
 
-std::array<KindFacts, kKindCount> MakeTable() {
+}  // namespace
+
+std::array<KindFacts, kKindCount> MakeKindTable() {
   std::array<KindFacts, kKindCount> t{};
   const auto row = [&t](Kind kind) -> KindFacts& {
     KindFacts& f = t[static_cast<std::size_t>(KindIndex(kind))];
@@ -358,13 +360,6 @@ std::array<KindFacts, kKindCount> MakeTable() {
   DescribeIStyleProgram(row(Kind::IStyleProgram));
   DescribeIStyleDrumKit(row(Kind::IStyleDrumKit));
   return t;
-}
-
-}  // namespace
-
-const KindFacts& FactsOf(Kind kind) {
-  static const std::array<KindFacts, kKindCount> table = MakeTable();
-  return table.at(static_cast<std::size_t>(KindIndex(kind)));
 }
 
 }  // namespace i40

@@ -111,6 +111,13 @@ struct KindFacts {
   KindWords words{};
 };
 
-const KindFacts& FactsOf(Kind kind);
+// Built once, on the first look.
+std::array<KindFacts, kKindCount> MakeKindTable();
+
+// Inline: loops over every position of a Set look a kind up for each of them.
+inline const KindFacts& FactsOf(Kind kind) {
+  static const std::array<KindFacts, kKindCount> table = MakeKindTable();
+  return table.at(static_cast<std::size_t>(KindIndex(kind)));
+}
 
 }  // namespace i40

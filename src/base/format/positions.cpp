@@ -39,11 +39,7 @@ std::string ShownName(Kind kind, std::span<const std::uint8_t> record) {
 }
 
 bool IsEmptyRecord(Kind kind, std::span<const std::uint8_t> record) {
-  // A kind without names (KBD Sets) always holds something.
-  const std::size_t width = std::min(FactsOf(kind).nameWidth, record.size());
-  return width > 0 &&
-         std::all_of(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(width),
-                     [](std::uint8_t c) { return c == ' '; });
+  return IsBlankName(record, FactsOf(kind).nameWidth);
 }
 
 bool IsEmptyPosition(const FileSet& set, Kind kind, ItemIndex index) {

@@ -36,6 +36,16 @@ std::string RecordName(Kind kind, std::span<const std::uint8_t> record);
 std::string ShownName(Kind kind, std::span<const std::uint8_t> record);
 // A record that holds nothing: its name is all blanks. Every KBD Set holds a set-up.
 bool IsEmptyRecord(Kind kind, std::span<const std::uint8_t> record);
+// The same test with the kind's name width at hand (0 for KBD Sets: never empty), for
+// loops over every record of a kind.
+inline bool IsBlankName(std::span<const std::uint8_t> record, std::size_t nameWidth) {
+  const std::size_t width = nameWidth < record.size() ? nameWidth : record.size();
+  if (width == 0) return false;
+  for (std::size_t k = 0; k < width; ++k) {
+    if (record[k] != ' ') return false;
+  }
+  return true;
+}
 bool IsEmptyPosition(const FileSet& set, Kind kind, ItemIndex index);
 
 }  // namespace i40

@@ -32,6 +32,27 @@ std::vector<std::string> CallerTexts(const FileSet& set, Kind called, ItemNumber
   return texts;
 }
 
+CallIndex::CallIndex(const FileSet& set) {
+  // Caller kind, then position, then field: the order in which ForEachCallOf visits the
+  // calls of any one called kind.
+  for (const Kind caller : kCallerKinds) {
+    const std::size_t nameWidth = FactsOf(caller).nameWidth;
+    for (const ItemIndex i : PositionsOf(caller)) {
+      const auto record = RecordBytes(set, caller, i);
+      if (IsBlankName(record, nameWidth)) continue;
+      for (const CallField& field : CallFieldsOf(caller)) {
+        callers_[{field.called, ReadCall(record, field)}].push_back(
+            CallerText(caller, i, field.called));
+      }
+    }
+  }
+}
+
+std::vector<std::string> CallIndex::CallerTexts(Kind called, ItemNumber number) const {
+  const auto found = callers_.find({called, number});
+  return found != callers_.end() ? found->second : std::vector<std::string>{};
+}
+
 std::array<bool, 8> RedirectCalls(FileSet& set, Kind called, ItemNumber oldNumber,
                                   ItemNumber newNumber) {
   std::array<bool, 8> changed{};

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "format/call_table.h"
 #include "format/file_set.h"
+#include "format/kind_table.h"
 #include "format/positions.h"
 
 // Who calls what inside one Set, read from the calls table: the callers of an item, the
@@ -41,9 +44,10 @@ void ForEachCallOf(SetT& set, Kind called, Visit&& visit) {
       if (field.called == called) fields[count++] = &field;
     }
     if (count == 0) continue;
+    const std::size_t nameWidth = FactsOf(caller).nameWidth;
     for (const ItemIndex i : PositionsOf(caller)) {
       const auto record = RecordBytes(set, caller, i);
-      if (IsEmptyRecord(caller, record)) continue;
+      if (IsBlankName(record, nameWidth)) continue;
       for (std::size_t f = 0; f < count; ++f)
         visit(caller, i, *fields[f], record);
     }
@@ -64,6 +68,17 @@ std::vector<ItemCall> CallersOf(const FileSet& set, Kind called, ItemNumber numb
 // The callers alone, as the Set window, the reports and the questions before an
 // overwrite list them: of an Arrangement ("BSeq 3"), of a Style ("Arr C12", "BSeq  3").
 std::vector<std::string> CallerTexts(const FileSet& set, Kind called, ItemNumber number);
+
+// Every call in a Set, looked up by what it calls, each list in the order CallersOf gives
+// it: read once for work that asks after the callers of every item (the Set report).
+class CallIndex {
+ public:
+  explicit CallIndex(const FileSet& set);
+  std::vector<std::string> CallerTexts(Kind called, ItemNumber number) const;
+
+ private:
+  std::map<std::pair<Kind, ItemNumber>, std::vector<std::string>> callers_;
+};
 
 // Every call of the old number gets the new one; the kinds whose records changed.
 std::array<bool, 8> RedirectCalls(FileSet& set, Kind called, ItemNumber oldNumber,

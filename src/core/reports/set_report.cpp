@@ -211,12 +211,11 @@ std::string SetReportText(const Workspace& ws, SetSlot slot, const std::string& 
 
   text += ReportBackingSequences(set.backingSequences, setTitle);
 
+  const CallIndex calls(set);
   text += SectionStart("CALLS to User PROGRAMS in ", setTitle);
   for (int i = 0; i < kUserProgramSlots; ++i) {
-    std::vector<std::string> callers;
-    for (const ItemCall& call :
-         CallersOf(set, Kind::Program, ItemNumberOfUserIndex(Kind::Program, ItemIndex{i})))
-      callers.push_back(call.caller);
+    const auto callers =
+        calls.CallerTexts(Kind::Program, ItemNumberOfUserIndex(Kind::Program, ItemIndex{i}));
     if (!callers.empty()) text += CallerGroup(ItemUserLabel(Kind::Program, ItemIndex{i}), callers);
     bar.Set(kListSteps + kProgramSearchSteps * (i + 1) / kUserProgramSlots);
   }
@@ -225,7 +224,7 @@ std::string SetReportText(const Workspace& ws, SetSlot slot, const std::string& 
   text += SectionStart("CALLS to User STYLES in ", setTitle);
   for (int s = 0; s < kUserStyleCount; ++s) {
     const auto callers =
-        CallerTexts(set, Kind::Style, ItemNumberOfUserIndex(Kind::Style, ItemIndex{s}));
+        calls.CallerTexts(Kind::Style, ItemNumberOfUserIndex(Kind::Style, ItemIndex{s}));
     if (!callers.empty()) text += CallerGroup(ItemUserLabel(Kind::Style, ItemIndex{s}), callers);
   }
   text += Separator();
@@ -233,8 +232,8 @@ std::string SetReportText(const Workspace& ws, SetSlot slot, const std::string& 
   text += SectionStart("CALLS to User ARRANGEMENTS in ", setTitle);
   bool anyCalled = false;
   for (int i = 0; i < kUserArrangementCount; ++i) {
-    const auto callers =
-        CallerTexts(set, Kind::Arrangement, ItemNumberOfUserIndex(Kind::Arrangement, ItemIndex{i}));
+    const auto callers = calls.CallerTexts(Kind::Arrangement,
+                                           ItemNumberOfUserIndex(Kind::Arrangement, ItemIndex{i}));
     if (callers.empty()) continue;
     text += CallerGroup(ItemUserLabel(Kind::Arrangement, ItemIndex{i}), callers);
     anyCalled = true;

@@ -1,6 +1,8 @@
 #include "session/journal.h"
 
 #include <algorithm>
+#include <span>
+#include <tuple>
 
 #include "format/bsq_file.h"
 #include "format/call_table.h"
@@ -15,25 +17,39 @@ std::size_t KindAt(Kind kind) {
   return static_cast<std::size_t>(KindIndex(kind));
 }
 
-bool IsCallByte(Kind kind, std::size_t at) {
-  for (const CallField& field : CallFieldsOf(kind)) {
+bool IsCallByte(std::span<const CallField> fields, std::size_t at) {
+  for (const CallField& field : fields) {
     if (at >= field.offset && at < field.offset + 2) return true;
   }
   return false;
 }
 
+// Whether two images of one size differ only inside call fields. Images run to tens of
+// kilobytes (a Style's events), so equal stretches are skipped without a look at the fields.
+bool DiffersInCallsOnly(std::span<const CallField> fields, const ItemImage& before,
+                        const ItemImage& after) {
+  if (fields.empty() || before.size() != after.size()) return false;
+  auto a = before.begin();
+  auto b = after.begin();
+  while (true) {
+    std::tie(a, b) = std::mismatch(a, before.end(), b);
+    if (a == before.end()) return true;
+    if (!IsCallByte(fields, static_cast<std::size_t>(a - before.begin()))) return false;
+    ++a;
+    ++b;
+  }
+}
+
 // An item whose bytes differ only inside call fields is recorded call by call, so that
 // a later edit of the item's other bytes does not stop Undo from putting its calls back.
 void RecordItem(Journal& journal, Kind kind, ItemIndex index, ItemImage before, ItemImage after) {
-  bool callsOnly = before.size() == after.size() && !CallFieldsOf(kind).empty();
-  for (std::size_t at = 0; callsOnly && at < before.size(); ++at) {
-    if (before[at] != after[at] && !IsCallByte(kind, at)) callsOnly = false;
-  }
+  const std::span<const CallField> fields = CallFieldsOf(kind);
+  const bool callsOnly = DiffersInCallsOnly(fields, before, after);
   if (!callsOnly) {
     journal.changes.push_back({kind, index, true, 0, std::move(before), std::move(after)});
     return;
   }
-  for (const CallField& field : CallFieldsOf(kind)) {
+  for (const CallField& field : fields) {
     const auto first = static_cast<std::ptrdiff_t>(field.offset);
     if (std::equal(before.begin() + first, before.begin() + first + 2, after.begin() + first)) {
       continue;
