@@ -72,8 +72,8 @@ TEST(Layers, NoTwoFoldersIncludeEachOther) {
   for (const auto& [folder, used] : uses) {
     for (const auto& [other, where] : used) {
       if (folder >= other || !uses.contains(other) || !uses[other].contains(folder)) continue;
-      ADD_FAILURE() << folder << " and " << other << " include each other:\n  " << where
-                    << "\n  " << uses[other][folder];
+      ADD_FAILURE() << folder << " and " << other << " include each other:\n  " << where << "\n  "
+                    << uses[other][folder];
     }
   }
 }

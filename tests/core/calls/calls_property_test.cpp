@@ -191,7 +191,8 @@ TEST(CallsProperty, CallIndexListsTheCallersTheScanFinds) {
     const CallIndex index(set);
     for (const Kind called : {Kind::Arrangement, Kind::Style, Kind::Program}) {
       std::set<int> numbers;
-      for (const ItemNumber n : CalledNumbers(set, called)) numbers.insert(Value(n));
+      for (const ItemNumber n : CalledNumbers(set, called))
+        numbers.insert(Value(n));
       for (const ItemIndex i : PositionsOf(called))
         numbers.insert(Value(ItemNumberOfUserIndex(called, i)));
       for (const int n : numbers) {
