@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <ranges>
 #include <span>
 #include <string>
 
@@ -16,10 +15,33 @@ namespace i40 {
 
 int PositionCount(Kind kind);  // 0 for a kind that holds no items
 bool IsPosition(Kind kind, ItemIndex index);
-// Every position of a kind, in order.
-inline auto PositionsOf(Kind kind) {
-  return std::views::iota(0, PositionCount(kind)) |
-         std::views::transform([](int i) { return ItemIndex{i}; });
+// Every position of a kind, in order: for (const ItemIndex i : PositionsOf(kind)).
+class PositionRange {
+ public:
+  class Iterator {
+   public:
+    explicit Iterator(int at) : at_(at) {}
+    ItemIndex operator*() const { return ItemIndex{at_}; }
+    Iterator& operator++() {
+      ++at_;
+      return *this;
+    }
+    bool operator==(const Iterator&) const = default;
+
+   private:
+    int at_;
+  };
+
+  explicit PositionRange(int count) : count_(count) {}
+  Iterator begin() const { return Iterator(0); }
+  Iterator end() const { return Iterator(count_); }
+
+ private:
+  int count_;
+};
+
+inline PositionRange PositionsOf(Kind kind) {
+  return PositionRange(PositionCount(kind));
 }
 
 std::size_t RecordSize(Kind kind);
