@@ -51,7 +51,8 @@ void BM_OpenDemoSet(benchmark::State& state) {
 BENCHMARK(BM_OpenDemoSet)->Unit(benchmark::kMicrosecond);
 
 // Saving all seven components: each image built, written to a temporary file beside its
-// destination, read back, compared and renamed over it (no fsync).
+// destination, put on the disk (fsync), read back, compared and renamed over it, and
+// the folder put on the disk.
 void BM_SaveDemoSet(benchmark::State& state) {
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / "i40bench-save";

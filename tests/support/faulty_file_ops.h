@@ -25,6 +25,7 @@ class FaultyFileOps : public FileOps {
   Hook failReadAll;
   Hook failCopyPermissions;
   Hook failRename;
+  Hook failSyncFolder;                       // asked with the folder
   bool shortWrites = false;                  // writes only half the bytes and says all went well
   std::function<void(const Path&)> renamed;  // told of every rename done, by destination
 
@@ -70,6 +71,9 @@ class FaultyFileOps : public FileOps {
     return true;
   }
   void Remove(const Path& p) override { real_.Remove(p); }
+  bool SyncFolder(const Path& dir) override {
+    return !Fails(failSyncFolder, dir) && real_.SyncFolder(dir);
+  }
 
  private:
   static bool Fails(const Hook& hook, const Path& p) { return hook && hook(p); }

@@ -8,6 +8,12 @@
 #include <system_error>
 
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include "format/set_paths.h"
 
@@ -57,6 +63,15 @@ std::optional<std::vector<std::uint8_t>> Read(const fs::path& path,
   std::fclose(f);
   if (failed) return std::nullopt;
   return bytes;
+}
+
+// Puts what the program wrote into a file on the device, past the system's caches.
+bool SyncToDevice(std::FILE* f) {
+#ifdef _WIN32
+  return _commit(_fileno(f)) == 0;  // FlushFileBuffers
+#else
+  return ::fsync(fileno(f)) == 0;
+#endif
 }
 
 class RealOps : public FileOps {
@@ -123,9 +138,21 @@ class RealOps : public FileOps {
     if (f == nullptr) return false;
     const bool written =
         bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const bool flushed = std::fflush(f) == 0;
+    const bool flushed = std::fflush(f) == 0 && SyncToDevice(f);
     const bool closed = std::fclose(f) == 0;
     return written && flushed && closed;
+  }
+
+  bool SyncFolder(const fs::path& dir) override {
+#ifdef _WIN32
+    static_cast<void>(dir);  // a rename on Windows is written with the folder it is in
+    return true;
+#else
+    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+#endif
   }
 
   std::optional<std::vector<std::uint8_t>> ReadAll(const fs::path& path) override {
@@ -206,6 +233,11 @@ std::optional<std::string> ReplaceFileAtomically(FileOps& ops, const fs::path& d
   if (!ops.Rename(temp, destination)) {
     ops.Remove(temp);
     return "Cannot replace " + PathText(destination);
+  }
+  // The new name is on the device only once its folder is: until then a power cut or a
+  // stick pulled out can bring the old file back, or none.
+  if (!ops.SyncFolder(destination.parent_path())) {
+    return "Cannot write the folder of " + PathText(destination) + " to the disk";
   }
   return std::nullopt;
 }

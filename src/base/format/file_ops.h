@@ -28,7 +28,8 @@ class FileOps {
   virtual bool Append(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) = 0;
   // The file's own read-only attribute: no write permission bit at all.
   virtual bool IsReadOnly(const std::filesystem::path& path) = 0;
-  // Creates a file that must not exist yet, writes the bytes and flushes them.
+  // Creates a file that must not exist yet, writes the bytes and puts them on the device
+  // (fsync), so that the file holds them whatever happens to the machine next.
   virtual bool WriteNew(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) = 0;
   virtual std::optional<std::vector<std::uint8_t>> ReadAll(const std::filesystem::path& path) = 0;
   // The first bytes of a file, at most `limit` of them.
@@ -39,6 +40,8 @@ class FileOps {
   // Replaces the destination in one step.
   virtual bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
   virtual void Remove(const std::filesystem::path& path) = 0;
+  // Puts a folder's entries on the device (after a rename), where the system needs it.
+  virtual bool SyncFolder(const std::filesystem::path& dir) = 0;
 };
 
 // The real file system.
@@ -51,10 +54,13 @@ inline constexpr const char* kReadOnlyDetail = "Destination file is Read-Only!";
 // ReplaceFileAtomically will need; tried with an empty temporary file, which is removed.
 bool CanCreateFileFor(FileOps& ops, const std::filesystem::path& destination);
 
-// Writes bytes to a new temporary file beside the destination, reads them back and
-// compares, and only then renames it over the destination. The destination itself is
-// never opened for writing: on any failure it is as it was and the temporary file is
-// gone. Returns the detail of the failure, or nothing on success.
+// Writes bytes to a new temporary file beside the destination, puts them on the device,
+// reads them back and compares, only then renames it over the destination, and puts the
+// folder on the device too. The destination itself is
+// never opened for writing: on any failure before the rename it is as it was, and the
+// temporary file is gone. A folder that cannot be synced after the rename fails the
+// write too (the new bytes are in place but maybe not yet on the device). Returns the
+// detail of the failure, or nothing on success.
 std::optional<std::string> ReplaceFileAtomically(FileOps& ops,
                                                  const std::filesystem::path& destination,
                                                  std::span<const std::uint8_t> bytes);

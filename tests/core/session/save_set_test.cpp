@@ -273,5 +273,22 @@ TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
   }
 }
 
+// The new files are in place, but their folder did not reach the device: the save is not
+// called done. Every component says so, the Set stays modified, no temporary file is left.
+TEST_F(SaveSetTest, AFolderThatCannotBeSyncedFailsTheSave) {
+  const SetSlot slot = OpenOne();
+  ws_.sets.Files(slot).arrangements.records[0].SetName("Synced?");
+  ws_.sets.Entry(slot).Modified = kAllChanged;
+  test::FaultyFileOps ops;
+  ops.failSyncFolder = test::FaultyFileOps::Always();
+  EXPECT_FALSE(SaveCommand(ws_, prompter_, SetSlot{slot}, ops));
+  ASSERT_EQ(prompter_.texts().size(), 7u);
+  const fs::path arr = Component(Kind::Arrangement);
+  EXPECT_EQ(prompter_.texts()[0], "Error saving Arrangement data.\nCannot write the folder of " +
+                                      PathText(arr) + " to the disk");
+  EXPECT_EQ(ws_.sets.Entry(slot).Modified, kAllChanged);
+  EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(), 7u);
+}
+
 }  // namespace
 }  // namespace i40
