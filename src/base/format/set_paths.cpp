@@ -13,6 +13,25 @@ std::string SetNameOf(const fs::path& setPath) {
   return PathText(setPath.filename());
 }
 
+bool IsReservedSetName(std::string_view name) {
+  if (name.find_first_of("<>:\"/\\|?*") != std::string_view::npos) return true;
+  // Windows reads "CON.txt" and "CON " as the device too.
+  std::string_view device = name.substr(0, name.find('.'));
+  while (!device.empty() && device.back() == ' ')
+    device.remove_suffix(1);
+  for (const std::string_view reserved : {"CON", "PRN", "AUX", "NUL"}) {
+    if (EqualsIgnoringAsciiCase(device, reserved)) return true;
+  }
+  return device.size() == 4 &&
+         (EqualsIgnoringAsciiCase(device.substr(0, 3), "COM") ||
+          EqualsIgnoringAsciiCase(device.substr(0, 3), "LPT")) &&
+         device[3] >= '1' && device[3] <= '9';
+}
+
+std::string ReservedSetNameText(const std::string& name) {
+  return name + " cannot be a Set name: Windows and the instrument's disks reserve it.";
+}
+
 fs::path ParentDirOf(const fs::path& path) {
   if (!path.has_relative_path() && path.has_root_path()) return path;  // a root is its own parent
   return path.parent_path();

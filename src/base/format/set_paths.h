@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "format/file_ops.h"
 #include "format/kinds.h"
@@ -14,6 +15,13 @@ namespace i40 {
 
 // The Set name: the last component of the path.
 std::string SetNameOf(const std::filesystem::path& setPath);
+
+// A name no Set may take, on any system: the instrument's disks are DOS disks, and
+// Windows reserves the device names (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, in any
+// case, with or without an extension) and the characters < > : " / \ | ? *.
+bool IsReservedSetName(std::string_view name);
+// What the user is told when a name is refused.
+std::string ReservedSetNameText(const std::string& name);
 
 // The folder: the path up to, not including, its last separator; empty when the path
 // has no separator.

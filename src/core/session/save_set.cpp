@@ -22,7 +22,12 @@ std::optional<fs::path> ChooseDestination(Workspace& ws, Prompter& prompter) {
   ws.settings.PathNam = ParentDirOf(*chosen);
   // The dialog appends ".xxx" to a name typed without extension; a chosen or typed name
   // brings its own. Either way the Set is the name without it, as when a Set is opened.
-  return SetPathFromComponent(*chosen);
+  fs::path set = SetPathFromComponent(*chosen);
+  if (IsReservedSetName(SetNameOf(set))) {
+    prompter.ShowWarning(ReservedSetNameText(SetNameOf(set)));
+    return std::nullopt;
+  }
+  return set;
 }
 
 bool SaveSet(Workspace& ws, Prompter& prompter, SetSlot slot, const fs::path& path, bool all,

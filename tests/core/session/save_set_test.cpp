@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <string_view>
 #include <tuple>
 
 #include "format/component_io.h"
@@ -112,6 +113,36 @@ TEST_F(SaveSetTest, TheDestinationsExtensionIsDroppedWhateverItIs) {
     prompter_.QueueFile(dir_ / "sets" / chosen);
     EXPECT_EQ(ChooseDestination(ws_, prompter_), dir_ / "sets" / set);
   }
+}
+
+// Device names and the characters Windows forbids are refused before anything is written;
+// names that only look like them are Set names like any other.
+TEST_F(SaveSetTest, SaveAsRefusesTheNamesWindowsAndDosDisksReserve) {
+  const SetSlot slot = OpenOne();
+  const fs::path folder = dir_ / "new";
+  fs::create_directories(folder);
+  for (const std::string chosen :
+       {"CON.xxx", "con", "Aux.txt.xxx", "NUL .ARR", "com1.xxx", "LPT9.STY", "A<B.xxx", "WHAT?.xxx",
+        "a|b", "x*y.ARR", "say\"hi\".xxx", "c:d.xxx"}) {
+    SCOPED_TRACE(chosen);
+    prompter_.Clear();
+    prompter_.QueueFile(folder / chosen);
+    EXPECT_FALSE(SaveAsCommand(ws_, prompter_, slot));
+    const std::string name = SetNameOf(SetPathFromComponent(folder / chosen));
+    EXPECT_EQ(test::ShownOf(prompter_.messages()),
+              (std::vector<test::Shown>{{name + " cannot be a Set name: Windows and the "
+                                                "instrument's disks reserve it.",
+                                         "Warning", MessageIcon::Exclamation, MessageButtons::Ok,
+                                         Answer::Ok}}));
+    EXPECT_TRUE(test::FileNamesIn(folder).empty());
+  }
+  EXPECT_EQ(ws_.sets.Entry(slot).Name, "ONE");
+  for (const std::string_view name : {"CONSOLE", "COM10", "LPT0", "NULL", "AUXI", "CON1", "PRN_"})
+    EXPECT_FALSE(IsReservedSetName(name)) << name;
+  prompter_.Clear();
+  prompter_.QueueFile(folder / "COM10.xxx");
+  EXPECT_TRUE(SaveAsCommand(ws_, prompter_, slot));
+  EXPECT_EQ(test::FileNamesIn(folder).size(), 7u);
 }
 
 TEST_F(SaveSetTest, ReadOnlyArrangementFileIsLeftAloneAndTheRestWritten) {
