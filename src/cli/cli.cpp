@@ -20,7 +20,9 @@
 #include "host/scripted_prompter.h"
 #include "reports/set_report.h"
 #include "reports/subset_report.h"
+#ifdef I40_MIDI_PORTS
 #include "rtmidi_port.h"
+#endif
 #include "session/open_set.h"
 #include "session/save_set.h"
 #include "simulated_instrument.h"
@@ -68,6 +70,9 @@ class CommandLine {
   CommandLine() : app_("", "i40set") {
     app_.set_version_flag("--version", "i40set " + VersionText());
     app_.require_subcommand(1, 1);
+    // Options are "--name" everywhere; on Windows CLI11 would also take "/name", and read
+    // a path such as "/sets/DEMO" as an option.
+    app_.allow_windows_style_options(false);
     app_.footer(SessionHelp());
     app_.get_formatter()->column_width(34);
 
@@ -195,6 +200,12 @@ class Tool {
  private:
   int Usage(const std::string& problem) {
     err_ << "i40set: " << problem << "\nTry 'i40set --help'.\n";
+    return 2;
+  }
+
+  // A build without MIDI devices (the Windows build from Linux) still sends to the dry run.
+  int NoMidiPorts() {
+    err_ << "i40set: MIDI ports are not part of this build of i40set\n";
     return 2;
   }
 
@@ -411,6 +422,9 @@ class Tool {
 
   int Ports() {
     if (!options_.positional.empty()) return Usage("ports takes no arguments");
+#ifndef I40_MIDI_PORTS
+    return NoMidiPorts();
+#else
     midi::RtMidiPort port;
     for (const bool outputs : {true, false}) {
       const auto names = outputs ? port.OutputNames() : port.InputNames();
@@ -423,6 +437,7 @@ class Tool {
       }
     }
     return 0;
+#endif
   }
 
   // A port named by its number in `ports` or by a part of its name that only it has.
@@ -470,12 +485,17 @@ class Tool {
     pace.pauseMs = static_cast<int>(*pause);
 
     midi::SimulatedInstrument instrument;
+#ifdef I40_MIDI_PORTS
     midi::RtMidiPort devices;
     devices.SetPace(pace);
+#endif
     MidiPort* port = &instrument;
     if (simulate) {
       instrument.config().outputs = instrument.config().inputs = {kDryRunPortName};
     } else {
+#ifndef I40_MIDI_PORTS
+      return NoMidiPorts();
+#else
       const auto output = FindPort(devices.OutputNames(), options_.values["--out"]);
       const auto input = FindPort(devices.InputNames(), options_.values["--in"]);
       if (!output) return Usage("no single MIDI output '" + options_.values["--out"] + "'");
@@ -483,6 +503,7 @@ class Tool {
       ws_.midi.outputDevice = *output;
       ws_.midi.inputDevice = *input;
       port = &devices;
+#endif
     }
     const OneSet one = OpenOne("send needs one Set");
     if (one.status != 0) return one.status;

@@ -45,23 +45,33 @@ fs::path ComponentPath(const fs::path& setPath, Kind kind) {
 
 std::optional<fs::path> FindComponentFile(const fs::path& setPath, Kind kind, FileOps& ops) {
   const fs::path exact = ComponentPath(setPath, kind);
-  if (ops.TypeOf(exact) == FileType::Regular) return exact;
-
   const std::string stem = setPath.filename().string();
   if (stem.empty()) return std::nullopt;
   const std::string_view ext = KindExt(kind);
   fs::path dir = setPath.parent_path();
   if (dir.empty()) dir = ".";
 
+  // The folder's listing gives each name as the disk spells it: on Windows, whose names
+  // ignore case, the exact name would be found under any spelling, and messages would
+  // name a file that is not there as such.
   std::vector<fs::path> matches;
   for (const std::string& name : ops.List(dir)) {
     if (name.size() != stem.size() + ext.size()) continue;
-    if (name.compare(0, stem.size(), stem) != 0) continue;
+    const std::string_view nameStem = std::string_view(name).substr(0, stem.size());
+    if (kCaseBlindFileNames ? !EqualsIgnoringAsciiCase(nameStem, stem) : nameStem != stem) {
+      continue;
+    }
     if (!EqualsIgnoringAsciiCase(std::string_view(name).substr(stem.size()), ext)) continue;
     const fs::path candidate = setPath.parent_path() / name;
-    if (ops.TypeOf(candidate) == FileType::Regular) matches.push_back(candidate);
+    if (ops.TypeOf(candidate) != FileType::Regular) continue;
+    if (candidate.filename() == exact.filename()) return candidate;
+    matches.push_back(candidate);
   }
-  if (matches.empty()) return std::nullopt;
+  if (matches.empty()) {
+    // A folder that cannot be listed may still hold the file.
+    if (ops.TypeOf(exact) == FileType::Regular) return exact;
+    return std::nullopt;
+  }
   std::sort(matches.begin(), matches.end());
   return matches.front();
 }

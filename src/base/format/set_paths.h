@@ -30,6 +30,13 @@ std::filesystem::path ParentDirOf(const std::filesystem::path& path);
 // The component file name of a kind as this program writes it (upper-case extension).
 std::filesystem::path ComponentPath(const std::filesystem::path& setPath, Kind kind);
 
+// Whether the file system takes "SET.ARR" and "set.arr" for one name (Windows).
+#ifdef _WIN32
+inline constexpr bool kCaseBlindFileNames = true;
+#else
+inline constexpr bool kCaseBlindFileNames = false;
+#endif
+
 // The component file as it stands on disk: the exact name when it exists, else a file
 // whose extension differs only in case (Sets copied from the instrument's FAT disks may
 // carry "set.arr"). Nothing when there is no such regular file.

@@ -93,8 +93,9 @@ TEST_F(OpenComponentTest, EachProblemIsNamedWithTheFilesFullPath) {
       {"MYSET.kbs", ComponentHeaderBytes(0), Kind::KbdSet,
        at("MYSET.kbs") + " is not a valid file"},
       {"MYSET.kbs", ComponentHeaderBytes(KindCode(Kind::KbdSet)), Kind::KbdSet, ""},
+      // Another Set's name on a file system that tells case apart; the same on Windows.
       {"myset.KBS", ComponentHeaderBytes(KindCode(Kind::KbdSet)), Kind::KbdSet,
-       "File " + at("MYSET.KBS") + " not found"},
+       kCaseBlindFileNames ? "" : "File " + at("MYSET.KBS") + " not found"},
       {"MYSET.ISF", ComponentHeaderBytes(0x99), Kind::IStyleStyle, ""},
       {"MYSET.ISF", notKorgM, Kind::IStyleStyle, at("MYSET.ISF") + " is not a valid file"},
   };

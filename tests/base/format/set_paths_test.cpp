@@ -31,8 +31,9 @@ TEST(SetPaths, ExactComponentNameWinsOverOtherCases) {
   test::TempDir dir;
   test::WriteFile(dir / "S.arr", {1});
   EXPECT_EQ(FindComponentFile(dir / "S", Kind::Arrangement), dir / "S.arr");
-  test::WriteFile(dir / "S.ARR", {1});
-  EXPECT_EQ(FindComponentFile(dir / "S", Kind::Arrangement), dir / "S.ARR");
+  test::WriteFile(dir / "S.ARR", {1});  // on Windows the same file, still named "S.arr"
+  EXPECT_EQ(FindComponentFile(dir / "S", Kind::Arrangement),
+            dir / (kCaseBlindFileNames ? "S.arr" : "S.ARR"));
   EXPECT_FALSE(FindComponentFile(dir / "S", Kind::Style));
   EXPECT_FALSE(FindComponentFile(dir / "NOWHERE" / "S", Kind::Arrangement));
 }

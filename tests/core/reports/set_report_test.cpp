@@ -11,6 +11,7 @@
 #include "format/set_paths.h"
 #include "host/scripted_prompter.h"
 #include "set_builder.h"
+#include "support/environment.h"
 #include "support/expected_text.h"
 #include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
@@ -153,25 +154,16 @@ TEST_F(SetReportTest, ProgressFollowsTheListsThenTheProgramSearch) {
   }
 }
 
-// Sets SOURCE_DATE_EPOCH, or unsets it for nullptr.
-void SetSourceDateEpoch(const char* value) {
-#ifdef _WIN32
-  _putenv_s("SOURCE_DATE_EPOCH", value ? value : "");
-#else
-  value ? setenv("SOURCE_DATE_EPOCH", value, 1) : unsetenv("SOURCE_DATE_EPOCH");
-#endif
-}
-
 // The instant SOURCE_DATE_EPOCH gives, in UTC; without a usable one, local time now.
 TEST(ReportTime, SourceDateEpochInUtcOrElseLocalTimeNow) {
-  SetSourceDateEpoch("1796540709");
+  test::SetSourceDateEpoch("1796540709");
   std::tm when = ReportTime();
   EXPECT_EQ(std::tie(when.tm_wday, when.tm_yday, when.tm_isdst), std::tuple(0, 339, 0));  // Sunday
   for (const auto& [seconds, date] : {std::pair{"1796540709", "6-Dec-2026 07:05:09"},
                                       {"1709251199", "29-Feb-2024 23:59:59"},
                                       {"0", "1-Jan-1970 00:00:00"},
                                       {"253402300799", "31-Dec-9999 23:59:59"}}) {
-    SetSourceDateEpoch(seconds);
+    test::SetSourceDateEpoch(seconds);
     EXPECT_EQ(ReportDateText(ReportTime()), date);
   }
 
@@ -184,7 +176,7 @@ TEST(ReportTime, SourceDateEpochInUtcOrElseLocalTimeNow) {
   };
   for (const char* bad : {"", "abc", "-1", "12x", " 5", "+5", "1.5", "253402300800",
                           "99999999999999999999999999", static_cast<const char*>(nullptr)}) {
-    SetSourceDateEpoch(bad);
+    test::SetSourceDateEpoch(bad);
     EXPECT_TRUE(isNow()) << (bad ? bad : "unset");
   }
 }

@@ -62,7 +62,9 @@ TEST_F(SaveSetTest, SaveReplacesOnlyTheChangedKindsInTheirOwnFilesKeepingTheirPe
       c = static_cast<char>(std::tolower(c));
     return fs::path(OnePath()).concat(lower);
   };
-  const auto old = fs::file_time_type::clock::now() - std::chrono::hours(48);
+  // Whole seconds: Windows keeps a file's time in 100 ns steps.
+  const auto old = std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() -
+                                                            std::chrono::hours(48));
   for (Kind kind : kStoredKinds) {
     fs::rename(Component(kind), file(kind));
     fs::last_write_time(file(kind), old);
@@ -74,7 +76,9 @@ TEST_F(SaveSetTest, SaveReplacesOnlyTheChangedKindsInTheirOwnFilesKeepingTheirPe
   ws_.sets.Files(slot).programs.records[5].SetName("Changed");
   ws_.sets.Entry(slot).Modified[KindIndex(Kind::Program)] = true;
   EXPECT_TRUE(SaveCommand(ws_, prompter_, SetSlot{slot}));
-  EXPECT_EQ(fs::status(file(Kind::Program)).permissions(), fs::perms(0640));  // kept
+  if (!kCaseBlindFileNames) {  // Windows has a read-only attribute, not these bits
+    EXPECT_EQ(fs::status(file(Kind::Program)).permissions(), fs::perms(0640));  // kept
+  }
   EXPECT_TRUE(prompter_.messages().empty());
   EXPECT_TRUE(prompter_.fileRequests().empty());
   for (Kind kind : kStoredKinds)
@@ -125,6 +129,7 @@ TEST_F(SaveSetTest, SaveAsRefusesTheNamesWindowsAndDosDisksReserve) {
        {"CON.xxx", "con", "Aux.txt.xxx", "NUL .ARR", "com1.xxx", "LPT9.STY", "A<B.xxx", "WHAT?.xxx",
         "a|b", "x*y.ARR", "say\"hi\".xxx", "c:d.xxx"}) {
     SCOPED_TRACE(chosen);
+    if (kCaseBlindFileNames && chosen == "c:d.xxx") continue;  // a drive there, not a name
     prompter_.Clear();
     prompter_.QueueFile(folder / chosen);
     EXPECT_FALSE(SaveAsCommand(ws_, prompter_, slot));

@@ -1,0 +1,15 @@
+# Windows from Debian: MinGW-w64 GCC with POSIX threads (g++-mingw-w64-x86-64-posix).
+# The programs link libgcc and libstdc++ statically and run without any DLL of MinGW.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# The test programs run under Wine where they are built.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
