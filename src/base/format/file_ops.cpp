@@ -10,6 +10,13 @@
 #include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -145,7 +152,7 @@ class RealOps : public FileOps {
 
   bool SyncFolder(const fs::path& dir) override {
 #ifdef _WIN32
-    static_cast<void>(dir);  // a rename on Windows is written with the folder it is in
+    static_cast<void>(dir);  // the rename above was written through
     return true;
 #else
     const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -173,9 +180,16 @@ class RealOps : public FileOps {
   }
 
   bool Rename(const fs::path& from, const fs::path& to) override {
+#ifdef _WIN32
+    // Replaces the file in one step and returns only once the move is on the disk; a
+    // target that another program holds open without delete sharing is refused.
+    return MoveFileExW(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
     std::error_code ec;
     fs::rename(from, to, ec);
     return !ec;
+#endif
   }
 
   void Remove(const fs::path& path) override {

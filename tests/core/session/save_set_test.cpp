@@ -2,6 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#endif
+
 #include <algorithm>
 #include <functional>
 #include <string_view>
@@ -308,6 +318,32 @@ TEST_F(SaveSetTest, AWriteThatFailsAnywhereLeavesTheDestinationAsItWas) {
     EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(), 7u);  // no temporary file left
   }
 }
+
+#ifdef _WIN32
+// Another program holds the Arrangement file open without delete sharing: that component
+// is not saved and says so, its file keeps its bytes, the others are saved, and no
+// temporary file is left.
+TEST_F(SaveSetTest, AFileHeldOpenByAnotherProgramIsNotReplaced) {
+  const SetSlot slot = OpenOne();
+  const auto before = test::ReadFile(Component(Kind::Arrangement));
+  ws_.sets.Files(slot).arrangements.records[0].SetName("Held");
+  ws_.sets.Files(slot).programs.records[0].SetName("Free");
+  ws_.sets.Entry(slot).Modified[KindIndex(Kind::Arrangement)] = true;
+  ws_.sets.Entry(slot).Modified[KindIndex(Kind::Program)] = true;
+  const HANDLE held = CreateFileW(Component(Kind::Arrangement).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(SaveCommand(ws_, prompter_, SetSlot{slot}));
+  CloseHandle(held);
+  ASSERT_EQ(prompter_.texts().size(), 1u);
+  EXPECT_EQ(prompter_.texts()[0], "Error saving Arrangement data.\nCannot replace " +
+                                      PathText(Component(Kind::Arrangement)));
+  EXPECT_EQ(test::ReadFile(Component(Kind::Arrangement)), before);
+  EXPECT_EQ(test::ReadFile(Component(Kind::Program)),
+            WriteComponentBytes(Kind::Program, ws_.sets.Files(slot)));
+  EXPECT_EQ(test::FileNamesIn(dir_ / "sets" / "ONE").size(), 7u);
+}
+#endif
 
 // The new files are in place, but their folder did not reach the device: the save is not
 // called done. Every component says so, the Set stays modified, no temporary file is left.
