@@ -5,17 +5,8 @@
 #include <system_error>
 #include <vector>
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#endif
-
 #include "cli/cli.h"
+#include "util/windows_api.h"
 
 namespace {
 

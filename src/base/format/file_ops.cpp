@@ -10,19 +10,13 @@
 #include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
 #endif
 
 #include "format/set_paths.h"
+#include "util/windows_api.h"
 
 namespace fs = std::filesystem;
 

@@ -33,18 +33,11 @@ std::vector<std::string> CallerTexts(const FileSet& set, Kind called, ItemNumber
 }
 
 CallIndex::CallIndex(const FileSet& set) {
-  // Caller kind, then position, then field: the order in which ForEachCallOf visits the
-  // calls of any one called kind.
-  for (const Kind caller : kCallerKinds) {
-    const std::size_t nameWidth = FactsOf(caller).nameWidth;
-    for (const ItemIndex i : PositionsOf(caller)) {
-      const auto record = RecordBytes(set, caller, i);
-      if (IsBlankName(record, nameWidth)) continue;
-      for (const CallField& field : CallFieldsOf(caller)) {
-        callers_[{field.called, ReadCall(record, field)}].push_back(
-            CallerText(caller, i, field.called));
-      }
-    }
+  // One pass of each called kind, in the order CallersOf lists the calls.
+  for (const Kind called : {Kind::Arrangement, Kind::Style, Kind::Program}) {
+    ForEachCallOf(set, called, [&](Kind caller, ItemIndex i, const CallField& field, auto record) {
+      callers_[{called, ReadCall(record, field)}].push_back(CallerText(caller, i, called));
+    });
   }
 }
 

@@ -2,16 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#endif
-
 #include <algorithm>
 #include <functional>
 #include <string_view>
@@ -25,6 +15,7 @@
 #include "support/numbers.h"
 #include "support/shown.h"
 #include "support/temp_dir.h"
+#include "util/windows_api.h"
 
 namespace i40 {
 namespace {
