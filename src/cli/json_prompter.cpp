@@ -171,12 +171,13 @@ ItemNumber JsonPrompter::Pick(const PickRequest& request) {
     if (!at) throw Unanswered("'" + label + "' is no " + std::string(KindName(request.kind)));
     number = NumberAt(request.kind, *at);
   }
-  PrintJson(out_,
-            Json{{"event", "pick"},
-                 {"kind", KindName(request.kind)},
-                 {"caption", JsonText(request.caption)},
-                 {"start", ItemNumberLabel(request.kind, request.start)},
-                 {"answer", Value(number) < 0 ? "cancel" : ItemNumberLabel(request.kind, number)}});
+  Json event{{"event", "pick"},
+             {"kind", KindName(request.kind)},
+             {"caption", JsonText(request.caption)},
+             {"start", ItemNumberLabel(request.kind, request.start)},
+             {"answer", Value(number) < 0 ? "cancel" : ItemNumberLabel(request.kind, number)}};
+  if (!request.item.empty()) event["item"] = JsonText(request.item);
+  PrintJson(out_, event);
   return number;
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <span>
 #include <sstream>
 #include <string>
@@ -16,6 +17,7 @@
 #include "edit/edit_engine.h"
 #include "format/file_ops.h"
 #include "format/item_numbers.h"
+#include "format/kind_table.h"
 #include "reports/set_report.h"
 #include "reports/subset_report.h"
 #include "session/open_set.h"
@@ -86,14 +88,14 @@ class ScriptRun {
         {"pick", "LABEL|cancel", 2, &ScriptRun::PickNext},
         {"file", "PATH|cancel", 2, &ScriptRun::FileNext},
         {"choose", "N", 2, &ScriptRun::ChooseNext},
-        {"copy", "KIND H POS", 4, &ScriptRun::Edit},
-        {"cut", "KIND H POS", 4, &ScriptRun::Edit},
-        {"paste", "KIND H POS", 4, &ScriptRun::Edit},
-        {"pastecalls", "KIND H POS", 4, &ScriptRun::Edit},
-        {"delete", "KIND H POS", 4, &ScriptRun::Edit},
-        {"insert", "KIND H POS", 4, &ScriptRun::Edit},
+        {"copy", "KIND H SEL", 4, &ScriptRun::Edit},
+        {"cut", "KIND H SEL", 4, &ScriptRun::Edit},
+        {"paste", "KIND H SEL", 4, &ScriptRun::Edit},
+        {"pastecalls", "KIND H SEL", 4, &ScriptRun::Edit},
+        {"delete", "KIND H SEL", 4, &ScriptRun::Edit},
+        {"insert", "KIND H SEL", 4, &ScriptRun::Edit},
         {"erase", "KIND H [BANK]", 3, &ScriptRun::Erase},
-        {"drag", "KIND H POS H2 POS2", 6, &ScriptRun::Drag},
+        {"drag", "KIND H SEL H2 POS2", 6, &ScriptRun::Drag},
         {"undo", "KIND H", 3, &ScriptRun::Undo},
         {"import", "KIND H FILE", 4, &ScriptRun::Import},
         {"loadone", "KIND H POS FILE", 5, &ScriptRun::LoadOne},
@@ -179,7 +181,8 @@ class ScriptRun {
   void Edit(const WordList& w, const std::string&) {
     const EditCommand edit = *EditOf(w[0]);
     const Kind kind = KindOf(w[1]);
-    const Position at = PositionOf(kind, w[3]);
+    const Selected selected = SelectionOf(kind, w[3]);
+    const Position at = selected.first;
     const SetSlot slot = Slot(w[2]);
     if (edit == EditCommand::PasteWithCalls && !CanPasteWithCalls(ws_, slot, kind)) {
       // What the editor greys out, said: the script goes on.
@@ -189,7 +192,7 @@ class ScriptRun {
            "", MessageIcon::Information, MessageButtons::Ok, Answer::Ok});
       return;
     }
-    RunEditCommand(ws_, prompter_, slot, kind, edit, at.index, at.bank);
+    RunSelectionCommand(ws_, prompter_, slot, kind, edit, selected.items, at.index, at.bank);
   }
 
   void Erase(const WordList& w, const std::string&) {
@@ -200,8 +203,14 @@ class ScriptRun {
 
   void Drag(const WordList& w, const std::string&) {
     const Kind kind = KindOf(w[1]);
-    RunDrop(ws_, prompter_, kind, Slot(w[2]), PositionOf(kind, w[3]).index, Slot(w[4]),
-            PositionOf(kind, w[5]).index);
+    const Selected from = SelectionOf(kind, w[3]);
+    const SetSlot fromSlot = Slot(w[2]);
+    const ItemIndex to = PositionOf(kind, w[5]).index;
+    if (from.items.size() > 1) {
+      RunSelectionDrop(ws_, prompter_, kind, fromSlot, from.items, Slot(w[4]), to);
+    } else {
+      RunDrop(ws_, prompter_, kind, fromSlot, from.first.index, Slot(w[4]), to);
+    }
   }
 
   void Undo(const WordList& w, const std::string&) {
@@ -493,6 +502,42 @@ class ScriptRun {
     const auto at = ParsePosition(kind, word);
     if (!at) throw ScriptError("'" + word + "' is no position of " + std::string(KindName(kind)));
     return *at;
+  }
+
+  // A selection: "F11-F18" (a range in position order), "F11,F13,F21" (a list) or both
+  // ("F11-F14,F21"), all of one bank; a single position is a selection of one.
+  struct Selected {
+    Position first;                // the first position written, where Paste and Insert put
+    std::vector<ItemIndex> items;  // every position, in position order
+  };
+  static Selected SelectionOf(Kind kind, const std::string& word) {
+    Selected selected;
+    std::optional<BankNo> bank;
+    std::istringstream parts(word);
+    for (std::string part; std::getline(parts, part, ',');) {
+      const auto dash = part.find('-');
+      const Position from = PositionOf(kind, part.substr(0, dash));
+      const Position to =
+          dash == std::string::npos ? from : PositionOf(kind, part.substr(dash + 1));
+      if (!bank) {
+        bank = from.bank;
+        selected.first = from;
+      }
+      if (from.bank != *bank || to.bank != *bank)
+        throw ScriptError("'" + word + "' takes positions of more than one bank");
+      if (dash != std::string::npos && (from.index == kNoIndex || to.index == kNoIndex))
+        throw ScriptError("'" + part + "' is no range of the Set's own " +
+                          std::string(FactsOf(kind).words.plural));
+      const int low = std::min(Value(from.index), Value(to.index));
+      const int high = std::max(Value(from.index), Value(to.index));
+      for (int i = low; i <= high; ++i)
+        selected.items.push_back(ItemIndex{i});
+    }
+    if (!bank) throw ScriptError("'" + word + "' selects nothing");
+    std::sort(selected.items.begin(), selected.items.end());
+    selected.items.erase(std::unique(selected.items.begin(), selected.items.end()),
+                         selected.items.end());
+    return selected;
   }
 
   static BankNo BankOf(Kind kind, const std::string& word) {

@@ -107,24 +107,24 @@ class PickerTest : public QObject {
         picker->findChild<QComboBox*>("cboRef")->setCurrentIndex(5);
         picker->findChild<QPushButton*>("cmdOK")->click();
       });
-      QCOMPARE(Value(prompter.Pick({kind, slot_, ItemNumber{start}, " for test"})), start + 5);
+      QCOMPARE(Value(prompter.Pick({kind, slot_, ItemNumber{start}, " for test", ""})), start + 5);
       watcher.Then([](QWidget* picker) {
         picker->findChild<QComboBox*>("cboRef")->setCurrentIndex(5);
         picker->findChild<QPushButton*>("cmdCancel")->click();
       });
-      QCOMPARE(prompter.Pick({kind, slot_, ItemNumber{start}, ""}), kNoNumber);
+      QCOMPARE(prompter.Pick({kind, slot_, ItemNumber{start}, "", ""}), kNoNumber);
       watcher.Then([](QWidget* picker) {
         picker->findChild<QComboBox*>("cboCat")->setCurrentIndex(1);
         QVERIFY(!picker->close());
       });
-      QCOMPARE(prompter.Pick({kind, slot_, ItemNumber{start}, ""}), kNoNumber);
+      QCOMPARE(prompter.Pick({kind, slot_, ItemNumber{start}, "", ""}), kNoNumber);
       watcher.Then([](QWidget* picker) { QTest::keyClick(picker, Qt::Key_Return); });
-      QCOMPARE(Value(prompter.Pick({kind, slot_, ItemNumber{start + 2}, ""})), start + 2);
+      QCOMPARE(Value(prompter.Pick({kind, slot_, ItemNumber{start + 2}, "", ""})), start + 2);
       forms << QStringList(4, ItemPicker::FormName(kind));
     }
     // No Set in the slot, or a kind without a picker: nothing to ask.
-    QCOMPARE(prompter.Pick({Kind::Arrangement, SetSlot{7}, ItemNumber{0}, ""}), kNoNumber);
-    QCOMPARE(prompter.Pick({Kind::KbdSet, slot_, ItemNumber{0}, ""}), kNoNumber);
+    QCOMPARE(prompter.Pick({Kind::Arrangement, SetSlot{7}, ItemNumber{0}, "", ""}), kNoNumber);
+    QCOMPARE(prompter.Pick({Kind::KbdSet, slot_, ItemNumber{0}, "", ""}), kNoNumber);
     QCOMPARE(watcher.seen(), forms);
   }
 

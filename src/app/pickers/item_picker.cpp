@@ -25,14 +25,14 @@ QString ItemPicker::FormName(Kind kind) {
 }
 
 ItemPicker::ItemPicker(Kind kind, const ItemSources& from, ItemNumber start,
-                       const QString& callerText, QWidget* parent)
+                       const QString& callerText, QWidget* parent, const QString& item)
     : QDialog(parent),
       model_(kind, from, start),
       bank_(new QComboBox(this)),
       category_(new QComboBox(this)),
       items_(new QComboBox(this)) {
   setObjectName(FormName(kind));
-  setWindowTitle(FromCore(PickerCaption(kind, ToCore(callerText))));
+  setWindowTitle(FromCore(PickerCaption(kind, ToCore(callerText), ToCore(item))));
   setWindowIcon(AppIcon());
   setModal(true);
 

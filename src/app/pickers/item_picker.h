@@ -17,8 +17,9 @@ class ItemPicker : public QDialog {
 
  public:
   // callerText is what the caller adds to the caption.
+  // `item`: the item it chooses for, when one question covered several.
   ItemPicker(Kind kind, const ItemSources& from, ItemNumber start, const QString& callerText,
-             QWidget* parent = nullptr);
+             QWidget* parent = nullptr, const QString& item = {});
 
   // The number of the item shown in the item list, or -1 when it is empty.
   ItemNumber chosen() const;

@@ -195,7 +195,8 @@ ItemNumber QtPrompter::Pick(const PickRequest& request) {
   if (!IsPickable(request.kind) || !ws_.sets.IsSlot(request.slot)) return kNoNumber;
   ArrowWhileAsking arrow;
   const ItemSources from{ws_.presets, ws_.sets.Files(request.slot)};
-  ItemPicker picker(request.kind, from, request.start, FromCore(request.caption), parent_);
+  ItemPicker picker(request.kind, from, request.start, FromCore(request.caption), parent_,
+                    FromCore(request.item));
   return picker.exec() == QDialog::Accepted ? picker.chosen() : kNoNumber;
 }
 

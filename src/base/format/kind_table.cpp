@@ -79,6 +79,10 @@ void DescribeArrangements(KindFacts& arr) {
                .callersSuffix =
                    " Arrangement is referenced by\none or more Backing Sequences.\n"
                    "Change references to another Arrangement?",
+               .callersManyHead =
+                   "These Arrangements are referenced by\n"
+                   "one or more Backing Sequences:",
+               .callersManyQuestion = "Change references to other Arrangements?",
                .pickerCaption = "Select an Arrangement",
                .pickerWithCaller = true,
                .pickerLabels = {"Bank", "Category", "Name"}};
@@ -128,6 +132,10 @@ void DescribeStyles(KindFacts& sty) {
                .callersSuffix =
                    " Style is referenced by one\nor more Arrangements or Backing "
                    "Sequences.\nChange references to another Style?",
+               .callersManyHead =
+                   "These Styles are referenced by one\n"
+                   "or more Arrangements or Backing Sequences:",
+               .callersManyQuestion = "Change references to other Styles?",
                .pickerCaption = "Select a Style",
                .pickerLabels = {"Style Bank", "Style Category", "Style Reference and Name"}};
 }
@@ -179,6 +187,10 @@ void DescribePrograms(KindFacts& prg) {
                .callersSuffix =
                    "' is referenced by one or more\nArrangements, Styles, Backing "
                    "Sequences, etc.\n\nRedirect them to another Program?",
+               .callersManyHead =
+                   "These Programs are referenced by one or more\n"
+                   "Arrangements, Styles, Backing Sequences, etc.:",
+               .callersManyQuestion = "\nRedirect them to other Programs?",
                .pickerCaption = "Select a Program ",
                .pickerWithCaller = true,
                .pickerLabels = {"Program Bank", "Program Category", "Program Reference and Name"}};

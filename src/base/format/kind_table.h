@@ -67,6 +67,9 @@ struct KindWords {
   // Asked before an item with callers goes: prefix, the item's name, suffix.
   std::string_view callersPrefix{};
   std::string_view callersSuffix{};
+  // The same asked once for several items: the head, a line per item, the question.
+  std::string_view callersManyHead{};
+  std::string_view callersManyQuestion{};
   // The picker's caption (the caller's text follows when `pickerWithCaller`) and the
   // captions of its bank list, category list and item list.
   std::string_view pickerCaption{};

@@ -62,7 +62,7 @@ bool CheckPastedCalls(Workspace& ws, Prompter& prompter, Kind kind, SetSlot sour
     if (answer != Answer::Yes) return false;
     const std::string caption =
         field.trackName.empty() ? "" : "for track '" + TrimSpaces(field.trackName) + "'";
-    const ItemNumber chosen = prompter.Pick({field.called, destSlot, field.pickStart, caption});
+    const ItemNumber chosen = prompter.Pick({field.called, destSlot, field.pickStart, caption, ""});
     if (Value(chosen) < 0) return false;
     WriteCall(record, field, chosen);
   }

@@ -16,9 +16,14 @@ PickerLine LineAt(const ItemSources& from, Kind kind, BankIndex at) {
 
 }  // namespace
 
-std::string PickerCaption(Kind kind, std::string_view callerText) {
+std::string PickerCaption(Kind kind, std::string_view callerText, std::string_view item) {
   const KindWords& words = FactsOf(kind).words;
-  return std::string(words.pickerCaption) + std::string(words.pickerWithCaller ? callerText : "");
+  std::string caption =
+      std::string(words.pickerCaption) + std::string(words.pickerWithCaller ? callerText : "");
+  if (item.empty()) return caption;
+  while (!caption.empty() && caption.back() == ' ')
+    caption.pop_back();
+  return caption + " for " + std::string(item);
 }
 
 std::array<std::string, 3> PickerFieldLabels(Kind kind) {

@@ -22,7 +22,7 @@ struct PickerLine {
 
 // The picker's caption: "Select an Arrangement" + the caller's text, "Select a Style"
 // (the caller's text is not shown), "Select a Program " + the caller's text.
-std::string PickerCaption(Kind kind, std::string_view callerText);
+std::string PickerCaption(Kind kind, std::string_view callerText, std::string_view item = {});
 
 // The texts of the bank, category and item labels of a picker.
 std::array<std::string, 3> PickerFieldLabels(Kind kind);

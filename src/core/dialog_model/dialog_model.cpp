@@ -392,7 +392,7 @@ ControlRefusal DialogModel::Activate(std::string_view name, int line, Prompter& 
   if (control->type == ControlType::Picker) {
     if (line != -1) return ControlRefusal::NotThatKind;
     const ItemNumber chosen =
-        prompter.Pick({control->pickKind, slot_, ItemNumber{control->value}, ""});
+        prompter.Pick({control->pickKind, slot_, ItemNumber{control->value}, "", ""});
     if (chosen != kNoNumber) {
       control->value = Value(chosen);
       control->text = ItemLine(control->pickKind, chosen);
@@ -417,7 +417,8 @@ ControlRefusal DialogModel::Activate(std::string_view name, int line, Prompter& 
     }
     return ControlRefusal::None;
   }
-  const ItemNumber chosen = prompter.Pick({control->pickKind, slot_, ItemNumber{entry.number}, ""});
+  const ItemNumber chosen =
+      prompter.Pick({control->pickKind, slot_, ItemNumber{entry.number}, "", ""});
   if (chosen != kNoNumber) {
     entry.number = Value(chosen);
     entry.text =

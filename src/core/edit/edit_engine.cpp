@@ -1,6 +1,9 @@
 #include "edit/edit_engine.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -9,6 +12,7 @@
 #include "calls/callers.h"
 #include "calls/calls_check.h"
 #include "calls/duplicate_names.h"
+#include "edit/batch_prompter.h"
 #include "edit/called_items.h"
 #include "edit/import_all.h"
 #include "format/arrangement_file.h"
@@ -137,19 +141,24 @@ Step NotDone(std::optional<bool> entry = std::nullopt) {
 // Set freely; RunChange below makes them one transaction.
 class Engine {
  public:
-  Engine(Workspace& ws, Prompter& prompter, Kind kind, SetSlot slot)
+  // `batch`: the prompter of a command on several items, which this one runs item by item.
+  Engine(Workspace& ws, Prompter& prompter, Kind kind, SetSlot slot, BatchPrompter* batch = nullptr)
       : ws_(ws),
-        prompter_(prompter),
+        prompter_(batch != nullptr ? *batch : prompter),
+        batch_(batch),
         k_(FactsOf(kind).edit),
         kind_(kind),
         slot_(slot),
         set_(ws.sets.Files(slot)) {}
+
+  SetSlot Slot() const { return slot_; }
 
   void Copy(SetSlot fromSlot, ItemIndex index) {
     ItemBuffer& clip = Clip();
     TakeIntoClipboard(kind_, clip.image, ReadItem(ws_.sets.Files(fromSlot), kind_, index));
     clip.sourceSet = fromSlot;
     clip.sourceIndex = index;
+    clip.more.clear();
   }
 
   Step Cut(ItemIndex i, bool quiet) {
@@ -234,6 +243,7 @@ class Engine {
     TakeIntoClipboard(kind_, clip.image, pushedOut);
     clip.sourceSet = slot_;
     clip.sourceIndex = i;
+    clip.more.clear();
     LayOutSequences();
     return Done(UndoOp::Insert, answer);
   }
@@ -311,10 +321,12 @@ class Engine {
     Confirmed answer = Confirmed::Go;
     if (!CallersOf(set_, kind_, number).empty()) {
       const std::string name = ShownName(kind_, RecordBytes(set_, kind_, i));
+      if (batch_ != nullptr)
+        batch_->Expect(QuestionTopic::Callers, Label(i) + " " + name, Value(i));
       switch (prompter_.Ask({CallersQuestion(kind_, name), "", MessageIcon::Exclamation,
                              MessageButtons::YesNoCancel, Answer::Cancel})) {
         case Answer::Yes: {
-          const ItemNumber chosen = prompter_.Pick({kind_, slot_, number, ""});
+          const ItemNumber chosen = prompter_.Pick({kind_, slot_, number, "", ""});
           if (chosen != kNoNumber && chosen != number) {
             RedirectCalls(set_, kind_, number, chosen);
             answer = Confirmed::GoRedirected;
@@ -394,7 +406,8 @@ class Engine {
     const Step pasted =
         withCalls && CanPasteWithCalls(ws_, slot_, kind_) ? PasteWithCalls(to) : Paste(to, false);
     if (!pasted.done) return pasted;
-    if (k_.duplicates) CheckDuplicateNames(ws_, prompter_, slot_, kind_);
+    // A drag of several items warns once, after the last.
+    if (k_.duplicates && batch_ == nullptr) CheckDuplicateNames(ws_, prompter_, slot_, kind_);
     return Done(UndoOp::CopyByDrag);
   }
 
@@ -416,6 +429,7 @@ class Engine {
     const int to = Value(toIndex);
     // Dropping a Backing Sequence on itself or on the one after it leaves it where it is.
     if (to == from || (k_.sequences && to == from + 1)) return NotDone();
+    if (batch_ != nullptr) batch_->Expect(QuestionTopic::Move, Label(fromIndex), from);
     if (prompter_.Ask({MoveQuestion(kind_, fromIndex, toIndex), "", MessageIcon::Question,
                        MessageButtons::YesNo, Answer::Yes}) != Answer::Yes) {
       return NotDone();
@@ -449,8 +463,11 @@ class Engine {
     return Done(UndoOp::MoveByDrag);
   }
 
+  std::string Label(ItemIndex index) const { return FactsOf(kind_).positionLabel(index); }
+
   Workspace& ws_;
   Prompter& prompter_;
+  BatchPrompter* batch_;
   const EditRules& k_;
   Kind kind_;
   SetSlot slot_;
@@ -487,9 +504,10 @@ EditOutcome NothingDone(const Workspace& ws, SetSlot slot) {
 // its own kind and every kind it changed as modified and, when undoable, becomes the
 // kind's undo; not done, it leaves the Set exactly as it was.
 template <typename Operation>
-EditOutcome RunChange(Workspace& ws, Prompter& prompter, Kind kind, SetSlot slot, Operation&& run) {
+EditOutcome RunChange(Workspace& ws, Prompter& prompter, Kind kind, SetSlot slot, Operation&& run,
+                      BatchPrompter* batch = nullptr) {
   EditTransaction transaction(ws.sets.Files(slot), slot);
-  Engine engine(ws, prompter, kind, slot);
+  Engine engine(ws, prompter, kind, slot, batch);
   const Step step = run(engine);
   if (step.entry) ws.sets.Entry(slot).UndoEnabled = *step.entry;
   if (!step.done) {
@@ -561,6 +579,351 @@ EditOutcome Undo(Workspace& ws, SetSlot slot, Kind kind) {
   return {true, where == slot ? restored : ChangedKinds{}, false};
 }
 
+// ---- Commands on several items ----------------------------------------------------
+
+// A command on several items: the one-item command on each, in the order given.
+struct Batch {
+  std::vector<ItemIndex> items;  // the item of each step, in the order the steps run
+  std::function<Step(Engine&, std::size_t step)> step;
+  std::function<void()> begin;   // before the rehearsal and before the real run
+  std::function<void()> finish;  // after a real run that did something
+  std::string moveQuestion;      // the one question of a drag of several inside a Set
+};
+
+std::string PositionLabel(Kind kind, ItemIndex index) {
+  return FactsOf(kind).positionLabel(index);
+}
+
+// A refusal as one line of the list of what does not fit.
+std::string RefusalLine(Kind kind, const NotedRefusal& refusal) {
+  std::string text = refusal.text;
+  const std::string nothing = "Nothing has been changed.";
+  if (const auto at = text.rfind(nothing); at != std::string::npos) text.erase(at);
+  while (!text.empty() && text.back() == '\n')
+    text.pop_back();
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  return PositionLabel(kind, ItemIndex{refusal.position}) + ": " + text;
+}
+
+// Everything the rehearsal refused, in one message; true when there was something.
+bool RefuseWhatDoesNotFit(Prompter& prompter, Kind kind, std::vector<NotedRefusal> refusals) {
+  if (refusals.empty()) return false;
+  std::stable_sort(
+      refusals.begin(), refusals.end(),
+      [](const NotedRefusal& a, const NotedRefusal& b) { return a.position < b.position; });
+  std::string text = "These items do not fit:";
+  std::string last;
+  for (const NotedRefusal& refusal : refusals) {
+    const std::string line = RefusalLine(kind, refusal);
+    if (line != last) text += "\n" + line;
+    last = line;
+  }
+  prompter.Ask({text + "\nNothing has been changed.", "", MessageIcon::Exclamation,
+                MessageButtons::Ok, Answer::Ok});
+  return true;
+}
+
+std::string CombinedQuestion(Kind kind, QuestionTopic topic,
+                             const std::vector<NotedQuestion*>& asked, const Batch& batch) {
+  std::string lines;
+  for (const NotedQuestion* q : asked)
+    lines += "\n" + q->line;
+  const KindWords& words = FactsOf(kind).words;
+  switch (topic) {
+    case QuestionTopic::Callers:
+      return std::string(words.callersManyHead) + lines + "\n" +
+             std::string(words.callersManyQuestion);
+    case QuestionTopic::Move:
+      return batch.moveQuestion;
+    default:
+      return "These calls go to items the Set lacks:" + lines +
+             "\n\nRedirect each of them to an existing item?";
+  }
+}
+
+// Each topic of question once, for every item it concerns; Yes opens the picker once per
+// item, in position order. False at a Cancel (or a No to a drag), anywhere.
+bool AskOnceForAll(Prompter& prompter, BatchPrompter& batch, Kind kind, const Batch& plan) {
+  for (const QuestionTopic topic :
+       {QuestionTopic::Callers, QuestionTopic::MissingCall, QuestionTopic::Move}) {
+    std::vector<NotedQuestion*> asked;
+    for (NotedQuestion& q : batch.questions()) {
+      if (q.topic == topic) asked.push_back(&q);
+    }
+    if (asked.empty()) continue;
+    std::stable_sort(
+        asked.begin(), asked.end(),
+        [](const NotedQuestion* a, const NotedQuestion* b) { return a->position < b->position; });
+    Message question = asked.front()->message;
+    if (asked.size() > 1) question.text = CombinedQuestion(kind, topic, asked, plan);
+    const Answer answer = prompter.Ask(question);
+    if (answer == Answer::Cancel || (topic == QuestionTopic::Move && answer != Answer::Yes))
+      return false;
+    batch.Answer(topic, answer);
+    if (answer != Answer::Yes) continue;
+    for (NotedQuestion* q : asked) {
+      if (!q->pick) continue;
+      PickRequest request = *q->pick;
+      if (asked.size() > 1) request.item = q->line;
+      q->chosen = prompter.Pick(request);
+      if (Value(q->chosen) < 0) return false;
+    }
+  }
+  return true;
+}
+
+// Runs a command on several items as one transaction: a rehearsal on the Set finds what
+// would not fit and what would be asked; then each kind of question is asked once, and
+// the real run gives those answers. Anything refused or cancelled changes nothing, the
+// clipboard and the Undo entry included.
+EditOutcome RunBatch(Workspace& ws, Prompter& prompter, Kind kind, SetSlot slot,
+                     const Batch& plan) {
+  const ItemBuffer clipboard = ws.edits.Clipboard(kind);
+  BatchPrompter batch(prompter);
+  std::vector<bool> rehearsed(plan.items.size(), false);
+  batch.Rehearse();
+  {
+    EditTransaction rehearsal(ws.sets.Files(slot), slot);
+    Engine engine(ws, prompter, kind, slot, &batch);
+    if (plan.begin) plan.begin();
+    for (std::size_t s = 0; s < plan.items.size(); ++s) {
+      batch.BeginStep(s, Value(plan.items[s]));
+      rehearsed[s] = plan.step(engine, s).done;
+    }
+    rehearsal.Abandon();
+  }
+  ws.edits.Clipboard(kind) = clipboard;
+  if (RefuseWhatDoesNotFit(prompter, kind, batch.refusals()) ||
+      !AskOnceForAll(prompter, batch, kind, plan)) {
+    return NothingDone(ws, slot);
+  }
+  batch.Perform();
+  const EditOutcome outcome = RunChange(
+      ws, prompter, kind, slot,
+      [&](Engine& engine) {
+        if (plan.begin) plan.begin();
+        Step all{false, UndoOp::None, true};
+        for (std::size_t s = 0; s < plan.items.size(); ++s) {
+          batch.BeginStep(s, Value(plan.items[s]));
+          const Step step = plan.step(engine, s);
+          // What the rehearsal did and the real run did not was cancelled on the way.
+          if (!step.done) {
+            if (rehearsed[s]) return NotDone();
+            continue;
+          }
+          all.done = true;
+          if (all.undo == UndoOp::None) all.undo = step.undo;
+          if (step.entry == false) all.entry = false;
+        }
+        return all;
+      },
+      &batch);
+  if (outcome.done && plan.finish) {
+    plan.finish();
+  } else if (!outcome.done) {
+    ws.edits.Clipboard(kind) = clipboard;
+  }
+  return outcome;
+}
+
+// The positions of a selection the kind has, in position order, each once.
+std::vector<ItemIndex> InPositionOrder(Kind kind, std::span<const ItemIndex> selection) {
+  std::vector<ItemIndex> items;
+  for (const ItemIndex i : selection) {
+    if (IsPosition(kind, i)) items.push_back(i);
+  }
+  std::sort(items.begin(), items.end());
+  items.erase(std::unique(items.begin(), items.end()), items.end());
+  return items;
+}
+
+// The last position that `count` items from `first` on may reach: the end of the bank
+// of `first` (Programs and Drum Kits are banks of their own), or the last one Insert moves.
+ItemIndex LastReachable(Kind kind, ItemIndex first, bool inserting) {
+  const KindFacts& facts = FactsOf(kind);
+  if (inserting) return ItemIndex{facts.edit.shiftLast};
+  const int inUserBank = facts.userCount - facts.extraUserCount;
+  if (facts.userCount > 0 && Value(first) < inUserBank) return ItemIndex{inUserBank - 1};
+  return ItemIndex{PositionCount(kind) - 1};
+}
+
+// True, after saying so, when `count` items from `first` on would run past the last
+// position they may take.
+bool RunsPastTheEnd(Prompter& prompter, Kind kind, ItemIndex first, std::size_t count,
+                    bool inserting) {
+  const ItemIndex last = LastReachable(kind, first, inserting);
+  if (Value(first) + static_cast<int>(count) - 1 <= Value(last)) return false;
+  prompter.Ask({std::to_string(count) + " " + std::string(FactsOf(kind).words.plural) + " from " +
+                    PositionLabel(kind, first) + " on would run past " + PositionLabel(kind, last) +
+                    ", the last position.\nNothing has been changed.",
+                "", MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok});
+  return true;
+}
+
+void CopySeveral(Workspace& ws, SetSlot slot, Kind kind, const std::vector<ItemIndex>& items) {
+  ItemBuffer& clip = ws.edits.Clipboard(kind);
+  std::vector<ClipItem> copied;
+  ItemImage image = clip.image;  // a Program keeps the Drum Kit block that it does not hold
+  for (const ItemIndex i : items) {
+    TakeIntoClipboard(kind, image, ReadItem(ws.sets.Files(slot), kind, i));
+    copied.push_back({i, image});
+  }
+  clip.Hold(slot, std::move(copied));
+}
+
+// Cut and Delete of several: from the highest position to the lowest, so that each
+// leaves the positions of those still to go as they were; the clipboard then holds what
+// went, in position order.
+EditOutcome TakeOutSeveral(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
+                           EditCommand command, std::vector<ItemIndex> items) {
+  std::reverse(items.begin(), items.end());
+  auto taken = std::make_shared<std::vector<ClipItem>>();
+  Batch plan;
+  plan.items = items;
+  plan.begin = [taken] { taken->clear(); };
+  plan.step = [&, taken](Engine& engine, std::size_t s) {
+    const ItemIndex i = plan.items[s];
+    const Step step = command == EditCommand::Cut ? engine.Cut(i, false) : engine.Delete(i);
+    if (step.done) taken->push_back({i, ws.edits.Clipboard(kind).image});
+    return step;
+  };
+  plan.finish = [&, taken] {
+    std::reverse(taken->begin(), taken->end());
+    ws.edits.Clipboard(kind).Hold(slot, std::move(*taken));
+  };
+  return RunBatch(ws, prompter, kind, slot, plan);
+}
+
+// Paste, Paste with Calls and Insert of a clipboard of several items at `at`: Paste puts
+// item i at `at` + i; Insert puts each at `at`, from the last to the first, so that they
+// land in order, and leaves on the clipboard what they pushed out of the end.
+EditOutcome PutSeveral(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
+                       EditCommand command, ItemIndex at) {
+  const ItemBuffer whole = ws.edits.Clipboard(kind);
+  const std::size_t count = whole.Count();
+  const bool inserting = command == EditCommand::Insert;
+  if (!IsPosition(kind, at) || RunsPastTheEnd(prompter, kind, at, count, inserting))
+    return NothingDone(ws, slot);
+  auto pushedOut = std::make_shared<std::vector<ClipItem>>();
+  Batch plan;
+  for (std::size_t n = 0; n < count; ++n) {
+    const std::size_t item = inserting ? count - 1 - n : n;
+    plan.items.push_back(ItemIndex{Value(at) + static_cast<int>(item)});
+  }
+  plan.begin = [pushedOut] { pushedOut->clear(); };
+  plan.step = [&, pushedOut](Engine& engine, std::size_t s) {
+    const std::size_t item = inserting ? count - 1 - s : s;
+    ItemBuffer& clip = ws.edits.Clipboard(kind);
+    clip = whole.Only(item);
+    if (command == EditCommand::PasteWithCalls) return engine.PasteWithCalls(plan.items[s]);
+    if (command == EditCommand::Paste) return engine.Paste(plan.items[s], false);
+    const Step step = engine.Insert(at);
+    if (step.done) pushedOut->push_back(clip.Item(0));
+    return step;
+  };
+  plan.finish = [&, pushedOut] {
+    ItemBuffer& clip = ws.edits.Clipboard(kind);
+    if (!inserting || pushedOut->empty()) {
+      clip = whole;
+      return;
+    }
+    std::reverse(pushedOut->begin(), pushedOut->end());
+    clip.Hold(slot, std::move(*pushedOut));
+  };
+  return RunBatch(ws, prompter, kind, slot, plan);
+}
+
+// The order in which items move onto positions of their own Set without one landing on
+// another still to move: in position order, else from the last; nothing when neither.
+std::optional<std::vector<std::size_t>> SafeMoveOrder(const std::vector<ItemIndex>& from,
+                                                      ItemIndex to) {
+  std::vector<std::size_t> order(from.size());
+  for (std::size_t n = 0; n < order.size(); ++n)
+    order[n] = n;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    std::vector<bool> moved(from.size(), false);
+    bool safe = true;
+    for (const std::size_t n : order) {
+      const ItemIndex target{Value(to) + static_cast<int>(n)};
+      for (std::size_t other = 0; other < from.size(); ++other) {
+        if (other != n && !moved[other] && from[other] == target) safe = false;
+      }
+      moved[n] = true;
+    }
+    if (safe) return order;
+    std::reverse(order.begin(), order.end());
+  }
+  return std::nullopt;
+}
+
+// A drag of several Backing Sequences or KBD Sets inside their Set: the first goes
+// before the target, each next one after the one before it, so that they keep their order.
+Batch MoveSeveralBefore(Kind kind, const std::vector<ItemIndex>& from, ItemIndex to) {
+  struct Places {
+    std::vector<int> now;  // where each item is as the moves go on
+    int landed = 0;
+  };
+  auto places = std::make_shared<Places>();
+  Batch plan;
+  plan.items = from;
+  plan.begin = [places, from] {
+    places->now.clear();
+    for (const ItemIndex i : from)
+      places->now.push_back(Value(i));
+  };
+  plan.step = [places, to](Engine& engine, std::size_t s) {
+    const int at = places->now[s];
+    const int before = s == 0 ? Value(to) : places->landed + 1;
+    const Step step = engine.Drop(engine.Slot(), ItemIndex{at}, ItemIndex{before}, false);
+    places->landed = step.done ? (before > at ? before - 1 : before) : at;
+    for (std::size_t n = s + 1; n < places->now.size(); ++n)
+      places->now[n] = NewPosition(places->now[n], at, places->landed);
+    return step;
+  };
+  std::string labels;
+  for (const ItemIndex i : from)
+    labels += (labels.empty() ? "" : ", ") + PositionLabel(kind, i);
+  plan.moveQuestion =
+      kind == Kind::KbdSet
+          ? "Insert KBD Sets " + labels + " before " + KbdSetLabel(to)
+          : "Insert Backing Sequences " + labels + " before " + std::to_string(Value(to)) + " ?";
+  return plan;
+}
+
+EditOutcome DropSeveral(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot,
+                        const std::vector<ItemIndex>& from, SetSlot toSlot, ItemIndex to,
+                        bool withCalls) {
+  const bool moves = fromSlot == toSlot;
+  if (moves && !FactsOf(kind).edit.dragMoves) {
+    return RunBatch(ws, prompter, kind, toSlot, MoveSeveralBefore(kind, from, to));
+  }
+  if (RunsPastTheEnd(prompter, kind, to, from.size(), false)) return NothingDone(ws, toSlot);
+  std::vector<std::size_t> order(from.size());
+  for (std::size_t n = 0; n < order.size(); ++n)
+    order[n] = n;
+  if (moves) {
+    const auto safe = SafeMoveOrder(from, to);
+    if (!safe) {
+      prompter.Ask(
+          {"The items cannot be moved onto positions that they partly hold.\n"
+           "Nothing has been changed.",
+           "", MessageIcon::Exclamation, MessageButtons::Ok, Answer::Ok});
+      return NothingDone(ws, toSlot);
+    }
+    order = *safe;
+  }
+  Batch plan;
+  for (const std::size_t n : order)
+    plan.items.push_back(ItemIndex{Value(to) + static_cast<int>(n)});
+  plan.step = [&, order](Engine& engine, std::size_t s) {
+    return engine.Drop(fromSlot, from[order[s]], plan.items[s], withCalls);
+  };
+  const EditOutcome outcome = RunBatch(ws, prompter, kind, toSlot, plan);
+  if (outcome.done && !moves && FactsOf(kind).edit.duplicates)
+    CheckDuplicateNames(ws, prompter, toSlot, kind);
+  return outcome;
+}
+
 }  // namespace
 
 EditOutcome RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
@@ -580,6 +943,21 @@ EditOutcome RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot slot, Kind
     if (k->duplicates) CheckDuplicateNames(ws, prompter, slot, kind);
     return outcome;
   };
+  const bool several = ws.edits.Clipboard(kind).Count() > 1;
+  switch (command) {
+    case EditCommand::Paste:
+    case EditCommand::Insert:
+      if (several) return warnDuplicates(PutSeveral(ws, prompter, slot, kind, command, i));
+      break;
+    case EditCommand::PasteWithCalls:
+      if (several && CanPasteWithCalls(ws, slot, kind)) {
+        const EditOutcome outcome = PutSeveral(ws, prompter, slot, kind, command, i);
+        return outcome.done ? warnDuplicates(outcome) : outcome;
+      }
+      break;
+    default:
+      break;
+  }
   switch (command) {
     case EditCommand::Copy: {
       if (!IsPosition(kind, i)) return NothingDone(ws, slot);
@@ -608,6 +986,36 @@ EditOutcome RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot slot, Kind
     default:
       return NothingDone(ws, slot);
   }
+}
+
+EditOutcome RunSelectionCommand(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
+                                EditCommand command, std::span<const ItemIndex> selection,
+                                ItemIndex current, BankNo bank) {
+  const bool takesSelection =
+      command == EditCommand::Copy || command == EditCommand::Cut || command == EditCommand::Delete;
+  const std::vector<ItemIndex> items = InPositionOrder(kind, selection);
+  if (!takesSelection || items.size() < 2 || !ws.sets.InUse(slot) || EditRulesOf(kind) == nullptr)
+    return RunEditCommand(ws, prompter, slot, kind, command, items.size() == 1 ? items[0] : current,
+                          bank);
+  if (command == EditCommand::Copy) {
+    CopySeveral(ws, slot, kind, items);
+    return {true, {}, ws.sets.Entry(slot).UndoEnabled};
+  }
+  return TakeOutSeveral(ws, prompter, slot, kind, command, items);
+}
+
+EditOutcome RunSelectionDrop(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot,
+                             std::span<const ItemIndex> from, SetSlot toSlot, ItemIndex to,
+                             bool withCalls) {
+  if (EditRulesOf(kind) == nullptr || !ws.sets.InUse(fromSlot) || !ws.sets.InUse(toSlot)) return {};
+  std::vector<ItemIndex> items;
+  for (const ItemIndex i : InPositionOrder(kind, from)) {
+    if (CanStartDrag(ws, fromSlot, kind, i)) items.push_back(i);
+  }
+  if (items.empty()) return NothingDone(ws, toSlot);
+  if (items.size() == 1 || !IsPosition(kind, to))
+    return RunDrop(ws, prompter, kind, fromSlot, items[0], toSlot, to, withCalls);
+  return DropSeveral(ws, prompter, kind, fromSlot, items, toSlot, to, withCalls);
 }
 
 EditOutcome RunDrop(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot, ItemIndex from,

@@ -51,10 +51,25 @@ struct EditOutcome {
 EditOutcome RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
                            EditCommand command, ItemIndex index, BankNo bank = BankNo{0});
 
+// The same on a selection of several items of the kind (user positions, in any order;
+// what a command cannot act on is left out). Copy, Cut and Delete act on the selected
+// items; Paste, Paste with Calls and Insert put the clipboard's items at `current`.
+// Every question is asked once for all the items, anything that does not fit or a Cancel
+// changes nothing, and one Undo takes the whole command back. With one item selected and
+// one on the clipboard, exactly RunEditCommand on it.
+EditOutcome RunSelectionCommand(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kind,
+                                EditCommand command, std::span<const ItemIndex> selection,
+                                ItemIndex current, BankNo bank = BankNo{0});
+
 // A drop on a grid or list of the same kind: a move inside a Set, a copy between Sets
 // (with the items it calls when `withCalls`, as Paste with Calls).
 EditOutcome RunDrop(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot, ItemIndex from,
                     SetSlot toSlot, ItemIndex to, bool withCalls = false);
+// A drop of several items: they land on `to` and the positions after it in their order
+// (Backing Sequences and KBD Sets moved inside a Set: before `to`, in their order).
+EditOutcome RunSelectionDrop(Workspace& ws, Prompter& prompter, Kind kind, SetSlot fromSlot,
+                             std::span<const ItemIndex> from, SetSlot toSlot, ItemIndex to,
+                             bool withCalls = false);
 
 // Paste with Calls: the clipboard's Arrangement, Style, Backing Sequence or KBD Set,
 // copied from another open Set, is pasted together with every user item it calls (from

@@ -46,6 +46,7 @@ struct PickRequest {
   SetSlot slot = kNoSet;
   ItemNumber start{0};
   std::string caption;  // what the caller adds to the picker's own caption
+  std::string item;     // the item it chooses for, when one question covered several
 };
 
 // A small modal choice from a list (the destination bank of an export, say): the

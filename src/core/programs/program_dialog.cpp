@@ -47,7 +47,7 @@ std::optional<DialogModel> ProgramDialog(Workspace& ws, SetSlot slot, ItemNumber
   // Every call of the Set goes to the Program chosen, at once: Cancel does not take it
   // back, and the callers list is left empty.
   m.onClick = [number](DialogModel& model, std::string_view, Prompter& prompter) {
-    const ItemNumber chosen = prompter.Pick({Kind::Program, model.slot(), number, ""});
+    const ItemNumber chosen = prompter.Pick({Kind::Program, model.slot(), number, "", ""});
     if (chosen == kNoNumber || chosen == number) return;
     RedirectAllCalls(model.workspace(), model.slot(), Kind::Program, number, chosen);
     model.Find("lstCalled")->lines.clear();

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <utility>
+#include <vector>
 
 #include "format/item_image.h"
 #include "format/kinds.h"
@@ -22,7 +26,13 @@ enum class UndoOp : std::int32_t {
   Details = 8,  // ours: the OK of an item dialog
 };
 
-// A kind's clipboard: an item and where it came from.
+// One item of a clipboard and the position it was copied from.
+struct ClipItem {
+  ItemIndex sourceIndex{-1};
+  ItemImage image;
+};
+
+// A kind's clipboard: an item and where it came from, or several items of one Set.
 struct ItemBuffer {
   static constexpr SetSlot kNotFromASet{65535};  // read from a one-item file
 
@@ -30,9 +40,27 @@ struct ItemBuffer {
   SetSlot sourceSet = kNoSet;
   ItemIndex sourceIndex{-1};
   ItemImage image;
+  // The items after the first when several were copied at once, in position order.
+  std::vector<ClipItem> more;
 
   bool Filled() const { return sourceSet != kNoSet; }
   bool FromASet() const { return sourceSet != kNoSet && sourceSet != kNotFromASet; }
+  std::size_t Count() const { return Filled() ? 1 + more.size() : 0; }
+  ClipItem Item(std::size_t i) const {
+    return i == 0 ? ClipItem{sourceIndex, image} : more.at(i - 1);
+  }
+  // The clipboard holding only its item `i`, as a copy of that item alone would leave it.
+  ItemBuffer Only(std::size_t i) const {
+    ClipItem item = Item(i);
+    return {sourceSet, item.sourceIndex, std::move(item.image), {}};
+  }
+  // Holds `items` of `set`; at least one.
+  void Hold(SetSlot set, std::vector<ClipItem> items) {
+    sourceSet = set;
+    sourceIndex = items.front().sourceIndex;
+    image = std::move(items.front().image);
+    more.assign(std::make_move_iterator(items.begin() + 1), std::make_move_iterator(items.end()));
+  }
 };
 
 // The one level of undo of a kind: which operation, and what it changed in which Set.
