@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <variant>
+#include <vector>
 
 #include "calls/item_lookup.h"
 #include "details/item_details.h"
@@ -200,6 +201,25 @@ void BM_DeleteProgramAndUndo(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DeleteProgramAndUndo)->Unit(benchmark::kMicrosecond);
+
+// A Cut of all 64 Programs of bank F selected together (one question for every Program
+// that is called, answered No) and its one Undo.
+void BM_CutProgramBankAndUndo(benchmark::State& state) {
+  Workspace ws;
+  const SetSlot slot = LoadDemoSet(ws, state);
+  if (slot == kNoSet) return;
+  std::vector<ItemIndex> bank;
+  for (int i = 0; i < kUserProgramCount; ++i)
+    bank.push_back(ItemIndex{i});
+  ScriptedPrompter prompter;
+  for (auto _ : state) {
+    prompter.QueueAnswer(Answer::No);
+    RunSelectionCommand(ws, prompter, slot, Kind::Program, EditCommand::Cut, bank, ItemIndex{0});
+    RunEditCommand(ws, prompter, slot, Kind::Program, EditCommand::Undo, ItemIndex{-1});
+    prompter.Clear();
+  }
+}
+BENCHMARK(BM_CutProgramBankAndUndo)->Unit(benchmark::kMicrosecond);
 
 // The largest item dialog: opened on an Arrangement, two controls changed, OK written
 // through the edit engine (then undone, so that every round starts alike).

@@ -43,6 +43,8 @@ std::string SessionHelp() {
   return "Checks, reports, SysEx files and scripted edit sessions for Korg i40 Sets.\n"
          "SET is a Set path without extension or any one of its component files.\n"
          "KIND: arrangement style program bsq song kbdset arrglobal global.\n"
+         "SEL: positions of one bank: F11, a range F11-F18, a list F11,F13,F21 or both\n"
+         "(F11-F14,F21); paste, pastecalls and insert put the clipboard at its first.\n"
          "\n"
          "Edit sessions, one command a line (a line whose first non-blank is # is a "
          "comment):\n" +

@@ -20,6 +20,7 @@
 #include "support/temp_dir.h"
 #include "support/workspace_fixture.h"
 #include "sysex/dump.h"
+#include "util/text.h"
 #include "version.h"
 
 namespace i40 {
@@ -174,6 +175,40 @@ TEST_F(CliTest, DeleteInsertAndUndoOfProgramsRenumberTheCalls) {
   const auto before = test::ReadFile(ComponentPath(dir_ / "SRC", Kind::Arrangement));
   ASSERT_EQ(RunScript(Open("S", "SRC") + "delete program S F11\nundo program S\nsave S\n").code, 0);
   EXPECT_EQ(test::ReadFile(ComponentPath(dir_ / "SRC", Kind::Arrangement)), before);
+}
+
+// Song calls Piano (F11) and Lost Bass (F12): a Cut of a range and a list asks about both
+// at once, and its Yes opens the picker for each, naming it.
+TEST_F(CliTest, ASelectionIsARangeAListOrBothOfOneBank) {
+  src_.programs.records[3].SetName("Organ");
+  build::WriteSet(src_, dir_ / "SRC");
+  const Result r = RunScript(Open("S", "SRC") +
+                             "answer yes\npick A11\npick A12\ncut program S F11-F12,F14\n"
+                             "paste program S F16,F11\nsave S\n");
+  ASSERT_EQ(StatusOf(r), Status(0, ""));
+  EXPECT_NE(r.out.find("\"text\":\"These Programs are referenced by one or more\\r\\n"
+                       "Arrangements, Styles, Backing Sequences, etc.:\\r\\nF11 Piano\\r\\n"
+                       "F12 Lost Bass\\r\\n\\r\\nRedirect them to other Programs?\""),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("\"answer\":\"A12\",\"item\":\"F12 Lost Bass\""), std::string::npos);
+  const FileSet saved = Saved(dir_ / "SRC");
+  std::string names;
+  for (const int i : {0, 1, 3, 5, 6, 7})
+    names += TrimSpaces(saved.programs.records[static_cast<std::size_t>(i)].Name()) + "|";
+  EXPECT_EQ(names, "|||Piano|Lost Bass|Organ|");
+  EXPECT_EQ(saved.arrangements.records[0].TrackProgram(6), 0);  // A11
+  EXPECT_EQ(saved.arrangements.records[0].TrackProgram(2), 1);  // A12
+
+  for (const std::string selection : {"F11,A11", "F11-F88,R27", "F11-A12"}) {
+    EXPECT_EQ(
+        StatusOf(RunScript(Open("S", "SRC") + "copy program S " + selection + "\n")),
+        Status(2, "i40set: line 2: '" + selection + "' takes positions of more than one bank\n"));
+  }
+  ExpectError(RunScript(Open("S", "SRC") + "cut program S A11-A12\n"), 2,
+              "'A11-A12' is no range of the Set's own Programs");
+  ExpectError(RunScript(Open("S", "SRC") + "cut program S F11-F9X\n"), 2,
+              "'F9X' is no position of Program");
 }
 
 TEST_F(CliTest, DraggingABackingSequenceMovesIt) {
