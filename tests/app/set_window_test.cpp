@@ -393,6 +393,93 @@ class SetWindowTest : public QObject {
     QVERIFY(s.files(1).kbdSets.records[0] == kbdBefore[14]);
   }
 
+  // Shift+click and Shift+arrow select runs in reading order, Ctrl+click adds and removes,
+  // Ctrl+A takes the bank; a Delete of a range asks once; three Arrangements dragged
+  // together land in another Set window with one question for all their calls.
+  void severalItemsAreSelectedAndActedOnAtOnce() {
+    DemoSession s;
+    SetWindow* demo = s.window;
+    QTableWidget* grid = s.grid(0, "grdArr");
+    QWidget* viewport = grid->viewport();
+    const auto selected = [demo](Kind kind) { return demo->view().Selected(kind); };
+    auto* count = s.frame->findChild<QLabel*>("lblSelected");
+    QVERIFY(count != nullptr);
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, CellCentre(grid, 0, 2));
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, CellCentre(grid, 1, 1));
+    QCOMPARE(selected(Kind::Arrangement), (std::vector<int>{2, 3, 4, 5}));  // no rectangle
+    QCOMPARE(count->text(), QString("4 items selected"));
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, CellCentre(grid, 0, 3));
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, CellCentre(grid, 2, 0));
+    QCOMPARE(selected(Kind::Arrangement), (std::vector<int>{2, 4, 5, 8}));
+    QCOMPARE(demo->view().Current(Kind::Arrangement), 8);
+    QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(selected(Kind::Arrangement).size(), std::size_t{64});
+    QCOMPARE(count->text(), QString("64 items selected"));
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, CellCentre(grid, 0, 3));
+    QCOMPARE(count->text(), QString());
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(selected(Kind::Arrangement), (std::vector<int>{3, 4, 5, 6, 7}));
+
+    // Programs F11 to F14, deleted at once: one question for those that are called.
+    demo->tabs()->setCurrentIndex(2);
+    QTableWidget* programs = s.grid(2, "grdPrg");
+    QTest::mouseClick(programs->viewport(), Qt::LeftButton, {}, CellCentre(programs, 0, 0));
+    QTest::mouseClick(programs->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      CellCentre(programs, 0, 3));
+    const auto before = s.files(1);
+    QStringList asked;
+    const auto answerNo = [&asked](QWidget* shown) {
+      auto* box = qobject_cast<QMessageBox*>(shown);
+      QVERIFY(box != nullptr);
+      asked << box->text();
+      box->button(QMessageBox::No)->click();
+    };
+    s.watcher.Then(answerNo);
+    demo->editAction(kDelete)->trigger();
+    QCOMPARE(asked.size(), 1);
+    QVERIFY2(asked[0].startsWith("These Programs are referenced by"), qPrintable(asked[0]));
+    QCOMPARE(programs->item(0, 0)->text().mid(4), FromName(before.programs.records[4].Name()));
+    demo->editAction(kUndo)->trigger();
+    QVERIFY(s.files(1).programs.records == before.programs.records);
+
+    // 8 Beat Rock, 16 Beat Pop and the next, dragged together into a new Set.
+    demo->tabs()->setCurrentIndex(0);
+    SetWindow* fresh = s.frame->OpenSetWindow(true, {});
+    QTableWidget* freshGrid = fresh->tabs()->widget(0)->findChild<QTableWidget*>("grdArr");
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, CellCentre(grid, 3, 2));
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, CellCentre(grid, 4, 0));
+    QCOMPARE(selected(Kind::Arrangement), (std::vector<int>{14, 15, 16}));
+    s.frame->showNormal();
+    s.frame->resize(1280, 800);
+    s.frame->findChild<QAction*>("mnuWTile")->trigger();
+    s.frame->findChild<QMdiArea*>()->setActiveSubWindow(demo);
+    QTest::qWait(20);
+    QCOMPARE(count->text(), QString("3 items selected"));
+    Picture(*s.frame, "selection.png");
+    // A drag from one of them keeps them all.
+    QSignalSpy started(demo, &SetWindow::dragStarted);
+    DragGesture(grid, 3, 3);
+    QCOMPARE(started.count(), 1);
+    QCOMPARE(selected(Kind::Arrangement), (std::vector<int>{14, 15, 16}));
+    const std::unique_ptr<QMimeData> three = demo->DragData(Kind::Arrangement, 15);
+    QVERIFY(three != nullptr);
+    asked.clear();
+    s.watcher.Then(answerNo);
+    QSignalSpy finished(fresh, &SetWindow::dropFinished);
+    QVERIFY(DropOn(freshGrid, *three, 0, 1));
+    QTRY_COMPARE(finished.count(), 1);
+    QVERIFY(finished.at(0).at(0).toBool());
+    QCOMPARE(asked.size(), 1);
+    for (int i = 0; i < 3; ++i) {
+      QCOMPARE(s.files(2).arrangements.records[static_cast<std::size_t>(1 + i)].Name(),
+               s.files(1).arrangements.records[static_cast<std::size_t>(14 + i)].Name());
+    }
+    // One Undo takes the three back.
+    fresh->editAction(kUndo)->trigger();
+    for (int i = 1; i < 4; ++i)
+      QVERIFY(s.files(2).arrangements.records[static_cast<std::size_t>(i)].IsEmpty());
+  }
+
   void aDragStartsOnlyOnAnItemOfTheSet() {
     DemoSession s;
     QTableWidget* grid = s.grid(0, "grdArr");

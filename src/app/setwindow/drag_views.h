@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 // The grids and lists of a Set window, with drag and drop handed to the window. A
 // position is an item's place in the view: a cell in grid order, or a line.
@@ -58,6 +59,7 @@ class DragView : public View {
   void mousePressEvent(QMouseEvent* event) override {
     View::mousePressEvent(event);
     pressPoint_ = event->position().toPoint();
+    dragged_ = false;
     pressPosition_ = event->button() == Qt::LeftButton ? PositionAt(pressPoint_) : -1;
   }
 
@@ -76,6 +78,8 @@ class DragView : public View {
 
   void mouseReleaseEvent(QMouseEvent* event) override {
     pressPosition_ = -1;
+    // The release that ends a drag is no click: a selection of several stays.
+    if (std::exchange(dragged_, false)) return event->accept();
     View::mouseReleaseEvent(event);
   }
 
@@ -107,6 +111,9 @@ class DragView : public View {
     const QRect cell = this->visualRect(this->indexAt(pressPoint_));
     if (cell.isValid()) drag->setPixmap(this->viewport()->grab(cell));
     drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+    // The release that ended the drag may never reach the view.
+    this->setState(QAbstractItemView::NoState);
+    dragged_ = true;
     return true;
   }
 
@@ -114,6 +121,7 @@ class DragView : public View {
   std::function<void()> enter_;
   QPoint pressPoint_;
   int pressPosition_ = -1;
+  bool dragged_ = false;  // since the last press
 };
 
 // The current cell of a view with the keyboard carries a frame that shows through the
@@ -163,6 +171,38 @@ class ItemGrid : public DragView<QTableWidget> {
   int PositionOf(int row, int column) const {
     if (row < headerRows_ || column < 0) return -1;
     return items_ == Items::Rows ? row - headerRows_ : (row - headerRows_) * columnCount() + column;
+  }
+
+  // The cells (or rows) of positions, as one selection.
+  QItemSelection CellsOf(const std::vector<int>& positions) const {
+    QItemSelection cells;
+    for (const int position : positions) {
+      const auto [row, column] = CellOf(position);
+      const QModelIndex first = model()->index(row, items_ == Items::Rows ? 0 : column);
+      const QModelIndex last =
+          model()->index(row, items_ == Items::Rows ? columnCount() - 1 : column);
+      if (first.isValid() && last.isValid()) cells.select(first, last);
+    }
+    return cells;
+  }
+
+ protected:
+  // Shift+click, Shift+arrow keys and a sweep of the pointer select a run of cells in
+  // reading order (left to right, then down) from the anchor, where a table would take a
+  // rectangle. The rectangle runs from the anchor to the new current cell.
+  void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override {
+    const QModelIndex anchor = indexAt(rect.topLeft());
+    const QModelIndex current = indexAt(rect.bottomRight());
+    if (items_ == Items::Rows || !anchor.isValid() || !current.isValid()) {
+      QTableWidget::setSelection(rect, command);
+      return;
+    }
+    const int from = std::max(PositionOf(anchor.row(), anchor.column()), 0);
+    const int to = std::max(PositionOf(current.row(), current.column()), 0);
+    std::vector<int> run;
+    for (int p = std::min(from, to); p <= std::max(from, to); ++p)
+      run.push_back(p);
+    selectionModel()->select(CellsOf(run), command);
   }
 
  private:

@@ -149,7 +149,9 @@ void SetUpGrid(QTableWidget* grid, const char* name, int columns) {
   grid->setFont(GridFont());
   grid->setColumnCount(columns);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Shift and Ctrl select several items; a press on a selected one keeps them for a drag.
+  grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  grid->setDragEnabled(true);
   grid->setWordWrap(false);
   grid->setTextElideMode(Qt::ElideNone);
   grid->horizontalHeader()->hide();
@@ -314,6 +316,7 @@ QWidget* SetWindow::MakeItemPage(Kind kind) {
     if (chosen < 0 || filling_) return;
     view_.Bank(kind) = BankNo{chosen};
     view_.Current(kind) = 0;  // the first item of the bank
+    view_.Selected(kind).clear();
     ShowPage();
     UpdateEditMenu();
   });
@@ -326,6 +329,7 @@ QWidget* SetWindow::MakeItemPage(Kind kind) {
     top->addWidget(twin);
     connect(twin, &QCheckBox::toggled, this, [this, kind](bool on) {
       view_.Twin(kind) = on;
+      view_.Selected(kind).clear();
       ShowPage();
       UpdateEditMenu();
     });
@@ -386,6 +390,10 @@ QWidget* SetWindow::MakeListPage(Kind tab) {
   list->setFont(GridFont());
   list->setContextMenuPolicy(Qt::CustomContextMenu);
   list->setItemDelegate(new FocusMarkDelegate(list));
+  if (sequences) {
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setDragEnabled(true);
+  }
   lists_[At(tab)] = list;
   inFrame->addWidget(list);
   layout->addWidget(frame, 1);
@@ -529,6 +537,8 @@ void SetWindow::ConnectView(Kind tab) {
     });
     connect(grid, &QWidget::customContextMenuRequested, this,
             [this, tab](const QPoint& point) { ShowPopup(tab, point); });
+    connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this, tab] { TakeSelection(tab); });
     connect(grid, &QTableWidget::cellDoubleClicked, this, [this, tab](int row, int column) {
       const int position = grids_[At(tab)]->PositionOf(row, column);
       if (position < 0) return;
@@ -546,6 +556,8 @@ void SetWindow::ConnectView(Kind tab) {
     });
     connect(list, &QWidget::customContextMenuRequested, this,
             [this, tab](const QPoint& point) { ShowPopup(tab, point); });
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this, tab] { TakeSelection(tab); });
     connect(list, &QListWidget::itemDoubleClicked, this, [this, tab, list](QListWidgetItem* item) {
       Select(tab, list->row(item));
       ShowDetails();
@@ -666,15 +678,47 @@ void SetWindow::ShowCurrent(Kind tab) {
   if (ItemGrid* grid = grids_[At(tab)]) {
     const int count = ItemCount(grid, tab == Kind::KbdSet);
     current = std::clamp(current, 0, std::max(count - 1, 0));
+    std::erase_if(view_.Selected(tab), [count](int p) { return p >= count; });
     if (count > 0) {
       const auto [row, column] = grid->CellOf(current);
       grid->setCurrentCell(row, column);
     }
+    if (view_.Selected(tab).size() > 1) {
+      grid->selectionModel()->select(grid->CellsOf(view_.Selected(tab)),
+                                     QItemSelectionModel::ClearAndSelect);
+    }
   } else if (ItemList* list = lists_[At(tab)]) {
     current = std::clamp(current, 0, std::max(list->count() - 1, 0));
+    std::erase_if(view_.Selected(tab), [list](int p) { return p >= list->count(); });
     if (list->count() > 0) list->setCurrentRow(current);
+    for (const int line : view_.Selected(tab))
+      list->item(line)->setSelected(true);
   }
   filling_ = false;
+}
+
+void SetWindow::TakeSelection(Kind tab) {
+  if (filling_) return;
+  QAbstractItemView* view = grids_[At(tab)] != nullptr
+                                ? static_cast<QAbstractItemView*>(grids_[At(tab)])
+                                : static_cast<QAbstractItemView*>(lists_[At(tab)]);
+  std::vector<int> positions;
+  for (const QModelIndex& index : view->selectionModel()->selectedIndexes()) {
+    const int position = grids_[At(tab)] != nullptr
+                             ? grids_[At(tab)]->PositionOf(index.row(), index.column())
+                             : index.row();
+    if (position >= 0) positions.push_back(position);
+  }
+  std::sort(positions.begin(), positions.end());
+  positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+  if (positions.size() < 2) positions.clear();
+  view_.Selected(tab) = std::move(positions);
+  UpdateEditMenu();
+  Q_EMIT selectionChanged();
+}
+
+QString SetWindow::selectionText() const {
+  return FromCore(SelectionCountText(view_));
 }
 
 void SetWindow::UpdateEditMenu() {
@@ -694,6 +738,8 @@ void SetWindow::UpdateEditMenu() {
 
 void SetWindow::Select(Kind tab, int position) {
   if (TabOf(tab) >= static_cast<int>(kTabKinds.size()) || position < 0) return;
+  std::vector<int>& selected = view_.Selected(tab);
+  if (std::find(selected.begin(), selected.end(), position) == selected.end()) selected.clear();
   view_.Current(tab) = position;
   if (tab == view_.tab) ShowCurrent(tab);
   UpdateEditMenu();
@@ -719,7 +765,8 @@ void SetWindow::RunCommand(EditCommand command) {
   if (unloaded_ || !ws_.sets.InUse(slot_)) return;
   const Selection selected = SelectionOf(view_);
   const BankNo bank = ShowsItemGrid(view_.tab) ? view_.Bank(view_.tab) : BankNo{0};
-  RunEditCommand(ws_, prompter_, slot_, view_.tab, command, selected.item.index, bank);
+  RunSelectionCommand(ws_, prompter_, slot_, view_.tab, command, SelectedItems(view_),
+                      selected.item.index, bank);
   RefreshAllWindows();
 }
 
@@ -785,15 +832,22 @@ std::unique_ptr<QMimeData> SetWindow::DragData(Kind tab, int position) const {
   SetViewState from = view_;
   from.tab = tab;
   from.Current(tab) = position;
-  const Selection selected = SelectionOf(from);
-  if (!selected.userItem || !CanStartDrag(ws_, slot_, tab, selected.item.index)) return nullptr;
+  // A press on a selection of several drags them all; on another cell, that cell alone.
+  const std::vector<int>& cells = from.Selected(tab);
+  if (std::find(cells.begin(), cells.end(), position) == cells.end()) from.Selected(tab).clear();
+  QStringList items;
+  for (const ItemIndex index : SelectedItems(from)) {
+    if (CanStartDrag(ws_, slot_, tab, index)) items << QString::number(Value(index));
+  }
+  const Selection pressed = SelectionOf(from);
+  if (items.isEmpty() || (from.Selected(tab).empty() && !pressed.userItem)) return nullptr;
   auto mime = std::make_unique<QMimeData>();
   // The process travels along: a slot means nothing to another run of the editor.
   const QString source = QStringLiteral("%1 %2 %3 %4")
                              .arg(QCoreApplication::applicationPid())
                              .arg(TabOf(tab))
                              .arg(Value(slot_))
-                             .arg(Value(selected.item.index));
+                             .arg(items.join(','));
   mime->setData(kDragMimeType, source.toLatin1());
   return mime;
 }
@@ -802,16 +856,20 @@ std::optional<SetWindow::DragSource> SetWindow::DecodeDrag(const QMimeData& mime
   if (!mime.hasFormat(kDragMimeType)) return std::nullopt;
   const QStringList parts = QString::fromLatin1(mime.data(kDragMimeType)).split(' ');
   if (parts.size() != 4) return std::nullopt;
+  QStringList numbers = parts.mid(0, 3) + parts[3].split(',');
   bool ok = true;
-  for (const QString& part : parts) {
+  for (const QString& part : numbers) {
     bool number = false;
-    part.toLongLong(&number);
+    part.toInt(&number);
     ok = ok && number;
   }
   if (!ok || parts[0].toLongLong() != QCoreApplication::applicationPid()) return std::nullopt;
   const int tab = parts[1].toInt();
   if (tab < 0 || tab >= static_cast<int>(kTabKinds.size())) return std::nullopt;
-  return DragSource{kTabKinds.at(At(tab)), SetSlot{parts[2].toInt()}, ItemIndex{parts[3].toInt()}};
+  std::vector<ItemIndex> items;
+  for (const QString& item : parts[3].split(','))
+    items.push_back(ItemIndex{item.toInt()});
+  return DragSource{kTabKinds.at(At(tab)), SetSlot{parts[2].toInt()}, items.front(), items};
 }
 
 void SetWindow::Drop(Kind tab, const QMimeData& mime, int position, bool withCalls) {
@@ -822,7 +880,8 @@ void SetWindow::Drop(Kind tab, const QMimeData& mime, int position, bool withCal
   target.tab = tab;
   const Selection to = SelectionOf(target);
   // A preset cell or the source itself takes nothing.
-  if (!to.userItem || (from->slot == slot_ && from->index == to.item.index)) {
+  if (!to.userItem ||
+      (from->slot == slot_ && from->items.size() == 1 && from->index == to.item.index)) {
     Q_EMIT dropFinished(false);
     return;
   }
@@ -834,7 +893,8 @@ void SetWindow::Drop(Kind tab, const QMimeData& mime, int position, bool withCal
 void SetWindow::FinishDrop(Kind kind, DragSource from, ItemIndex toIndex, bool withCalls) {
   bool done = false;
   if (!unloaded_ && ws_.sets.InUse(slot_) && ws_.sets.InUse(from.slot))
-    done = RunDrop(ws_, prompter_, kind, from.slot, from.index, slot_, toIndex, withCalls).done;
+    done = RunSelectionDrop(ws_, prompter_, kind, from.slot, from.items, slot_, toIndex, withCalls)
+               .done;
   RefreshAllWindows();
   Q_EMIT dropFinished(done);
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "edit/edit_engine.h"
 #include "host/midi_port.h"
@@ -73,8 +74,11 @@ class SetWindow : public QMdiSubWindow {
   // The keyboard to the items of the shown tab (its grid or list).
   void FocusItems();
 
-  // Makes an item of a tab the selected one (a cell in grid order, a line, a KBD Set).
+  // Makes an item of a tab the current one (a cell in grid order, a line, a KBD Set); a
+  // selection of several that holds it stays, any other goes.
   void Select(Kind tab, int position);
+  // What the status bar says of the shown tab's selection: "3 items selected", or nothing.
+  QString selectionText() const;
   // Shows an item of a kind selected, on its tab and in its bank (a user index, a
   // sequence or a KBD Set).
   void ShowItem(Kind kind, ItemIndex index);
@@ -117,6 +121,8 @@ class SetWindow : public QMdiSubWindow {
   void dropFinished(bool done);
   // The window has shown the Set anew (after every edit).
   void refreshed();
+  // The cells selected on the shown tab have changed (see selectionText).
+  void selectionChanged();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -127,7 +133,8 @@ class SetWindow : public QMdiSubWindow {
   struct DragSource {
     Kind kind;
     SetSlot slot;
-    ItemIndex index;
+    ItemIndex index;               // the first item dragged
+    std::vector<ItemIndex> items;  // every item dragged, in position order
   };
 
   QWidget* MakeItemPage(Kind kind);
@@ -145,6 +152,8 @@ class SetWindow : public QMdiSubWindow {
   void ShowListPage(Kind tab);
   void ShowKbdSets();
   void ShowCurrent(Kind tab);
+  // The view's selection of a tab taken from its grid or list.
+  void TakeSelection(Kind tab);
   void UpdateEditMenu();
   void RefreshAllWindows();
   void ShowPopup(Kind tab, const QPoint& viewportPoint);

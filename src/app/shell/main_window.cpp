@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -148,12 +149,17 @@ MainWindow::MainWindow(SettingsStore& store, QWidget* parent)
       [this](const QString& text) { statusBar()->showMessage(text, kOutcomeShownMs); });
   addDockWidget(Qt::BottomDockWidgetArea, checker_);
   checker_->hide();  // until a Set is open
+  // How many items the active Set window has selected, while there are several.
+  selectionCount_ = new QLabel(this);
+  selectionCount_->setObjectName("lblSelected");
+  statusBar()->addPermanentWidget(selectionCount_);
   CreateMenus();
   connect(area_, &QMdiArea::subWindowActivated, this, &MainWindow::UpdateMenus);
   connect(area_, &QMdiArea::subWindowActivated, this, &MainWindow::RefreshChecker);
   // The window brought to the front takes the keyboard in its items, not its tab bar.
-  connect(area_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
+  connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
     if (auto* window = qobject_cast<SetWindow*>(sub)) window->FocusItems();
+    ShowSelectionCount();
   });
   connect(checker_, &CheckerDock::findingChosen, this, &MainWindow::ShowFinding);
   UpdateMenus();
@@ -536,6 +542,7 @@ SetWindow* MainWindow::AddSetWindow(SetSlot slot, bool isNew) {
     });
   });
   connect(window, &SetWindow::refreshed, this, &MainWindow::RefreshChecker);
+  connect(window, &SetWindow::selectionChanged, this, &MainWindow::ShowSelectionCount);
   window->show();
   if (!checkerShown_) {
     checker_->show();  // the first time a Set opens; then as the user leaves it
@@ -554,6 +561,11 @@ SetWindow* MainWindow::AddSetWindow(SetSlot slot, bool isNew) {
     WarnDuplicatesAfterOpening(*ws_, *prompter_, slot);
   }
   return window;
+}
+
+void MainWindow::ShowSelectionCount() {
+  const auto* window = qobject_cast<const SetWindow*>(area_->activeSubWindow());
+  selectionCount_->setText(window != nullptr ? window->selectionText() : QString());
 }
 
 void MainWindow::Cascade() {

@@ -15,6 +15,7 @@
 #include "session/workspace.h"
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMenu;
 
@@ -120,6 +121,8 @@ class MainWindow : public QMainWindow {
 
  private:
   void CreateMenus();
+  // The active Set window's "3 items selected", or nothing.
+  void ShowSelectionCount();
   // The window of a Set just taken into a slot.
   SetWindow* AddSetWindow(SetSlot slot, bool isNew);
   // The window of an open Set, brought to the front; null when the slot has none.
@@ -147,6 +150,7 @@ class MainWindow : public QMainWindow {
   MidiWait* midiWait_ = nullptr;
   QMdiArea* area_;
   CheckerDock* checker_;
+  QLabel* selectionCount_ = nullptr;
   QPointer<HelpWindow> help_;
   QPointer<HelpWindow> dialogHelp_;
   QPointer<QWidget> startUpAbout_;

@@ -126,6 +126,28 @@ Selection SelectionOf(const SetViewState& view) {
   return s;
 }
 
+std::vector<ItemIndex> SelectedItems(const SetViewState& view) {
+  const std::vector<int>& cells = view.Selected(view.tab);
+  if (cells.size() < 2) {
+    const Selection s = SelectionOf(view);
+    return s.userItem ? std::vector<ItemIndex>{s.item.index} : std::vector<ItemIndex>{};
+  }
+  SetViewState one = view;
+  std::vector<ItemIndex> items;
+  for (const int cell : cells) {
+    one.Current(view.tab) = cell;
+    if (const Selection s = SelectionOf(one); s.userItem) items.push_back(s.item.index);
+  }
+  std::sort(items.begin(), items.end());
+  items.erase(std::unique(items.begin(), items.end()), items.end());
+  return items;
+}
+
+std::string SelectionCountText(const SetViewState& view) {
+  const std::size_t count = view.Selected(view.tab).size();
+  return count < 2 ? std::string() : std::to_string(count) + " items selected";
+}
+
 int DumpBlockOf(const SetViewState& view) {
   const Selection s = SelectionOf(view);
   return view.tab == Kind::Style && s.userItem ? BlockOfSlot(s.item.index) : 0;
@@ -159,7 +181,8 @@ std::array<bool, kEditEntryCount> EditMenuEnabled(const Workspace& ws, SetSlot s
   std::array<bool, kEditEntryCount> enabled{};
   const Selection s = SelectionOf(view);
   const Kind kind = view.tab;
-  if (s.userItem) {
+  // A selection of several acts on its user items, whatever the current cell holds.
+  if (s.userItem || !SelectedItems(view).empty()) {
     for (int e = kCut; e < kEditEntryCount; ++e)
       enabled[static_cast<std::size_t>(e)] = true;
     if (HasTwinView(kind) && view.Twin(kind)) {

@@ -25,6 +25,8 @@ struct SetViewState {
   std::array<BankNo, 3> banks{BankNo{2}, BankNo{2}, BankNo{5}};
   std::array<bool, 3> twins{};
   std::array<int, 6> cells{};  // current cell (or line) per tab, in grid order
+  // The cells (or lines) selected per tab, in grid order, when more than the current one is.
+  std::array<std::vector<int>, 6> selected{};
 
   BankNo& Bank(Kind kind) { return banks.at(GridOf(kind)); }
   BankNo Bank(Kind kind) const { return banks.at(GridOf(kind)); }
@@ -32,6 +34,12 @@ struct SetViewState {
   bool Twin(Kind kind) const { return twins.at(GridOf(kind)); }
   int& Current(Kind kind) { return cells.at(static_cast<std::size_t>(KindIndex(kind))); }
   int Current(Kind kind) const { return cells.at(static_cast<std::size_t>(KindIndex(kind))); }
+  std::vector<int>& Selected(Kind kind) {
+    return selected.at(static_cast<std::size_t>(KindIndex(kind)));
+  }
+  const std::vector<int>& Selected(Kind kind) const {
+    return selected.at(static_cast<std::size_t>(KindIndex(kind)));
+  }
 
  private:
   static std::size_t GridOf(Kind kind) {
@@ -74,6 +82,14 @@ struct Selection {
   bool userItem = false;
 };
 Selection SelectionOf(const SetViewState& view);
+
+// The positions the Edit commands act on: those of the selected cells of the shown tab
+// (the current cell's alone when no more are selected), in position order; presets left
+// out.
+std::vector<ItemIndex> SelectedItems(const SetViewState& view);
+// What the status bar says of a selection of several cells: "3 items selected"; nothing
+// for one.
+std::string SelectionCountText(const SetViewState& view);
 
 // The Style Block a dump of the shown tab sends: that of the selected Style (the first
 // Block on any other tab, which sends no Blocks).
