@@ -802,6 +802,8 @@ EditOutcome PutSeveral(Workspace& ws, Prompter& prompter, SetSlot slot, Kind kin
   const ItemBuffer whole = ws.edits.Clipboard(kind);
   const std::size_t count = whole.Count();
   const bool inserting = command == EditCommand::Insert;
+  // KBD Sets have no Insert, as for one item.
+  if (inserting && FactsOf(kind).edit.shiftLast < 0) return NothingDone(ws, slot);
   if (!IsPosition(kind, at) || RunsPastTheEnd(prompter, kind, at, count, inserting))
     return NothingDone(ws, slot);
   auto pushedOut = std::make_shared<std::vector<ClipItem>>();

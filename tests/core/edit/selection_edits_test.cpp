@@ -125,6 +125,10 @@ TEST_F(SelectionEditsTest, PastesAndInsertsThatRunPastTheLastPositionChangeNothi
                                       "position.\nNothing has been changed."}));
   EXPECT_EQ(Images(ws_, slot_), before);
   EXPECT_FALSE(ws_.sets.Entry(slot_).AnyModified());
+  // KBD Sets are never inserted, however many are copied.
+  ASSERT_TRUE(OnSelection(EditCommand::Copy, {0, 1}, 0, Kind::KbdSet));
+  EXPECT_FALSE(ed_.Insert(Kind::KbdSet, slot_, 3));
+  EXPECT_EQ(prompter_.texts().size(), 2u);
 
   // At the last positions they fit: Insert leaves what it pushed out on the clipboard.
   ASSERT_TRUE(ed_.Insert(kPrg, slot_, 60));
