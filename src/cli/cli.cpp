@@ -47,7 +47,7 @@ std::string SessionHelp() {
          "(F11-F14,F21); paste, pastecalls and insert put the clipboard at its first.\n"
          "\n"
          "Edit sessions, one command a line (a line whose first non-blank is # is a "
-         "comment):\n" +
+         "comment;\na word with blanks, such as a path, goes in double quotes):\n" +
          ScriptHelp() +
          "  details opens a dialog, then:\n"
          "    set CONTROL VALUE | click CONTROL | ok | cancel   (CONTROL(I): an array member\n"
@@ -225,7 +225,7 @@ class Tool {
   bool Prepare() {
     ScriptedPrompter prompter;
     const fs::path data =
-        options_.values.count("--data") ? fs::path(options_.values["--data"]) : fs::path();
+        options_.values.count("--data") ? PathOfText(options_.values["--data"]) : fs::path();
     const bool ready = PrepareWorkspace(ws_, prompter, data, program_, err_);
     Flush(prompter);
     return ready;
@@ -234,7 +234,7 @@ class Tool {
   // Opens a Set; kNoSet on failure. A batch command never creates missing components:
   // it names them instead of asking.
   SetSlot Open(const std::string& argument, ScriptedPrompter& prompter) {
-    const SetSlot slot = OpenCompleteSet(ws_, prompter, SetPathArgument(argument));
+    const SetSlot slot = OpenCompleteSet(ws_, prompter, SetPathArgument(PathOfText(argument)));
     if (slot != kNoSet) WarnDuplicatesAfterOpening(ws_, prompter, slot);
     return slot;
   }
@@ -355,9 +355,9 @@ class Tool {
       out_ << text;
       return 0;
     }
-    const fs::path file = options_.values["-o"];
+    const fs::path file = PathOfText(options_.values["-o"]);
     if (ReplaceFileAtomically(RealFileOps(), file, AsBytes(text))) {
-      err_ << "i40set: cannot write " << file.string() << '\n';
+      err_ << "i40set: cannot write " << PathText(file) << '\n';
       return 1;
     }
     return 0;
@@ -400,7 +400,7 @@ class Tool {
     ws_.sysExHeader[2] = static_cast<std::uint8_t>(0x30 + *channel);
     ws_.sysExHeader[3] = static_cast<std::uint8_t>(*model);
     ScriptedPrompter prompter;
-    prompter.QueueFile(fs::path(options_.values["-o"]));
+    prompter.QueueFile(PathOfText(options_.values["-o"]));
     prompter.QueueAnswer(Answer::Yes);  // a file already there is replaced
     const bool written =
         DumpMidi(ws_, prompter, nullptr, slot, *kind, static_cast<int>(*block), true);
@@ -534,7 +534,8 @@ class Tool {
       std::vector<std::uint8_t> captured;
       for (const auto& message : instrument.sysExReceived())
         captured.insert(captured.end(), message.begin(), message.end());
-      if (ReplaceFileAtomically(RealFileOps(), options_.values["--capture"], captured)) {
+      if (ReplaceFileAtomically(RealFileOps(), PathOfText(options_.values["--capture"]),
+                                captured)) {
         err_ << "i40set: cannot write " << options_.values["--capture"] << '\n';
         return 1;
       }
@@ -549,7 +550,8 @@ class Tool {
     const SetSlot slot = OpenSet(ws_, prompter, true, {});
     bool error = Flush(prompter);
     if (slot == kNoSet) return 1;
-    const bool saved = SaveSet(ws_, prompter, slot, SetPathArgument(options_.positional[0]), true);
+    const bool saved =
+        SaveSet(ws_, prompter, slot, SetPathArgument(PathOfText(options_.positional[0])), true);
     error = Flush(prompter) || error;
     return saved && !error ? 0 : 1;
   }
@@ -560,7 +562,7 @@ class Tool {
     ws_.settings.WarnDupl = true;
     ws_.settings.HighCall = true;
     if (options_.positional[0] == "-") return cli::RunScript(ws_, std::cin, out_, err_);
-    std::ifstream script(options_.positional[0]);
+    std::ifstream script(PathOfText(options_.positional[0]));
     if (!script) {
       err_ << "i40set: cannot read " << options_.positional[0] << '\n';
       return 2;

@@ -51,7 +51,7 @@ bool PrepareWorkspace(Workspace& ws, Prompter& prompter, const fs::path& dataDir
 }
 
 fs::path SetPathArgument(const fs::path& argument) {
-  const std::string ext = argument.extension().string();
+  const std::string ext = PathText(argument.extension());
   for (Kind kind : kStoredKinds) {
     if (EqualsIgnoringAsciiCase(ext, KindExt(kind))) return SetPathFromComponent(argument);
   }

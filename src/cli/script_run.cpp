@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -18,6 +19,7 @@
 #include "format/file_ops.h"
 #include "format/item_numbers.h"
 #include "format/kind_table.h"
+#include "format/set_paths.h"
 #include "reports/set_report.h"
 #include "reports/subset_report.h"
 #include "session/open_set.h"
@@ -51,11 +53,29 @@ std::string Typed(const std::string& utf8) {
   return typed;
 }
 
+// The words of a line, split at blanks; a word in double quotes keeps its blanks
+// ("/sets/Gig Übung/MYSET"). A quote that is never closed is a character of its word.
 std::vector<std::string> Words(const std::string& line) {
   std::vector<std::string> words;
-  std::istringstream in(line);
-  for (std::string word; in >> word;)
-    words.push_back(word);
+  const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+  for (std::size_t at = 0; at < line.size();) {
+    if (blank(line[at])) {
+      ++at;
+      continue;
+    }
+    if (line[at] == '"') {
+      if (const auto close = line.find('"', at + 1); close != std::string::npos) {
+        words.push_back(line.substr(at + 1, close - at - 1));
+        at = close + 1;
+        continue;
+      }
+    }
+    std::size_t end = at;
+    while (end < line.size() && !blank(line[end]))
+      ++end;
+    words.push_back(line.substr(at, end - at));
+    at = end;
+  }
   return words;
 }
 
@@ -139,7 +159,7 @@ class ScriptRun {
   void Open(const WordList& w, const std::string&) {
     SetSlot openAs = kNoSet;
     const SetSlot slot =
-        OpenSet(ws_, prompter_, false, SetPathArgument(w[2]), RealFileOps(), &openAs);
+        OpenSet(ws_, prompter_, false, SetPathArgument(PathOfText(w[2])), RealFileOps(), &openAs);
     if (slot != kNoSet) WarnDuplicatesAfterOpening(ws_, prompter_, slot);
     if (openAs != kNoSet) {
       // One Set, one slot: a second copy's save would undo the first one's edits.
@@ -155,7 +175,7 @@ class ScriptRun {
   void Save(const WordList& w, const std::string&) { SaveCommand(ws_, prompter_, Slot(w[1])); }
 
   void SaveAs(const WordList& w, const std::string&) {
-    prompter_.OfferFile(fs::path(w[2]));
+    prompter_.OfferFile(PathOfText(w[2]));
     SaveAsCommand(ws_, prompter_, Slot(w[1]));
   }
 
@@ -172,7 +192,8 @@ class ScriptRun {
   }
   void PickNext(const WordList& w, const std::string&) { prompter_.QueuePick(w[1]); }
   void FileNext(const WordList& w, const std::string&) {
-    prompter_.QueueFile(w[1] == "cancel" ? std::nullopt : std::optional<fs::path>(w[1]));
+    prompter_.QueueFile(w[1] == "cancel" ? std::nullopt
+                                         : std::optional<fs::path>(PathOfText(w[1])));
   }
   void ChooseNext(const WordList& w, const std::string&) {
     prompter_.QueueChoice(static_cast<int>(Number(w[1], -1, 65535, "a list entry")));
@@ -218,13 +239,13 @@ class ScriptRun {
   }
 
   void Import(const WordList& w, const std::string&) {
-    prompter_.OfferFile(fs::path(w[3]));
+    prompter_.OfferFile(PathOfText(w[3]));
     RunEditCommand(ws_, prompter_, Slot(w[2]), KindOf(w[1]), EditCommand::Import, kNoIndex);
   }
 
   void LoadOne(const WordList& w, const std::string&) {
     const Kind kind = KindOf(w[1]);
-    prompter_.OfferFile(fs::path(w[4]));
+    prompter_.OfferFile(PathOfText(w[4]));
     RunEditCommand(ws_, prompter_, Slot(w[2]), kind, EditCommand::PasteFromIStyle,
                    PositionOf(kind, w[3]).index);
   }
@@ -233,7 +254,7 @@ class ScriptRun {
     const SetSlot slot = Slot(w[1]);
     const std::string text =
         SetReportText(ws_, slot, ws_.sets.Entry(slot).Name, ReportTime(), &prompter_);
-    if (!WriteText(w[2], text)) throw ScriptError("cannot write " + w[2]);
+    if (!WriteText(PathOfText(w[2]), text)) throw ScriptError("cannot write " + w[2]);
   }
 
   void Xls(const WordList& w, const std::string&) {
@@ -244,13 +265,14 @@ class ScriptRun {
                                                     : w[2]);
     const ItemSources from{ws_.presets, ws_.sets.Files(slot)};
     const bool presets = w.size() > 4 && w[4] == "presets";
-    if (!WriteText(w[3], SubsetReportText(from, page, ws_.sets.Entry(slot).Name, presets))) {
+    if (!WriteText(PathOfText(w[3]),
+                   SubsetReportText(from, page, ws_.sets.Entry(slot).Name, presets))) {
       throw ScriptError("cannot write " + w[3]);
     }
   }
 
   void Syx(const WordList& w, const std::string&) {
-    prompter_.OfferFile(fs::path(w[3]));
+    prompter_.OfferFile(PathOfText(w[3]));
     // As `i40set syx --block`: a Block the Set does not have is no Block at all.
     const int block = w.size() > 4 ? static_cast<int>(Number(w[4], 0, 3, "a Style Block")) : 0;
     DumpMidi(ws_, prompter_, nullptr, Slot(w[1]), KindOf(w[2]), block, true);

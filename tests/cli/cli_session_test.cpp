@@ -211,6 +211,22 @@ TEST_F(CliTest, ASelectionIsARangeAListOrBothOfOneBank) {
               "'F9X' is no position of Program");
 }
 
+// Arguments and script words are UTF-8 text: a Set "\u00c7A" in "Gig \u00dcbung \u03a9" (the
+// Omega is in no ANSI code page) is made, checked, opened, saved and reported.
+TEST_F(CliTest, SetsInFoldersNamedBeyondAsciiWork) {
+  const std::string folder = PathText(dir_.path()) + "/Gig \u00dcbung \u03a9";
+  fs::create_directories(PathOfText(folder));
+  const std::string set = folder + "/\u00c7A";
+  ASSERT_EQ(StatusOf(RunCli({"new", set})), Status(0, ""));
+  EXPECT_EQ(StatusOf(RunCli({"check", set + ".ARR"})), Status(0, ""));
+  const Result r = RunScript("open S \"" + set + "\"\ndelete program S F11\nsave S\n" +
+                             "report S \"" + folder + "/r\u00e9sum\u00e9.txt\"\n");
+  ASSERT_EQ(StatusOf(r), Status(0, ""));
+  const std::string report = test::ReadTextFile(PathOfText(folder + "/r\u00e9sum\u00e9.txt"));
+  EXPECT_NE(report.find("Set Report"), std::string::npos);
+  EXPECT_EQ(test::FileNamesIn(PathOfText(folder)).size(), 8u);
+}
+
 TEST_F(CliTest, DraggingABackingSequenceMovesIt) {
   src_.backingSequences.records[7].SetName("SEQ 7");
   build::WriteSet(src_, dir_ / "SRC");

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "format/set_paths.h"
+
 namespace fs = std::filesystem;
 
 namespace i40::test {
@@ -56,7 +58,7 @@ std::vector<std::string> FileNamesIn(const fs::path& dir) {
   std::vector<std::string> names;
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(dir, ec))
-    names.push_back(entry.path().filename().string());
+    names.push_back(PathText(entry.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
 }

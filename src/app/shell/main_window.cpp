@@ -269,7 +269,7 @@ void MainWindow::UpdateMenus() {
 void MainWindow::RememberOpenSet(SetSlot slot) {
   if (!ws_->sets.InUse(slot)) return;
   const SetEntry& entry = ws_->sets.Entry(slot);
-  RememberRecentSet(ws_->settings, entry.Dir / entry.Name);
+  RememberRecentSet(ws_->settings, entry.Dir / PathOfText(entry.Name));
 }
 
 void MainWindow::CompareSets() {
@@ -291,7 +291,7 @@ void MainWindow::CompareWithSaved() {
     return;
   }
   // What is on disk first, the Set as it stands now second.
-  ShowComparison(CompareSource{kNoSet, entry.Dir / entry.Name},
+  ShowComparison(CompareSource{kNoSet, entry.Dir / PathOfText(entry.Name)},
                  tr("%1 (saved)").arg(current->setName()), CompareSource{current->slot(), {}},
                  current->setName());
 }

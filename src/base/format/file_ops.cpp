@@ -1,11 +1,13 @@
 #include "format/file_ops.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <random>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include <sys/stat.h>
 #ifdef _WIN32
@@ -66,6 +68,29 @@ std::optional<std::vector<std::uint8_t>> Read(const fs::path& path,
   return bytes;
 }
 
+// The system's words for the error just reported through errno.
+std::string ErrnoText() {
+  return std::generic_category().message(errno);
+}
+
+#ifdef _WIN32
+// The system's words for a Windows error, in UTF-8, without the closing full stop.
+std::string SystemText(DWORD error) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string reason = length > 0 ? PathText(fs::path(std::wstring(text, length)))
+                                  : "error " + std::to_string(error);
+  LocalFree(text);
+  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
+                             reason.back() == ' ' || reason.back() == '.')) {
+    reason.pop_back();
+  }
+  return reason;
+}
+#endif
+
 // Puts what the program wrote into a file on the device, past the system's caches.
 bool SyncToDevice(std::FILE* f) {
 #ifdef _WIN32
@@ -105,7 +130,7 @@ class RealOps : public FileOps {
     if (ec) return names;
     for (const fs::directory_iterator end; it != end; it.increment(ec)) {
       if (ec) break;
-      names.push_back(it->path().filename().string());
+      names.push_back(PathText(it->path().filename()));
     }
     return names;
   }
@@ -136,13 +161,18 @@ class RealOps : public FileOps {
   bool WriteNew(const fs::path& path, std::span<const std::uint8_t> bytes) override {
     // "x": fail if the file exists, so we never write through someone else's file or link.
     std::FILE* f = Open(path, "wbx");
-    if (f == nullptr) return false;
+    if (f == nullptr) return Failed(ErrnoText());
     const bool written =
         bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    if (!written) reason_ = ErrnoText();
     const bool flushed = std::fflush(f) == 0 && SyncToDevice(f);
+    if (written && !flushed) reason_ = ErrnoText();
     const bool closed = std::fclose(f) == 0;
+    if (written && flushed && !closed) reason_ = ErrnoText();
     return written && flushed && closed;
   }
+
+  std::string FailureReason() override { return reason_; }
 
   bool SyncFolder(const fs::path& dir) override {
 #ifdef _WIN32
@@ -150,8 +180,9 @@ class RealOps : public FileOps {
     return true;
 #else
     const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return Failed(ErrnoText());
     const bool synced = ::fsync(fd) == 0;
+    if (!synced) reason_ = ErrnoText();
     return ::close(fd) == 0 && synced;
 #endif
   }
@@ -177,12 +208,13 @@ class RealOps : public FileOps {
 #ifdef _WIN32
     // Replaces the file in one step and returns only once the move is on the disk; a
     // target that another program holds open without delete sharing is refused.
-    return MoveFileExW(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    return Failed(SystemText(GetLastError()));
 #else
     std::error_code ec;
     fs::rename(from, to, ec);
-    return !ec;
+    return !ec || Failed(ec.message());
 #endif
   }
 
@@ -190,6 +222,14 @@ class RealOps : public FileOps {
     std::error_code ec;
     fs::remove(path, ec);
   }
+
+ private:
+  bool Failed(std::string reason) {
+    reason_ = std::move(reason);
+    return false;
+  }
+
+  std::string reason_;
 };
 
 // A name beside the destination that no other writer (another copy of the program, an
@@ -224,10 +264,16 @@ std::optional<std::string> ReplaceFileAtomically(FileOps& ops, const fs::path& d
   const bool replacing = ops.Exists(destination);
   if (replacing && ops.IsReadOnly(destination)) return kReadOnlyDetail;
 
+  // A failure's detail ends with the system's reason, where it gives one.
+  const auto failed = [&ops](std::string detail) {
+    const std::string reason = ops.FailureReason();
+    return reason.empty() ? detail : detail + ": " + reason;
+  };
   const fs::path temp = FreshTempPath(ops, destination);
   if (!ops.WriteNew(temp, bytes)) {
+    const std::string detail = failed("Cannot write the file " + PathText(temp));
     ops.Remove(temp);
-    return "Cannot write the file " + PathText(temp);
+    return detail;
   }
   const auto back = ops.ReadAll(temp);
   if (!back || !std::equal(back->begin(), back->end(), bytes.begin(), bytes.end())) {
@@ -239,13 +285,14 @@ std::optional<std::string> ReplaceFileAtomically(FileOps& ops, const fs::path& d
     return "Cannot give the new file the permissions of " + PathText(destination);
   }
   if (!ops.Rename(temp, destination)) {
+    const std::string detail = failed("Cannot replace " + PathText(destination));
     ops.Remove(temp);
-    return "Cannot replace " + PathText(destination);
+    return detail;
   }
   // The new name is on the device only once its folder is: until then a power cut or a
   // stick pulled out can bring the old file back, or none.
   if (!ops.SyncFolder(destination.parent_path())) {
-    return "Cannot write the folder of " + PathText(destination) + " to the disk";
+    return failed("Cannot write the folder of " + PathText(destination) + " to the disk");
   }
   return std::nullopt;
 }

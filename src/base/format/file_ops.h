@@ -42,6 +42,9 @@ class FileOps {
   virtual void Remove(const std::filesystem::path& path) = 0;
   // Puts a folder's entries on the device (after a rename), where the system needs it.
   virtual bool SyncFolder(const std::filesystem::path& dir) = 0;
+  // Why the last WriteNew, Rename or SyncFolder that failed did, in the system's words
+  // ("Permission denied"); empty where the system said nothing.
+  virtual std::string FailureReason() { return {}; }
 };
 
 // The real file system.

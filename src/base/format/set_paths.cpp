@@ -45,7 +45,7 @@ fs::path ComponentPath(const fs::path& setPath, Kind kind) {
 
 std::optional<fs::path> FindComponentFile(const fs::path& setPath, Kind kind, FileOps& ops) {
   const fs::path exact = ComponentPath(setPath, kind);
-  const std::string stem = setPath.filename().string();
+  const std::string stem = PathText(setPath.filename());
   if (stem.empty()) return std::nullopt;
   const std::string_view ext = KindExt(kind);
   fs::path dir = setPath.parent_path();
@@ -62,7 +62,7 @@ std::optional<fs::path> FindComponentFile(const fs::path& setPath, Kind kind, Fi
       continue;
     }
     if (!EqualsIgnoringAsciiCase(std::string_view(name).substr(stem.size()), ext)) continue;
-    const fs::path candidate = setPath.parent_path() / name;
+    const fs::path candidate = setPath.parent_path() / PathOfText(name);
     if (ops.TypeOf(candidate) != FileType::Regular) continue;
     if (candidate.filename() == exact.filename()) return candidate;
     matches.push_back(candidate);
@@ -87,9 +87,13 @@ std::string PathText(const fs::path& path) {
   return std::string(text.begin(), text.end());
 }
 
+fs::path PathOfText(std::string_view utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 fs::path TempFilePathFor(const fs::path& destination) {
-  std::string name = ".";
-  name += destination.filename().string();
+  fs::path name(".");
+  name += destination.filename();
   name += ".KORGI40.TMP";
   return destination.parent_path() / name;
 }

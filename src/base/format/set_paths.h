@@ -48,6 +48,10 @@ std::filesystem::path SetPathFromComponent(const std::filesystem::path& componen
 
 // Text of a path for messages, in UTF-8, as the file system spells it.
 std::string PathText(const std::filesystem::path& path);
+// The path that UTF-8 text names. Paths are UTF-8 text everywhere in the program; on
+// Windows a path built from a plain string would read it in the ANSI code page, and
+// names such as "Gig Übung" would not be found, so every text becomes a path here.
+std::filesystem::path PathOfText(std::string_view utf8);
 
 // The file a component is first written to before it replaces the destination: in the
 // destination's own folder, so the final rename never crosses file systems.

@@ -10,4 +10,6 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// CommandLineToArgvW, which the lean headers leave out.
+#include <shellapi.h>
 #endif

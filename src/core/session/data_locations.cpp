@@ -25,7 +25,8 @@ std::vector<fs::path> ShippedDataDirs(const fs::path& executable) {
 
 fs::path DefaultUserDataDir() {
 #ifdef _WIN32
-  if (const char* appData = std::getenv("APPDATA"); appData && *appData) {
+  // The wide variable: a user name outside the ANSI code page stays whole.
+  if (const wchar_t* appData = _wgetenv(L"APPDATA"); appData && *appData) {
     return fs::path(appData) / "i40seted";
   }
   return fs::path("i40seted");

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "format/set_paths.h"
+
 namespace fs = std::filesystem;
 
 namespace i40 {
@@ -23,9 +25,9 @@ std::optional<fs::path> PrepareFirstRun(const Settings& settings, const DataLoca
   }
   if (!ops.CreateDirectories(folder)) return std::nullopt;
   for (const std::string& name : names) {
-    if (ops.TypeOf(*demo / name) != FileType::Regular) continue;
-    const fs::path target = folder / name;
-    const auto bytes = ops.ReadAll(*demo / name);
+    if (ops.TypeOf(*demo / PathOfText(name)) != FileType::Regular) continue;
+    const fs::path target = folder / PathOfText(name);
+    const auto bytes = ops.ReadAll(*demo / PathOfText(name));
     if (!bytes || ops.Exists(target)) return std::nullopt;  // nothing is written over
     if (!ops.WriteNew(target, *bytes)) {
       ops.Remove(target);  // no half-written copy

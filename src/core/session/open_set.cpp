@@ -136,7 +136,7 @@ SetSlot FindOpenSet(const Workspace& ws, const fs::path& setPath) {
     if (!ws.sets.InUse(slot)) continue;
     const SetEntry& entry = ws.sets.Entry(slot);
     if (IsNewSetName(entry.Name)) continue;
-    if (SameSet(entry.Dir / entry.Name, setPath)) return slot;
+    if (SameSet(entry.Dir / PathOfText(entry.Name), setPath)) return slot;
   }
   return kNoSet;
 }
@@ -193,7 +193,7 @@ SetSlot OpenSet(Workspace& ws, Prompter& prompter, bool isNew, const fs::path& g
 
   if (isNew) {
     name = NewSetName(slot);
-    path = ws.settings.PathNam / name;
+    path = ws.settings.PathNam / PathOfText(name);
   }
   entry.Dir = ParentDirOf(path);
   // The dialogs next open beside the Set's folder; a new Set has no folder of its own yet.

@@ -66,7 +66,7 @@ bool SaveCommand(Workspace& ws, Prompter& prompter, SetSlot slot, FileOps& ops) 
     if (!destination) return false;
     return SaveSet(ws, prompter, slot, *destination, true, ops);
   }
-  const fs::path path = entry.Dir / entry.Name;
+  const fs::path path = entry.Dir / PathOfText(entry.Name);
   if (entry.AnyModified() && !CanCreateFileFor(ops, ComponentPath(path, Kind::Arrangement))) {
     // A folder that takes no files (an installed demo, a write-protected medium): seven
     // error messages would not say what to do about it.
@@ -112,7 +112,7 @@ void UnloadSet(Workspace& ws, SetSlot slot) {
   ws.edits.ForgetSet(slot);
   ws.sets.Release(slot);
   const SetEntry& entry = ws.sets.Entry(slot);
-  if (!IsNewSetName(entry.Name)) ws.settings.OldSetNam = entry.Dir / entry.Name;
+  if (!IsNewSetName(entry.Name)) ws.settings.OldSetNam = entry.Dir / PathOfText(entry.Name);
 }
 
 }  // namespace i40

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "session/data_locations.h"
 #include "session/settings.h"
 #include "support/temp_dir.h"
@@ -19,6 +21,18 @@ TEST(SetPaths, NameAndFolderOfASetPath) {
   EXPECT_EQ(ParentDirOf("MYSET"), fs::path());
   EXPECT_EQ(ParentDirOf("/"), fs::path("/"));
   EXPECT_EQ(ParentDirOf("/MYSET"), fs::path("/"));
+}
+
+// A write that fails says why, in the system's words, after what it was doing.
+TEST(SetPaths, AFailedReplaceGivesTheSystemsReason) {
+  test::TempDir dir;
+  const std::vector<std::uint8_t> bytes{1, 2, 3};
+  const auto detail = ReplaceFileAtomically(RealFileOps(), dir.path() / "none" / "X.ARR", bytes);
+  ASSERT_TRUE(detail);
+  EXPECT_EQ(detail->rfind("Cannot write the file " + PathText(dir.path() / "none" / ".X.ARR"), 0),
+            0u)
+      << *detail;
+  EXPECT_TRUE(detail->ends_with(": No such file or directory")) << *detail;
 }
 
 TEST(SetPaths, ComponentNamesAndSetPathFromAComponent) {
