@@ -224,14 +224,11 @@ class ScriptRun {
 
   void Drag(const WordList& w, const std::string&) {
     const Kind kind = KindOf(w[1]);
-    const Selected from = SelectionOf(kind, w[3]);
     const SetSlot fromSlot = Slot(w[2]);
-    const ItemIndex to = PositionOf(kind, w[5]).index;
-    if (from.items.size() > 1) {
-      RunSelectionDrop(ws_, prompter_, kind, fromSlot, from.items, Slot(w[4]), to);
-    } else {
-      RunDrop(ws_, prompter_, kind, fromSlot, from.first.index, Slot(w[4]), to);
-    }
+    const Selected from = SelectionOf(kind, w[3]);
+    const SetSlot toSlot = Slot(w[4]);
+    RunSelectionDrop(ws_, prompter_, kind, fromSlot, from.items, toSlot,
+                     PositionOf(kind, w[5]).index);
   }
 
   void Undo(const WordList& w, const std::string&) {

@@ -839,8 +839,7 @@ std::unique_ptr<QMimeData> SetWindow::DragData(Kind tab, int position) const {
   for (const ItemIndex index : SelectedItems(from)) {
     if (CanStartDrag(ws_, slot_, tab, index)) items << QString::number(Value(index));
   }
-  const Selection pressed = SelectionOf(from);
-  if (items.isEmpty() || (from.Selected(tab).empty() && !pressed.userItem)) return nullptr;
+  if (items.isEmpty()) return nullptr;
   auto mime = std::make_unique<QMimeData>();
   // The process travels along: a slot means nothing to another run of the editor.
   const QString source = QStringLiteral("%1 %2 %3 %4")
@@ -869,7 +868,7 @@ std::optional<SetWindow::DragSource> SetWindow::DecodeDrag(const QMimeData& mime
   std::vector<ItemIndex> items;
   for (const QString& item : parts[3].split(','))
     items.push_back(ItemIndex{item.toInt()});
-  return DragSource{kTabKinds.at(At(tab)), SetSlot{parts[2].toInt()}, items.front(), items};
+  return DragSource{kTabKinds.at(At(tab)), SetSlot{parts[2].toInt()}, items};
 }
 
 void SetWindow::Drop(Kind tab, const QMimeData& mime, int position, bool withCalls) {
@@ -881,7 +880,7 @@ void SetWindow::Drop(Kind tab, const QMimeData& mime, int position, bool withCal
   const Selection to = SelectionOf(target);
   // A preset cell or the source itself takes nothing.
   if (!to.userItem ||
-      (from->slot == slot_ && from->items.size() == 1 && from->index == to.item.index)) {
+      (from->slot == slot_ && from->items == std::vector<ItemIndex>{to.item.index})) {
     Q_EMIT dropFinished(false);
     return;
   }

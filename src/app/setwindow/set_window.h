@@ -133,7 +133,6 @@ class SetWindow : public QMdiSubWindow {
   struct DragSource {
     Kind kind;
     SetSlot slot;
-    ItemIndex index;               // the first item dragged
     std::vector<ItemIndex> items;  // every item dragged, in position order
   };
 

@@ -32,10 +32,10 @@ i40::Answer BatchPrompter::Ask(const Message& message) {
       std::find_if(questions_.begin(), questions_.end(), [&](const NotedQuestion& q) {
         return q.step == step_ && !q.answered && q.message.text == message.text;
       });
-  const auto answer = std::find_if(answers_.begin(), answers_.end(), [&](const auto& a) {
-    return noted != questions_.end() && a.first == noted->topic;
-  });
-  if (noted == questions_.end() || answer == answers_.end()) return person_.Ask(message);
+  if (noted == questions_.end()) return person_.Ask(message);
+  const auto answer = std::find_if(answers_.begin(), answers_.end(),
+                                   [&](const auto& a) { return a.first == noted->topic; });
+  if (answer == answers_.end()) return person_.Ask(message);
   noted->answered = true;
   answered_ = answer->second == i40::Answer::Yes && noted->pick ? &*noted : nullptr;
   return answer->second;

@@ -41,6 +41,11 @@ const EditRules* EditRulesOf(Kind kind) {
   return rules.editable ? &rules : nullptr;
 }
 
+// "C12", "3", "A1": a position as the questions and messages name it.
+std::string PositionLabel(Kind kind, ItemIndex index) {
+  return FactsOf(kind).positionLabel(index);
+}
+
 // Asked before an item that others call is overwritten, cut, deleted or pushed out.
 std::string CallersQuestion(Kind kind, const std::string& name) {
   const KindWords& words = FactsOf(kind).words;
@@ -322,7 +327,7 @@ class Engine {
     if (!CallersOf(set_, kind_, number).empty()) {
       const std::string name = ShownName(kind_, RecordBytes(set_, kind_, i));
       if (batch_ != nullptr)
-        batch_->Expect(QuestionTopic::Callers, Label(i) + " " + name, Value(i));
+        batch_->Expect(QuestionTopic::Callers, PositionLabel(kind_, i) + " " + name, Value(i));
       switch (prompter_.Ask({CallersQuestion(kind_, name), "", MessageIcon::Exclamation,
                              MessageButtons::YesNoCancel, Answer::Cancel})) {
         case Answer::Yes: {
@@ -429,7 +434,8 @@ class Engine {
     const int to = Value(toIndex);
     // Dropping a Backing Sequence on itself or on the one after it leaves it where it is.
     if (to == from || (k_.sequences && to == from + 1)) return NotDone();
-    if (batch_ != nullptr) batch_->Expect(QuestionTopic::Move, Label(fromIndex), from);
+    if (batch_ != nullptr)
+      batch_->Expect(QuestionTopic::Move, PositionLabel(kind_, fromIndex), from);
     if (prompter_.Ask({MoveQuestion(kind_, fromIndex, toIndex), "", MessageIcon::Question,
                        MessageButtons::YesNo, Answer::Yes}) != Answer::Yes) {
       return NotDone();
@@ -462,8 +468,6 @@ class Engine {
     LayOutSequences();
     return Done(UndoOp::MoveByDrag);
   }
-
-  std::string Label(ItemIndex index) const { return FactsOf(kind_).positionLabel(index); }
 
   Workspace& ws_;
   Prompter& prompter_;
@@ -589,10 +593,6 @@ struct Batch {
   std::function<void()> finish;  // after a real run that did something
   std::string moveQuestion;      // the one question of a drag of several inside a Set
 };
-
-std::string PositionLabel(Kind kind, ItemIndex index) {
-  return FactsOf(kind).positionLabel(index);
-}
 
 // A refusal as one line of the list of what does not fit.
 std::string RefusalLine(Kind kind, const NotedRefusal& refusal) {
@@ -945,21 +945,8 @@ EditOutcome RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot slot, Kind
     if (k->duplicates) CheckDuplicateNames(ws, prompter, slot, kind);
     return outcome;
   };
+  // A clipboard of several items is put in item by item.
   const bool several = ws.edits.Clipboard(kind).Count() > 1;
-  switch (command) {
-    case EditCommand::Paste:
-    case EditCommand::Insert:
-      if (several) return warnDuplicates(PutSeveral(ws, prompter, slot, kind, command, i));
-      break;
-    case EditCommand::PasteWithCalls:
-      if (several && CanPasteWithCalls(ws, slot, kind)) {
-        const EditOutcome outcome = PutSeveral(ws, prompter, slot, kind, command, i);
-        return outcome.done ? warnDuplicates(outcome) : outcome;
-      }
-      break;
-    default:
-      break;
-  }
   switch (command) {
     case EditCommand::Copy: {
       if (!IsPosition(kind, i)) return NothingDone(ws, slot);
@@ -969,16 +956,20 @@ EditOutcome RunEditCommand(Workspace& ws, Prompter& prompter, SetSlot slot, Kind
     case EditCommand::Cut:
       return RunChange(ws, prompter, kind, slot, [i](Engine& e) { return e.Cut(i, false); });
     case EditCommand::Paste:
+      if (several) return warnDuplicates(PutSeveral(ws, prompter, slot, kind, command, i));
       return warnDuplicates(
           RunChange(ws, prompter, kind, slot, [i](Engine& e) { return e.Paste(i, false); }));
     case EditCommand::PasteWithCalls: {
       const EditOutcome outcome =
-          RunChange(ws, prompter, kind, slot, [i](Engine& e) { return e.PasteWithCalls(i); });
+          several && CanPasteWithCalls(ws, slot, kind)
+              ? PutSeveral(ws, prompter, slot, kind, command, i)
+              : RunChange(ws, prompter, kind, slot, [i](Engine& e) { return e.PasteWithCalls(i); });
       return outcome.done ? warnDuplicates(outcome) : outcome;
     }
     case EditCommand::Delete:
       return RunChange(ws, prompter, kind, slot, [i](Engine& e) { return e.Delete(i); });
     case EditCommand::Insert:
+      if (several) return warnDuplicates(PutSeveral(ws, prompter, slot, kind, command, i));
       return warnDuplicates(
           RunChange(ws, prompter, kind, slot, [i](Engine& e) { return e.Insert(i); }));
     case EditCommand::PasteFromIStyle:
